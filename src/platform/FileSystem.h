@@ -1,0 +1,37 @@
+#pragma once
+// The files the program reads and writes, behind an interface so that the
+// settings store and the language loader stay portable. Paths are the
+// program's own single-byte texts with "\" between folders; an implementation
+// maps them to what its system expects.
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+
+namespace velora::platform {
+
+// A failed file operation; the message is the system's error text.
+class FileSystemError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    virtual bool FileExists(const std::string& path) const = 0;
+    // True when the file exists and carries the read-only attribute.
+    virtual bool IsReadOnly(const std::string& path) const = 0;
+    // The whole file, or nothing when it cannot be opened.
+    virtual std::optional<std::string> ReadFile(const std::string& path) const = 0;
+    // Replaces the file's whole content without ever leaving a half-written
+    // file behind: the bytes go to a temporary file in the same folder, which
+    // then takes the file's place. Throws FileSystemError with the system's text.
+    virtual void ReplaceFile(const std::string& path, const std::string& bytes) = 0;
+    // Creates every missing folder of the path, from the top down.
+    // Throws FileSystemError when one cannot be created.
+    virtual void CreateFolders(const std::string& folder) = 0;
+};
+
+}  // namespace velora::platform

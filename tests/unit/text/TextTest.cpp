@@ -1,0 +1,24 @@
+#include <gtest/gtest.h>
+
+#include "text/Text.h"
+
+using namespace velora::text;
+
+TEST(AnsiText, CaseFoldingFollowsWindows1252) {
+    EXPECT_EQ(AnsiUpperCase("abc\xFC\xE4\xF6\xFF\x9A"), "ABC\xDC\xC4\xD6\x9F\x8A");
+    EXPECT_EQ(AnsiLowerCase("ABC\xDC\xC4\xD6\x9F\x8A"), "abc\xFC\xE4\xF6\xFF\x9A");
+    // Division and multiplication signs and sharp s have no other case.
+    EXPECT_EQ(AnsiUpperCase("\xF7\xDF"), "\xF7\xDF");
+    EXPECT_EQ(AnsiLowerCase("\xD7"), "\xD7");
+    EXPECT_TRUE(SameText("menuItemSEND", "MENUITEMsend"));
+    EXPECT_TRUE(SameText("Gr\xFC\xDF", "GR\xDC\xDF"));
+    EXPECT_FALSE(SameText("account", "accounts"));
+}
+
+TEST(AnsiText, TrimAndReplace) {
+    EXPECT_EQ(Trim(" \t\r\n value \x01"), "value");
+    EXPECT_EQ(Trim("   "), "");
+    EXPECT_EQ(ReplaceAll("%sBREAK a %sBREAK", "%sBREAK", "\r\n"), "\r\n a \r\n");
+    EXPECT_EQ(ReplaceAll("aaa", "aa", "b"), "ba");
+    EXPECT_EQ(ReplaceAll("x", "", "y"), "x");
+}
