@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs, on Debian 12, whatever the build and the tests need and the machine
+# lacks. Safe to run again: it asks apt only when a package is missing.
+set -euo pipefail
+
+packages=(
+  cmake ninja-build g++ make python3
+  googletest libgtest-dev
+  g++-mingw-w64-x86-64 mingw-w64-tools
+  wine wine64
+  xvfb openbox xdotool imagemagick x11-utils
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -q
+$sudo apt-get install -y -q --no-install-recommends "${missing[@]}"

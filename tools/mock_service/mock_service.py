@@ -1,0 +1,81 @@
+#!/usr/bin/env python3
+"""A stand-in for the SMS web service, for the demo and the end-to-end tests.
+
+It answers the page paths with a small HTML page that echoes the request,
+serves the version file and the installer from files in --root (so a test can
+swap them), and appends every request line to --log. It listens on 127.0.0.1
+only. Test tooling, not part of the program.
+"""
+import argparse
+import html
+import os
+import sys
+import threading
+from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
+
+PAGE_PATHS = ("/send", "/contacts", "/info", "/register")
+UPDATE_FILES = {"/update/dw.version": "dw.version", "/update/VELORADesktop.exe": "VELORADesktop.exe"}
+
+
+class Handler(BaseHTTPRequestHandler):
+    server_version = "VeloraMock/1.0"
+    log_lock = threading.Lock()
+
+    def log_request_line(self):
+        with self.log_lock, open(self.server.log_path, "a", encoding="latin-1") as log:
+            log.write("%s %s %s\n" % (self.command, self.path, self.headers.get("User-Agent", "")))
+
+    def reply(self, status, body, content_type):
+        self.send_response(status)
+        self.send_header("Content-Type", content_type)
+        self.send_header("Content-Length", str(len(body)))
+        self.send_header("Cache-Control", "no-store")
+        self.end_headers()
+        if self.command != "HEAD":
+            self.wfile.write(body)
+
+    def do_GET(self):
+        self.log_request_line()
+        path = self.path.split("?", 1)[0]
+        if path in UPDATE_FILES:
+            file_path = os.path.join(self.server.root, UPDATE_FILES[path])
+            try:
+                with open(file_path, "rb") as f:
+                    body = f.read()
+            except OSError:
+                return self.reply(404, b"<html><body>not found</body></html>", "text/html")
+            return self.reply(200, body, "application/octet-stream")
+        if path in PAGE_PATHS:
+            text = html.escape(self.path)
+            body = ("<html><head><title>VELORA mock</title></head><body>"
+                    "<h1>%s</h1><p id='request'>%s</p></body></html>" % (html.escape(path), text)).encode("latin-1", "replace")
+            return self.reply(200, body, "text/html; charset=windows-1252")
+        self.reply(404, b"<html><body>not found</body></html>", "text/html")
+
+    do_HEAD = do_GET
+
+    def log_message(self, fmt, *args):
+        pass  # the request log file is the record; keep the console quiet
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__)
+    parser.add_argument("--port", type=int, default=8642)
+    parser.add_argument("--root", default=os.path.dirname(os.path.abspath(__file__)))
+    parser.add_argument("--log", required=True)
+    args = parser.parse_args()
+    server = ThreadingHTTPServer(("127.0.0.1", args.port), Handler)
+    server.daemon_threads = True
+    server.root = args.root
+    server.log_path = args.log
+    open(args.log, "a").close()
+    print("mock service listening on http://127.0.0.1:%d" % server.server_address[1], flush=True)
+    try:
+        server.serve_forever()
+    except KeyboardInterrupt:
+        pass
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
