@@ -28,7 +28,7 @@ public:
     // Replaces the file's whole content without ever leaving a half-written
     // file behind: the bytes go to a temporary file in the same folder, which
     // then takes the file's place. Throws FileSystemError with the system's text.
-    virtual void ReplaceFile(const std::string& path, const std::string& bytes) = 0;
+    virtual void ReplaceContents(const std::string& path, const std::string& bytes) = 0;
     // Creates every missing folder of the path, from the top down.
     // Throws FileSystemError when one cannot be created.
     virtual void CreateFolders(const std::string& folder) = 0;

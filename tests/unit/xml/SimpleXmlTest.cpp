@@ -39,7 +39,7 @@ public:
         if (it == files.end()) return std::nullopt;
         return it->second;
     }
-    void ReplaceFile(const std::string&, const std::string&) override {}
+    void ReplaceContents(const std::string&, const std::string&) override {}
     void CreateFolders(const std::string&) override {}
 };
 

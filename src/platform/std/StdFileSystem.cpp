@@ -1,0 +1,94 @@
+#include "platform/std/StdFileSystem.h"
+
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <system_error>
+
+namespace velora::platform {
+
+namespace fs = std::filesystem;
+
+namespace {
+fs::path NativePath(std::string path) {
+#ifndef _WIN32
+    for (char& c : path)
+        if (c == '\\') c = '/';
+#endif
+    return fs::path(path);
+}
+
+std::string RandomSuffix() {
+    thread_local std::mt19937 generator{std::random_device{}()};
+    static const char kHex[] = "0123456789abcdef";
+    std::string suffix;
+    for (int i = 0; i < 8; ++i) suffix += kHex[generator() % 16];
+    return suffix;
+}
+
+// The system's text for the last failed stream operation.
+std::string LastErrorText() {
+    const int code = errno != 0 ? errno : EIO;
+    return std::error_code(code, std::generic_category()).message();
+}
+}  // namespace
+
+bool StdFileSystem::FileExists(const std::string& path) const {
+    std::error_code error;
+    return fs::is_regular_file(NativePath(path), error);
+}
+
+bool StdFileSystem::IsReadOnly(const std::string& path) const {
+    std::error_code error;
+    const fs::file_status status = fs::status(NativePath(path), error);
+    if (error || !fs::is_regular_file(status)) return false;
+    return (status.permissions() & fs::perms::owner_write) == fs::perms::none;
+}
+
+std::optional<std::string> StdFileSystem::ReadFile(const std::string& path) const {
+    std::ifstream in(NativePath(path), std::ios::binary);
+    if (!in) return std::nullopt;
+    std::string content;
+    char buffer[16384];
+    while (in.read(buffer, sizeof buffer) || in.gcount() > 0)
+        content.append(buffer, static_cast<std::size_t>(in.gcount()));
+    if (in.bad()) return std::nullopt;
+    return content;
+}
+
+void StdFileSystem::ReplaceContents(const std::string& path, const std::string& bytes) {
+    const fs::path target = NativePath(path);
+    fs::path temporary = target;
+    temporary += ".tmp" + RandomSuffix();
+
+    errno = 0;
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    if (!out) throw FileSystemError(LastErrorText());
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.flush();
+    const bool written = static_cast<bool>(out);
+    const std::string writeError = written ? std::string() : LastErrorText();
+    out.close();
+
+    std::error_code error;
+    if (!written || !out) {
+        fs::remove(temporary, error);
+        throw FileSystemError(written ? LastErrorText() : writeError);
+    }
+    fs::rename(temporary, target, error);
+    if (error) {
+        const std::string reason = error.message();
+        fs::remove(temporary, error);
+        throw FileSystemError(reason);
+    }
+}
+
+void StdFileSystem::CreateFolders(const std::string& folder) {
+    if (folder.empty()) return;
+    std::error_code error;
+    fs::create_directories(NativePath(folder), error);
+    if (error) throw FileSystemError(error.message());
+}
+
+}  // namespace velora::platform

@@ -1,0 +1,21 @@
+#pragma once
+// The program's files through the Windows API, with paths in the ANSI code page.
+
+#include "platform/FileSystem.h"
+
+namespace velora::platform {
+
+class Win32FileSystem : public FileSystem {
+public:
+    bool FileExists(const std::string& path) const override;
+    bool IsReadOnly(const std::string& path) const override;
+    std::optional<std::string> ReadFile(const std::string& path) const override;
+    // Writes "<path>.tmp<random>" beside the file, then moves it over the file.
+    void ReplaceContents(const std::string& path, const std::string& bytes) override;
+    void CreateFolders(const std::string& folder) override;
+};
+
+// The system's text for an error code, without the closing period and line break.
+std::string SystemErrorText(unsigned long code);
+
+}  // namespace velora::platform

@@ -1,0 +1,70 @@
+#pragma once
+// A store whose content lives in memory and belongs to one file: the file's
+// name and location, whether it has been loaded, and whether the file itself
+// is read-only.
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "settings/AppStorage.h"
+#include "settings/FileLocation.h"
+
+namespace velora::platform {
+class FileSystem;
+class KnownFolders;
+}  // namespace velora::platform
+
+namespace velora::settings {
+
+class TCustomAppMemoryFileStorage : public TCustomAppStorage {
+public:
+    TCustomAppMemoryFileStorage(platform::FileSystem& fileSystem, const platform::KnownFolders& knownFolders,
+                                const platform::RegionalSettings& regionalSettings,
+                                std::unique_ptr<TCustomAppStorageOptions> options);
+
+    // Relative or absolute; the default extension is appended to a name
+    // without one. Changing the name or the location flushes the old file and
+    // loads the new one (only recorded while loading or during an update).
+    const std::string& FileName() const { return fileName_; }
+    void SetFileName(const std::string& fileName);
+    TFileLocation Location() const { return location_; }
+    void SetLocation(TFileLocation location);
+    // The file the store reads and writes; empty when it has no file name.
+    virtual std::string FullFileName() const;
+
+    // While the owner sets up the store, name and location changes are only
+    // recorded; the end of loading reloads once.
+    void BeginLoading() { loading_ = true; }
+    void EndLoading();
+    bool Loading() const { return loading_; }
+
+    bool Loaded() const { return loaded_; }
+    // The file's read-only attribute, as last seen.
+    bool PhysicalReadOnly() const { return physicalReadOnly_; }
+    bool IsReadOnly() const override { return ReadOnly() || physicalReadOnly_; }
+
+protected:
+    virtual std::string DefaultExtension() const { return std::string(); }
+    virtual bool CheckPhysicalReadOnly() const;
+
+    bool ReloadDue() const override { return !loaded_ || AutoReload(); }
+    // For Reload: marks the store loaded and looks at the file's attribute again.
+    void BeginReload();
+
+    platform::FileSystem& Files() { return fileSystem_; }
+    const platform::FileSystem& Files() const { return fileSystem_; }
+
+private:
+    void ChangeFile(const std::function<void()>& change);
+
+    platform::FileSystem& fileSystem_;
+    const platform::KnownFolders& knownFolders_;
+    std::string fileName_;
+    TFileLocation location_ = flExeFile;
+    bool loading_ = false;
+    bool loaded_ = false;
+    bool physicalReadOnly_ = false;
+};
+
+}  // namespace velora::settings

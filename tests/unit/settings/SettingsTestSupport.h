@@ -1,0 +1,101 @@
+#pragma once
+// Fakes and a scratch folder for the settings store tests.
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <string>
+
+#include "platform/KnownFolders.h"
+#include "platform/RegionalSettings.h"
+#include "platform/std/StdFileSystem.h"
+#include "settings/AppIniFileStorage.h"
+
+namespace velora::settings::testing {
+
+// A folder of its own below the system's temporary folder, removed at the end.
+class ScratchFolder {
+public:
+    ScratchFolder() {
+        std::random_device random;
+        path_ = std::filesystem::temp_directory_path() / ("velora-settings-" + std::to_string(random()));
+        std::filesystem::create_directories(path_);
+    }
+    ~ScratchFolder() {
+        std::error_code error;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(path_, error))
+            std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all,
+                                         std::filesystem::perm_options::add, error);
+        std::filesystem::remove_all(path_, error);
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    // The folder in the program's own notation.
+    std::string Folder() const { return path_.string(); }
+    std::string File(const std::string& relative) const { return Folder() + "\\" + relative; }
+
+    // The same, as the system names it.
+    static std::filesystem::path Native(std::string path) {
+#ifndef _WIN32
+        for (char& c : path)
+            if (c == '\\') c = '/';
+#endif
+        return path;
+    }
+    static void Write(const std::string& path, const std::string& bytes) {
+        std::filesystem::create_directories(Native(path).parent_path());
+        std::ofstream(Native(path), std::ios::binary) << bytes;
+    }
+    static std::string Read(const std::string& path) {
+        std::ifstream in(Native(path), std::ios::binary);
+        std::ostringstream content;
+        content << in.rdbuf();
+        return content.str();
+    }
+
+private:
+    std::filesystem::path path_;
+};
+
+class FakeFolders : public platform::KnownFolders {
+public:
+    std::string appData, programFile, windows, temp;
+    std::string AppDataFolder() const override { return appData; }
+    std::string ProgramFile() const override { return programFile; }
+    std::string WindowsFolder() const override { return windows; }
+    std::string TempFolder() const override { return temp; }
+};
+
+class FixedFormats : public platform::RegionalSettings {
+public:
+    platform::DateTimeFormats formats;
+    platform::DateTimeFormats Formats() const override { return formats; }
+};
+
+inline platform::DateTimeFormats GermanFormats() { return {"dd.MM.yyyy", "HH:mm:ss", "", ""}; }
+inline platform::DateTimeFormats UsFormats() { return {"M/d/yyyy", "h:mm:ss tt", "AM", "PM"}; }
+
+// The settings store as the application module sets it up.
+inline void SetUpAsSettingsStore(TAppIniFileStorage& store) {
+    store.BeginLoading();
+    store.SetFileName("VELORA\\Desktop\\VELORADesktop.ini");
+    store.SetLocation(flUserFolder);
+    store.SetAutoFlush(true);
+    store.SetAutoReload(true);
+    store.SetDefaultSection("update");
+    store.StorageOptions().SetBooleanStringTrueValues("true, TRUE, YES, Y");
+    store.StorageOptions().SetBooleanStringFalseValues("false, FALSE, NO, N");
+    store.EndLoading();
+}
+
+// A store on one file, both automatic modes off, like the version-file store.
+inline void SetUpAsPlainStore(TAppIniFileStorage& store, const std::string& fullFileName) {
+    store.BeginLoading();
+    store.SetLocation(flCustom);
+    store.SetFileName(fullFileName);
+    store.EndLoading();
+}
+
+}  // namespace velora::settings::testing
