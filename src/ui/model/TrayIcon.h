@@ -1,0 +1,78 @@
+#pragma once
+// The model of the notification-area icon: its settings and events. Talking
+// to the shell (adding the icon, the hidden window, timers, showing the
+// menus) is the peer's part.
+
+#include <cstdint>
+#include <string>
+
+#include "ui/model/Component.h"
+#include "ui/model/Events.h"
+#include "ui/model/Menus.h"
+
+namespace velora::ui {
+
+enum TTrayVisibility : std::uint8_t {
+    tvVisibleTaskBar, tvVisibleTaskList, tvAutoHide, tvAutoHideIcon, tvVisibleDesign,
+    tvRestoreClick, tvRestoreDbClick, tvMinimizeClick, tvMinimizeDbClick, tvAnimateToTray
+};
+using TTrayVisibilities = EnumSet<TTrayVisibility, std::uint16_t>;
+inline constexpr std::string_view kTrayVisibilityNames[] = {
+    "tvVisibleTaskBar", "tvVisibleTaskList", "tvAutoHide",        "tvAutoHideIcon",    "tvVisibleDesign",
+    "tvRestoreClick",   "tvRestoreDbClick",  "tvMinimizeClick",   "tvMinimizeDbClick", "tvAnimateToTray"};
+inline constexpr EnumType TrayVisibilityType{"TTrayVisibility", kTrayVisibilityNames};
+inline constexpr SetType TrayVisibilitiesType{"TTrayVisibilities", TrayVisibilityType};
+
+class TTrayIcon : public TComponent {
+public:
+    explicit TTrayIcon(TComponent* owner);
+
+    static const ClassInfo& StaticClass();
+    const ClassInfo& Class() const override { return StaticClass(); }
+
+    // The icon is in the notification area.
+    bool Active() const { return active_; }
+    void SetActive(bool active);
+    // Step IconIndex through the image list every Delay milliseconds.
+    bool Animated() const { return animated_; }
+    void SetAnimated(bool animated);
+    int Delay() const { return delay_; }
+    void SetDelay(int delay);
+    int IconIndex() const { return iconIndex_; }
+    void SetIconIndex(int index);
+    // The tip text; the part before the first "|" is shown.
+    const std::string& Hint() const { return hint_; }
+    void SetHint(const std::string& hint);
+    // Hide the main window together with the application when hiding to the tray.
+    bool Snap() const { return snap_; }
+    void SetSnap(bool snap);
+    TTrayVisibilities Visibility() const { return visibility_; }
+    void SetVisibility(TTrayVisibilities visibility);
+
+    // Menus shown on a single left click and on a right click. References
+    // to components of the same owner; cleared when that component goes.
+    TPopupMenu* DropDownMenu() const { return dropDownMenu_; }
+    void SetDropDownMenu(TPopupMenu* menu);
+    TPopupMenu* PopupMenu() const { return popupMenu_; }
+    void SetPopupMenu(TPopupMenu* menu);
+
+    // Raised by the peer.
+    TNotifyEvent OnClick;
+    TMouseEvent OnDblClick;
+
+protected:
+    void ComponentRemoved(TComponent& component) override;
+
+private:
+    bool active_ = false;
+    bool animated_ = false;
+    int delay_ = 100;
+    int iconIndex_ = 0;
+    std::string hint_;
+    bool snap_ = false;
+    TTrayVisibilities visibility_{tvVisibleTaskBar, tvVisibleTaskList, tvAutoHide};
+    TPopupMenu* dropDownMenu_ = nullptr;
+    TPopupMenu* popupMenu_ = nullptr;
+};
+
+}  // namespace velora::ui
