@@ -1,5 +1,7 @@
 #include "platform/win32/Win32FileSystem.h"
 
+#include <windows.h>
+
 #include <algorithm>
 #include <cstdio>
 

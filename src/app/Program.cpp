@@ -1,0 +1,87 @@
+#include "app/Program.h"
+
+#include "app/Application.h"
+#include "app/InstalledVersion.h"
+#include "app/uModuleMain.h"
+#include "app/uVars.h"
+#include "platform/FileSystem.h"
+#include "platform/KnownFolders.h"
+#include "ui/uFormMain.h"
+#include "ui/uFormOptions.h"
+#include "ui/uFormUpdate.h"
+
+namespace velora::app {
+
+void PrepareProcessTexts(const PlatformServices& services) {
+    auto& vars = Vars();
+    SetAppVersion(vars, InstalledVersion(services.version, false));
+    vars.DataFolder = DataFolderFor(services.folders.AppDataFolder());
+    try {
+        services.files.CreateFolders(vars.DataFolder);
+    } catch (const platform::FileSystemError&) {
+        // The settings store creates the folders again when it first writes.
+    }
+}
+
+namespace {
+
+// A failing creation handler is reported and start-up goes on, with the
+// object as far as the handler got.
+template <class Handler>
+void RunCreationHandler(ProgramHost& host, Handler handler) {
+    try {
+        handler();
+    } catch (...) {
+        host.ShowException(std::current_exception());
+    }
+}
+
+template <class TFormClass>
+TFormClass* CreateProgramForm(TApplication& application, ProgramHost& host, const std::string& name) {
+    auto* form = application.CreateForm<TFormClass>(name);
+    host.AttachForm(*form);
+    RunCreationHandler(host, [form] { form->FormCreate(); });
+    return form;
+}
+
+}  // namespace
+
+int RunProgram(std::string_view commandLine, const PlatformServices& services, ProgramHost& host) {
+    const StartSwitch startSwitch = ParseStartSwitch(FirstArgument(commandLine));
+
+    TApplication application;
+    host.AttachApplication(application);
+    application.SetTitle(AppTitle);
+
+    auto* module = new TmoduleMain(&application, ModuleServices{services.files, services.folders, services.regional});
+    RunCreationHandler(host, [module] { module->DataModuleCreate(); });
+    ui::formMain = CreateProgramForm<ui::TformMain>(application, host, "formMain");
+    ui::formUpdate = CreateProgramForm<ui::TformUpdate>(application, host, "formUpdate");
+    ui::formOptions = CreateProgramForm<ui::TformOptions>(application, host, "formOptions");
+
+    if (startSwitch == StartSwitch::Options) {
+        // A dialog of its own; when it closes the program ends, whatever the
+        // user did in it. What follows still runs but finds the end requested.
+        auto* dialog = CreateProgramForm<ui::TformOptions>(application, host, "formOptions");
+        dialog->ShowModal();
+        application.Terminate();
+    }
+
+    host.CreateProgramMutex();
+    if (!host.EnsureSingleInstance()) return 0;
+
+    if (startSwitch == StartSwitch::Send) ui::formMain->OpenSendPage();
+
+    auto& store = module->storageIni();
+    store.Reload();
+    if (!store.HasSection("account") && !application.Terminated()) ui::formOptions->ShowModal();
+
+    if (!application.Terminated()) host.RunMessageLoop(application);
+
+    ui::formMain = nullptr;
+    ui::formUpdate = nullptr;
+    ui::formOptions = nullptr;
+    return 0;
+}
+
+}  // namespace velora::app

@@ -1,0 +1,77 @@
+#include "platform/win32/Win32Application.h"
+
+#include <stdexcept>
+
+#include "app/Application.h"
+#include "platform/win32/ErrorDisplay.h"
+#include "platform/win32/WideText.h"
+
+namespace velora::win32 {
+
+Win32Application* Win32Application::current_ = nullptr;
+
+namespace {
+constexpr wchar_t kClassName[] = L"TApplication";
+}
+
+Win32Application::Win32Application(HINSTANCE instance) : instance_(instance) {
+    WNDCLASSEXW cls{};
+    cls.cbSize = sizeof cls;
+    cls.lpfnWndProc = &Win32Application::WindowProc;
+    cls.hInstance = instance;
+    cls.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+    cls.hIconSm = cls.hIcon;
+    cls.lpszClassName = kClassName;
+    if (!RegisterClassExW(&cls)) throw std::runtime_error(LastErrorText(GetLastError()));
+    // Never shown by the program itself; it carries the title and stands for
+    // the program towards the shell and other copies of the program.
+    window_ = CreateWindowExW(0, kClassName, L"", WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
+                              GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, nullptr,
+                              nullptr, instance, nullptr);
+    if (!window_) throw std::runtime_error(LastErrorText(GetLastError()));
+    current_ = this;
+}
+
+Win32Application::~Win32Application() {
+    if (window_) DestroyWindow(window_);
+    UnregisterClassW(kClassName, instance_);
+    if (current_ == this) current_ = nullptr;
+}
+
+void Win32Application::Attach(app::TApplication& application) {
+    application_ = &application;
+    application.OnTitleChanged = [this](const std::string& title) { SetWindowTextW(window_, Widen(title).c_str()); };
+    // Terminate only flags the end; the quit message wakes whichever loop runs.
+    application.OnTerminate = [] { PostQuitMessage(0); };
+}
+
+bool Win32Application::Terminated() const { return application_ && application_->Terminated(); }
+
+bool Win32Application::HandleMessage() {
+    MSG msg;
+    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+    if (got == 0 || got == -1) {
+        if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));
+        return false;
+    }
+    try {
+        if (hook_ && hook_(msg)) return true;
+    } catch (...) {
+        ShowException(std::current_exception());
+        return true;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+    return true;
+}
+
+void Win32Application::Run() {
+    while (!Terminated() && HandleMessage()) {
+    }
+}
+
+LRESULT CALLBACK Win32Application::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace velora::win32

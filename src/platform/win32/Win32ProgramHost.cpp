@@ -1,0 +1,32 @@
+#include "platform/win32/Win32ProgramHost.h"
+
+#include "platform/win32/ErrorDisplay.h"
+
+namespace velora::win32 {
+
+Win32ProgramHost::Win32ProgramHost(HINSTANCE instance) : application_(instance) {}
+
+Win32ProgramHost::~Win32ProgramHost() {
+    // Windows go first, while the application window they belong to exists.
+    formPeers_.clear();
+    if (programMutex_) CloseHandle(programMutex_);
+}
+
+void Win32ProgramHost::AttachApplication(app::TApplication& application) { application_.Attach(application); }
+
+void Win32ProgramHost::AttachForm(ui::TForm& form) {
+    formPeers_.push_back(std::make_unique<Win32FormPeer>(form, application_));
+}
+
+void Win32ProgramHost::CreateProgramMutex() {
+    // Held, never waited on, until the process ends.
+    programMutex_ = CreateMutexW(nullptr, FALSE, L"VELORADesktop");
+}
+
+bool Win32ProgramHost::EnsureSingleInstance() { return true; }
+
+void Win32ProgramHost::RunMessageLoop(app::TApplication&) { application_.Run(); }
+
+void Win32ProgramHost::ShowException(std::exception_ptr error) { win32::ShowException(error); }
+
+}  // namespace velora::win32

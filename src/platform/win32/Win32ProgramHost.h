@@ -1,0 +1,35 @@
+#pragma once
+// What the start-up needs of Windows: the application window and message
+// loop, a window for every form, the program's named mutex and the error
+// display.
+
+#include <windows.h>
+
+#include <memory>
+#include <vector>
+
+#include "app/Program.h"
+#include "platform/win32/Win32Application.h"
+#include "platform/win32/Win32FormPeer.h"
+
+namespace velora::win32 {
+
+class Win32ProgramHost final : public app::ProgramHost {
+public:
+    explicit Win32ProgramHost(HINSTANCE instance);
+    ~Win32ProgramHost() override;
+
+    void AttachApplication(app::TApplication& application) override;
+    void AttachForm(ui::TForm& form) override;
+    void CreateProgramMutex() override;
+    bool EnsureSingleInstance() override;
+    void RunMessageLoop(app::TApplication& application) override;
+    void ShowException(std::exception_ptr error) override;
+
+private:
+    Win32Application application_;
+    std::vector<std::unique_ptr<Win32FormPeer>> formPeers_;
+    HANDLE programMutex_ = nullptr;
+};
+
+}  // namespace velora::win32

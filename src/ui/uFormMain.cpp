@@ -1,0 +1,30 @@
+#include "ui/uFormMain.h"
+
+#include "app/uVars.h"
+
+namespace velora::ui {
+
+TformMain* formMain = nullptr;
+
+const ClassInfo& TformMain::StaticClass() {
+    static const ClassInfo info{"TformMain", &TForm::StaticClass(), {}};
+    return info;
+}
+
+TformMain::TformMain(TComponent* owner) : TForm(owner) {
+    SetCaption(app::AppTitle);
+    SetBorderStyle(bsDialog);
+    SetBorderIcons(TBorderIcons{biSystemMenu});
+    SetClientWidth(474);
+    SetClientHeight(530);
+}
+
+void TformMain::FormCreate() {
+    SetClientHeight(530);
+    SetClientWidth(420);
+    SetCaption(app::AppTitle);
+}
+
+void TformMain::OpenSendPage() { Show(); }
+
+}  // namespace velora::ui

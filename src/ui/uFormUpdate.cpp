@@ -1,0 +1,23 @@
+#include "ui/uFormUpdate.h"
+
+#include "app/uVars.h"
+
+namespace velora::ui {
+
+TformUpdate* formUpdate = nullptr;
+
+const ClassInfo& TformUpdate::StaticClass() {
+    static const ClassInfo info{"TformUpdate", &TForm::StaticClass(), {}};
+    return info;
+}
+
+TformUpdate::TformUpdate(TComponent* owner) : TForm(owner) {
+    SetCaption(app::AppTitle);
+    SetBorderStyle(bsDialog);
+    SetBorderIcons(TBorderIcons{biSystemMenu});
+    SetPosition(poScreenCenter);
+}
+
+void TformUpdate::FormCreate() {}
+
+}  // namespace velora::ui

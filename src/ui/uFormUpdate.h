@@ -1,0 +1,21 @@
+#pragma once
+// The update dialog: the installed and the newest version, the history, and
+// the download of the installer.
+
+#include "ui/model/Form.h"
+
+namespace velora::ui {
+
+class TformUpdate : public TForm {
+public:
+    explicit TformUpdate(TComponent* owner);
+
+    static const ClassInfo& StaticClass();
+    const ClassInfo& Class() const override { return StaticClass(); }
+
+    void FormCreate();
+};
+
+extern TformUpdate* formUpdate;
+
+}  // namespace velora::ui

@@ -1,0 +1,135 @@
+#include <gtest/gtest.h>
+
+#include "app/Application.h"
+#include "app/Program.h"
+#include "app/uVars.h"
+#include "platform/ProgramVersion.h"
+#include "settings/SettingsTestSupport.h"
+#include "ui/model/Form.h"
+#include "ui/uFormMain.h"
+
+using namespace velora;
+using velora::settings::testing::FakeFolders;
+using velora::settings::testing::FixedFormats;
+using velora::settings::testing::ScratchFolder;
+
+namespace {
+
+struct FixedVersion : platform::ProgramVersion {
+    std::optional<platform::FileVersion> FileVersionOfProgram() const override {
+        return platform::FileVersion{0, 9, 6, 4};
+    }
+};
+
+// Records what start-up asks of the platform; modal forms close at once
+// with the result the test chooses.
+class FakeHost : public app::ProgramHost {
+public:
+    void AttachApplication(app::TApplication& application) override { events.push_back("application"); }
+    void AttachForm(ui::TForm& form) override {
+        form.SetPeer(&peer);
+        events.push_back("form " + form.Name());
+    }
+    void CreateProgramMutex() override { events.push_back("mutex"); }
+    bool EnsureSingleInstance() override {
+        events.push_back("instance list");
+        return firstInstance;
+    }
+    void RunMessageLoop(app::TApplication& application) override {
+        events.push_back("message loop");
+        EXPECT_FALSE(application.Terminated());
+        for (auto* form : application.Forms())
+            if (form->Visible()) events.push_back("visible " + form->Name());
+    }
+    void ShowException(std::exception_ptr error) override {
+        try {
+            std::rethrow_exception(error);
+        } catch (const std::exception& e) {
+            errors.push_back(e.what());
+        }
+    }
+
+    ui::RecordingPeer peer;
+    std::vector<std::string> events;
+    std::vector<std::string> errors;
+    bool firstInstance = true;
+};
+
+class ProgramStart : public ::testing::Test {
+protected:
+    ProgramStart() {
+        folders.appData = scratch.Folder();
+        folders.programFile = scratch.File("VELORADesktop.exe");
+        formats.formats = settings::testing::GermanFormats();
+        host.peer.duringModal = [this](ui::TForm& form) {
+            host.events.push_back("modal " + form.Name());
+            form.SetModalResult(ui::mrCancel);
+        };
+    }
+
+    int Run(const std::string& commandLine) {
+        const app::PlatformServices services{files, folders, formats, version};
+        app::PrepareProcessTexts(services);
+        return app::RunProgram(commandLine, services, host);
+    }
+    std::string SettingsFile() const { return ScratchFolder::Read(scratch.File(R"(VELORA\Desktop\VELORADesktop.ini)")); }
+
+    ScratchFolder scratch;
+    platform::StdFileSystem files;
+    FakeFolders folders;
+    FixedFormats formats;
+    FixedVersion version;
+    FakeHost host;
+};
+
+}  // namespace
+
+TEST_F(ProgramStart, FirstStartCreatesEverythingInOrderAndAsksForTheAccount) {
+    EXPECT_EQ(Run("VELORADesktop.exe"), 0);
+    const std::vector<std::string> expected = {
+        "application", "form formMain", "form formUpdate", "form formOptions", "mutex", "instance list",
+        "modal formOptions", "message loop"};
+    EXPECT_EQ(host.events, expected);
+    EXPECT_EQ(app::Vars().AppVersion, "0.9.6.4");
+    EXPECT_EQ(app::Vars().DataFolder, scratch.Folder() + R"(\VELORA\Desktop\)");
+    EXPECT_EQ(SettingsFile().rfind("[version]\r\nexe=0.9.6.4\r\n\r\n", 0), 0u) << SettingsFile();
+    EXPECT_TRUE(host.errors.empty());
+}
+
+TEST_F(ProgramStart, StoredAccountShowsNothingButTheTray) {
+    ScratchFolder::Write(scratch.File(R"(VELORA\Desktop\VELORADesktop.ini)"), "[account]\r\nnr=1721234567\r\n");
+    Run("VELORADesktop.exe");
+    EXPECT_EQ(host.events.back(), "message loop");
+    EXPECT_EQ(std::count(host.events.begin(), host.events.end(), "modal formOptions"), 0);
+    // An "account" section without a line is still a first start.
+    ScratchFolder::Write(scratch.File(R"(VELORA\Desktop\VELORADesktop.ini)"), "[account]\r\n[other]\r\nx=1\r\n");
+    host.events.clear();
+    Run("VELORADesktop.exe");
+    EXPECT_EQ(std::count(host.events.begin(), host.events.end(), "modal formOptions"), 1);
+}
+
+TEST_F(ProgramStart, OptionsSwitchShowsOneDialogAndEndsWithoutALoop) {
+    // No account stored: the first-start dialog of the later step must not
+    // appear a second time.
+    EXPECT_EQ(Run("VELORADesktop.exe /OPTIONS"), 0);
+    const std::vector<std::string> expected = {
+        "application",   "form formMain", "form formUpdate", "form formOptions", "form formOptions_1",
+        "modal formOptions_1", "mutex",   "instance list"};
+    EXPECT_EQ(host.events, expected);
+}
+
+TEST_F(ProgramStart, SendSwitchShowsTheMainWindowAndOnlyTheFirstArgumentCounts) {
+    ScratchFolder::Write(scratch.File(R"(VELORA\Desktop\VELORADesktop.ini)"), "[account]\r\nnr=1\r\n");
+    Run("VELORADesktop.exe /Send");
+    EXPECT_EQ(host.events.back(), "visible formMain");
+
+    host.events.clear();
+    Run("VELORADesktop.exe /other /send");
+    EXPECT_EQ(host.events.back(), "message loop");
+}
+
+TEST_F(ProgramStart, AnEarlierCopyOfTheProgramEndsThisOne) {
+    host.firstInstance = false;
+    EXPECT_EQ(Run("VELORADesktop.exe /send"), 0);
+    EXPECT_EQ(host.events.back(), "instance list");
+}
