@@ -22,7 +22,16 @@ APP_TITLE = "VELORA Desktop"
 
 
 def wine(*args, timeout=30):
-    return subprocess.run(["wine", *args], capture_output=True, text=True, encoding="latin-1", timeout=timeout)
+    """Runs a Windows program to its end. Its output goes through files, not
+    pipes: Wine's helper processes inherit the handles and would keep a pipe
+    open long after the program itself has ended."""
+    with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+        completed = subprocess.run(["wine", *args], stdin=subprocess.DEVNULL, stdout=out, stderr=err,
+                                   timeout=timeout)
+        out.seek(0)
+        err.seek(0)
+        return subprocess.CompletedProcess(completed.args, completed.returncode,
+                                           out.read().decode("latin-1"), err.read().decode("latin-1"))
 
 
 def probe(*args, timeout=60):
@@ -113,7 +122,8 @@ class ProgramTestCase(unittest.TestCase):
                 process.wait(timeout=10)
 
     def start_program(self, *args):
-        process = subprocess.Popen(["wine", EXE, *args], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        process = subprocess.Popen(["wine", EXE, *args], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                                   stderr=subprocess.DEVNULL)
         self.processes.append(process)
         return process
 
