@@ -53,7 +53,7 @@ int RunProgram(std::string_view commandLine, const PlatformServices& services, P
     host.AttachApplication(application);
     application.SetTitle(AppTitle);
 
-    auto* module = new TmoduleMain(&application, ModuleServices{services.files, services.folders, services.regional});
+    auto* module = new TmoduleMain(&application, ModuleServices{services.files, services.folders, services.regional, services.desktop});
     RunCreationHandler(host, [module] { module->DataModuleCreate(); });
     ui::formMain = CreateProgramForm<ui::TformMain>(application, host, "formMain");
     ui::formUpdate = CreateProgramForm<ui::TformUpdate>(application, host, "formUpdate");

@@ -10,6 +10,7 @@
 #include "app/CommandLine.h"
 
 namespace velora::platform {
+class Desktop;
 class FileSystem;
 class KnownFolders;
 class RegionalSettings;
@@ -30,6 +31,7 @@ struct PlatformServices {
     const platform::KnownFolders& folders;
     const platform::RegionalSettings& regional;
     const platform::ProgramVersion& version;
+    platform::Desktop& desktop;
 };
 
 // What only the platform can do for the start-up.

@@ -1,7 +1,11 @@
 #include "app/uModuleMain.h"
 
+#include "account/uMd5.h"
 #include "app/ServiceEndpoints.h"
 #include "app/uVars.h"
+#include "i18n/LanguageSelection.h"
+#include "platform/Desktop.h"
+#include "platform/KnownFolders.h"
 
 namespace velora::app {
 
@@ -23,6 +27,8 @@ TmoduleMain::TmoduleMain(ui::TComponent* owner, const ModuleServices& services)
     store.StorageOptions().SetBooleanStringTrueValues("true, TRUE, YES, Y");
     store.StorageOptions().SetBooleanStringFalseValues("false, FALSE, NO, N");
     store.EndLoading();
+    translator_ = new i18n::TTranslator(this, services.files);
+    translator_->SetName("translator");
     moduleMain = this;
 }
 
@@ -35,9 +41,91 @@ void TmoduleMain::DataModuleCreate() {
     storageIni_->PutString("version\\exe", vars.AppVersion);
     storageIni_->SetFileName(SettingsFileName);
 
-    vars.CurrentLanguage = storageIni_->GetString("language\\lang", "de");
-    vars.LanguageUrlSuffix = "&lang=" + vars.CurrentLanguage;
-    vars.RegisterUrl = RegisterUrlBase() + vars.LanguageUrlSuffix;
+    i18n::LoadStartupLanguage(*translator_, *storageIni_, services_.folders.ProgramFile(), vars);
+}
+
+}  // namespace velora::app
+
+namespace velora::app {
+
+namespace {
+constexpr int kMainClientWidth = 420;
+constexpr int kMainClientHeight = 530;
+}  // namespace
+
+int TmoduleMain::StoredMainLeft() {
+    const int width = services_.desktop.ScreenWidth();
+    return storageIni_->GetInteger("formMain\\left", (width - kMainClientWidth) / 2);
+}
+
+int TmoduleMain::StoredMainTop() {
+    const int height = services_.desktop.ScreenHeight();
+    return storageIni_->GetInteger("formMain\\top", (height - kMainClientHeight) / 2);
+}
+
+void TmoduleMain::SaveMainPosition(int left, int top) {
+    storageIni_->PutInteger("formMain\\left", left);
+    storageIni_->PutInteger("formMain\\top", top);
+}
+
+void TmoduleMain::ShowTrayNotice() {
+    if (!storageIni_->GetBoolean("intern\\firststart", true)) return;
+    services_.desktop.ShowMessage(Vars().MsgTray, AppTitle);
+    storageIni_->PutBoolean("intern\\firststart", false);
+}
+
+std::string TmoduleMain::LoginQuery() {
+    std::string query = Vars().VersionQuery + "&";
+    const std::string mobile = storageIni_->GetString("account\\mobile", "");
+    const std::string password = storageIni_->GetString("account\\password", "");
+    if (!mobile.empty()) query += "sMd5Login=" + account::Md5ToHex(account::Md5OfText(mobile + password));
+    return query;
+}
+
+std::string TmoduleMain::ServiceUrl(ServicePage page) {
+    return ServicePageUrl(page) + LoginQuery() + Vars().LanguageUrlSuffix;
+}
+
+void TmoduleMain::SetAutostart(bool remove) {
+    if (remove) {
+        services_.desktop.DeleteRunValue(AutostartValueName);
+    } else {
+        services_.desktop.SetRunValue(AutostartValueName, "\"" + services_.folders.ProgramFile() + "\"");
+    }
+}
+
+bool TmoduleMain::IsOnline() {
+    if (!storageIni_->GetBoolean("extended\\checkOnline", true)) return true;
+    return services_.desktop.InternetConnected();
+}
+
+void TmoduleMain::OpenExternal(const std::string& url) {
+    auto& desktop = services_.desktop;
+    if (!IsOnline()) {
+        desktop.ShowMessage(Vars().MsgNotOnline, AppTitle);
+        return;
+    }
+    const platform::Rect work = desktop.WorkArea();
+    const int width = 800;
+    int height = 600;
+    const int x = work.right / 2 - 400;
+    int y = work.bottom / 2 - 300;
+    if (work.bottom > 600) {
+        height = 700;
+        y -= 50;
+    }
+    const platform::WindowHandle before = desktop.ForegroundWindow();
+    if (desktop.ShellOpen(url, "") <= 32) return;
+    // The browser takes a moment to come up; its window is the first new
+    // foreground window within four rounds.
+    for (int round = 0; round < 4; ++round) {
+        desktop.Pause(1500);
+        const platform::WindowHandle now = desktop.ForegroundWindow();
+        if (now != 0 && now != before) {
+            desktop.MoveWindow(now, x, y, width, height);
+            return;
+        }
+    }
 }
 
 }  // namespace velora::app

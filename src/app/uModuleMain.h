@@ -7,10 +7,14 @@
 #include <memory>
 #include <string>
 
+#include "i18n/Translator.h"
 #include "settings/AppIniFileStorage.h"
 #include "ui/model/Component.h"
 
+#include "app/ServiceEndpoints.h"
+
 namespace velora::platform {
+class Desktop;
 class FileSystem;
 class KnownFolders;
 class RegionalSettings;
@@ -23,9 +27,12 @@ struct ModuleServices {
     platform::FileSystem& files;
     const platform::KnownFolders& folders;
     const platform::RegionalSettings& regional;
+    platform::Desktop& desktop;
 };
 
 inline constexpr const char* SettingsFileName = "VELORA\\Desktop\\VELORADesktop.ini";
+// The value under the current user's Run key that starts the program at log-on.
+inline constexpr const char* AutostartValueName = "VELORADesktop";
 
 class TmoduleMain : public ui::TComponent {
 public:
@@ -33,14 +40,39 @@ public:
     ~TmoduleMain() override;
 
     settings::TAppIniFileStorage& storageIni() { return *storageIni_; }
+    i18n::TTranslator& translator() { return *translator_; }
 
     // The creation steps, in their order: the program's version into the
-    // settings file, the file name, the language in force.
+    // settings file, the file name, the language in force with its file and
+    // the four message texts.
     void DataModuleCreate();
+
+    // Where the main window goes: the stored edge, else centred on the first
+    // monitor (negative when the screen is narrower than the window).
+    int StoredMainLeft();
+    int StoredMainTop();
+    void SaveMainPosition(int left, int top);
+    // On the first close of the main window ever: the notice that the
+    // program keeps running in the notification area.
+    void ShowTrayNotice();
+    // "&sVersion=<version>&" and, when a mobile number is stored,
+    // "sMd5Login=" with the digest of number and password.
+    std::string LoginQuery();
+    // The page's address with login query and language.
+    std::string ServiceUrl(ServicePage page);
+    // Writes (or with `remove` deletes) the start-at-log-on value: the
+    // program's full path in double quotes.
+    void SetAutostart(bool remove);
+    // True when the user switched the detection off, else the system's answer.
+    bool IsOnline();
+    // Opens the page in the system's browser and, once its window comes to
+    // the front, places it 800 pixels wide on the work area.
+    void OpenExternal(const std::string& url);
 
 private:
     ModuleServices services_;
     std::unique_ptr<settings::TAppIniFileStorage> storageIni_;
+    i18n::TTranslator* translator_;  // owned as a component
 };
 
 // The one module of the process, set while it exists.

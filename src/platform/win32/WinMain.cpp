@@ -5,6 +5,7 @@
 
 #include "app/Program.h"
 #include "platform/win32/ErrorDisplay.h"
+#include "platform/win32/Win32Desktop.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32KnownFolders.h"
 #include "platform/win32/Win32ProgramHost.h"
@@ -17,7 +18,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     platform::Win32KnownFolders folders;
     platform::Win32RegionalSettings regional;
     win32::Win32ProgramVersion version;
-    const app::PlatformServices services{files, folders, regional, version};
+    win32::Win32Desktop desktop;
+    const app::PlatformServices services{files, folders, regional, version, desktop};
 
     int exitCode = 0;
     try {

@@ -5,6 +5,7 @@
 #include "app/uVars.h"
 #include "platform/ProgramVersion.h"
 #include "settings/SettingsTestSupport.h"
+#include "support/FakeDesktop.h"
 #include "ui/model/Form.h"
 #include "ui/uFormMain.h"
 
@@ -68,7 +69,7 @@ protected:
     }
 
     int Run(const std::string& commandLine) {
-        const app::PlatformServices services{files, folders, formats, version};
+        const app::PlatformServices services{files, folders, formats, version, desktop};
         app::PrepareProcessTexts(services);
         return app::RunProgram(commandLine, services, host);
     }
@@ -79,6 +80,7 @@ protected:
     FakeFolders folders;
     FixedFormats formats;
     FixedVersion version;
+    fakes::FakeDesktop desktop;
     FakeHost host;
 };
 

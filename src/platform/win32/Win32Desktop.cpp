@@ -1,0 +1,95 @@
+#include "platform/win32/Win32Desktop.h"
+
+#include <windows.h>
+#include <shellapi.h>
+#include <wininet.h>
+
+#include "platform/win32/WideText.h"
+#include "platform/win32/Win32Application.h"
+
+namespace velora::win32 {
+
+namespace {
+
+constexpr wchar_t kRunKey[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+HWND ApplicationWindow() {
+    auto* application = Win32Application::Current();
+    return application ? application->Handle() : nullptr;
+}
+
+// The first monitor the system enumerates: the one whose size centres the
+// main window when there are several.
+SIZE FirstMonitorSize() {
+    SIZE size{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    if (GetSystemMetrics(SM_CMONITORS) < 2) return size;
+    EnumDisplayMonitors(
+        nullptr, nullptr,
+        [](HMONITOR, HDC, LPRECT rect, LPARAM result) -> BOOL {
+            *reinterpret_cast<SIZE*>(result) = {rect->right - rect->left, rect->bottom - rect->top};
+            return FALSE;  // the first one is all we need
+        },
+        reinterpret_cast<LPARAM>(&size));
+    return size;
+}
+
+}  // namespace
+
+int Win32Desktop::MonitorCount() const { return GetSystemMetrics(SM_CMONITORS); }
+int Win32Desktop::ScreenWidth() const { return FirstMonitorSize().cx; }
+int Win32Desktop::ScreenHeight() const { return FirstMonitorSize().cy; }
+
+platform::Rect Win32Desktop::WorkArea() const {
+    RECT r{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0);
+    return {r.left, r.top, r.right, r.bottom};
+}
+
+void Win32Desktop::ShowMessage(const std::string& text, const std::string& caption) {
+    MessageBoxW(ApplicationWindow(), Widen(text).c_str(), Widen(caption).c_str(), MB_OK);
+}
+
+std::intptr_t Win32Desktop::ShellOpen(const std::string& target, const std::string& verb) {
+    const std::wstring wideVerb = Widen(verb);
+    const HINSTANCE result = ShellExecuteW(ApplicationWindow(), verb.empty() ? nullptr : wideVerb.c_str(),
+                                           Widen(target).c_str(), nullptr, nullptr, SW_SHOW);
+    return reinterpret_cast<std::intptr_t>(result);
+}
+
+platform::WindowHandle Win32Desktop::ForegroundWindow() const {
+    return reinterpret_cast<platform::WindowHandle>(GetForegroundWindow());
+}
+
+void Win32Desktop::MoveWindow(platform::WindowHandle window, int x, int y, int width, int height) {
+    ::MoveWindow(reinterpret_cast<HWND>(window), x, y, width, height, TRUE);
+}
+
+void Win32Desktop::Pause(int milliseconds) { Sleep(static_cast<DWORD>(milliseconds)); }
+
+void Win32Desktop::SetRunValue(const std::string& name, const std::string& data) {
+    HKEY key = nullptr;
+    // RegCreateKeyEx opens the key, creating it when it is missing.
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, kRunKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        return;
+    const std::wstring value = Widen(data);
+    RegSetValueExW(key, Widen(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(key);
+}
+
+void Win32Desktop::DeleteRunValue(const std::string& name) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, kRunKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        return;
+    RegDeleteValueW(key, Widen(name).c_str());  // a missing value is no error
+    RegCloseKey(key);
+}
+
+bool Win32Desktop::InternetConnected() const {
+    DWORD flags = 0;  // the kinds of connection are not looked at
+    return InternetGetConnectedState(&flags, 0) != FALSE;
+}
+
+}  // namespace velora::win32
