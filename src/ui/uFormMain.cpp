@@ -1,6 +1,8 @@
 #include "ui/uFormMain.h"
 
+#include "app/uModuleMain.h"
 #include "app/uVars.h"
+#include "text/Text.h"
 
 namespace velora::ui {
 
@@ -17,13 +19,23 @@ TformMain::TformMain(TComponent* owner) : TForm(owner) {
     SetBorderIcons(TBorderIcons{biSystemMenu});
     SetClientWidth(474);
     SetClientHeight(530);
+    OnShow = [this](TComponent*) { FormShow(); };
 }
 
 void TformMain::FormCreate() {
     SetClientHeight(530);
     SetClientWidth(420);
     SetCaption(app::AppTitle);
+    app::moduleMain->translator().ApplyToForm(*this);
+    ApplyPlaceholders();
 }
+
+void TformMain::FormShow() {
+    app::moduleMain->translator().ApplyToForm(*this);
+    ApplyPlaceholders();
+}
+
+void TformMain::ApplyPlaceholders() { SetCaption(text::ReplaceAll(Caption(), "%sAPP_NAME", app::AppTitle)); }
 
 void TformMain::OpenSendPage() { Show(); }
 

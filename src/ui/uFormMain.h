@@ -17,6 +17,11 @@ public:
     void FormCreate();
     // Opens the send page in this window.
     void OpenSendPage();
+    // Fills the placeholders of the caption and the tray hint.
+    void ApplyPlaceholders();
+
+private:
+    void FormShow();
 };
 
 extern TformMain* formMain;

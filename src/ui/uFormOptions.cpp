@@ -1,5 +1,6 @@
 #include "ui/uFormOptions.h"
 
+#include "app/uModuleMain.h"
 #include "app/uVars.h"
 #include "text/Text.h"
 
@@ -25,11 +26,13 @@ TformOptions::TformOptions(TComponent* owner) : TForm(owner) {
 
 void TformOptions::FormCreate() {
     isShowing_ = false;
+    app::moduleMain->translator().ApplyToForm(*this);
     UpdateTexts();
 }
 
 void TformOptions::FormShow() {
     isShowing_ = true;
+    app::moduleMain->translator().ApplyToForm(*this);
     UpdateTexts();
 }
 

@@ -1,5 +1,6 @@
 #include "ui/uFormUpdate.h"
 
+#include "app/uModuleMain.h"
 #include "app/uVars.h"
 
 namespace velora::ui {
@@ -18,6 +19,6 @@ TformUpdate::TformUpdate(TComponent* owner) : TForm(owner) {
     SetPosition(poScreenCenter);
 }
 
-void TformUpdate::FormCreate() {}
+void TformUpdate::FormCreate() { app::moduleMain->translator().ApplyToForm(*this); }
 
 }  // namespace velora::ui
