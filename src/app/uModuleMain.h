@@ -41,6 +41,8 @@ public:
 
     settings::TAppIniFileStorage& storageIni() { return *storageIni_; }
     i18n::TTranslator& translator() { return *translator_; }
+    // Notices, the shell and the rest of the desktop, for the windows.
+    platform::Desktop& Desktop() { return services_.desktop; }
 
     // The creation steps, in their order: the program's version into the
     // settings file, the file name, the language in force with its file and

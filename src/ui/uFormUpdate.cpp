@@ -22,3 +22,11 @@ TformUpdate::TformUpdate(TComponent* owner) : TForm(owner) {
 void TformUpdate::FormCreate() { app::moduleMain->translator().ApplyToForm(*this); }
 
 }  // namespace velora::ui
+
+namespace velora::ui {
+
+void TformUpdate::CheckForUpdate(bool /*manual*/) {
+    // The update check comes with the download engine.
+}
+
+}  // namespace velora::ui

@@ -14,6 +14,9 @@ public:
     const ClassInfo& Class() const override { return StaticClass(); }
 
     void FormCreate();
+    // Starts the download of the version file when a check is due (or, with
+    // `manual`, at once); the result arrives later.
+    void CheckForUpdate(bool manual);
 };
 
 extern TformUpdate* formUpdate;

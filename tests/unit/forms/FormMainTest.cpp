@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include "support/ProgramFixture.h"
+
+using namespace velora;
+using velora::ui::formMain;
+
+namespace {
+
+class MainWindow : public fakes::ProgramFixture {
+protected:
+    std::string Base() const { return std::string(app::ServiceBaseUrl); }
+};
+
+}  // namespace
+
+TEST_F(MainWindow, PagesOpenLoggedInAndTheCreditsPageInTheSystemBrowser) {
+    WriteSettings("[account]\r\nmobile=491721234567\r\npassword=pw\r\n[language]\r\nlang=en\r\n");
+    Start();
+    const std::string login = "&sVersion=0.9.6.4&sMd5Login=" +
+                              account::Md5ToHex(account::Md5OfText("491721234567pw")) + "&lang=en";
+
+    formMain->menuitemReminder->Click();
+    EXPECT_EQ(formMain->browser->LocationURL(), Base() + "/send?method=reminder&sApp=DW&&bSmallApp=1" + login);
+    EXPECT_TRUE(formMain->Visible());
+    EXPECT_FALSE(peer.broughtToFront.empty());
+
+    formMain->Hide();
+    formMain->menuitemCredits->Click();
+    EXPECT_FALSE(formMain->Visible());
+    EXPECT_EQ(desktop.opened, (std::vector<std::string>{Base() + "/info?method=prices&sApp=DW" + login}));
+
+    // The tray's double click and a later start of the program both open
+    // the send page.
+    formMain->tray->OnDblClick(formMain->tray, ui::mbLeft, {}, 0, 0);
+    EXPECT_EQ(formMain->browser->LocationURL(), Base() + "/send?sApp=DW&&bSmallApp=1" + login);
+    formMain->menuitemFile->Click();
+    app::OnSecondInstance()();
+    EXPECT_EQ(formMain->browser->LocationURL(), Base() + "/send?sApp=DW&&bSmallApp=1" + login);
+}
+
+TEST_F(MainWindow, OfflineShowsTheMessageAndNothingElse) {
+    Start();
+    desktop.connected = false;
+    formMain->menuitemContacts->Click();
+    formMain->menuitemUpdate->Click();
+    EXPECT_EQ(desktop.messages.size(), 2u);
+    EXPECT_EQ(desktop.messages[0].rfind("VELORA Desktop: ", 0), 0u);
+    EXPECT_FALSE(formMain->Visible());
+    EXPECT_EQ(formMain->browser->LocationURL(), "");
+    EXPECT_FALSE(Store().HasValue("check\\LastCheck"));
+
+    desktop.connected = true;
+    formMain->menuitemUpdate->Click();
+    EXPECT_EQ(Store().GetString("check\\LastCheck", "missing"), "0");
+}
+
+TEST_F(MainWindow, ClosingHidesStoresThePositionAndShowsTheNoticeOnce) {
+    Start();
+    EXPECT_EQ(formMain->Left(), 302);
+    EXPECT_EQ(formMain->Top(), 119);
+    EXPECT_EQ(formMain->ClientWidth(), 420);
+    EXPECT_EQ(formMain->ClientHeight(), 530);
+
+    formMain->Show();
+    formMain->SetLeft(10);
+    formMain->SetTop(20);
+    formMain->Close();
+    EXPECT_FALSE(formMain->Visible());
+    formMain->Show();
+    formMain->SetLeft(30);
+    formMain->Close();
+    EXPECT_EQ(desktop.messages.size(), 1u);
+    EXPECT_NE(ReadSettings().find("[formMain]\r\nleft=30\r\ntop=20\r\n"), std::string::npos);
+    EXPECT_NE(ReadSettings().find("[intern]\r\nfirststart=false\r\n"), std::string::npos);
+    EXPECT_FALSE(application->Terminated());
+
+    formMain->SetLeft(-5000);
+    formMain->menuitemExit->Click();
+    EXPECT_TRUE(application->Terminated());
+    EXPECT_NE(ReadSettings().find("left=-5000"), std::string::npos);
+}
+
+TEST_F(MainWindow, TranslatedFromTheLanguageFileWithPlaceholdersFilled) {
+    WriteSettings("[language]\r\nlang=en\r\n");
+    Start();
+    EXPECT_EQ(formMain->Caption(), "VELORA Desktop");
+    EXPECT_EQ(formMain->menuitemExit->Caption(), "E&xit");
+    EXPECT_EQ(formMain->menuitemBreak2->Caption(), "-");
+    EXPECT_EQ(formMain->tray->Hint(), "VELORA");
+    EXPECT_FALSE(app::Vars().MsgNotOnline.empty());
+    EXPECT_EQ(app::Vars().MsgNotOnline.find("%sAPP_NAME"), std::string::npos);
+}
+
+TEST_F(MainWindow, TrayIconAsTheProgramSetsIt) {
+    Start();
+    const auto& tray = *formMain->tray;
+    EXPECT_TRUE(tray.Active());
+    EXPECT_EQ(tray.PopupMenu(), formMain->popupTray);
+    EXPECT_EQ(tray.DropDownMenu(), formMain->popupTray);
+    EXPECT_FALSE(tray.Visibility().Contains(ui::tvVisibleTaskBar));
+    EXPECT_TRUE(tray.Visibility().Contains(ui::tvAutoHide));
+    EXPECT_EQ(tray.Icon(), ui::TIcon::ApplicationIcon());
+    ASSERT_EQ(formMain->popupTray->Items().Count(), 11);
+    EXPECT_EQ(formMain->popupTray->Items().Items(3), formMain->menuitemBreak1);
+    EXPECT_EQ(formMain->popupTray->Items().Items(10), formMain->menuitemExit);
+}

@@ -1,0 +1,73 @@
+#pragma once
+// The program as start-up builds it — application object, module and the
+// three forms — on a scratch settings folder, with a recording desktop and
+// headless peers, for tests of the forms' handlers.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "app/Application.h"
+#include "app/InstanceHandOver.h"
+#include "app/uModuleMain.h"
+#include "account/uMd5.h"
+#include "app/uVars.h"
+#include "settings/SettingsTestSupport.h"
+#include "support/FakeDesktop.h"
+#include "ui/model/ControlPeer.h"
+#include "ui/uFormMain.h"
+#include "ui/uFormOptions.h"
+#include "ui/uFormUpdate.h"
+
+namespace velora::fakes {
+
+class ProgramFixture : public ::testing::Test {
+protected:
+    ProgramFixture() {
+        folders.appData = scratch.Folder();
+        // The language files are looked up beside the program file.
+        folders.programFile = std::string(VELORA_LANG_DIR) + "/VELORADesktop.exe";
+        formats.formats = settings::testing::GermanFormats();
+        app::SetAppVersion(app::Vars(), "0.9.6.4");
+    }
+    ~ProgramFixture() override { application.reset(); }
+
+    // Creates everything in start-up order; settings written before this
+    // call are what the program finds.
+    void Start() {
+        application = std::make_unique<app::TApplication>();
+        module = new app::TmoduleMain(application.get(), app::ModuleServices{files, folders, formats, desktop});
+        module->DataModuleCreate();
+        ui::formMain = Create<ui::TformMain>("formMain");
+        ui::formUpdate = Create<ui::TformUpdate>("formUpdate");
+        ui::formOptions = Create<ui::TformOptions>("formOptions");
+    }
+
+    template <class TFormClass>
+    TFormClass* Create(const std::string& name) {
+        auto* form = application->CreateForm<TFormClass>(name);
+        form->SetPeer(&peer);
+        form->FormCreate();
+        return form;
+    }
+
+    void WriteSettings(const std::string& content) {
+        settings::testing::ScratchFolder::Write(scratch.File(R"(VELORA\Desktop\VELORADesktop.ini)"), content);
+    }
+    std::string ReadSettings() const {
+        return settings::testing::ScratchFolder::Read(scratch.File(R"(VELORA\Desktop\VELORADesktop.ini)"));
+    }
+    settings::TAppIniFileStorage& Store() { return module->storageIni(); }
+
+    settings::testing::ScratchFolder scratch;
+    platform::StdFileSystem files;
+    settings::testing::FakeFolders folders;
+    settings::testing::FixedFormats formats;
+    FakeDesktop desktop;
+    ui::RecordingPeer peer;
+    std::unique_ptr<app::TApplication> application;
+    app::TmoduleMain* module = nullptr;
+};
+
+}  // namespace velora::fakes
