@@ -1,5 +1,6 @@
 #include "app/uModuleMain.h"
 
+#include "account/CountryTable.h"
 #include "account/uMd5.h"
 #include "app/ServiceEndpoints.h"
 #include "app/uVars.h"
@@ -40,6 +41,7 @@ void TmoduleMain::DataModuleCreate() {
     auto& vars = Vars();
     storageIni_->PutString("version\\exe", vars.AppVersion);
     storageIni_->SetFileName(SettingsFileName);
+    account::SeedCountryTable(*storageIni_);
 
     i18n::LoadStartupLanguage(*translator_, *storageIni_, services_.folders.ProgramFile(), vars);
 }
@@ -52,6 +54,8 @@ namespace {
 constexpr int kMainClientWidth = 420;
 constexpr int kMainClientHeight = 530;
 }  // namespace
+
+std::string TmoduleMain::ProgramFile() const { return services_.folders.ProgramFile(); }
 
 int TmoduleMain::StoredMainLeft() {
     const int width = services_.desktop.ScreenWidth();

@@ -43,6 +43,8 @@ public:
     i18n::TTranslator& translator() { return *translator_; }
     // Notices, the shell and the rest of the desktop, for the windows.
     platform::Desktop& Desktop() { return services_.desktop; }
+    // The running program file; the language files live beside it.
+    std::string ProgramFile() const;
 
     // The creation steps, in their order: the program's version into the
     // settings file, the file name, the language in force with its file and

@@ -2,6 +2,7 @@
 
 #include "app/uModuleMain.h"
 #include "app/uVars.h"
+#include "i18n/LanguageSelection.h"
 
 namespace velora::ui {
 
@@ -19,7 +20,12 @@ TformUpdate::TformUpdate(TComponent* owner) : TForm(owner) {
     SetPosition(poScreenCenter);
 }
 
-void TformUpdate::FormCreate() { app::moduleMain->translator().ApplyToForm(*this); }
+void TformUpdate::FormCreate() {
+    app::moduleMain->translator().ApplyToForm(*this);
+    UpdateTexts();
+}
+
+void TformUpdate::UpdateTexts() { SetCaption(i18n::FillAppName(Caption())); }
 
 }  // namespace velora::ui
 

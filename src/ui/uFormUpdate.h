@@ -14,6 +14,8 @@ public:
     const ClassInfo& Class() const override { return StaticClass(); }
 
     void FormCreate();
+    // Fills the placeholders of the translated texts.
+    void UpdateTexts();
     // Starts the download of the version file when a check is due (or, with
     // `manual`, at once); the result arrives later.
     void CheckForUpdate(bool manual);

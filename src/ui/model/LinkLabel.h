@@ -1,13 +1,16 @@
 #pragma once
 // The model of a label whose caption carries a small tag markup, parts of it
-// links ("Jetzt bei VELORA <link>registrieren</link>"). Parsing, layout and
-// drawing of the markup belong to the renderer; this holds the values and
-// the events.
+// links ("Jetzt bei VELORA <link>registrieren</link>"). It holds the values,
+// the parsed caption, its last layout and the links' mouse states; the peer
+// measures and draws the laid-out words and passes the mouse on.
 
 #include <functional>
 #include <memory>
 #include <string>
 
+#include "ui/LinkLabelLayout.h"
+#include "ui/LinkLabelMouse.h"
+#include "ui/LinkLabelNodes.h"
 #include "ui/model/Control.h"
 #include "ui/model/Strings.h"
 
@@ -55,13 +58,51 @@ public:
     int MarginHeight() const { return marginHeight_; }
     void SetMarginHeight(int height);
 
-    // The user clicked link `linkNumber` (the peer calls this): runs OnLinkClick.
+    // The parsed caption; replaced whenever the caption changes.
+    const TNodeTree& Tree() const { return *tree_; }
+
+    // Lays the caption out for the current size, margins and font, measured
+    // by `measurer` (the peer does so before each paint). With AutoHeight, a
+    // height that does not fit the text is changed instead and false is
+    // returned: the control is painted again at its new height.
+    bool Arrange(TTextMeasurer& measurer);
+    // The last layout, and where its text block stands in the control.
+    const TLinkLabelLayout& CurrentLayout() const { return arrangement_; }
+    int OriginX() const { return originX_; }
+    int OriginY() const { return originY_; }
+    // The colour a laid-out word is drawn in: a link's colour follows its
+    // state; clNone falls back to the font's colour.
+    TColor WordColor(const TPlacedWord& word) const;
+
+    // Mouse positions are in the control's coordinates. A link whose state
+    // changes is reported as a change of "LinkState" (the peer redraws).
+    // The link under the point; -1 for none.
+    int LinkAt(int x, int y) const;
+    // Answers whether the pointer is over a link (the peer shows the hand).
+    bool MouseMove(int x, int y);
+    void MouseDown(int x, int y);
+    // Over a link, raises OnLinkClick with that link; then the active link
+    // goes back to rest.
+    void MouseUp(int x, int y);
+    void MouseLeave();
+    // The peer lost the mouse capture while a button was down.
+    void MouseCancel();
+
+    // The user clicked link `linkNumber`: runs OnLinkClick.
     void LinkClick(int linkNumber, const std::string& linkText, const std::string& linkParam);
 
     TLinkClickEvent OnLinkClick;
     TNotifyEvent OnCaptionChanged;
 
 private:
+    void Parse(const std::string& caption);
+    void LinkStateChanged(bool changed);
+
+    std::unique_ptr<TNodeTree> tree_;
+    TLinkLabelLayout arrangement_;
+    int originX_ = 0;
+    int originY_ = 0;
+    TLinkMouseTracker mouse_;
     std::unique_ptr<TStringList> text_;
     bool transparent_ = false;
     TTextLayout layout_ = tlTop;

@@ -19,9 +19,15 @@ const ClassInfo& TTrayIcon::StaticClass() {
 
 TTrayIcon::TTrayIcon(TComponent* owner) : TComponent(owner) {}
 
+TTrayIcon::~TTrayIcon() {
+    if (auto hook = std::move(destroyHook_)) hook();
+}
+
 void TTrayIcon::SetActive(bool active) { ChangeValue(active_, active, "Active"); }
 void TTrayIcon::SetAnimated(bool animated) { ChangeValue(animated_, animated, "Animated"); }
 void TTrayIcon::SetDelay(int delay) { ChangeValue(delay_, delay, "Delay"); }
+void TTrayIcon::SetIcon(const TIcon& icon) { ChangeValue(icon_, icon, "Icon"); }
+void TTrayIcon::SetIcons(std::optional<int> imageCount) { ChangeValue(icons_, imageCount, "Icons"); }
 void TTrayIcon::SetIconIndex(int index) { ChangeValue(iconIndex_, index, "IconIndex"); }
 void TTrayIcon::SetHint(const std::string& hint) { ChangeValue(hint_, hint, "Hint"); }
 void TTrayIcon::SetSnap(bool snap) { ChangeValue(snap_, snap, "Snap"); }

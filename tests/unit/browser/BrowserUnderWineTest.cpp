@@ -1,0 +1,310 @@
+// The browser control hosted by our own container, under Wine: there is no
+// HTML engine there, so the tests look at what reaches the server and at
+// what the control reports, never at a rendered page.
+#ifdef _WIN32
+
+#include <winsock2.h>
+#include <windows.h>
+#include <ole2.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/win32/browser/BrowserEmulation.h"
+#include "platform/win32/browser/BrowserHostWindow.h"
+#include "platform/win32/browser/Win32WebBrowserPeer.h"
+#include "ui/model/Form.h"
+#include "ui/model/Panel.h"
+#include "ui/model/WebBrowser.h"
+
+using namespace velora;
+
+namespace {
+
+// Runs the thread's messages until `done` answers true or `milliseconds`
+// have passed; the answer is `done`'s last one.
+bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds) {
+    const ULONGLONG deadline = GetTickCount64() + milliseconds;
+    for (;;) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        if (done()) return true;
+        if (GetTickCount64() >= deadline) return false;
+        Sleep(10);
+    }
+}
+
+template <class Function>
+Function Load(HMODULE module, const char* name) {
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+
+// A listening socket on the loopback address that takes one connection and
+// reads its request line. Winsock is loaded by hand: the test programs are
+// not linked with it.
+class OneRequestServer {
+public:
+    OneRequestServer() {
+        module_ = LoadLibraryW(L"ws2_32.dll");
+        if (!module_) return;
+        auto startup = Load<decltype(&WSAStartup)>(module_, "WSAStartup");
+        cleanup_ = Load<decltype(&WSACleanup)>(module_, "WSACleanup");
+        auto openSocket = Load<decltype(&socket)>(module_, "socket");
+        auto bindSocket = Load<decltype(&bind)>(module_, "bind");
+        auto listenOn = Load<decltype(&listen)>(module_, "listen");
+        auto nameOf = Load<decltype(&getsockname)>(module_, "getsockname");
+        auto control = Load<decltype(&ioctlsocket)>(module_, "ioctlsocket");
+        accept_ = Load<decltype(&accept)>(module_, "accept");
+        receive_ = Load<decltype(&recv)>(module_, "recv");
+        send_ = Load<decltype(&send)>(module_, "send");
+        close_ = Load<decltype(&closesocket)>(module_, "closesocket");
+        WSADATA data;
+        if (startup(MAKEWORD(2, 2), &data) != 0) return;
+        started_ = true;
+        listener_ = openSocket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+        if (listener_ == INVALID_SOCKET) return;
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.S_un.S_un_b = {127, 0, 0, 1};
+        address.sin_port = 0;  // any free port
+        int length = sizeof address;
+        u_long nonBlocking = 1;
+        if (bindSocket(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+            listenOn(listener_, 4) != 0 || nameOf(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0 ||
+            control(listener_, FIONBIO, &nonBlocking) != 0)
+            return;
+        const auto* port = reinterpret_cast<const unsigned char*>(&address.sin_port);
+        port_ = port[0] << 8 | port[1];
+    }
+
+    ~OneRequestServer() {
+        if (listener_ != INVALID_SOCKET) close_(listener_);
+        if (started_) cleanup_();
+        if (module_) FreeLibrary(module_);
+    }
+
+    int Port() const { return port_; }
+    std::string Url(const std::string& pathAndQuery) const {
+        return "http://127.0.0.1:" + std::to_string(port_) + pathAndQuery;
+    }
+
+    // The first line of the first request, without its line end; empty when
+    // none came in time. Answers with an empty page.
+    std::string AwaitRequestLine(DWORD milliseconds) {
+        SOCKET client = INVALID_SOCKET;
+        std::string received;
+        PumpUntil(
+            [&] {
+                if (client == INVALID_SOCKET) {
+                    client = accept_(listener_, nullptr, nullptr);
+                    if (client == INVALID_SOCKET) return false;
+                }
+                char buffer[1024];
+                const int got = receive_(client, buffer, sizeof buffer, 0);
+                if (got > 0) received.append(buffer, static_cast<size_t>(got));
+                // Closed by the other side, or the line is complete.
+                return got == 0 || received.find("\r\n") != std::string::npos;
+            },
+            milliseconds);
+        if (client == INVALID_SOCKET) return {};
+        static const char answer[] =
+            "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nContent-Length: 0\r\nConnection: close\r\n\r\n";
+        send_(client, answer, sizeof answer - 1, 0);
+        close_(client);
+        const size_t end = received.find("\r\n");
+        return end == std::string::npos ? std::string() : received.substr(0, end);
+    }
+
+private:
+    HMODULE module_ = nullptr;
+    bool started_ = false;
+    SOCKET listener_ = INVALID_SOCKET;
+    int port_ = 0;
+    decltype(&WSACleanup) cleanup_ = nullptr;
+    decltype(&accept) accept_ = nullptr;
+    decltype(&recv) receive_ = nullptr;
+    decltype(&send) send_ = nullptr;
+    decltype(&closesocket) close_ = nullptr;
+};
+
+RECT ClientRectOf(HWND window) {
+    RECT r{};
+    GetClientRect(window, &r);
+    return r;
+}
+
+// The window's place in its parent's client area.
+RECT PlaceOf(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+MSG Message(HWND window, UINT message, WPARAM wParam) {
+    MSG msg{};
+    msg.hwnd = window;
+    msg.message = message;
+    msg.wParam = wParam;
+    msg.time = GetTickCount();
+    return msg;
+}
+
+class BrowserUnderWine : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
+        frame_ = CreateWindowExW(0, L"STATIC", L"browser test", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 480, 600,
+                                 nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        ASSERT_NE(nullptr, frame_);
+        ShowWindow(frame_, SW_SHOWNA);
+        ASSERT_NE(0, server_.Port());
+    }
+    void TearDown() override {
+        if (frame_) DestroyWindow(frame_);
+        OleUninitialize();
+    }
+
+    HWND frame_ = nullptr;
+    OneRequestServer server_;
+};
+
+}  // namespace
+
+TEST_F(BrowserUnderWine, NavigationSendsTheWholeQueryAndTheLocationFollows) {
+    win32::BrowserHostWindow host(frame_, RECT{0, 0, 420, 530}, true);
+    ASSERT_NE(nullptr, host.Handle());
+    wchar_t className[64] = {};
+    GetClassNameW(host.Handle(), className, 64);
+    EXPECT_STREQ(L"TWebBrowserHost", className);
+    EXPECT_EQ("", host.LocationUrl());
+    EXPECT_FALSE(host.Busy());
+
+    // The control lives in the host and fills it, and follows its size.
+    const HWND control = GetWindow(host.Handle(), GW_CHILD);
+    ASSERT_NE(nullptr, control);
+    EXPECT_EQ(420, ClientRectOf(control).right);
+    EXPECT_EQ(530, ClientRectOf(control).bottom);
+    host.SetBounds(RECT{5, 6, 305, 206});
+    EXPECT_EQ(300, ClientRectOf(control).right);
+    EXPECT_EQ(200, ClientRectOf(control).bottom);
+
+    // The doubled "&" of the service's page texts travels as it is.
+    const std::string url = server_.Url("/send?sApp=DW&&bSmallApp=1&sMd5Login=0a1b&lang=de");
+    host.Navigate(url);
+    EXPECT_EQ("GET /send?sApp=DW&&bSmallApp=1&sMd5Login=0a1b&lang=de HTTP/1.1", server_.AwaitRequestLine(15000));
+    EXPECT_TRUE(PumpUntil([&] { return host.LocationUrl() == url; }, 5000)) << host.LocationUrl();
+    EXPECT_TRUE(PumpUntil([&] { return !host.Busy(); }, 5000));
+}
+
+TEST_F(BrowserUnderWine, MessageHookTakesOnlyTheBrowsersMessages) {
+    auto host = std::make_unique<win32::BrowserHostWindow>(frame_, RECT{0, 0, 420, 530}, true);
+    host->Navigate(server_.Url("/contacts?sApp=DW&bSmallApp=1"));
+    EXPECT_NE("", server_.AwaitRequestLine(15000));
+    ASSERT_TRUE(PumpUntil([&] { return !host->Busy(); }, 5000));
+
+    // Messages for another window are left to the normal dispatch.
+    MSG other = Message(frame_, WM_KEYDOWN, 'A');
+    EXPECT_FALSE(host->BrowserMessageHook(other));
+
+    // The host's and the control's messages go through the dialog manager
+    // and, when not busy, on to the in-place active object: the filtered
+    // editing keys as well as the others.
+    const HWND control = GetWindow(host->Handle(), GW_CHILD);
+    for (HWND target : {host->Handle(), control}) {
+        for (UINT message : {WM_KEYDOWN, WM_KEYUP}) {
+            for (WPARAM key : {WPARAM{VK_BACK}, WPARAM{VK_LEFT}, WPARAM{VK_DOWN}, WPARAM{'A'}, WPARAM{VK_F5}}) {
+                MSG msg = Message(target, message, key);
+                EXPECT_TRUE(host->BrowserMessageHook(msg)) << message << " " << key;
+            }
+        }
+        MSG typed = Message(target, WM_CHAR, 'a');
+        EXPECT_TRUE(host->BrowserMessageHook(typed));
+    }
+
+    // Focusing the host activates the page's user interface, and the focus
+    // stays with the host's windows (Wine's control, without a page, keeps
+    // it on the host).
+    SetFocus(host->Handle());
+    PumpUntil([] { return false; }, 100);
+    const HWND focus = GetFocus();
+    EXPECT_TRUE(focus == host->Handle() || IsChild(host->Handle(), focus));
+
+    // With its window gone, with the parent, there is no browser any more.
+    const HWND window = host->Handle();
+    DestroyWindow(frame_);
+    frame_ = nullptr;
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(nullptr, host->Handle());
+    MSG late = Message(window, WM_KEYDOWN, 'A');
+    EXPECT_FALSE(host->BrowserMessageHook(late));
+    host->Navigate(server_.Url("/late"));
+    EXPECT_EQ("", host->LocationUrl());
+    host.reset();
+}
+
+TEST_F(BrowserUnderWine, PeerPutsTheModelsBrowserAtItsPlace) {
+    ui::TForm form(nullptr);
+    auto* panel = ui::CreateComponent<ui::TPanel>(form, "panel");
+    auto* browser = ui::CreateComponent<ui::TWebBrowser>(form, "browser");
+    panel->SetBounds(4, 5, 450, 400);
+    browser->SetParent(panel);
+    browser->SetBounds(6, 15, 400, 300);
+
+    auto peer = std::make_unique<win32::Win32WebBrowserPeer>(*browser, frame_);
+    EXPECT_EQ(static_cast<platform::WebBrowser*>(peer.get()), browser->Backend());
+    EXPECT_EQ(frame_, GetParent(peer->Handle()));
+    RECT place = PlaceOf(peer->Handle());
+    EXPECT_EQ(10, place.left);
+    EXPECT_EQ(20, place.top);
+    EXPECT_EQ(410, place.right);
+    EXPECT_EQ(320, place.bottom);
+
+    browser->SetWidth(200);
+    peer->PropertyChanged("Width");
+    EXPECT_EQ(210, PlaceOf(peer->Handle()).right);
+    // A hidden container hides the browser inside.
+    panel->SetVisible(false);
+    peer->PropertyChanged("Visible");
+    EXPECT_FALSE(IsWindowVisible(peer->Handle()));
+
+    const std::string url = server_.Url("/send?method=reminder&sApp=DW&&bSmallApp=1&lang=en");
+    browser->Navigate(url);
+    EXPECT_EQ("GET /send?method=reminder&sApp=DW&&bSmallApp=1&lang=en HTTP/1.1", server_.AwaitRequestLine(15000));
+    EXPECT_TRUE(PumpUntil([&] { return browser->LocationURL() == url; }, 5000)) << browser->LocationURL();
+
+    MSG forBrowser = Message(peer->Handle(), WM_KEYDOWN, VK_TAB);
+    EXPECT_TRUE(win32::BrowserMessageHook(browser, forBrowser));
+    EXPECT_FALSE(win32::BrowserMessageHook(nullptr, forBrowser));
+    browser->SetBackend(nullptr);
+    EXPECT_FALSE(win32::BrowserMessageHook(browser, forBrowser));
+}
+
+TEST(BrowserEmulation, TheProgramsFileNameGetsTheCurrentEngine) {
+    constexpr wchar_t key[] =
+        L"Software\\Microsoft\\Internet Explorer\\Main\\FeatureControl\\FEATURE_BROWSER_EMULATION";
+    HKEY opened = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, key, 0, KEY_SET_VALUE, &opened) == ERROR_SUCCESS) {
+        RegDeleteValueW(opened, L"test_browser.exe");
+        RegCloseKey(opened);
+    }
+
+    EXPECT_TRUE(win32::SetBrowserEmulation());
+
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExW(HKEY_CURRENT_USER, key, 0, KEY_QUERY_VALUE, &opened));
+    DWORD type = 0, value = 0, size = sizeof value;
+    const LONG result = RegQueryValueExW(opened, L"test_browser.exe", nullptr, &type,
+                                         reinterpret_cast<BYTE*>(&value), &size);
+    RegCloseKey(opened);
+    ASSERT_EQ(ERROR_SUCCESS, result);
+    EXPECT_EQ(static_cast<DWORD>(REG_DWORD), type);
+    EXPECT_EQ(11001u, value);
+}
+
+#endif  // _WIN32

@@ -1,0 +1,61 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/WebBrowser.h"
+#include "ui/model/Form.h"
+#include "ui/model/WebBrowser.h"
+
+using namespace velora;
+
+namespace {
+
+class FakeBrowser : public platform::WebBrowser {
+public:
+    void Navigate(const std::string& url) override { navigations.push_back(url); }
+    std::string LocationUrl() const override { return location; }
+    bool Busy() const override { return busy; }
+
+    std::vector<std::string> navigations;
+    std::string location;
+    bool busy = false;
+};
+
+}  // namespace
+
+TEST(WebBrowserModel, WithoutABrowserTheLastNavigationIsTheLocation) {
+    ui::TForm form(nullptr);
+    auto* browser = ui::CreateComponent<ui::TWebBrowser>(form, "browser");
+    EXPECT_TRUE(browser->Class().InheritsFrom("TWinControl"));
+    EXPECT_EQ(browser, form.FindComponent("BROWSER"));
+    EXPECT_TRUE(browser->TabStop());
+
+    EXPECT_EQ("", browser->LocationURL());
+    browser->Navigate("http://127.0.0.1:8642/send?sApp=DW&&bSmallApp=1&lang=de");
+    browser->Navigate("http://127.0.0.1:8642/contacts?sApp=DW&bSmallApp=1&lang=en");
+    EXPECT_EQ("http://127.0.0.1:8642/contacts?sApp=DW&bSmallApp=1&lang=en", browser->LocationURL());
+    EXPECT_FALSE(browser->Busy());
+}
+
+TEST(WebBrowserModel, AnAttachedBrowserTakesTheNavigationsAndAnswersForThePage) {
+    ui::TWebBrowser browser(nullptr);
+    FakeBrowser backend;
+    browser.SetBackend(&backend);
+
+    browser.Navigate("http://host/send?x=1&&y=\xE4");
+    ASSERT_EQ(1u, backend.navigations.size());
+    EXPECT_EQ("http://host/send?x=1&&y=\xE4", backend.navigations[0]);
+
+    // The page may have moved on (a redirect, a link): the browser knows.
+    backend.location = "http://host/other?lang=de";
+    backend.busy = true;
+    EXPECT_EQ("http://host/other?lang=de", browser.LocationURL());
+    EXPECT_TRUE(browser.Busy());
+
+    browser.SetBackend(nullptr);
+    EXPECT_EQ("http://host/send?x=1&&y=\xE4", browser.LocationURL());
+    EXPECT_FALSE(browser.Busy());
+    browser.Navigate("http://host/after");
+    EXPECT_EQ(1u, backend.navigations.size());
+}

@@ -1,0 +1,159 @@
+#include <gtest/gtest.h>
+
+#include "account/CountryTable.h"
+#include "support/ProgramFixture.h"
+
+using namespace velora;
+using velora::ui::formMain;
+using velora::ui::formOptions;
+
+namespace {
+
+class OptionsDialog : public fakes::ProgramFixture {
+protected:
+    std::string SelectedEntry() const {
+        const auto& list = *formOptions->comboboxCountry;
+        return list.ItemIndex() < 0 ? std::string() : list.Items().Strings(list.ItemIndex());
+    }
+    // Picks the entry whose three-letter code or name starts the entry.
+    void SelectEntryStartingWith(const std::string& start) {
+        auto& list = *formOptions->comboboxCountry;
+        for (int i = 0; i < list.Items().Count(); ++i)
+            if (list.Items().Strings(i).rfind(start, 0) == 0) return list.SetItemIndex(i);
+        FAIL() << "no entry " << start;
+    }
+    void PressOk() {
+        formOptions->buttonOk->Click();
+        EXPECT_EQ(formOptions->ModalResult(), ui::mrOk);
+    }
+};
+
+}  // namespace
+
+TEST_F(OptionsDialog, FirstStartWithAnEmptySettingsFile) {
+    Start();
+    EXPECT_EQ(SelectedEntry(), "Deutschland +49=49");
+    EXPECT_EQ(account::SelectedDiallingCode(*formOptions->comboboxCountry), "49");
+    EXPECT_EQ(formOptions->editMobileNr->Text(), "");
+    EXPECT_EQ(formOptions->editPassword->Text(), "");
+    EXPECT_FALSE(formOptions->checkboxOnlineStatus->Checked());
+    EXPECT_TRUE(formOptions->checkboxAutostart->Checked());
+    EXPECT_EQ(formOptions->radioLanguage->ItemIndex(), 0);
+    EXPECT_FALSE(formOptions->groupboxIE->Visible());
+    EXPECT_EQ(formOptions->Caption(), "VELORA Desktop - 0.9.6.4");
+    EXPECT_EQ(formOptions->linkRegister->Caption(), "Jetzt bei VELORA <link>registrieren</link>");
+    EXPECT_EQ(formOptions->labelLogin->Caption().find("%sBREAK"), std::string::npos);
+    EXPECT_NE(formOptions->labelLogin->Caption().find("\r\n"), std::string::npos);
+    EXPECT_EQ(formOptions->comboboxCountry->Items().Count(), 241);
+    EXPECT_FALSE(formOptions->IsShowing());
+}
+
+TEST_F(OptionsDialog, EarlierAreaCodeJoinsTheNumberAndLeavesTheFileAtOnce) {
+    WriteSettings("[account]\r\ncountry=1\r\nprefix=172\r\nnr=1234567\r\n");
+    Start();
+    EXPECT_EQ(formOptions->editMobileNr->Text(), "1721234567");
+    EXPECT_EQ(ReadSettings().find("prefix="), std::string::npos);
+    // Code 1 is shared by CAN and USA: the later one wins.
+    EXPECT_EQ(account::CountryEntryColumns(SelectedEntry()).name, "USA");
+}
+
+TEST_F(OptionsDialog, OkStoresEverythingAsTheDialogShowsIt) {
+    Start();
+    SelectEntryStartingWith("\xD6sterreich");
+    for (char key : std::string("1721234567"))
+        formOptions->editMobileNr->TypeKey(key);
+    formOptions->editPassword->SetText(" pass wort");
+    formOptions->checkboxOnlineStatus->SetChecked(true);
+    formOptions->checkboxAutostart->SetChecked(false);
+    desktop.runValues["VELORADesktop"] = "\"old\"";
+    PressOk();
+
+    EXPECT_EQ(Store().GetString("account\\country", ""), "43");
+    EXPECT_EQ(Store().GetString("account\\nr", ""), "1721234567");
+    EXPECT_EQ(Store().GetString("account\\mobile", ""), "431721234567");
+    EXPECT_FALSE(Store().GetBoolean("extended\\checkOnline", true));
+    EXPECT_EQ(Store().GetString("language\\lang", ""), "de");
+    EXPECT_EQ(desktop.runValues.count("VELORADesktop"), 0u);
+    // Blanks at the ends of a value are lost when the file is read back.
+    EXPECT_EQ(Store().GetString("account\\password", ""), "pass wort");
+    EXPECT_NE(ReadSettings().find("checkOnline=false\r\n"), std::string::npos);
+
+    formOptions->checkboxAutostart->SetChecked(true);
+    PressOk();
+    EXPECT_EQ(desktop.runValues["VELORADesktop"], "\"" + folders.programFile + "\"");
+}
+
+TEST_F(OptionsDialog, OkWithoutACountryStoresAnEmptyCountryAndTheGermanPrefix) {
+    Start();
+    formOptions->comboboxCountry->SetItemIndex(-1);
+    formOptions->editMobileNr->SetText("1701");
+    PressOk();
+    EXPECT_EQ(Store().GetString("account\\country", "x"), "");
+    EXPECT_EQ(Store().GetString("account\\mobile", ""), "491701");
+}
+
+TEST_F(OptionsDialog, NumberFieldTakesDigitsAndBackspaceOnly) {
+    Start();
+    auto& edit = *formOptions->editMobileNr;
+    for (char key : std::string("1a 2+-3\t"))
+        edit.TypeKey(key);
+    EXPECT_EQ(edit.Text(), "123");
+    edit.TypeKey('\b');
+    EXPECT_EQ(edit.Text(), "12");
+    for (char key : std::string("34567890123"))
+        edit.TypeKey(key);
+    EXPECT_EQ(edit.Text(), "123456789012");
+}
+
+TEST_F(OptionsDialog, LanguageSwitchRenamesCountriesKeepsTheSelectionAndIsUndoneUnlessConfirmed) {
+    Start();
+    SelectEntryStartingWith("Schweiz");
+    const int index = formOptions->comboboxCountry->ItemIndex();
+    formMain->browser->Navigate("http://x/send?sApp=DW&sVersion=1&lang=de");
+
+    formOptions->radioLanguage->SetItemIndex(1);
+    EXPECT_EQ(app::Vars().CurrentLanguage, "en");
+    EXPECT_EQ(formOptions->comboboxCountry->ItemIndex(), index);
+    EXPECT_EQ(SelectedEntry(), "Switzerland +41=41");
+    EXPECT_EQ(formMain->browser->LocationURL(), "http://x/send?sApp=DW&sVersion=1&lang=en");
+    EXPECT_EQ(formMain->menuitemExit->Caption(), "E&xit");
+
+    // Closed without OK: the next show selects the stored language again.
+    formOptions->Show();
+    EXPECT_EQ(formOptions->radioLanguage->ItemIndex(), 0);
+    EXPECT_EQ(app::Vars().CurrentLanguage, "de");
+    EXPECT_EQ(SelectedEntry(), "Schweiz +41=41");
+    EXPECT_EQ(formMain->menuitemExit->Caption(), "&Beenden");
+    EXPECT_TRUE(formOptions->IsShowing());
+    formOptions->Hide();
+    EXPECT_FALSE(formOptions->IsShowing());
+}
+
+TEST_F(OptionsDialog, RegistrationLinkOpensThePageInTheCurrentLanguage) {
+    WriteSettings("[language]\r\nlang=en\r\n");
+    Start();
+    formOptions->linkRegister->OnLinkClick(formOptions->linkRegister, 0, "here", "");
+    ASSERT_EQ(desktop.opened.size(), 1u);
+    EXPECT_EQ(desktop.opened[0], "open " + std::string(app::ServiceBaseUrl) + "/register?sApp=DW&lang=en");
+    EXPECT_EQ(formOptions->radioLanguage->ItemIndex(), 1);
+}
+
+TEST_F(OptionsDialog, TheTrayEntryBringsAnOpenDialogToTheFront) {
+    Start();
+    int shown = 0;
+    peer.duringModal = [&](ui::TForm& form) {
+        ++shown;
+        // Chosen again from the tray menu while the dialog is open.
+        ui::formMain->menuitemOptions->Click();
+        form.SetModalResult(ui::mrCancel);
+    };
+    ui::formMain->menuitemOptions->Click();
+    EXPECT_EQ(shown, 1);
+    EXPECT_FALSE(peer.broughtToFront.empty());
+    EXPECT_EQ(peer.broughtToFront.back(), formOptions);
+}
+
+TEST_F(OptionsDialog, UnreadableOnlineSettingStopsTheRestOfCreation) {
+    WriteSettings("[extended]\r\ncheckOnline=vielleicht\r\n");
+    EXPECT_THROW(Start(), std::exception);
+}
