@@ -36,9 +36,10 @@ void RunCreationHandler(ProgramHost& host, Handler handler) {
     }
 }
 
-template <class TFormClass>
-TFormClass* CreateProgramForm(TApplication& application, ProgramHost& host, const std::string& name) {
-    auto* form = application.CreateForm<TFormClass>(name);
+template <class TFormClass, class... Args>
+TFormClass* CreateProgramForm(TApplication& application, ProgramHost& host, const std::string& name,
+                              Args&&... args) {
+    auto* form = application.CreateForm<TFormClass>(name, std::forward<Args>(args)...);
     host.AttachForm(*form);
     RunCreationHandler(host, [form] { form->FormCreate(); });
     return form;
@@ -53,10 +54,11 @@ int RunProgram(std::string_view commandLine, const PlatformServices& services, P
     host.AttachApplication(application);
     application.SetTitle(AppTitle);
 
-    auto* module = new TmoduleMain(&application, ModuleServices{services.files, services.folders, services.regional, services.desktop});
+    auto* module = new TmoduleMain(&application, ModuleServices{services.files, services.folders, services.regional, services.desktop, services.version});
     RunCreationHandler(host, [module] { module->DataModuleCreate(); });
     ui::formMain = CreateProgramForm<ui::TformMain>(application, host, "formMain");
-    ui::formUpdate = CreateProgramForm<ui::TformUpdate>(application, host, "formUpdate");
+    ui::formUpdate = CreateProgramForm<ui::TformUpdate>(
+        application, host, "formUpdate", net::UrlGrabberServices{services.http, services.dispatcher, &services.files});
     ui::formOptions = CreateProgramForm<ui::TformOptions>(application, host, "formOptions");
 
     if (startSwitch == StartSwitch::Options) {

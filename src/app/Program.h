@@ -5,6 +5,7 @@
 // first-start options dialog, the message loop, and the orderly end.
 
 #include <exception>
+#include <memory>
 #include <string_view>
 
 #include "app/CommandLine.h"
@@ -12,6 +13,8 @@
 namespace velora::platform {
 class Desktop;
 class FileSystem;
+class HttpClient;
+class UiThreadDispatcher;
 class KnownFolders;
 class RegionalSettings;
 class ProgramVersion;
@@ -32,6 +35,9 @@ struct PlatformServices {
     const platform::RegionalSettings& regional;
     const platform::ProgramVersion& version;
     platform::Desktop& desktop;
+    // The download engine's: its workers keep them alive.
+    std::shared_ptr<platform::HttpClient> http;
+    std::shared_ptr<platform::UiThreadDispatcher> dispatcher;
 };
 
 // What only the platform can do for the start-up.

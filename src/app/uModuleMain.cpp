@@ -2,6 +2,7 @@
 
 #include "account/CountryTable.h"
 #include "account/uMd5.h"
+#include "app/InstalledVersion.h"
 #include "app/ServiceEndpoints.h"
 #include "app/uVars.h"
 #include "i18n/LanguageSelection.h"
@@ -56,6 +57,10 @@ constexpr int kMainClientHeight = 530;
 }  // namespace
 
 std::string TmoduleMain::ProgramFile() const { return services_.folders.ProgramFile(); }
+
+std::string TmoduleMain::InstalledVersion(bool shortForm) const {
+    return app::InstalledVersion(services_.version, shortForm);
+}
 
 int TmoduleMain::StoredMainLeft() {
     const int width = services_.desktop.ScreenWidth();

@@ -17,6 +17,7 @@ namespace velora::platform {
 class Desktop;
 class FileSystem;
 class KnownFolders;
+class ProgramVersion;
 class RegionalSettings;
 }  // namespace velora::platform
 
@@ -28,6 +29,7 @@ struct ModuleServices {
     const platform::KnownFolders& folders;
     const platform::RegionalSettings& regional;
     platform::Desktop& desktop;
+    const platform::ProgramVersion& version;
 };
 
 inline constexpr const char* SettingsFileName = "VELORA\\Desktop\\VELORADesktop.ini";
@@ -45,6 +47,11 @@ public:
     platform::Desktop& Desktop() { return services_.desktop; }
     // The running program file; the language files live beside it.
     std::string ProgramFile() const;
+    // The program's version text, full ("0.9.6.4") or short ("0.9.6").
+    std::string InstalledVersion(bool shortForm) const;
+    platform::FileSystem& Files() { return services_.files; }
+    const platform::KnownFolders& Folders() const { return services_.folders; }
+    const platform::RegionalSettings& Regional() const { return services_.regional; }
 
     // The creation steps, in their order: the program's version into the
     // settings file, the file name, the language in force with its file and

@@ -32,6 +32,9 @@ public:
     // file, with the application window as owner. Returns the shell's
     // result: greater than 32 means success.
     virtual std::intptr_t ShellOpen(const std::string& target, const std::string& verb) = 0;
+    // Starts a program file through the shell with its default verb, shown
+    // normally, without the shell's own error dialogs; does not wait for it.
+    virtual bool StartProgram(const std::string& path) = 0;
 
     virtual WindowHandle ForegroundWindow() const = 0;
     virtual void MoveWindow(WindowHandle window, int x, int y, int width, int height) = 0;

@@ -4,7 +4,8 @@
 
 namespace velora::win32 {
 
-Win32ProgramHost::Win32ProgramHost(HINSTANCE instance) : application_(instance) {}
+Win32ProgramHost::Win32ProgramHost(HINSTANCE instance, app::TAppInstances& instances)
+    : application_(instance), instances_(instances) {}
 
 Win32ProgramHost::~Win32ProgramHost() {
     // Windows go first, while the application window they belong to exists.
@@ -23,7 +24,9 @@ void Win32ProgramHost::CreateProgramMutex() {
     programMutex_ = CreateMutexW(nullptr, FALSE, L"VELORADesktop");
 }
 
-bool Win32ProgramHost::EnsureSingleInstance() { return true; }
+// One copy of this program file at a time; a later one brings the first to
+// the front and ends.
+bool Win32ProgramHost::EnsureSingleInstance() { return !instances_.EnsureSingleInstance(1).has_value(); }
 
 void Win32ProgramHost::RunMessageLoop(app::TApplication&) { application_.Run(); }
 

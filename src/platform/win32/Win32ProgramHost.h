@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/Program.h"
+#include "app/uAppInstances.h"
 #include "platform/win32/Win32Application.h"
 #include "platform/win32/Win32FormPeer.h"
 
@@ -16,7 +17,7 @@ namespace velora::win32 {
 
 class Win32ProgramHost final : public app::ProgramHost {
 public:
-    explicit Win32ProgramHost(HINSTANCE instance);
+    Win32ProgramHost(HINSTANCE instance, app::TAppInstances& instances);
     ~Win32ProgramHost() override;
 
     void AttachApplication(app::TApplication& application) override;
@@ -28,6 +29,7 @@ public:
 
 private:
     Win32Application application_;
+    app::TAppInstances& instances_;
     std::vector<std::unique_ptr<Win32FormPeer>> formPeers_;
     HANDLE programMutex_ = nullptr;
 };

@@ -4,13 +4,19 @@
 #include <ole2.h>
 
 #include "app/Program.h"
+#include "app/uAppInstances.h"
 #include "platform/win32/ErrorDisplay.h"
+#include "platform/win32/browser/BrowserEmulation.h"
+#include "platform/win32/Win32AppInstances.h"
 #include "platform/win32/Win32Desktop.h"
 #include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32HttpClient.h"
+#include "platform/win32/Win32UiThreadDispatcher.h"
 #include "platform/win32/Win32KnownFolders.h"
 #include "platform/win32/Win32ProgramHost.h"
 #include "platform/win32/Win32ProgramVersion.h"
 #include "platform/win32/Win32RegionalSettings.h"
+#include "platform/win32/uInstanceManager.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     using namespace velora;
@@ -19,15 +25,31 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     platform::Win32RegionalSettings regional;
     win32::Win32ProgramVersion version;
     win32::Win32Desktop desktop;
-    const app::PlatformServices services{files, folders, regional, version, desktop};
+    // Created on this thread, which runs the message loop the download
+    // engine's workers hand their events to.
+    const app::PlatformServices services{files,
+                                         folders,
+                                         regional,
+                                         version,
+                                         desktop,
+                                         std::make_shared<platform::Win32HttpClient>(),
+                                         std::make_shared<platform::Win32UiThreadDispatcher>()};
+
+    win32::Win32AppInstances instanceSystem;
+    app::TAppInstances instances(instanceSystem);
 
     int exitCode = 0;
     try {
+        // Before anything else: a later start hands its command line over
+        // to the running instance and ends here.
+        if (win32::RunInstanceCheck(instance) == win32::InstanceCheck::HandedOver) return 0;
         app::PrepareProcessTexts(services);
         // The embedded browser needs OLE on this thread for the whole run.
         const HRESULT ole = OleInitialize(nullptr);
+        // Pages render in the newest mode the system's browser control has.
+        win32::SetBrowserEmulation();
         {
-            win32::Win32ProgramHost host(instance);
+            win32::Win32ProgramHost host(instance, instances);
             exitCode = app::RunProgram(GetCommandLineA(), services, host);
         }
         if (SUCCEEDED(ole)) OleUninitialize();
@@ -36,5 +58,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         win32::ShowException(std::current_exception());
         exitCode = 1;
     }
+    instances.UnregisterInstance();
+    win32::DestroyInstanceWindow();
     return exitCode;
 }

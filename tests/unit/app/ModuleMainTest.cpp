@@ -3,6 +3,7 @@
 #include "account/uMd5.h"
 #include "app/uModuleMain.h"
 #include "app/uVars.h"
+#include "platform/ProgramVersion.h"
 #include "settings/SettingsTestSupport.h"
 #include "support/FakeDesktop.h"
 
@@ -24,7 +25,7 @@ protected:
 
     app::TmoduleMain& Module() {
         if (!module) {
-            module = std::make_unique<app::TmoduleMain>(nullptr, app::ModuleServices{files, folders, formats, desktop});
+            module = std::make_unique<app::TmoduleMain>(nullptr, app::ModuleServices{files, folders, formats, desktop, version});
             module->DataModuleCreate();
         }
         return *module;
@@ -38,6 +39,9 @@ protected:
     FakeFolders folders;
     FixedFormats formats;
     fakes::FakeDesktop desktop;
+    struct : platform::ProgramVersion {
+        std::optional<platform::FileVersion> FileVersionOfProgram() const override { return std::nullopt; }
+    } version;
     std::unique_ptr<app::TmoduleMain> module;
 };
 

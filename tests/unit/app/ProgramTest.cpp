@@ -5,7 +5,9 @@
 #include "app/uVars.h"
 #include "platform/ProgramVersion.h"
 #include "settings/SettingsTestSupport.h"
+#include "net/NetTestSupport.h"
 #include "support/FakeDesktop.h"
+#include "support/PumpedDispatcher.h"
 #include "ui/model/Form.h"
 #include "ui/uFormMain.h"
 
@@ -69,7 +71,7 @@ protected:
     }
 
     int Run(const std::string& commandLine) {
-        const app::PlatformServices services{files, folders, formats, version, desktop};
+        const app::PlatformServices services{files, folders, formats, version, desktop, http, dispatcher};
         app::PrepareProcessTexts(services);
         return app::RunProgram(commandLine, services, host);
     }
@@ -81,6 +83,8 @@ protected:
     FixedFormats formats;
     FixedVersion version;
     fakes::FakeDesktop desktop;
+    std::shared_ptr<net::testing::FakeHttpClient> http = std::make_shared<net::testing::FakeHttpClient>();
+    std::shared_ptr<fakes::PumpedDispatcher> dispatcher = std::make_shared<fakes::PumpedDispatcher>();
     FakeHost host;
 };
 

@@ -50,9 +50,13 @@ TEST_F(MainWindow, OfflineShowsTheMessageAndNothingElse) {
     EXPECT_EQ(formMain->browser->LocationURL(), "");
     EXPECT_FALSE(Store().HasValue("check\\LastCheck"));
 
+    // Online, the entry makes the check due and starts it at once, which
+    // stores the time of the start.
     desktop.connected = true;
     formMain->menuitemUpdate->Click();
-    EXPECT_EQ(Store().GetString("check\\LastCheck", "missing"), "0");
+    const std::string lastCheck = Store().GetString("check\\LastCheck", "missing");
+    EXPECT_NE(lastCheck, "missing");
+    EXPECT_NE(lastCheck, "0");
 }
 
 TEST_F(MainWindow, ClosingHidesStoresThePositionAndShowsTheNoticeOnce) {

@@ -27,6 +27,10 @@ public:
         opened.push_back(verb.empty() ? target : verb + " " + target);
         return shellResult;
     }
+    bool StartProgram(const std::string& path) override {
+        started.push_back(path);
+        return startSucceeds;
+    }
     platform::WindowHandle ForegroundWindow() const override {
         const size_t i = foregroundQueries++;
         return i < foreground.size() ? foreground[i] : (foreground.empty() ? 0 : foreground.back());
@@ -47,9 +51,11 @@ public:
     std::vector<platform::WindowHandle> foreground;  // answers in turn; the last repeats
     mutable size_t foregroundQueries = 0;
     bool connected = true;
+    bool startSucceeds = true;
 
     std::vector<std::string> messages;
     std::vector<std::string> opened;
+    std::vector<std::string> started;
     std::vector<Move> moves;
     std::vector<int> pauses;
     std::map<std::string, std::string> runValues;

@@ -13,14 +13,22 @@
 #include "app/uModuleMain.h"
 #include "account/uMd5.h"
 #include "app/uVars.h"
+#include "platform/ProgramVersion.h"
 #include "settings/SettingsTestSupport.h"
+#include "net/NetTestSupport.h"
 #include "support/FakeDesktop.h"
+#include "support/PumpedDispatcher.h"
 #include "ui/model/ControlPeer.h"
 #include "ui/uFormMain.h"
 #include "ui/uFormOptions.h"
 #include "ui/uFormUpdate.h"
 
 namespace velora::fakes {
+
+struct FixedVersion : platform::ProgramVersion {
+    std::optional<platform::FileVersion> version = platform::FileVersion{0, 9, 6, 4};
+    std::optional<platform::FileVersion> FileVersionOfProgram() const override { return version; }
+};
 
 class ProgramFixture : public ::testing::Test {
 protected:
@@ -31,22 +39,27 @@ protected:
         formats.formats = settings::testing::GermanFormats();
         app::SetAppVersion(app::Vars(), "0.9.6.4");
     }
-    ~ProgramFixture() override { application.reset(); }
+    ~ProgramFixture() override {
+        dispatcher->Close();
+        application.reset();
+    }
 
     // Creates everything in start-up order; settings written before this
     // call are what the program finds.
     void Start() {
         application = std::make_unique<app::TApplication>();
-        module = new app::TmoduleMain(application.get(), app::ModuleServices{files, folders, formats, desktop});
+        module = new app::TmoduleMain(application.get(),
+                                      app::ModuleServices{files, folders, formats, desktop, version});
         module->DataModuleCreate();
         ui::formMain = Create<ui::TformMain>("formMain");
-        ui::formUpdate = Create<ui::TformUpdate>("formUpdate");
+        app::Vars().DataFolder = app::DataFolderFor(scratch.Folder());
+        ui::formUpdate = Create<ui::TformUpdate>("formUpdate", net::UrlGrabberServices{http, dispatcher, &files});
         ui::formOptions = Create<ui::TformOptions>("formOptions");
     }
 
-    template <class TFormClass>
-    TFormClass* Create(const std::string& name) {
-        auto* form = application->CreateForm<TFormClass>(name);
+    template <class TFormClass, class... Args>
+    TFormClass* Create(const std::string& name, Args&&... args) {
+        auto* form = application->CreateForm<TFormClass>(name, std::forward<Args>(args)...);
         form->SetPeer(&peer);
         form->FormCreate();
         return form;
@@ -65,6 +78,9 @@ protected:
     settings::testing::FakeFolders folders;
     settings::testing::FixedFormats formats;
     FakeDesktop desktop;
+    FixedVersion version;
+    std::shared_ptr<net::testing::FakeHttpClient> http = std::make_shared<net::testing::FakeHttpClient>();
+    std::shared_ptr<PumpedDispatcher> dispatcher = std::make_shared<PumpedDispatcher>();
     ui::RecordingPeer peer;
     std::unique_ptr<app::TApplication> application;
     app::TmoduleMain* module = nullptr;

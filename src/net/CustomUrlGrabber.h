@@ -1,0 +1,132 @@
+#pragma once
+// The base of the URL grabbers: a non-visual component that fetches one URL
+// on a worker thread, keeps the reply in memory, and at the end writes it to
+// a file or hands it over as a stream. Every event runs on the user-interface
+// thread while the worker waits for it.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "net/UrlGrabberTypes.h"
+#include "net/UrlParts.h"
+#include "ui/model/Component.h"
+#include "ui/model/Events.h"
+
+namespace velora::platform {
+class FileSystem;
+class HttpClient;
+class UiThreadDispatcher;
+}  // namespace velora::platform
+
+namespace velora::net {
+
+class GrabberLink;
+class TCustomUrlGrabberThread;
+
+// The system services a grabber and its workers work through. The workers
+// keep the client and the dispatcher alive; the file system is used only on
+// the user-interface thread while the grabber exists.
+struct UrlGrabberServices {
+    std::shared_ptr<platform::HttpClient> http;
+    std::shared_ptr<platform::UiThreadDispatcher> dispatcher;
+    platform::FileSystem* files = nullptr;
+};
+
+class TCustomUrlGrabber : public ui::TComponent {
+public:
+    // Stops the worker; one still running delivers nothing more.
+    ~TCustomUrlGrabber() override;
+
+    static const ui::ClassInfo& StaticClass();
+    const ui::ClassInfo& Class() const override { return StaticClass(); }
+
+    const std::string& Url() const { return url_; }
+    // Refused with EGrabberNotStopped unless idle. User name, password and
+    // port found in the value move to UserName, Password and Port; what is
+    // stored is the scheme marker, the host, "/" and the path.
+    virtual void SetUrl(const std::string& url);
+    // Used when the URL carries none.
+    const std::string& UserName() const { return userName_; }
+    void SetUserName(const std::string& userName) { userName_ = userName; }
+    const std::string& Password() const { return password_; }
+    void SetPassword(const std::string& password) { password_ = password; }
+    // 0: the scheme's default port. Passed on as 16 bits.
+    std::uint32_t Port() const { return port_; }
+    void SetPort(std::uint32_t port) { port_ = port; }
+    // Read when a transfer completes in omFile mode; a relative name is
+    // resolved against the current directory.
+    const TFileName& FileName() const { return fileName_; }
+    void SetFileName(const TFileName& fileName) { fileName_ = fileName; }
+    TOutputMode OutputMode() const { return outputMode_; }
+    void SetOutputMode(TOutputMode mode) { outputMode_ = mode; }
+    const std::string& Agent() const { return agent_; }
+    void SetAgent(const std::string& agent) { agent_ = agent; }
+
+    GrabberStatus State() const;
+    // The counts of the last transfer started (0 before any).
+    std::int64_t ContentSize() const;
+    std::int64_t BytesReceived() const;
+
+    // Stops the current worker and starts a new one that fetches Url with
+    // the settings as they are now. Does not look at the state.
+    virtual void Start();
+    // Asks the current worker to end at its next check; does not wait and
+    // does not change the state.
+    virtual void Stop();
+
+    // A status notification of the platform, on the user-interface thread:
+    // fires OnStatusChange.
+    virtual void NotifyStatus(std::uint32_t internetStatus);
+
+    virtual std::string ProtocolMarker() const = 0;
+    virtual std::string ProtocolName() const = 0;
+    virtual UrlParts ParseUrl(const std::string& url, const std::string& marker) const;
+    // The marker a URL is parsed with and stored under.
+    virtual std::string ProtocolMarkerFor(const std::string& url) const { return ProtocolMarker(); }
+
+    TDoneFileEvent OnDoneFile;
+    TDoneStreamEvent OnDoneStream;
+    TErrorEvent OnError;
+    TUrlGrabberProgressEvent OnProgress;
+    ui::TNotifyEvent OnStatusChange;
+    ui::TNotifyEvent OnResolvingName;
+    ui::TNotifyEvent OnNameResolved;
+    ui::TNotifyEvent OnConnectingToServer;
+    ui::TNotifyEvent OnConnectedToServer;
+    ui::TNotifyEvent OnSendingRequest;
+    ui::TNotifyEvent OnRequestSent;
+    ui::TNotifyEvent OnReceivingResponse;
+    ui::TNotifyEvent OnResponseReceived;
+    ui::TNotifyEvent OnClosingConnection;
+    ui::TNotifyEvent OnConnectionClosed;
+    ui::TNotifyEvent OnRequestComplete;
+    ui::TNotifyEvent OnRedirect;
+
+protected:
+    // Throws std::invalid_argument without a dispatcher.
+    TCustomUrlGrabber(ui::TComponent* owner, UrlGrabberServices services);
+
+    // A new, not yet running worker for this grabber (the grabber's worker class).
+    virtual std::shared_ptr<TCustomUrlGrabberThread> CreateWorker() = 0;
+
+    const UrlGrabberServices& Services() const { return services_; }
+    void Fire(const ui::TNotifyEvent& event);
+
+private:
+    friend class TCustomUrlGrabberThread;
+
+    UrlGrabberServices services_;
+    std::shared_ptr<GrabberLink> link_;
+    std::shared_ptr<TCustomUrlGrabberThread> worker_;  // the last one started
+
+    std::string url_;
+    std::string userName_;
+    std::string password_;
+    std::uint32_t port_ = 0;
+    TFileName fileName_ = "output.txt";
+    TOutputMode outputMode_ = omFile;
+    std::string agent_;
+};
+
+}  // namespace velora::net

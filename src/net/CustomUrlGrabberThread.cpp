@@ -1,0 +1,129 @@
+#include "net/CustomUrlGrabberThread.h"
+
+#include <system_error>
+#include <thread>
+
+#include "net/CustomUrlGrabber.h"
+#include "net/GrabberLink.h"
+#include "platform/FileSystem.h"
+#include "platform/UiThreadDispatcher.h"
+
+namespace velora::net {
+
+TCustomUrlGrabberThread::TCustomUrlGrabberThread(TCustomUrlGrabber& grabber)
+    : link_(grabber.link_), id_(grabber.link_->RegisterWorker()), dispatcher_(grabber.services_.dispatcher) {
+    settings_.url = grabber.Url();
+    settings_.parts = grabber.ParseUrl(settings_.url, grabber.ProtocolMarkerFor(settings_.url));
+    settings_.userName = grabber.UserName();
+    settings_.password = grabber.Password();
+    settings_.port = grabber.Port();
+    settings_.agent = grabber.Agent();
+}
+
+TCustomUrlGrabberThread::~TCustomUrlGrabberThread() = default;
+
+void TCustomUrlGrabberThread::Resume() {
+    try {
+        std::thread([self = shared_from_this()] { self->Run(); }).detach();
+    } catch (const std::system_error&) {
+        link_->SetState(id_, stIdle);
+        throw;
+    }
+}
+
+void TCustomUrlGrabberThread::Run() {
+    try {
+        Execute();
+    } catch (...) {
+        // Nothing reports a failure of the run itself.
+    }
+}
+
+void TCustomUrlGrabberThread::SetState(GrabberStatus status) { link_->SetState(id_, status); }
+
+void TCustomUrlGrabberThread::Synchronize(const std::function<void(TCustomUrlGrabber&)>& action) {
+    std::exception_ptr failure;
+    dispatcher_->RunOnUiThread([&] {
+        try {
+            if (TCustomUrlGrabber* grabber = link_->Grabber()) action(*grabber);
+        } catch (...) {
+            failure = std::current_exception();
+        }
+    });
+    if (failure) std::rethrow_exception(failure);
+}
+
+void TCustomUrlGrabberThread::DeliverProgress() {
+    Synchronize([this](TCustomUrlGrabber& grabber) {
+        const TUrlGrabberProgressEvent handler = grabber.OnProgress;
+        if (!handler) return;
+        const auto position =
+            static_cast<std::int32_t>(static_cast<std::uint32_t>(bytesReceived_.load()));
+        bool continueTransfer = continueFlag_.load();
+        handler(&grabber, position, contentSize_.load(), grabber.Url(), continueTransfer);
+        continueFlag_.store(continueTransfer);
+    });
+}
+
+void TCustomUrlGrabberThread::DeliverError() {
+    Synchronize([this](TCustomUrlGrabber& grabber) {
+        link_->SetState(id_, stIdle);
+        const TErrorEvent handler = grabber.OnError;
+        if (handler) handler(&grabber, errorText_);
+    });
+}
+
+void TCustomUrlGrabberThread::DeliverCompletion() {
+    Synchronize([this](TCustomUrlGrabber& grabber) {
+        reply_->SetPosition(0);
+        const auto size = static_cast<std::int32_t>(reply_->Size());
+        if (grabber.OutputMode() == omStream) {
+            const TDoneStreamEvent handler = grabber.OnDoneStream;
+            if (handler) handler(&grabber, *reply_, size, grabber.Url());
+            return;
+        }
+        const TFileName fileName = grabber.FileName();
+        if (!grabber.services_.files) throw platform::FileSystemError("No file system to write " + fileName);
+        grabber.services_.files->ReplaceContents(fileName, reply_->Bytes());
+        const TDoneFileEvent handler = grabber.OnDoneFile;
+        if (handler) handler(&grabber, fileName, size, grabber.Url());
+    });
+}
+
+void TCustomUrlGrabberThread::DeliverConnectionClosed() {
+    Synchronize([](TCustomUrlGrabber& grabber) {
+        const ui::TNotifyEvent handler = grabber.OnConnectionClosed;
+        if (handler) handler(&grabber);
+    });
+}
+
+void TCustomUrlGrabberThread::StatusNotified(std::uint32_t status) {
+    {
+        std::lock_guard lock(failureMutex_);
+        if (pendingFailure_) return;  // the transfer is ending already
+    }
+    internetStatus_.store(status);
+    try {
+        DeliverProgress();
+        Synchronize([status](TCustomUrlGrabber& grabber) { grabber.NotifyStatus(status); });
+    } catch (...) {
+        std::lock_guard lock(failureMutex_);
+        if (!pendingFailure_) pendingFailure_ = std::current_exception();
+    }
+}
+
+void TCustomUrlGrabberThread::ThrowPendingFailure() {
+    std::exception_ptr failure;
+    {
+        std::lock_guard lock(failureMutex_);
+        failure = pendingFailure_;
+    }
+    if (failure) std::rethrow_exception(failure);
+}
+
+void TCustomUrlGrabberThread::DiscardPendingFailure() {
+    std::lock_guard lock(failureMutex_);
+    pendingFailure_ = nullptr;
+}
+
+}  // namespace velora::net

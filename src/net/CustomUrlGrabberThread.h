@@ -1,0 +1,106 @@
+#pragma once
+// The base of the grabbers' workers: one thread that runs one transfer. It
+// takes the grabber's settings when it is created, on the user-interface
+// thread, and afterwards reaches the grabber only through events handed to
+// that thread, so that it never touches a grabber that is gone. The thread
+// keeps its worker alive until its run ends; then the worker releases itself
+// unless the grabber still refers to it.
+
+#include <atomic>
+#include <cstdint>
+#include <exception>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+
+#include "net/MemoryStream.h"
+#include "net/UrlGrabberTypes.h"
+#include "net/UrlParts.h"
+#include "platform/HttpClient.h"
+
+namespace velora::platform {
+class UiThreadDispatcher;
+}
+
+namespace velora::net {
+
+class GrabberLink;
+class TCustomUrlGrabber;
+
+class TCustomUrlGrabberThread : public platform::HttpStatusListener,
+                                public std::enable_shared_from_this<TCustomUrlGrabberThread> {
+public:
+    ~TCustomUrlGrabberThread() override;
+
+    // Starts the thread. A thread that cannot be started leaves the grabber idle.
+    void Resume();
+    // Asks the run to end at its next check.
+    void Terminate() { terminated_.store(true); }
+    bool Terminated() const { return terminated_.load(); }
+
+    std::int64_t ContentSize() const { return contentSize_.load(); }
+    std::int64_t BytesReceived() const { return bytesReceived_.load(); }
+    std::uint32_t InternetStatus() const { return internetStatus_.load(); }
+
+    // The platform's status callback, on this worker's thread: progress, then
+    // the grabber's NotifyStatus, both on the user-interface thread.
+    void StatusNotified(std::uint32_t status) override;
+
+protected:
+    // On the user-interface thread, from the grabber's Start.
+    explicit TCustomUrlGrabberThread(TCustomUrlGrabber& grabber);
+
+    // The grabber's settings as they were when the worker was created.
+    struct Settings {
+        std::string url;
+        UrlParts parts;  // url parsed with the grabber's ParseUrl and marker
+        std::string userName;
+        std::string password;
+        std::uint32_t port = 0;
+        std::string agent;
+    };
+    const Settings& Grabbed() const { return settings_; }
+
+    // One transfer; exceptions leaving it are absorbed.
+    virtual void Execute() = 0;
+
+    void SetState(GrabberStatus status);
+    // Each delivery runs on the user-interface thread while this thread
+    // waits; an exception of a handler comes back here and is thrown again.
+    // Position = low 32 bits of BytesReceived, TotalSize = ContentSize;
+    // the handler's Continue answer lands in continueFlag_.
+    void DeliverProgress();
+    // State := stIdle, then OnError with errorText_.
+    void DeliverError();
+    // Writes reply_ to the grabber's FileName and fires OnDoneFile, or hands
+    // it to OnDoneStream.
+    void DeliverCompletion();
+    void DeliverConnectionClosed();
+
+    // Status callbacks run inside platform calls, which an exception must not
+    // cross: a handler's exception is kept and thrown once the call returned.
+    void ThrowPendingFailure();
+    void DiscardPendingFailure();
+
+    std::string errorText_;
+    std::atomic<bool> continueFlag_{true};
+    std::unique_ptr<TMemoryStream> reply_;  // exists only during a transfer
+    std::atomic<std::int64_t> contentSize_{0};
+    std::atomic<std::int64_t> bytesReceived_{0};
+
+private:
+    void Run();
+    void Synchronize(const std::function<void(TCustomUrlGrabber&)>& action);
+
+    Settings settings_;
+    std::shared_ptr<GrabberLink> link_;
+    std::uint64_t id_;
+    std::shared_ptr<platform::UiThreadDispatcher> dispatcher_;
+    std::atomic<bool> terminated_{false};
+    std::atomic<std::uint32_t> internetStatus_{0};
+    std::mutex failureMutex_;
+    std::exception_ptr pendingFailure_;
+};
+
+}  // namespace velora::net

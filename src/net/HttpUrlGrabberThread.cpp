@@ -1,0 +1,181 @@
+#include "net/HttpUrlGrabberThread.h"
+
+#include <algorithm>
+#include <array>
+#include <optional>
+
+#include "net/HttpUrlGrabber.h"
+#include "settings/ValueConversion.h"
+
+namespace velora::net {
+
+namespace {
+std::optional<std::string> Credential(const std::string& value) {
+    if (value.empty()) return std::nullopt;  // absent rather than empty
+    return value;
+}
+
+std::string InterruptedText(std::int64_t received, std::int64_t announced) {
+    return "The transfer was interrupted: received " + std::to_string(received) + " of " +
+           std::to_string(announced) + " bytes.";
+}
+}  // namespace
+
+THttpUrlGrabberThread::THttpUrlGrabberThread(THttpUrlGrabber& grabber)
+    : TCustomUrlGrabberThread(grabber),
+      http_(grabber.Services().http),
+      proxyMode_(grabber.ProxyMode()),
+      proxyAddresses_(grabber.ProxyAddresses()),
+      proxyIgnoreList_(grabber.ProxyIgnoreList()),
+      proxyUserName_(grabber.ProxyUserName()),
+      proxyPassword_(grabber.ProxyPassword()),
+      referer_(grabber.Referer()) {}
+
+void THttpUrlGrabberThread::Execute() {
+    continueFlag_.store(true);
+    SetState(stIdle);
+    // Each transfer counts from 0, so that status notifications before its
+    // first block do not report what an earlier transfer received.
+    bytesReceived_.store(0);
+
+    Handles handles;
+    try {
+        Transfer(handles);
+    } catch (...) {
+        // A malformed content length, an unwritable file or a handler's
+        // exception ends the transfer without a report.
+    }
+    DiscardPendingFailure();
+    reply_.reset();
+    CloseHandles(handles);
+    try {
+        DeliverConnectionClosed();
+    } catch (...) {
+    }
+    SetState(stIdle);
+}
+
+void THttpUrlGrabberThread::Transfer(Handles& handles) {
+    const Settings& settings = Grabbed();
+    const std::string& userName = settings.parts.userName.empty() ? settings.userName : settings.parts.userName;
+    const std::string& password = settings.parts.password.empty() ? settings.password : settings.parts.password;
+    std::uint32_t port = settings.parts.port != 0 ? static_cast<std::uint32_t>(settings.parts.port) : settings.port;
+    const bool secure = IsSecureUrl(settings.url);
+    if (secure && port == 0) port = platform::kHttpsPort;
+
+    errorText_.clear();
+    SetState(stConnecting);
+
+    switch (proxyMode_) {
+        case pmNoProxy:
+            handles.internet =
+                http_->OpenInternet(settings.agent, platform::InternetOpenType::Direct, std::nullopt, std::nullopt);
+            break;
+        case pmManual:
+            handles.internet = http_->OpenInternet(settings.agent, platform::InternetOpenType::Proxy,
+                                                   proxyAddresses_, proxyIgnoreList_);
+            break;
+        case pmSysConfig:
+        default:
+            handles.internet = http_->OpenInternet(settings.agent, platform::InternetOpenType::Preconfig,
+                                                   std::nullopt, std::nullopt);
+            break;
+    }
+    if (handles.internet == 0) return ReportFailure(http_->LastErrorText());
+
+    http_->SetStatusCallback(handles.internet);
+    if (proxyMode_ == pmManual) {
+        // The lengths count the terminating zero.
+        http_->SetOption(handles.internet, platform::InternetOption::ProxyUserName, proxyUserName_.c_str(),
+                         static_cast<std::uint32_t>(proxyUserName_.size() + 1));
+        http_->SetOption(handles.internet, platform::InternetOption::ProxyPassword, proxyPassword_.c_str(),
+                         static_cast<std::uint32_t>(proxyPassword_.size() + 1));
+    }
+
+    handles.connection = http_->Connect(handles.internet, settings.parts.host, static_cast<std::uint16_t>(port),
+                                        Credential(userName), Credential(password), this);
+    const std::string connectFailure = handles.connection == 0 ? http_->LastResponseInfo(kResponseInfoSize) : "";
+    ThrowPendingFailure();
+    if (Terminated()) return;
+    if (handles.connection == 0) return ReportFailure(connectFailure);
+
+    const std::uint32_t flags = kRequestFlags | (secure ? platform::kRequestFlagSecure : 0);
+    handles.request = http_->OpenRequest(handles.connection, "GET", settings.parts.path, "HTTP/1.0", referer_, flags, 0);
+    const std::string requestFailure = handles.request == 0 ? http_->LastResponseInfo(kResponseInfoSize) : "";
+    ThrowPendingFailure();
+    if (handles.request == 0) return ReportFailure(requestFailure);
+
+    // Whether it was sent is not reported: a request that never reached the
+    // server ends in an empty reply. It only tells a reply that broke off
+    // from one that never came.
+    const bool requestSent = http_->SendRequest(handles.request);
+    ThrowPendingFailure();
+    if (Terminated()) return;
+
+    reply_ = std::make_unique<TMemoryStream>();
+
+    const std::optional<std::string> lengthText = http_->QueryContentLength(handles.request, kHeaderBufferSize);
+    ThrowPendingFailure();
+    if (Terminated()) return;
+    contentSize_.store(lengthText ? settings::StrToInt(*lengthText) : 0);
+
+    SetState(stReceiving);
+    std::string readFailure;
+    const bool readComplete = ReceiveReply(handles.request, requestSent, readFailure);
+
+    SetState(stFinishing);
+    if (!continueFlag_.load() || Terminated()) return;
+    // A reply that broke off is no reply: report it instead of saving a part.
+    if (!readComplete) return ReportFailure(readFailure);
+    if (lengthText && bytesReceived_.load() < contentSize_.load())
+        return ReportFailure(InterruptedText(bytesReceived_.load(), contentSize_.load()));
+    DeliverCompletion();
+}
+
+bool THttpUrlGrabberThread::ReceiveReply(platform::HttpHandle request, bool requestSent, std::string& failure) {
+    std::array<char, kReadBlockSize> block;
+    std::int64_t total = 0;
+    while (!Terminated() && continueFlag_.load()) {
+        std::uint32_t bytesRead = 0;
+        if (!http_->Read(request, block.data(), kReadBlockSize, bytesRead)) {
+            bytesRead = 0;
+            if (requestSent) {
+                failure = http_->LastErrorText();
+                ThrowPendingFailure();
+                return false;
+            }
+        }
+        ThrowPendingFailure();
+        if (bytesRead == 0) break;
+        bytesRead = std::min(bytesRead, kReadBlockSize);
+        total += bytesRead;
+        bytesReceived_.store(total);
+        reply_->Write(block.data(), bytesRead);
+        DeliverProgress();
+    }
+    return true;
+}
+
+void THttpUrlGrabberThread::ReportFailure(std::string text) {
+    errorText_ = std::move(text);
+    DeliverError();
+}
+
+void THttpUrlGrabberThread::CloseHandles(const Handles& handles) {
+    CloseHandle(handles.request);
+    CloseHandle(handles.connection);
+    CloseHandle(handles.internet);
+}
+
+void THttpUrlGrabberThread::CloseHandle(platform::HttpHandle handle) {
+    if (handle == 0) return;
+    if (http_->Close(handle)) return;
+    errorText_ = http_->LastResponseInfo(kResponseInfoSize);
+    try {
+        DeliverError();
+    } catch (...) {
+    }
+    DiscardPendingFailure();
+}
+
+}  // namespace velora::net

@@ -1,0 +1,130 @@
+#include "platform/win32/Win32HttpClient.h"
+
+#include <windows.h>
+#include <wininet.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace velora::platform {
+
+static_assert(static_cast<DWORD>(InternetOpenType::Preconfig) == INTERNET_OPEN_TYPE_PRECONFIG);
+static_assert(static_cast<DWORD>(InternetOpenType::Direct) == INTERNET_OPEN_TYPE_DIRECT);
+static_assert(static_cast<DWORD>(InternetOpenType::Proxy) == INTERNET_OPEN_TYPE_PROXY);
+static_assert(static_cast<DWORD>(InternetOption::ProxyUserName) == INTERNET_OPTION_PROXY_USERNAME);
+static_assert(static_cast<DWORD>(InternetOption::ProxyPassword) == INTERNET_OPTION_PROXY_PASSWORD);
+static_assert(kRequestFlagReload == INTERNET_FLAG_RELOAD);
+static_assert(kRequestFlagPragmaNoCache == INTERNET_FLAG_PRAGMA_NOCACHE);
+static_assert(kRequestFlagSecure == INTERNET_FLAG_SECURE);
+static_assert(kHttpsPort == INTERNET_DEFAULT_HTTPS_PORT);
+static_assert(internet_status::ResolvingName == INTERNET_STATUS_RESOLVING_NAME);
+static_assert(internet_status::ConnectionClosed == INTERNET_STATUS_CONNECTION_CLOSED);
+static_assert(internet_status::RequestComplete == INTERNET_STATUS_REQUEST_COMPLETE);
+static_assert(internet_status::Redirect == INTERNET_STATUS_REDIRECT);
+static_assert(internet_status::StateChange == INTERNET_STATUS_STATE_CHANGE);
+
+namespace {
+HINTERNET Native(HttpHandle handle) { return reinterpret_cast<HINTERNET>(handle); }
+HttpHandle Portable(HINTERNET handle) { return reinterpret_cast<HttpHandle>(handle); }
+const char* OptionalText(const std::optional<std::string>& text) { return text ? text->c_str() : nullptr; }
+
+// The connection carries its listener as context value; handles with
+// context 0 (the request) are not followed.
+void CALLBACK StatusCallback(HINTERNET, DWORD_PTR context, DWORD status, LPVOID, DWORD) {
+    if (context == 0) return;
+    try {
+        reinterpret_cast<HttpStatusListener*>(context)->StatusNotified(status);
+    } catch (...) {
+        // Nothing may unwind through the library's frames.
+    }
+}
+
+std::string FormattedMessage(DWORD source, HMODULE module, DWORD code) {
+    char* buffer = nullptr;
+    const DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | source | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                        module, code, 0, reinterpret_cast<LPSTR>(&buffer), 0, nullptr);
+    std::string text;
+    if (length != 0 && buffer) text.assign(buffer, length);
+    if (buffer) LocalFree(buffer);
+    while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' ')) text.pop_back();
+    return text;
+}
+}  // namespace
+
+HttpHandle Win32HttpClient::OpenInternet(const std::string& agent, InternetOpenType openType,
+                                         const std::optional<std::string>& proxyList,
+                                         const std::optional<std::string>& proxyBypass) {
+    return Portable(InternetOpenA(agent.c_str(), static_cast<DWORD>(openType), OptionalText(proxyList),
+                                  OptionalText(proxyBypass), 0));
+}
+
+void Win32HttpClient::SetStatusCallback(HttpHandle internet) {
+    InternetSetStatusCallbackA(Native(internet), &StatusCallback);
+}
+
+bool Win32HttpClient::SetOption(HttpHandle handle, InternetOption option, const char* value, std::uint32_t length) {
+    return InternetSetOptionA(Native(handle), static_cast<DWORD>(option), const_cast<char*>(value), length) != FALSE;
+}
+
+HttpHandle Win32HttpClient::Connect(HttpHandle internet, const std::string& host, std::uint16_t port,
+                                    const std::optional<std::string>& userName,
+                                    const std::optional<std::string>& password, HttpStatusListener* context) {
+    return Portable(InternetConnectA(Native(internet), host.c_str(), port, OptionalText(userName),
+                                     OptionalText(password), INTERNET_SERVICE_HTTP, 0,
+                                     reinterpret_cast<DWORD_PTR>(context)));
+}
+
+HttpHandle Win32HttpClient::OpenRequest(HttpHandle connection, const std::string& verb,
+                                        const std::string& objectName, const std::string& version,
+                                        const std::string& referer, std::uint32_t flags, std::uintptr_t context) {
+    return Portable(HttpOpenRequestA(Native(connection), verb.c_str(), objectName.c_str(), version.c_str(),
+                                     referer.empty() ? nullptr : referer.c_str(), nullptr, flags,
+                                     static_cast<DWORD_PTR>(context)));
+}
+
+bool Win32HttpClient::SendRequest(HttpHandle request) {
+    return HttpSendRequestA(Native(request), nullptr, 0, nullptr, 0) != FALSE;
+}
+
+std::optional<std::string> Win32HttpClient::QueryContentLength(HttpHandle request, std::uint32_t bufferSize) {
+    std::vector<char> buffer(bufferSize + 1, '\0');
+    DWORD length = bufferSize;
+    DWORD index = 0;
+    if (!HttpQueryInfoA(Native(request), HTTP_QUERY_CONTENT_LENGTH, buffer.data(), &length, &index))
+        return std::nullopt;
+    return std::string(buffer.data(), std::min<DWORD>(length, bufferSize));
+}
+
+bool Win32HttpClient::Read(HttpHandle request, char* buffer, std::uint32_t size, std::uint32_t& bytesRead) {
+    DWORD read = 0;
+    const BOOL ok = InternetReadFile(Native(request), buffer, size, &read);
+    bytesRead = read;
+    return ok != FALSE;
+}
+
+bool Win32HttpClient::Close(HttpHandle handle) { return InternetCloseHandle(Native(handle)) != FALSE; }
+
+std::string Win32HttpClient::LastResponseInfo(std::uint32_t maxLength) {
+    std::vector<char> buffer(maxLength + 1, '\0');
+    DWORD error = 0;
+    DWORD length = maxLength;
+    if (!InternetGetLastResponseInfoA(&error, buffer.data(), &length)) return std::string();
+    return std::string(buffer.data(), std::min<DWORD>(length, maxLength));
+}
+
+std::string Win32HttpClient::LastErrorText() {
+    const DWORD code = GetLastError();
+    std::string text;
+    if (code >= INTERNET_ERROR_BASE && code <= INTERNET_ERROR_LAST)
+        text = FormattedMessage(FORMAT_MESSAGE_FROM_HMODULE, GetModuleHandleA("wininet.dll"), code);
+    if (text.empty()) text = FormattedMessage(FORMAT_MESSAGE_FROM_SYSTEM, nullptr, code);
+    if (text.empty()) {
+        char number[32];
+        std::snprintf(number, sizeof number, "Error %lu", static_cast<unsigned long>(code));
+        text = number;
+    }
+    return text;
+}
+
+}  // namespace velora::platform

@@ -1,0 +1,31 @@
+#pragma once
+// The download engine's HTTP calls through the Windows Internet client
+// library (WinInet), in its synchronous mode.
+
+#include "platform/HttpClient.h"
+
+namespace velora::platform {
+
+class Win32HttpClient : public HttpClient {
+public:
+    HttpHandle OpenInternet(const std::string& agent, InternetOpenType openType,
+                            const std::optional<std::string>& proxyList,
+                            const std::optional<std::string>& proxyBypass) override;
+    void SetStatusCallback(HttpHandle internet) override;
+    bool SetOption(HttpHandle handle, InternetOption option, const char* value, std::uint32_t length) override;
+    HttpHandle Connect(HttpHandle internet, const std::string& host, std::uint16_t port,
+                       const std::optional<std::string>& userName, const std::optional<std::string>& password,
+                       HttpStatusListener* context) override;
+    HttpHandle OpenRequest(HttpHandle connection, const std::string& verb, const std::string& objectName,
+                           const std::string& version, const std::string& referer, std::uint32_t flags,
+                           std::uintptr_t context) override;
+    bool SendRequest(HttpHandle request) override;
+    std::optional<std::string> QueryContentLength(HttpHandle request, std::uint32_t bufferSize) override;
+    bool Read(HttpHandle request, char* buffer, std::uint32_t size, std::uint32_t& bytesRead) override;
+    bool Close(HttpHandle handle) override;
+    std::string LastResponseInfo(std::uint32_t maxLength) override;
+    // WinInet's own error codes take their text from the library itself.
+    std::string LastErrorText() override;
+};
+
+}  // namespace velora::platform

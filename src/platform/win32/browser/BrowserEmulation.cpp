@@ -1,0 +1,45 @@
+#include "platform/win32/browser/BrowserEmulation.h"
+
+#include <windows.h>
+
+#include <string>
+
+namespace velora::win32 {
+
+namespace {
+constexpr wchar_t kEmulationKey[] =
+    L"Software\\Microsoft\\Internet Explorer\\Main\\FeatureControl\\FEATURE_BROWSER_EMULATION";
+// The current engine in its standards mode, whatever the page declares.
+constexpr DWORD kCurrentEngine = 11001;
+
+std::wstring ProgramFileName() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) return {};
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    const size_t slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? path : path.substr(slash + 1);
+}
+}  // namespace
+
+bool SetBrowserEmulation() {
+    const std::wstring name = ProgramFileName();
+    if (name.empty()) return false;
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, kEmulationKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr,
+                        &key, nullptr) != ERROR_SUCCESS)
+        return false;
+    const DWORD value = kCurrentEngine;
+    const LONG result = RegSetValueExW(key, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+                                       sizeof value);
+    RegCloseKey(key);
+    return result == ERROR_SUCCESS;
+}
+
+}  // namespace velora::win32

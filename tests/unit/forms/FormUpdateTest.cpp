@@ -1,0 +1,174 @@
+#include <gtest/gtest.h>
+
+#include "support/ProgramFixture.h"
+
+using namespace velora;
+using velora::ui::formMain;
+using velora::ui::formUpdate;
+
+namespace {
+
+constexpr double kDay = 1.0;
+constexpr double kSecond = 1.0 / 86400.0;
+
+class UpdateDialog : public fakes::ProgramFixture {
+protected:
+    // The version file the service publishes, as one reply block.
+    void Publish(const std::string& versionFile) {
+        net::testing::Script script;
+        script.contentLength = std::to_string(versionFile.size());
+        script.blocks = {versionFile};
+        http->scripts = {script};
+    }
+    void StartAt(double now) {
+        Start();
+        clock = now;
+        formUpdate->Now = [this] { return clock; };
+    }
+    // Lets the next transfer run to its end (its three handles closed and
+    // the grabber idle again) on this thread's "message loop".
+    void FinishTransfer() {
+        closesExpected += 3;
+        EXPECT_TRUE(dispatcher->PumpUntil(
+            [&] { return http->CountOf("Close ") >= closesExpected && formUpdate->grabUrl->State() == net::stIdle; }));
+    }
+    int Transfers() const { return http->CountOf("OpenInternet"); }
+
+    double clock = 0;
+    int closesExpected = 0;
+};
+
+const char* kPublished = "[version]\r\nstable=0.9.6.10\r\n[history_de]\r\nCount=2\r\nItem0=Neu\r\nItem1=Besser\r\n"
+                         "[history_en]\r\nCount=1\r\nItem0=New\r\n";
+
+}  // namespace
+
+TEST_F(UpdateDialog, ChecksRunAfterMoreThanFourDaysAndOnRequest) {
+    StartAt(46000.5);
+    // No stored time: the default is now, so page requests never check.
+    formUpdate->CheckForUpdate(false);
+    EXPECT_EQ(Transfers(), 0);
+    EXPECT_FALSE(Store().HasValue("check\\LastCheck"));
+
+    Store().PutDateTime("check\\LastCheck", clock - 4 * kDay);
+    formUpdate->CheckForUpdate(false);
+    EXPECT_EQ(Transfers(), 0);
+    Store().PutDateTime("check\\LastCheck", clock - 4 * kDay - kSecond);
+    formUpdate->CheckForUpdate(false);
+    FinishTransfer();
+    EXPECT_EQ(Transfers(), 1);
+    // The start is stored before the transfer, so it counts even if it fails.
+    EXPECT_DOUBLE_EQ(Store().GetDateTime("check\\LastCheck", 0), clock);
+    EXPECT_TRUE(http->Logged("OpenInternet agent=VELORA Desktop type=0 proxy=- bypass=-") ||
+                http->CountOf("OpenInternet agent=VELORA Desktop") == 1);
+}
+
+TEST_F(UpdateDialog, NewerVersionIsOfferedAndTheHistoryShownInTheCurrentLanguage) {
+    Publish(kPublished);
+    StartAt(46000.5);
+    EXPECT_EQ(formUpdate->labelVersionInstalled->Caption(), "0.9.6");
+    EXPECT_FALSE(formUpdate->buttonUpdate->Enabled());
+
+    formMain->menuitemUpdate->Click();
+    FinishTransfer();
+    EXPECT_TRUE(formUpdate->Visible());
+    EXPECT_TRUE(formUpdate->buttonUpdate->Enabled());
+    EXPECT_EQ(formUpdate->labelVersionActual->Caption(), "0.9.6.10");
+    ASSERT_EQ(formUpdate->memoHistory->Lines().Count(), 2);
+    EXPECT_EQ(formUpdate->memoHistory->Lines().Strings(1), "Besser");
+    EXPECT_FALSE(formUpdate->progress->Visible());
+    // The file lands in the program's data folder.
+    EXPECT_NE(settings::testing::ScratchFolder::Read(scratch.File(R"(VELORA\Desktop\version.ini)")).find("stable="),
+              std::string::npos);
+}
+
+TEST_F(UpdateDialog, NoNewerVersionStaysSilentUnlessTheUserAsked) {
+    Publish("[version]\r\nstable=0.9.6\r\n");
+    StartAt(46000.5);
+    Store().PutInteger("check\\LastCheck", 0);
+    formUpdate->CheckForUpdate(false);
+    FinishTransfer();
+    EXPECT_FALSE(formUpdate->Visible());
+
+    formMain->menuitemUpdate->Click();
+    FinishTransfer();
+    EXPECT_TRUE(formUpdate->Visible());
+    EXPECT_FALSE(formUpdate->updateAvailable);
+    EXPECT_FALSE(formUpdate->buttonUpdate->Enabled());
+    // The status line never shows a raw placeholder.
+    EXPECT_EQ(formUpdate->labelUpdate->Caption().find("%s"), std::string::npos);
+    EXPECT_NE(formUpdate->labelUpdate->Caption().find("0.9.6.4"), std::string::npos);
+}
+
+TEST_F(UpdateDialog, AnUnreachableServiceGivesTheNoUpdateOutcome) {
+    net::testing::Script script;
+    script.sendFails = true;
+    http->scripts = {script};
+    StartAt(46000.5);
+    formMain->menuitemUpdate->Click();
+    FinishTransfer();
+    EXPECT_TRUE(formUpdate->Visible());
+    EXPECT_FALSE(formUpdate->updateAvailable);
+}
+
+TEST_F(UpdateDialog, InstallerDownloadShowsProgressStartsTheInstallerAndEnds) {
+    Publish(kPublished);
+    StartAt(46000.5);
+    formMain->menuitemUpdate->Click();
+    FinishTransfer();
+
+    net::testing::Script installer;
+    installer.contentLength = "6";
+    installer.blocks = {"MZ", std::string("\x90\x00\x03\x00", 4)};
+    http->scripts.push_back(installer);
+    formUpdate->buttonUpdate->Click();
+    EXPECT_TRUE(formUpdate->progress->Visible());
+    FinishTransfer();
+    EXPECT_EQ(formUpdate->progress->Max(), 6);
+    EXPECT_EQ(formUpdate->progress->Position(), 6);
+    ASSERT_EQ(desktop.started.size(), 1u);
+    EXPECT_EQ(desktop.started[0], scratch.Folder() + R"(\VELORA\Desktop\update.exe)");
+    EXPECT_TRUE(application->Terminated());
+}
+
+TEST_F(UpdateDialog, AnInstallerThatCannotStartLeavesTheProgramRunning) {
+    Publish(kPublished);
+    StartAt(46000.5);
+    formMain->menuitemUpdate->Click();
+    FinishTransfer();
+    desktop.startSucceeds = false;
+    formUpdate->buttonUpdate->Click();
+    FinishTransfer();
+    EXPECT_EQ(desktop.started.size(), 1u);
+    EXPECT_FALSE(application->Terminated());
+    EXPECT_TRUE(formUpdate->Visible());
+}
+
+TEST_F(UpdateDialog, EnglishShowsTheEnglishHistoryAndASectionWithoutCountKeepsTheLines) {
+    WriteSettings("[language]\r\nlang=en\r\n");
+    Publish(kPublished);
+    StartAt(46000.5);
+    formMain->menuitemUpdate->Click();
+    FinishTransfer();
+    ASSERT_EQ(formUpdate->memoHistory->Lines().Count(), 1);
+    EXPECT_EQ(formUpdate->memoHistory->Lines().Strings(0), "New");
+
+    Publish("[version]\r\nstable=0.9.6.11\r\n");
+    formUpdate->Hide();
+    formMain->menuitemUpdate->Click();
+    FinishTransfer();
+    EXPECT_EQ(formUpdate->labelVersionActual->Caption(), "0.9.6.11");
+    ASSERT_EQ(formUpdate->memoHistory->Lines().Count(), 1);
+    EXPECT_EQ(formUpdate->memoHistory->Lines().Strings(0), "New");
+}
+
+TEST_F(UpdateDialog, WithoutAVersionResourceAnyPublishedVersionIsNewer) {
+    version.version.reset();
+    Publish("[version]\r\nstable=1.0\r\n");
+    StartAt(46000.5);
+    EXPECT_EQ(formUpdate->labelVersionInstalled->Caption(), "0.1");
+    formMain->menuitemUpdate->Click();
+    FinishTransfer();
+    EXPECT_TRUE(formUpdate->updateAvailable);
+    EXPECT_TRUE(formUpdate->Visible());
+}

@@ -1,0 +1,331 @@
+// Transfers against the scripted client: the calls made, the events fired
+// on the user-interface thread, the failures and the lifetime of workers.
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "net/GrabberFixture.h"
+
+namespace velora::net::testing {
+namespace {
+
+using Lines = std::vector<std::string>;
+using Transfer = GrabberFixture;
+
+const std::string kVersionUrl = "http://example.com/update/dw.version";
+
+TEST_F(Transfer, MakesTheCallsInOrderAndWritesTheFile) {
+    http->scripts[0].contentLength = "5";
+    http->scripts[0].blocks = {"hel", "lo"};
+    grabber->SetFileName("version.ini");
+    Fetch("http://joe:pw@example.com:8080/update/dw.version");
+
+    EXPECT_EQ(http->Log(), (Lines{
+        "OpenInternet agent=VELORA Desktop type=0 proxy=none bypass=none",
+        "SetStatusCallback internet1",
+        "Connect internet1 host=example.com port=8080 user='joe' password='pw' context=listener",
+        "OpenRequest connection1 verb=GET object=update/dw.version version=HTTP/1.0 "
+        "referer=VELORA Desktop Update flags=80000100 context=0",
+        "SendRequest request1",
+        "QueryContentLength request1 buffer=1024",
+        "Read request1 size=1025",
+        "Read request1 size=1025",
+        "Read request1 size=1025",
+        "Close request1",
+        "Close connection1",
+        "Close internet1",
+    }));
+    EXPECT_EQ(Events(), (Lines{
+        "Progress 3/5 " + kVersionUrl,
+        "Progress 5/5 " + kVersionUrl,
+        "DoneFile version.ini 5 " + kVersionUrl,
+        "ConnectionClosed",
+    }));
+    EXPECT_EQ(files.files["version.ini"], "hello");
+    EXPECT_EQ(events.offUiThread, 0);
+    EXPECT_EQ(grabber->ContentSize(), 5);
+    EXPECT_EQ(grabber->BytesReceived(), 5);
+
+    // A host without path requests the empty path.
+    Fetch("http://example.com");
+    EXPECT_TRUE(http->Logged("OpenRequest connection2 verb=GET object= version=HTTP/1.0 "
+                             "referer=VELORA Desktop Update flags=80000100 context=0"));
+}
+
+TEST_F(Transfer, OpensThroughTheProxyModeAndPassesCredentials) {
+    grabber->SetProxyMode(pmNoProxy);
+    grabber->SetProxyUserName("pu");
+    Fetch("example.com/x");
+    EXPECT_TRUE(http->Logged("OpenInternet agent=VELORA Desktop type=1 proxy=none bypass=none"));
+    EXPECT_TRUE(http->Logged("Connect internet1 host=example.com port=0 user=none password=none context=listener"));
+    EXPECT_EQ(http->CountOf("SetOption"), 0);
+
+    ui->Invoke([&] {
+        grabber->SetProxyMode(pmManual);
+        grabber->SetUserName("u2");
+        grabber->SetPassword("p2");
+        grabber->SetPort(70000);  // passed on as 16 bits
+    });
+    Fetch("example.com/x");
+    EXPECT_TRUE(http->Logged("OpenInternet agent=VELORA Desktop type=3 proxy='proxyserver' bypass='<local>'"));
+    EXPECT_TRUE(http->Logged("SetOption internet2 option=43 value=pu length=3"));
+    EXPECT_TRUE(http->Logged("SetOption internet2 option=44 value= length=1"));
+    EXPECT_TRUE(http->Logged("Connect internet2 host=example.com port=4464 user='u2' password='p2' context=listener"));
+}
+
+TEST_F(Transfer, SecureUrlUsesTheSecureFlagAndPort443) {
+    Fetch("HTTPS://secure.example.com/file.bin");
+    EXPECT_TRUE(http->Logged("Connect internet1 host=secure.example.com port=443 user=none password=none context=listener"));
+    EXPECT_TRUE(http->Logged("OpenRequest connection1 verb=GET object=file.bin version=HTTP/1.0 "
+                             "referer=VELORA Desktop Update flags=80800100 context=0"));
+    Fetch("https://secure.example.com:8443/file.bin");
+    EXPECT_TRUE(http->Logged("Connect internet2 host=secure.example.com port=8443 user=none password=none context=listener"));
+    EXPECT_EQ(http->CountOf("OpenRequest connection2 verb=GET object=file.bin version=HTTP/1.0 "
+                            "referer=VELORA Desktop Update flags=80800100"), 1);
+}
+
+TEST_F(Transfer, StreamModeWithoutContentLength) {
+    http->scripts[0].blocks = {"ab", "cde"};
+    grabber->SetOutputMode(omStream);
+    Fetch(kVersionUrl);
+    EXPECT_EQ(Events(), (Lines{
+        "Progress 2/0 " + kVersionUrl,
+        "Progress 5/0 " + kVersionUrl,
+        "DoneStream abcde 5 at 0 " + kVersionUrl,
+        "ConnectionClosed",
+    }));
+    EXPECT_TRUE(files.files.empty());
+}
+
+TEST_F(Transfer, StatusNotificationsFireTheirEvents) {
+    // A first transfer leaves a count behind that the next must not report.
+    http->scripts[0].blocks = {"12345"};
+    grabber->SetOutputMode(omStream);
+    Fetch(kVersionUrl);
+    ClearEvents();
+
+    http->scripts.push_back(Script{});
+    http->scripts[1].connectStatuses = {10, 11, 20, 21, 30, 31, 40, 41, 50, 51, 100, 110, 200, 70};
+    ui->Invoke([&] { grabber->Start(); });
+    ASSERT_TRUE(WaitForEnd(3));  // the status 51 fires it once more
+
+    const std::vector<std::pair<int, std::vector<std::string>>> table = {
+        {10, {"ResolvingName"}},      {11, {"NameResolved"}},      {20, {"ConnectingToServer"}},
+        {21, {"ConnectedToServer"}},  {30, {"SendingRequest"}},    {31, {"RequestSent"}},
+        {40, {"ReceivingResponse"}},  {41, {"ResponseReceived"}},  {50, {"ClosingConnection"}},
+        {51, {"ConnectionClosed"}},   {100, {"RequestComplete"}},  {110, {"Redirect"}},
+        {200, {"StatusChange"}},      {70, {}},
+    };
+    Lines expected;
+    for (const auto& [code, named] : table) {
+        expected.push_back("Progress 0/0 " + kVersionUrl);
+        expected.push_back("StatusChange");
+        expected.insert(expected.end(), named.begin(), named.end());
+    }
+    expected.push_back("DoneStream  0 at 0 " + kVersionUrl);
+    expected.push_back("ConnectionClosed");
+    EXPECT_EQ(Events(), expected);
+    EXPECT_EQ(events.offUiThread, 0);
+}
+
+TEST_F(Transfer, ContinueFalseEndsWithoutCompletion) {
+    http->scripts[0].blocks = {"a", "b", "c"};
+    grabber->SetFileName("out.txt");
+    grabber->OnProgress = [](ui::TComponent*, std::int64_t, std::int64_t, const std::string&, bool& go) {
+        go = false;
+    };
+    Fetch(kVersionUrl);
+    EXPECT_EQ(Events(), (Lines{"ConnectionClosed"}));
+    EXPECT_EQ(http->CountOf("Read"), 1);
+    EXPECT_EQ(http->CountOf("Close"), 3);
+    EXPECT_TRUE(files.files.empty());
+}
+
+TEST_F(Transfer, UrlChangeDuringTransferIsRefused) {
+    http->scripts[0].blocks = {"x"};
+    std::string refusal;
+    grabber->OnProgress = [&](ui::TComponent*, std::int64_t, std::int64_t, const std::string&, bool&) {
+        try {
+            grabber->SetUrl("http://elsewhere/");
+        } catch (const EGrabberNotStopped& error) {
+            refusal = error.what();
+        }
+    };
+    grabber->SetFileName("a.txt");
+    Fetch(kVersionUrl);
+    EXPECT_EQ(refusal, "The grabber is not stopped, you cannot change its URL.");
+    EXPECT_EQ(grabber->Url(), kVersionUrl);
+    EXPECT_EQ(files.files["a.txt"], "x");  // a handled refusal does not end the transfer
+
+    // One that leaves the handler ends it without any report.
+    ui->Invoke([&] {
+        grabber->OnProgress = [&](ui::TComponent*, std::int64_t, std::int64_t, const std::string&, bool&) {
+            grabber->SetUrl("http://elsewhere/");
+        };
+        grabber->SetFileName("b.txt");
+    });
+    ClearEvents();
+    Fetch(kVersionUrl);
+    EXPECT_EQ(Events(), (Lines{"ConnectionClosed"}));
+    EXPECT_EQ(files.files.count("b.txt"), 0u);
+}
+
+TEST_F(Transfer, FailuresToOpenAreReportedWhileIdle) {
+    http->scripts = {Script{}, Script{}, Script{}, Script{}};
+    http->scripts[0].openFails = true;
+    http->scripts[0].errorText = "The parameter is incorrect";
+    http->scripts[1].connectFails = true;
+    http->scripts[2].requestFails = true;
+    http->scripts[3].closeFails = {"request", "internet"};
+    http->scripts[3].blocks = {"ok"};
+    grabber->SetOutputMode(omStream);
+
+    Fetch(kVersionUrl);
+    EXPECT_EQ(Events(), (Lines{"Error The parameter is incorrect (idle)", "ConnectionClosed"}));
+    EXPECT_EQ(http->CountOf("Connect"), 0);
+    EXPECT_EQ(http->CountOf("Close"), 0);
+
+    ClearEvents();
+    Fetch(kVersionUrl);
+    EXPECT_EQ(Events(), (Lines{"Error 550 Server says no (idle)", "ConnectionClosed"}));
+    EXPECT_TRUE(http->Logged("LastResponseInfo max=1024"));
+    EXPECT_EQ(http->CountOf("OpenRequest"), 0);
+    EXPECT_EQ(http->CountOf("Close internet2"), 1);
+
+    ClearEvents();
+    Fetch(kVersionUrl);
+    EXPECT_EQ(Events(), (Lines{"Error 550 Server says no (idle)", "ConnectionClosed"}));
+    EXPECT_EQ(http->CountOf("SendRequest"), 0);
+    EXPECT_EQ(http->CountOf("Close connection3"), 1);
+    EXPECT_EQ(http->CountOf("Close internet3"), 1);
+
+    ClearEvents();
+    Fetch(kVersionUrl);
+    EXPECT_EQ(Events(), (Lines{
+        "Progress 2/0 " + kVersionUrl,
+        "DoneStream ok 2 at 0 " + kVersionUrl,
+        "Error close request failed (idle)",
+        "Error close internet failed (idle)",
+        "ConnectionClosed",
+    }));
+}
+
+TEST_F(Transfer, AbsorbedFailuresReportNothing) {
+    http->scripts = {Script{}, Script{}, Script{}};
+    http->scripts[0].contentLength = "12a";
+    http->scripts[0].blocks = {"x"};
+    http->scripts[1].blocks = {"data"};
+    http->scripts[2].sendFails = true;  // the server could not be reached
+    files.unwritable = {"locked.txt"};
+
+    grabber->SetFileName("out.txt");
+    Fetch(kVersionUrl);
+    EXPECT_EQ(Events(), (Lines{"ConnectionClosed"}));
+    EXPECT_EQ(http->CountOf("Read"), 0);
+    EXPECT_EQ(http->CountOf("Close"), 3);
+
+    ClearEvents();
+    ui->Invoke([&] { grabber->SetFileName("locked.txt"); });
+    Fetch(kVersionUrl);
+    EXPECT_EQ(Events(), (Lines{"Progress 4/0 " + kVersionUrl, "ConnectionClosed"}));
+
+    // Nothing sent, nothing read: an empty reply replaces the file.
+    ClearEvents();
+    files.files["out.txt"] = "old content";
+    ui->Invoke([&] { grabber->SetFileName("out.txt"); });
+    Fetch(kVersionUrl);
+    EXPECT_EQ(Events(), (Lines{"DoneFile out.txt 0 " + kVersionUrl, "ConnectionClosed"}));
+    EXPECT_EQ(files.files["out.txt"], "");
+}
+
+TEST_F(Transfer, ReplyThatBrokeOffIsAnError) {
+    http->scripts = {Script{}, Script{}};
+    http->scripts[0].contentLength = "10";
+    http->scripts[0].blocks = {"abcd"};
+    http->scripts[1].blocks = {"abcd"};
+    http->scripts[1].readFailsAfterBlocks = true;
+    http->scripts[1].errorText = "The connection with the server was reset";
+    files.files["out.txt"] = "old content";
+    grabber->SetFileName("out.txt");
+
+    Fetch(kVersionUrl);
+    EXPECT_EQ(Events(), (Lines{
+        "Progress 4/10 " + kVersionUrl,
+        "Error The transfer was interrupted: received 4 of 10 bytes. (idle)",
+        "ConnectionClosed",
+    }));
+
+    ClearEvents();
+    Fetch(kVersionUrl);
+    EXPECT_EQ(Events(), (Lines{
+        "Progress 4/0 " + kVersionUrl,
+        "Error The connection with the server was reset (idle)",
+        "ConnectionClosed",
+    }));
+    EXPECT_EQ(files.files["out.txt"], "old content");
+}
+
+TEST_F(Transfer, SecondStartStopsTheFirstWorker) {
+    auto firstGate = std::make_shared<Gate>();
+    auto secondGate = std::make_shared<Gate>();
+    http->scripts = {Script{}, Script{}};
+    http->scripts[0].blocks = {"old"};
+    http->scripts[0].firstReadGate = firstGate;
+    http->scripts[1].blocks = {"new"};
+    http->scripts[1].firstReadGate = secondGate;
+    grabber->SetOutputMode(omStream);
+
+    ui->Invoke([&] {
+        grabber->SetUrl(kVersionUrl);
+        grabber->Start();
+    });
+    ASSERT_TRUE(firstGate->AwaitWaiter());
+    EXPECT_EQ(ui->Invoke([&] { return grabber->State(); }), stReceiving);
+    EXPECT_THROW(ui->Invoke([&] { grabber->SetUrl("http://elsewhere/"); }), EGrabberNotStopped);
+
+    ui->Invoke([&] { grabber->Start(); });
+    ASSERT_TRUE(secondGate->AwaitWaiter());
+
+    // The first worker ends at its next check; once it is gone it has not
+    // made the grabber look idle in the middle of the second transfer.
+    firstGate->Open();
+    ASSERT_TRUE(WaitUntil(*ui, [&] { return events.connectionClosed == 1; }));
+    ASSERT_TRUE(WaitUntil(*ui, [&] { return http.use_count() == 3; }));  // fixture, grabber, second worker
+    EXPECT_EQ(ui->Invoke([&] { return grabber->State(); }), stReceiving);
+
+    secondGate->Open();
+    ASSERT_TRUE(WaitForEnd(2));
+    EXPECT_EQ(Events(), (Lines{
+        "Progress 3/0 " + kVersionUrl,  // the first worker's block, before its check
+        "ConnectionClosed",
+        "Progress 3/0 " + kVersionUrl,
+        "DoneStream new 3 at 0 " + kVersionUrl,
+        "ConnectionClosed",
+    }));
+    EXPECT_EQ(http->CountOf("Read request1"), 1);
+}
+
+TEST_F(Transfer, WorkerOutlivingItsGrabberDeliversNothing) {
+    auto gate = std::make_shared<Gate>();
+    http->scripts[0].blocks = {"late"};
+    http->scripts[0].firstReadGate = gate;
+    ui->Invoke([&] {
+        grabber->SetUrl(kVersionUrl);
+        grabber->Start();
+    });
+    ASSERT_TRUE(gate->AwaitWaiter());
+    ui->Invoke([&] { grabber.reset(); });
+    gate->Open();
+
+    // It still closes what it opened, and then lets go of the client.
+    ASSERT_TRUE(WaitUntil(*ui, [&] { return http.use_count() == 1; }));
+    EXPECT_EQ(http->CountOf("Close"), 3);
+    EXPECT_TRUE(Events().empty());
+    EXPECT_TRUE(files.files.empty());
+}
+
+}  // namespace
+}  // namespace velora::net::testing

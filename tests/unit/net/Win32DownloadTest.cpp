@@ -1,0 +1,161 @@
+// A real download through the Windows HTTP client from a small server on
+// 127.0.0.1 that this test runs itself, with the events handed to this
+// thread's message loop.
+
+#ifdef _WIN32
+
+#include <winsock2.h>
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "net/HttpUrlGrabber.h"
+#include "net/MemoryStream.h"
+#include "platform/std/StdFileSystem.h"
+#include "platform/win32/Win32HttpClient.h"
+#include "platform/win32/Win32UiThreadDispatcher.h"
+
+namespace velora::net::testing {
+namespace {
+
+// Answers each of the given replies to one connection, in turn, and keeps
+// the requests it received.
+class LocalServer {
+public:
+    explicit LocalServer(std::vector<std::string> replies) : replies_(std::move(replies)) {
+        WSADATA data;
+        if (WSAStartup(MAKEWORD(2, 2), &data) != 0) return;
+        started_ = true;
+        listener_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.S_un.S_un_b = {127, 0, 0, 1};
+        int length = sizeof address;
+        if (listener_ == INVALID_SOCKET ||
+            bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+            listen(listener_, 4) != 0 ||
+            getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0)
+            return;
+        port_ = ntohs(address.sin_port);
+        thread_ = std::thread([this] { Serve(); });
+    }
+    ~LocalServer() {
+        // Closing the socket first ends a wait for a client that never came.
+        if (listener_ != INVALID_SOCKET) closesocket(listener_);
+        if (thread_.joinable()) thread_.join();
+        if (started_) WSACleanup();
+    }
+
+    int Port() const { return port_; }
+    // Valid once the replies have all been sent.
+    std::vector<std::string> Requests() {
+        if (thread_.joinable()) thread_.join();
+        return requests_;
+    }
+
+private:
+    void Serve() {
+        for (const std::string& reply : replies_) {
+            const SOCKET client = accept(listener_, nullptr, nullptr);
+            if (client == INVALID_SOCKET) return;
+            std::string request;
+            char buffer[1024];
+            while (request.find("\r\n\r\n") == std::string::npos) {
+                const int got = recv(client, buffer, sizeof buffer, 0);
+                if (got <= 0) break;
+                request.append(buffer, got);
+            }
+            requests_.push_back(request);
+            send(client, reply.data(), static_cast<int>(reply.size()), 0);
+            closesocket(client);
+        }
+    }
+
+    bool started_ = false;
+    std::vector<std::string> replies_;
+    SOCKET listener_ = INVALID_SOCKET;
+    int port_ = 0;
+    std::thread thread_;
+    std::vector<std::string> requests_;
+};
+
+// Runs this thread's message loop until the grabber's transfer has ended.
+bool PumpUntilIdle(THttpUrlGrabber& grabber, const std::atomic<bool>& ended) {
+    const ULONGLONG deadline = GetTickCount64() + 20000;
+    while (GetTickCount64() < deadline) {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+        if (ended && grabber.State() == stIdle) return true;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    }
+    return false;
+}
+
+TEST(Win32Download, FetchesFromALocalServerAndReportsABrokenReply) {
+    const std::string body = "[version]\r\nstable=1.2.3.4\r\n";
+    LocalServer server({
+        "HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\nContent-Length: " + std::to_string(body.size()) +
+            "\r\n\r\n" + body,
+        "HTTP/1.0 200 OK\r\nContent-Length: 100\r\n\r\nonly this",
+    });
+    ASSERT_NE(server.Port(), 0) << "no listening socket";
+
+    platform::StdFileSystem files;
+    auto dispatcher = std::make_shared<platform::Win32UiThreadDispatcher>();
+    THttpUrlGrabber grabber(nullptr, {std::make_shared<platform::Win32HttpClient>(), dispatcher, &files});
+    grabber.SetAgent("VELORA Desktop");
+    grabber.SetReferer("VELORA Desktop Update");
+    grabber.SetProxyMode(pmNoProxy);
+    grabber.SetOutputMode(omStream);
+
+    const DWORD uiThread = GetCurrentThreadId();
+    std::string received, error;
+    int offUiThread = 0;
+    std::atomic<bool> ended{false};
+    bool done = false;
+    grabber.OnDoneStream = [&](ui::TComponent*, TMemoryStream& stream, std::int32_t, const std::string&) {
+        offUiThread += GetCurrentThreadId() != uiThread;
+        received = stream.Bytes();
+        done = true;
+    };
+    grabber.OnError = [&](ui::TComponent*, const std::string& message) {
+        offUiThread += GetCurrentThreadId() != uiThread;
+        error = message;
+        done = true;
+    };
+    grabber.OnConnectionClosed = [&](ui::TComponent*) {
+        offUiThread += GetCurrentThreadId() != uiThread;
+        if (done) ended = true;  // the last one of a transfer
+    };
+
+    const std::string url = "http://127.0.0.1:" + std::to_string(server.Port()) + "/update/dw.version";
+    grabber.SetUrl(url);
+    grabber.Start();
+    ASSERT_TRUE(PumpUntilIdle(grabber, ended));
+    EXPECT_EQ(received, body);
+    EXPECT_EQ(error, "");
+
+    done = false;
+    ended = false;
+    grabber.Start();
+    ASSERT_TRUE(PumpUntilIdle(grabber, ended));
+    EXPECT_EQ(error, "The transfer was interrupted: received 9 of 100 bytes.");
+    EXPECT_EQ(offUiThread, 0);
+
+    const std::vector<std::string> requests = server.Requests();
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_EQ(requests[0].rfind("GET /update/dw.version HTTP/1.0\r\n", 0), 0u) << requests[0];
+    EXPECT_NE(requests[0].find("User-Agent: VELORA Desktop\r\n"), std::string::npos) << requests[0];
+    EXPECT_NE(requests[0].find("Referer: VELORA Desktop Update\r\n"), std::string::npos) << requests[0];
+}
+
+}  // namespace
+}  // namespace velora::net::testing
+
+#endif

@@ -1,0 +1,76 @@
+#pragma once
+// A user-interface thread for tests: the thread that creates the dispatcher.
+// Work handed over from other threads waits until that thread pumps it, as a
+// message loop would; once closed, hand-overs are refused so that no worker
+// waits forever.
+
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <thread>
+
+#include "platform/UiThreadDispatcher.h"
+
+namespace velora::fakes {
+
+class PumpedDispatcher : public platform::UiThreadDispatcher {
+public:
+    ~PumpedDispatcher() override { Close(); }
+
+    bool RunOnUiThread(const std::function<void()>& action) override {
+        if (std::this_thread::get_id() == owner_) {
+            action();
+            return true;
+        }
+        std::unique_lock lock(mutex_);
+        if (closed_) return false;
+        Job job{&action};
+        jobs_.push_back(&job);
+        changed_.notify_all();
+        changed_.wait(lock, [&] { return job.done || closed_; });
+        return job.done;
+    }
+
+    // Runs handed-over work until `done` holds or the time is up.
+    bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout = std::chrono::seconds(10)) {
+        const auto deadline = std::chrono::steady_clock::now() + timeout;
+        std::unique_lock lock(mutex_);
+        while (!done()) {
+            if (jobs_.empty()) {
+                // Other threads may also change what `done` looks at.
+                if (std::chrono::steady_clock::now() >= deadline) return done();
+                changed_.wait_for(lock, std::chrono::milliseconds(5));
+                continue;
+            }
+            Job* job = jobs_.front();
+            jobs_.pop_front();
+            lock.unlock();
+            (*job->action)();
+            lock.lock();
+            job->done = true;
+            changed_.notify_all();
+        }
+        return true;
+    }
+
+    void Close() {
+        std::lock_guard lock(mutex_);
+        closed_ = true;
+        changed_.notify_all();
+    }
+
+private:
+    struct Job {
+        const std::function<void()>* action;
+        bool done = false;
+    };
+    const std::thread::id owner_ = std::this_thread::get_id();
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::deque<Job*> jobs_;
+    bool closed_ = false;
+};
+
+}  // namespace velora::fakes
