@@ -1,5 +1,6 @@
 #include "platform/win32/Win32Application.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "app/Application.h"
@@ -47,6 +48,21 @@ void Win32Application::Attach(app::TApplication& application) {
 
 bool Win32Application::Terminated() const { return application_ && application_->Terminated(); }
 
+void Win32Application::AddDialogWindow(HWND window) {
+    if (window && std::find(dialogWindows_.begin(), dialogWindows_.end(), window) == dialogWindows_.end())
+        dialogWindows_.push_back(window);
+}
+
+void Win32Application::RemoveDialogWindow(HWND window) { std::erase(dialogWindows_, window); }
+
+bool Win32Application::IsForDialogWindow(MSG& msg) {
+    if (!msg.hwnd) return false;
+    HWND top = GetAncestor(msg.hwnd, GA_ROOT);
+    if (std::find(dialogWindows_.begin(), dialogWindows_.end(), top) == dialogWindows_.end()) return false;
+    // IsDialogMessage translates and dispatches what it takes itself.
+    return IsDialogMessageW(top, &msg) != FALSE;
+}
+
 bool Win32Application::HandleMessage() {
     MSG msg;
     const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
@@ -56,6 +72,7 @@ bool Win32Application::HandleMessage() {
     }
     try {
         if (hook_ && hook_(msg)) return true;
+        if (IsForDialogWindow(msg)) return true;
     } catch (...) {
         ShowException(std::current_exception());
         return true;

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <vector>
 
 namespace velora::app {
 class TApplication;
@@ -33,6 +34,12 @@ public:
     using MessageHook = std::function<bool(MSG&)>;
     void SetMessageHook(MessageHook hook) { hook_ = std::move(hook); }
 
+    // Top-level windows whose keyboard input goes through the dialog manager
+    // (IsDialogMessage: Tab, arrows, Enter, Esc) after the message hook: the
+    // form windows, which add and remove themselves.
+    void AddDialogWindow(HWND window);
+    void RemoveDialogWindow(HWND window);
+
     // Takes and dispatches one message, waiting for one. False when the loop
     // should end (WM_QUIT, which is then left in the queue for outer loops).
     bool HandleMessage();
@@ -42,11 +49,15 @@ public:
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // Hands a message for a dialog window (or its children) to the dialog
+    // manager; true when it took it.
+    bool IsForDialogWindow(MSG& msg);
 
     HINSTANCE instance_;
     HWND window_ = nullptr;
     app::TApplication* application_ = nullptr;
     MessageHook hook_;
+    std::vector<HWND> dialogWindows_;
     static Win32Application* current_;
 };
 

@@ -1,27 +1,173 @@
 #include "platform/win32/Win32FormPeer.h"
 
+#include <commctrl.h>
+
 #include <stdexcept>
 #include <vector>
 
 #include "platform/win32/ErrorDisplay.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32Application.h"
+#include "platform/win32/controls/ControlPeerRegistry.h"
+#include "ui/model/Button.h"
+#include "ui/model/EffectiveFont.h"
 #include "ui/model/Form.h"
+#include "ui/model/FormLayout.h"
+#include "ui/model/Menus.h"
 
 namespace velora::win32 {
 
+namespace {
+
+void InitCommonControlsOnce() {
+    static const bool initialised = [] {
+        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES |
+                                                           ICC_PROGRESS_CLASS | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
+        return InitCommonControlsEx(&controls) != FALSE;
+    }();
+    (void)initialised;
+}
+
+// The system's dialog font, or the stock GUI font where that is unknown.
+LOGFONTW DialogFont() {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return metrics.lfMessageFont;
+    LOGFONTW font{};
+    GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
+    return font;
+}
+
+// A child that can take a click: shown by its own style (the form itself may
+// still be hidden) and enabled.
+bool Pressable(HWND child) {
+    return child && (GetWindowLongPtrW(child, GWL_STYLE) & WS_VISIBLE) && IsWindowEnabled(child);
+}
+
+// Changes of a container that its contents take over.
+bool PassedToContents(std::string_view property) {
+    return property == "Left" || property == "Top" || property == "Visible" || property == "Enabled" ||
+           property == "Font" || property == "Parent";
+}
+
+}  // namespace
+
 Win32FormPeer::Win32FormPeer(ui::TForm& form, Win32Application& application)
     : form_(&form), application_(application), className_(Widen(form.ClassName())) {
+    InitCommonControlsOnce();
     CreateNativeWindow();
     form.SetPeer(this);
+    CreatePeers();
+    application_.AddDialogWindow(window_);
 }
 
 Win32FormPeer::~Win32FormPeer() {
     if (!window_) return;
+    application_.RemoveDialogWindow(window_);
     // From here on the window's messages go to the system: the form may be
-    // gone already.
+    // gone already, and so may the components the peers show.
     SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+    peers_.clear();
+    if (toolTip_) DestroyWindow(toolTip_);
     DestroyWindow(window_);
+    for (const auto& [key, font] : fonts_) DeleteObject(font);
+}
+
+void Win32FormPeer::CreatePeers() {
+    for (int i = 0; i < form_->ComponentCount(); ++i) {
+        ui::TComponent* component = form_->Components(i);
+        // Menu items have no peer of their own: their menu shows them.
+        if (dynamic_cast<ui::TMenuItem*>(component) != nullptr) continue;
+        if (PeerOf(*component) == nullptr && !withoutPeer_.contains(component)) CreatePeer(*component);
+    }
+    UpdateZOrder();
+}
+
+void Win32FormPeer::CreatePeer(ui::TComponent& component) {
+    Win32PeerContext context{application_, *form_, window_, *this};
+    auto peer = ControlPeerRegistry::BuiltIn().Create(component, context);
+    if (!peer) {
+        withoutPeer_.insert(&component);
+        return;
+    }
+    peers_.push_back({&component, std::move(peer)});
+}
+
+Win32ControlPeer* Win32FormPeer::PeerOf(const ui::TComponent& component) const {
+    for (const ChildPeer& child : peers_)
+        if (child.component == &component) return child.peer.get();
+    return nullptr;
+}
+
+Win32ControlPeer* Win32FormPeer::PeerOfWindow(HWND child) const {
+    if (!child) return nullptr;
+    for (const ChildPeer& entry : peers_)
+        if (entry.peer->OwnsWindow(child)) return entry.peer.get();
+    return nullptr;
+}
+
+HFONT Win32FormPeer::FontFor(const ui::TControl& control) {
+    const ui::FontChoice choice = ui::EffectiveFont(control);
+    const std::string key =
+        choice.Name + "|" + std::to_string(choice.Size) + "|" + std::to_string(choice.Style.ToBits());
+    if (const auto found = fonts_.find(key); found != fonts_.end()) return found->second;
+    LOGFONTW font = DialogFont();
+    if (!choice.Name.empty()) lstrcpynW(font.lfFaceName, Widen(choice.Name).c_str(), LF_FACESIZE);
+    if (choice.Size > 0) {
+        HDC screen = GetDC(nullptr);
+        // A negative height asks for the character height (points, not cells).
+        font.lfHeight = -MulDiv(choice.Size, GetDeviceCaps(screen, LOGPIXELSY), 72);
+        ReleaseDC(nullptr, screen);
+    }
+    if (choice.Style.Contains(ui::fsBold)) font.lfWeight = FW_BOLD;
+    if (choice.Style.Contains(ui::fsItalic)) font.lfItalic = TRUE;
+    if (choice.Style.Contains(ui::fsUnderline)) font.lfUnderline = TRUE;
+    if (choice.Style.Contains(ui::fsStrikeOut)) font.lfStrikeOut = TRUE;
+    HFONT handle = CreateFontIndirectW(&font);
+    if (!handle) handle = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    fonts_[key] = handle;
+    return handle;
+}
+
+void Win32FormPeer::SetHint(HWND tool, const std::string& hint) {
+    if (!tool || (!toolTip_ && hint.empty())) return;
+    if (!toolTip_) {
+        toolTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
+                                   application_.Instance(), nullptr);
+        if (!toolTip_) return;
+        // A tip breaks its lines at CR LF only once it has a maximum width.
+        SendMessageW(toolTip_, TTM_SETMAXTIPWIDTH, 0, 500);
+        // Long hints need time to be read.
+        SendMessageW(toolTip_, TTM_SETDELAYTIME, TTDT_AUTOPOP, 15000);
+    }
+    // The size without lpReserved: accepted by every version of the control.
+    TTTOOLINFOW info{};
+    info.cbSize = TTTOOLINFOW_V2_SIZE;
+    info.hwnd = window_;
+    info.uId = reinterpret_cast<UINT_PTR>(tool);
+    SendMessageW(toolTip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    if (hint.empty()) return;
+    std::wstring text = Widen(hint);
+    // TTF_SUBCLASS: the tooltip watches the tool's mouse messages itself.
+    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    info.lpszText = text.data();
+    SendMessageW(toolTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+void Win32FormPeer::UpdateZOrder() {
+    std::vector<HWND> sequence, frames;
+    for (ui::TControl* control : ui::TabSequence(*form_))
+        if (Win32ControlPeer* peer = PeerOf(*control)) peer->CollectZOrder(sequence, frames);
+    // Containers go below everything, the innermost above the outer ones.
+    sequence.insert(sequence.end(), frames.rbegin(), frames.rend());
+    // Tab follows the z-order from the top, which SetWindowPos builds here
+    // by putting each window right below the one before.
+    HWND after = HWND_TOP;
+    for (HWND window : sequence) {
+        SetWindowPos(window, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+        after = window;
+    }
 }
 
 DWORD Win32FormPeer::Style() const {
@@ -100,7 +246,38 @@ void Win32FormPeer::ApplyBounds() {
 }
 
 void Win32FormPeer::PropertyChanged(ui::TComponent& component, std::string_view property) {
-    if (&component != form_ || !window_) return;
+    if (!window_) return;
+    if (&component == form_) return FormPropertyChanged(property);
+    if (auto* item = dynamic_cast<ui::TMenuItem*>(&component)) {
+        // An item's change is one of the menu it stands in.
+        const ui::TMenuItem* root = item;
+        while (root->Parent() != nullptr) root = root->Parent();
+        if (root->Owner() != nullptr)
+            if (Win32ControlPeer* menu = PeerOf(*root->Owner())) menu->PropertyChanged("Items");
+        return;
+    }
+    Win32ControlPeer* peer = PeerOf(component);
+    if (peer == nullptr) {
+        // A component created after the window gets its peer now, with all
+        // its values.
+        if (component.Owner() != form_ || withoutPeer_.contains(&component)) return;
+        CreatePeer(component);
+        UpdateZOrder();
+        return;
+    }
+    peer->PropertyChanged(property);
+    auto* control = dynamic_cast<ui::TControl*>(&component);
+    if (control != nullptr && PassedToContents(property)) {
+        // By index: a change may bring a peer for a new component.
+        for (size_t i = 0; i < peers_.size(); ++i) {
+            auto* inside = dynamic_cast<ui::TControl*>(peers_[i].component);
+            if (inside != nullptr && ui::IsPlacedIn(*inside, *control)) peers_[i].peer->PropertyChanged(property);
+        }
+    }
+    if (property == "TabOrder" || property == "Parent") UpdateZOrder();
+}
+
+void Win32FormPeer::FormPropertyChanged(std::string_view property) {
     if (property == "Caption") {
         SetWindowTextW(window_, Widen(form_->Caption()).c_str());
     } else if (property == "Visible") {
@@ -118,6 +295,8 @@ void Win32FormPeer::PropertyChanged(ui::TComponent& component, std::string_view 
         SetWindowLongPtrW(window_, GWL_STYLE, Style() | (IsWindowVisible(window_) ? WS_VISIBLE : 0));
         SetWindowLongPtrW(window_, GWL_EXSTYLE, ExStyle());
         ApplyBounds();
+    } else if (property == "Font") {
+        for (const ChildPeer& child : peers_) child.peer->PropertyChanged("Font");
     }
 }
 
@@ -159,14 +338,109 @@ void Win32FormPeer::RunModal(ui::TForm& form) {
 
 void Win32FormPeer::HandleError(std::exception_ptr error) { ShowException(error, window_); }
 
+LRESULT Win32FormPeer::DefaultButtonId() const {
+    // A push button with the focus takes Enter itself, else the Default one.
+    HWND focus = GetFocus();
+    if (focus && IsChild(window_, focus) &&
+        (SendMessageW(focus, WM_GETDLGCODE, 0, 0) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)))
+        return MAKELRESULT(GetDlgCtrlID(focus), DC_HASDEFID);
+    for (const ChildPeer& child : peers_) {
+        auto* button = dynamic_cast<ui::TButton*>(child.component);
+        HWND handle = child.peer->Handle();
+        if (button && button->Default() && Pressable(handle))
+            return MAKELRESULT(GetDlgCtrlID(handle), DC_HASDEFID);
+    }
+    return 0;
+}
+
+bool Win32FormPeer::PressCancelButton() {
+    for (const ChildPeer& child : peers_) {
+        auto* button = dynamic_cast<ui::TButton*>(child.component);
+        HWND handle = child.peer->Handle();
+        if (button && button->Cancel() && Pressable(handle))
+            return child.peer->HandleCommand(handle, BN_CLICKED);
+    }
+    return false;
+}
+
+void Win32FormPeer::RestoreFocus(bool orForm) {
+    HWND target = lastFocus_;
+    if (!target || !IsWindow(target) || !IsChild(window_, target) || !IsWindowVisible(target) ||
+        !IsWindowEnabled(target))
+        target = GetNextDlgTabItem(window_, nullptr, FALSE);
+    if (!target && orForm) target = window_;
+    if (target) SetFocus(target);
+}
+
 LRESULT Win32FormPeer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CLOSE:
             form_->Close();
             return 0;
+        case WM_COMMAND: {
+            HWND child = reinterpret_cast<HWND>(lParam);
+            if (Win32ControlPeer* peer = PeerOfWindow(child)) {
+                peer->HandleCommand(child, HIWORD(wParam));
+                return 0;
+            }
+            // Esc through the dialog manager: IDCANCEL, with no child window.
+            if (!child && LOWORD(wParam) == IDCANCEL) {
+                PressCancelButton();
+                return 0;
+            }
+            break;
+        }
+        case DM_GETDEFID:
+            return DefaultButtonId();
+        case WM_NOTIFY: {
+            auto* header = reinterpret_cast<NMHDR*>(lParam);
+            LRESULT result = 0;
+            if (Win32ControlPeer* peer = PeerOfWindow(header->hwndFrom))
+                if (peer->HandleNotify(*header, result)) return result;
+            break;
+        }
+        case WM_DRAWITEM: {
+            auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+            if (item->CtlType != ODT_MENU)
+                if (Win32ControlPeer* peer = PeerOfWindow(item->hwndItem))
+                    if (peer->HandleDrawItem(*item)) return TRUE;
+            break;
+        }
+        case WM_MEASUREITEM: {
+            auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+            // Sent while a list is being created too, before its peer exists:
+            // the peer sets the heights itself afterwards.
+            if (item->CtlType != ODT_MENU)
+                if (Win32ControlPeer* peer = PeerOfWindow(GetDlgItem(window_, static_cast<int>(item->CtlID))))
+                    if (peer->HandleMeasureItem(*item)) return TRUE;
+            break;
+        }
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX: {
+            HWND child = reinterpret_cast<HWND>(lParam);
+            if (Win32ControlPeer* peer = PeerOfWindow(child))
+                if (HBRUSH brush = peer->HandleControlColor(child, reinterpret_cast<HDC>(wParam)))
+                    return reinterpret_cast<LRESULT>(brush);
+            break;
+        }
+        case WM_ACTIVATE:
+            // The focus leaves with the form and comes back to the same child.
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                HWND focus = GetFocus();
+                if (focus && IsChild(window_, focus)) lastFocus_ = focus;
+            } else if (!HIWORD(wParam)) {
+                RestoreFocus(true);
+            }
+            return 0;
+        case WM_SETFOCUS:
+            RestoreFocus(false);
+            return 0;
         default:
-            return DefWindowProcW(window_, message, wParam, lParam);
+            break;
     }
+    return DefWindowProcW(window_, message, wParam, lParam);
 }
 
 LRESULT CALLBACK Win32FormPeer::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -1,20 +1,30 @@
 #pragma once
 // The window of a form. It is created from the model's values, follows every
-// change the model reports, turns the user's actions (closing, for now) back
-// into model calls, and runs the modal loop. The window class is named after
-// the form's class ("TformOptions"), so the program's windows can be found
-// by class.
+// change the model reports, turns the user's actions back into model calls,
+// and runs the modal loop. The window class is named after the form's class
+// ("TformOptions"), so the program's windows can be found by class.
+//
+// The form's components get their native side from the peers of
+// controls/ControlPeerRegistry.h: one child window (or none) per component,
+// all children of this window. The form window routes the children's
+// notifications to them, hands out their fonts and hints, stacks them in
+// tab order and lets the dialog manager handle Tab, Enter and Esc.
 
 #include <windows.h>
 
+#include <map>
+#include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "platform/win32/Win32ControlPeer.h"
 #include "ui/model/ControlPeer.h"
 
 namespace velora::ui {
+class TControl;
 class TForm;
-}
+}  // namespace velora::ui
 
 namespace velora::win32 {
 
@@ -34,9 +44,28 @@ public:
     void RunModal(ui::TForm& form) override;
     void HandleError(std::exception_ptr error) override;
 
+    // Gives every component of the form that has none yet its peer. Runs at
+    // creation; a component created later gets its peer with its first
+    // reported change, or when this is called again.
+    void CreatePeers();
+    // The peer of a component of the form; nullptr when it has none.
+    Win32ControlPeer* PeerOf(const ui::TComponent& component) const;
+
+    // For the control peers: a new child-window id (never IDOK or IDCANCEL).
+    int NewControlId() { return nextControlId_++; }
+    // The font a control is drawn with; owned by the form peer.
+    HFONT FontFor(const ui::TControl& control);
+    // Shows `hint` when the mouse rests on `tool`; an empty hint removes it.
+    void SetHint(HWND tool, const std::string& hint);
+    // The tooltip window of the form; nullptr until a hint was set.
+    HWND ToolTip() const { return toolTip_; }
+    // Stacks the children in tab order (after a change of the order or of a
+    // peer's windows).
+    void UpdateZOrder();
+
 protected:
-    // Messages of the form's window; the default handles closing and the rest
-    // goes to the system.
+    // Messages of the form's window; the default handles closing, focus,
+    // the children's notifications and the rest goes to the system.
     virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
@@ -45,12 +74,33 @@ private:
     void ApplyBounds();
     DWORD Style() const;
     DWORD ExStyle() const;
+    void FormPropertyChanged(std::string_view property);
+    void CreatePeer(ui::TComponent& component);
+    Win32ControlPeer* PeerOfWindow(HWND child) const;
+    LRESULT DefaultButtonId() const;
+    bool PressCancelButton();
+    // Focuses the child that had the focus last, else the first tab stop,
+    // else (with `orForm`) the form's window itself.
+    void RestoreFocus(bool orForm);
 
     ui::TForm* form_;
     Win32Application& application_;
     std::wstring className_;
     HWND window_ = nullptr;
     std::vector<HWND> disabledDuringModal_;
+
+    struct ChildPeer {
+        ui::TComponent* component;
+        std::unique_ptr<Win32ControlPeer> peer;
+    };
+    std::vector<ChildPeer> peers_;
+    // Components looked at that have no peer kind.
+    std::set<const ui::TComponent*> withoutPeer_;
+    int nextControlId_ = 100;
+    std::map<std::string, HFONT> fonts_;
+    HWND toolTip_ = nullptr;
+    // The child that had the focus when the form was last deactivated.
+    HWND lastFocus_ = nullptr;
 };
 
 }  // namespace velora::win32

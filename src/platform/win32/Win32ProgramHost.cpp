@@ -1,6 +1,8 @@
 #include "platform/win32/Win32ProgramHost.h"
 
 #include "platform/win32/ErrorDisplay.h"
+#include "platform/win32/browser/Win32WebBrowserPeer.h"
+#include "ui/uFormMain.h"
 
 namespace velora::win32 {
 
@@ -13,7 +15,13 @@ Win32ProgramHost::~Win32ProgramHost() {
     if (programMutex_) CloseHandle(programMutex_);
 }
 
-void Win32ProgramHost::AttachApplication(app::TApplication& application) { application_.Attach(application); }
+void Win32ProgramHost::AttachApplication(app::TApplication& application) {
+    application_.Attach(application);
+    // The main window's hook: keys meant for the page reach the browser.
+    application_.SetMessageHook([](MSG& message) {
+        return ui::formMain != nullptr && BrowserMessageHook(ui::formMain->browser, message);
+    });
+}
 
 void Win32ProgramHost::AttachForm(ui::TForm& form) {
     formPeers_.push_back(std::make_unique<Win32FormPeer>(form, application_));

@@ -1,0 +1,74 @@
+#pragma once
+// The tray icon on Windows: a hidden message window of class
+// "TTrayMessageWindow" that receives the shell's notifications, the timers
+// and "TaskbarCreated", the Shell_NotifyIcon calls, the popup menu, and the
+// hook on the application's window. What to do when is TrayIconLogic's.
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <memory>
+#include <string_view>
+
+#include "platform/win32/Win32ControlPeer.h"
+#include "ui/TrayIconLogic.h"
+
+namespace velora::win32 {
+
+class Win32TrayIconPeer final : public Win32ControlPeer, private ui::TrayShell {
+public:
+    // Creates the hidden window and, since the form is built by now, puts the
+    // icon in place as the component's values ask.
+    Win32TrayIconPeer(ui::TTrayIcon& tray, Win32PeerContext& context);
+    // The same for a tray icon whose main window is `formWindow` (may be null).
+    Win32TrayIconPeer(ui::TTrayIcon& tray, Win32Application& application, HWND formWindow);
+    ~Win32TrayIconPeer() override;
+    Win32TrayIconPeer(const Win32TrayIconPeer&) = delete;
+    Win32TrayIconPeer& operator=(const Win32TrayIconPeer&) = delete;
+
+    // No child window on the form.
+    HWND Handle() const override { return nullptr; }
+    void PropertyChanged(std::string_view property) override;
+
+    HWND MessageWindow() const { return window_; }
+    const ui::TrayIconLogic& Logic() const { return logic_; }
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    HWND CreateMessageWindow();
+    HICON ApplicationIcon() const;
+    HICON IconFor(const ui::TrayImage& image) const;
+
+    bool NotifyIcon(ui::TrayOperation operation, unsigned flags, const ui::TrayRecord& record) override;
+    bool SetIconVersion(const ui::TrayRecord& record) override;
+    ui::ShellVersion Version() const override;
+    void StartTimer(int timer, unsigned intervalMs) override;
+    void StopTimer(int timer) override;
+    unsigned DoubleClickTime() const override;
+    ui::TrayPoint CursorPosition() const override;
+    ui::TShiftState ShiftState() const override;
+    void MakeHiddenWindowForeground() override;
+    ui::TMenuItem* TrackPopupMenu(ui::TPopupMenu& menu, ui::TrayPoint at) override;
+    void PostNullMessage() override;
+    void InstallApplicationHook() override;
+    void RemoveApplicationHook() override;
+    void HideApplicationWindow() override;
+    bool ApplicationMinimized() const override;
+    void MinimizeApplication() override;
+    void AnimateMainWindowToTray() override;
+    void RegisterServiceProcess() override;
+
+    HINSTANCE instance_;
+    HWND applicationWindow_;
+    HWND formWindow_;
+    UINT taskbarCreated_;
+    HWND window_;
+    ui::TrayIconLogic logic_;
+};
+
+// For the form's window: the peer of a TTrayIcon; nullptr for any other
+// component.
+std::unique_ptr<Win32ControlPeer> CreateTrayIconPeer(ui::TComponent& component, Win32PeerContext& context);
+
+}  // namespace velora::win32

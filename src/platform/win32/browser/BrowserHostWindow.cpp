@@ -1,0 +1,109 @@
+#include "platform/win32/browser/BrowserHostWindow.h"
+
+#include <stdexcept>
+
+#include "platform/win32/ErrorDisplay.h"
+#include "ui/BrowserKeys.h"
+
+namespace velora::win32 {
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"TWebBrowserHost";
+
+void RegisterHostClass(HINSTANCE instance, WNDPROC windowProc) {
+    WNDCLASSEXW cls{};
+    cls.cbSize = sizeof cls;
+    if (GetClassInfoExW(instance, kClassName, &cls)) return;
+    cls.cbSize = sizeof cls;
+    cls.lpfnWndProc = windowProc;
+    cls.hInstance = instance;
+    cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    cls.lpszClassName = kClassName;
+    RegisterClassExW(&cls);
+}
+
+}  // namespace
+
+BrowserHostWindow::BrowserHostWindow(HWND parent, const RECT& bounds, bool visible) {
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    RegisterHostClass(instance, &BrowserHostWindow::WindowProc);
+    // The children (the browser's own windows) take part in the dialog
+    // manager's keyboard navigation.
+    const DWORD style = WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_TABSTOP | (visible ? WS_VISIBLE : 0);
+    window_ = CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, L"", style, bounds.left, bounds.top,
+                              bounds.right - bounds.left, bounds.bottom - bounds.top, parent, nullptr, instance, this);
+    if (!window_) throw std::runtime_error(LastErrorText(GetLastError()));
+    browser_ = std::make_unique<EmbeddedBrowser>(window_);
+}
+
+BrowserHostWindow::~BrowserHostWindow() {
+    // WM_DESTROY closes the browser while its windows still exist.
+    if (window_) DestroyWindow(window_);
+}
+
+void BrowserHostWindow::SetBounds(const RECT& bounds) {
+    if (!window_) return;
+    SetWindowPos(window_, nullptr, bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void BrowserHostWindow::Navigate(const std::string& url) {
+    if (browser_) browser_->Navigate(url);
+}
+
+std::string BrowserHostWindow::LocationUrl() const { return browser_ ? browser_->LocationUrl() : std::string(); }
+
+bool BrowserHostWindow::Busy() const { return browser_ && browser_->Busy(); }
+
+bool BrowserHostWindow::BrowserMessageHook(MSG& message) {
+    if (!window_ || !browser_ || !browser_->Exists()) return false;
+    const bool handled = IsDialogMessageW(window_, &message) != 0;
+    if (handled && !browser_->Busy()) {
+        IOleInPlaceActiveObject* active = browser_->ActiveObject();
+        if (active && ui::PassesToBrowserAccelerator(message.message, static_cast<unsigned>(message.wParam)))
+            active->TranslateAccelerator(&message);
+    }
+    return handled;
+}
+
+LRESULT BrowserHostWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_SIZE:
+            if (browser_) {
+                RECT area{0, 0, LOWORD(lParam), HIWORD(lParam)};
+                browser_->FitTo(area);
+            }
+            return 0;
+        case WM_SETFOCUS:
+            if (browser_) browser_->Focus();
+            return 0;
+        case WM_DESTROY:
+            // Released here, while the window the control lives in exists.
+            if (browser_) browser_->Close();
+            return 0;
+        default:
+            return DefWindowProcW(window_, message, wParam, lParam);
+    }
+}
+
+LRESULT CALLBACK BrowserHostWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        auto* host = static_cast<BrowserHostWindow*>(create->lpCreateParams);
+        host->window_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(host));
+    }
+    auto* host = reinterpret_cast<BrowserHostWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!host) return DefWindowProcW(window, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        // Destroyed, by us or with the parent: nothing to do with it any more.
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        host->window_ = nullptr;
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    return host->HandleMessage(message, wParam, lParam);
+}
+
+}  // namespace velora::win32

@@ -1,0 +1,51 @@
+#pragma once
+// The child window of class "TWebBrowserHost" that holds the embedded
+// browser and keeps it filling its client area, and the main window's
+// keyboard hand-over to the browser, which runs for every message the
+// application's loop takes from the queue.
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "platform/WebBrowser.h"
+#include "platform/win32/browser/EmbeddedBrowser.h"
+
+namespace velora::win32 {
+
+class BrowserHostWindow final : public platform::WebBrowser {
+public:
+    // A child of `parent` at `bounds` (in the parent's client coordinates),
+    // with the browser inside. OLE must be initialised on this thread.
+    BrowserHostWindow(HWND parent, const RECT& bounds, bool visible);
+    ~BrowserHostWindow() override;
+    BrowserHostWindow(const BrowserHostWindow&) = delete;
+    BrowserHostWindow& operator=(const BrowserHostWindow&) = delete;
+
+    // nullptr once the window was destroyed (with its parent, say).
+    HWND Handle() const { return window_; }
+    // Moves the window; the browser follows its client area.
+    void SetBounds(const RECT& bounds);
+
+    void Navigate(const std::string& url) override;
+    std::string LocationUrl() const override;
+    bool Busy() const override;
+
+    // The dialog manager processes the message for this window and its
+    // children (and dispatches it when it takes it); a message it took is,
+    // while no page is loading, also offered to the browser's in-place
+    // active object, except the editing keys of PassesToBrowserAccelerator.
+    // Returns whether the dialog manager took the message: the caller then
+    // does not dispatch it again. False while there is no browser.
+    bool BrowserMessageHook(MSG& message);
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND window_ = nullptr;
+    std::unique_ptr<EmbeddedBrowser> browser_;
+};
+
+}  // namespace velora::win32

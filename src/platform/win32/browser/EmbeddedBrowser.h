@@ -1,0 +1,55 @@
+#pragma once
+// The system's WebBrowser control, placed in place inside one of our windows
+// and filling it. The container side of the conversation with the control
+// lives in EmbeddedBrowser.cpp.
+
+#include <windows.h>
+#include <ole2.h>
+#include <exdisp.h>
+
+#include <string>
+
+namespace velora::win32 {
+
+class BrowserSite;
+
+class EmbeddedBrowser {
+public:
+    // Creates the control inside `host`, filling its client area. OLE must be
+    // initialised on this thread. When the system offers no control the
+    // browser simply does not exist: navigations go nowhere.
+    explicit EmbeddedBrowser(HWND host);
+    ~EmbeddedBrowser();
+    EmbeddedBrowser(const EmbeddedBrowser&) = delete;
+    EmbeddedBrowser& operator=(const EmbeddedBrowser&) = delete;
+
+    bool Exists() const { return browser_ != nullptr; }
+
+    // Starts a navigation, without flags, target frame, post data or extra
+    // headers, and returns at once.
+    void Navigate(const std::string& url);
+    // The address the control shows; empty before the first navigation.
+    std::string LocationUrl() const;
+    bool Busy() const;
+    // The control's in-place active object, read once through its Application
+    // property and kept until Close; nullptr when it has none.
+    IOleInPlaceActiveObject* ActiveObject();
+
+    // The host's client area changed.
+    void FitTo(const RECT& area);
+    // Hands the keyboard focus to the page.
+    void Focus();
+    // Deactivates and releases the control; it does not exist afterwards.
+    // Must run while the host window still exists.
+    void Close();
+
+private:
+    HWND host_;
+    BrowserSite* site_ = nullptr;
+    IOleObject* object_ = nullptr;
+    IOleInPlaceObject* inPlace_ = nullptr;
+    IWebBrowser2* browser_ = nullptr;
+    IOleInPlaceActiveObject* activeObject_ = nullptr;
+};
+
+}  // namespace velora::win32

@@ -1,0 +1,45 @@
+#include "platform/win32/browser/Win32WebBrowserPeer.h"
+
+#include "ui/model/FormLayout.h"
+#include "ui/model/WebBrowser.h"
+
+namespace velora::win32 {
+
+Win32WebBrowserPeer::Win32WebBrowserPeer(ui::TWebBrowser& browser, const Win32PeerContext& context)
+    : Win32WebBrowserPeer(browser, context.formWindow) {}
+
+Win32WebBrowserPeer::Win32WebBrowserPeer(ui::TWebBrowser& browser, HWND parent)
+    : model_(browser), host_(parent, BoundsOnForm(), ui::VisibleOnForm(browser)) {
+    if (!ui::EnabledOnForm(browser)) EnableWindow(host_.Handle(), FALSE);
+    browser.SetBackend(this);
+}
+
+RECT Win32WebBrowserPeer::BoundsOnForm() const {
+    const ui::TPoint at = ui::PositionOnForm(model_);
+    return RECT{at.X, at.Y, at.X + model_.Width(), at.Y + model_.Height()};
+}
+
+void Win32WebBrowserPeer::PropertyChanged(std::string_view property) {
+    const HWND window = host_.Handle();
+    if (!window) return;
+    const bool moved = property == "Left" || property == "Top" || property == "Width" || property == "Height" ||
+                       property == "Parent";
+    if (moved) host_.SetBounds(BoundsOnForm());
+    if (property == "Visible" || property == "Parent")
+        ShowWindow(window, ui::VisibleOnForm(model_) ? SW_SHOWNA : SW_HIDE);
+    if (property == "Enabled" || property == "Parent") EnableWindow(window, ui::EnabledOnForm(model_));
+}
+
+std::unique_ptr<Win32ControlPeer> CreateWebBrowserPeer(ui::TComponent& component, Win32PeerContext& context) {
+    auto* browser = dynamic_cast<ui::TWebBrowser*>(&component);
+    if (!browser) return nullptr;
+    return std::make_unique<Win32WebBrowserPeer>(*browser, context);
+}
+
+bool BrowserMessageHook(ui::TWebBrowser* browser, MSG& message) {
+    if (!browser) return false;
+    auto* peer = dynamic_cast<Win32WebBrowserPeer*>(browser->Backend());
+    return peer && peer->BrowserMessageHook(message);
+}
+
+}  // namespace velora::win32

@@ -1,0 +1,55 @@
+#pragma once
+// The native side of a TWebBrowser: the browser's host window at the
+// control's place on the form. The peer is also the browser the model hands
+// its navigations to.
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "platform/WebBrowser.h"
+#include "platform/win32/Win32ControlPeer.h"
+#include "platform/win32/browser/BrowserHostWindow.h"
+
+namespace velora::ui {
+class TWebBrowser;
+}
+
+namespace velora::win32 {
+
+class Win32WebBrowserPeer final : public Win32ControlPeer, public platform::WebBrowser {
+public:
+    // Creates the host window in the form's window (or in `parent`) at the
+    // control's place and attaches itself to the model as its browser.
+    // Destruction leaves the model alone: it may be gone already.
+    Win32WebBrowserPeer(ui::TWebBrowser& browser, const Win32PeerContext& context);
+    Win32WebBrowserPeer(ui::TWebBrowser& browser, HWND parent);
+
+    HWND Handle() const override { return host_.Handle(); }
+    void PropertyChanged(std::string_view property) override;
+
+    void Navigate(const std::string& url) override { host_.Navigate(url); }
+    std::string LocationUrl() const override { return host_.LocationUrl(); }
+    bool Busy() const override { return host_.Busy(); }
+
+    bool BrowserMessageHook(MSG& message) { return host_.BrowserMessageHook(message); }
+
+private:
+    // The control's rectangle in the form's client area.
+    RECT BoundsOnForm() const;
+
+    ui::TWebBrowser& model_;
+    BrowserHostWindow host_;
+};
+
+// For the form's registry of control peers; nullptr for another component.
+std::unique_ptr<Win32ControlPeer> CreateWebBrowserPeer(ui::TComponent& component, Win32PeerContext& context);
+
+// The main window's application message hook: the keyboard hand-over of
+// BrowserHostWindow::BrowserMessageHook for the browser on the form. False
+// (the message is dispatched as usual) when there is no browser or it has no
+// window.
+bool BrowserMessageHook(ui::TWebBrowser* browser, MSG& message);
+
+}  // namespace velora::win32

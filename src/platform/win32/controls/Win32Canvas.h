@@ -1,0 +1,33 @@
+#pragma once
+// The drawing surface the model's owner-drawn controls get on Windows: a
+// device context, with the colours and the font the control has chosen.
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "ui/model/Canvas.h"
+#include "ui/model/Color.h"
+
+namespace velora::win32 {
+
+class Win32Canvas : public ui::TCanvas {
+public:
+    // Not owned; the caller selects font and colours.
+    explicit Win32Canvas(HDC dc) : dc_(dc) {}
+
+    // Fills with the DC's background colour.
+    void FillRect(const ui::TRect& rect) override;
+    // Draws in the DC's text colour, leaving the background as it is.
+    void DrawTextAt(int x, int y, const std::string& text) override;
+
+private:
+    HDC dc_;
+};
+
+// A model colour as Windows takes it; system colours are looked up.
+COLORREF ToColorRef(ui::TColor color);
+ui::TRect ToTRect(const RECT& rect);
+
+}  // namespace velora::win32

@@ -1,0 +1,264 @@
+#include "platform/win32/controls/Win32LinkLabelPeer.h"
+
+#include <windowsx.h>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "platform/win32/ErrorDisplay.h"
+#include "platform/win32/WideText.h"
+#include "platform/win32/Win32Application.h"
+#include "platform/win32/controls/Win32Canvas.h"
+#include "ui/LinkLabelLayout.h"
+#include "ui/model/LinkLabel.h"
+
+namespace velora::win32 {
+
+namespace {
+
+constexpr wchar_t kWindowClass[] = L"TLinkLabel";
+
+void RegisterWindowClass(HINSTANCE instance, WNDPROC windowProc) {
+    WNDCLASSEXW cls{};
+    cls.cbSize = sizeof cls;
+    if (GetClassInfoExW(instance, kWindowClass, &cls)) return;
+    cls.cbSize = sizeof cls;
+    // The layout depends on the size: a resize repaints all.
+    cls.style = CS_HREDRAW | CS_VREDRAW;
+    cls.lpfnWndProc = windowProc;
+    cls.hInstance = instance;
+    cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    cls.lpszClassName = kWindowClass;
+    if (!RegisterClassExW(&cls)) throw std::runtime_error(LastErrorText(GetLastError()));
+}
+
+// Measures with the peer's styled fonts on one device context.
+class GdiTextMeasurer : public ui::TTextMeasurer {
+public:
+    GdiTextMeasurer(HDC dc, Win32LinkLabelPeer& peer) : dc_(dc), peer_(peer) {}
+
+    ui::TTextSize MeasureText(const std::string& text, ui::TFontStyles style) override {
+        const std::wstring wide = Widen(text);
+        const HGDIOBJ old = SelectObject(dc_, peer_.StyledFont(style));
+        SIZE size{};
+        GetTextExtentPoint32W(dc_, wide.c_str(), static_cast<int>(wide.size()), &size);
+        SelectObject(dc_, old);
+        return {size.cx, size.cy};
+    }
+
+private:
+    HDC dc_;
+    Win32LinkLabelPeer& peer_;
+};
+
+}  // namespace
+
+Win32LinkLabelPeer::Win32LinkLabelPeer(ui::TLinkLabel& label, const Win32PeerContext& context)
+    : Win32WindowPeer(label, context), label_(label) {
+    RegisterWindowClass(context.application.Instance(), &Win32LinkLabelPeer::WindowProc);
+    CreateWindowNow();
+}
+
+Win32LinkLabelPeer::~Win32LinkLabelPeer() {
+    // The base class destroys the window; its last messages must not reach
+    // this half-destroyed peer.
+    if (window_) SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+    ReleaseFonts();
+}
+
+void Win32LinkLabelPeer::Build() {
+    // A label takes no focus: no tab stop.
+    window_ = CreateChild(kWindowClass, "", 0, 0, false);
+    if (!window_) throw std::runtime_error(LastErrorText(GetLastError()));
+    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+bool Win32LinkLabelPeer::OwnPropertyChanged(std::string_view property) {
+    if (property == "LinkState" || property == "Transparent" || property == "Layout" || property == "AutoHeight" ||
+        property == "HotLinks" || property == "LinkColor" || property == "LinkColorClicked" ||
+        property == "LinkColorHot" || property == "LinkStyle" || property == "MarginWidth" ||
+        property == "MarginHeight" || property == "Color") {
+        Redraw();
+        return true;
+    }
+    return false;
+}
+
+void Win32LinkLabelPeer::ApplyFont() {
+    Win32WindowPeer::ApplyFont();
+    ReleaseFonts();
+    Redraw();
+}
+
+void Win32LinkLabelPeer::ApplyCaption() { Redraw(); }
+
+void Win32LinkLabelPeer::Redraw() {
+    if (window_) InvalidateRect(window_, nullptr, FALSE);
+}
+
+void Win32LinkLabelPeer::Track(const std::function<void()>& mouseAction) {
+    const auto states = [this] {
+        std::vector<ui::TLinkState> result;
+        const ui::TNodeTree& tree = label_.Tree();
+        for (int i = 0; i < tree.LinkCount(); ++i) result.push_back(tree.Link(i)->State());
+        return result;
+    };
+    const std::vector<ui::TLinkState> before = states();
+    mouseAction();
+    if (states() != before) Redraw();
+}
+
+HFONT Win32LinkLabelPeer::StyledFont(ui::TFontStyles style) {
+    const std::size_t index = style.ToBits() & 0x0Fu;
+    if (fonts_[index]) return fonts_[index];
+    LOGFONTW font{};
+    if (!GetObjectW(Font(), sizeof font, &font)) GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
+    font.lfWeight = style.Contains(ui::fsBold) ? FW_BOLD : FW_NORMAL;
+    font.lfItalic = style.Contains(ui::fsItalic) ? TRUE : FALSE;
+    font.lfUnderline = style.Contains(ui::fsUnderline) ? TRUE : FALSE;
+    font.lfStrikeOut = style.Contains(ui::fsStrikeOut) ? TRUE : FALSE;
+    fonts_[index] = CreateFontIndirectW(&font);
+    return fonts_[index];
+}
+
+void Win32LinkLabelPeer::ReleaseFonts() {
+    for (HFONT& font : fonts_) {
+        if (font) DeleteObject(font);
+        font = nullptr;
+    }
+}
+
+// Without Transparent the label's own colour; with it, whatever the form
+// paints behind the label.
+void Win32LinkLabelPeer::PaintBackground(HDC dc, const RECT& client) {
+    if (!label_.Transparent()) {
+        HBRUSH brush = CreateSolidBrush(ToColorRef(label_.Color()));
+        FillRect(dc, &client, brush);
+        DeleteObject(brush);
+        return;
+    }
+    HWND parent = GetParent(window_);
+    POINT offset{0, 0};
+    MapWindowPoints(window_, parent, &offset, 1);
+    POINT oldOrigin{};
+    SetViewportOrgEx(dc, -offset.x, -offset.y, &oldOrigin);
+    const bool erased = parent && SendMessageW(parent, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0) != 0;
+    SetViewportOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
+    if (!erased) FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+}
+
+void Win32LinkLabelPeer::Paint(HDC target) {
+    RECT client{};
+    GetClientRect(window_, &client);
+    const int width = client.right - client.left;
+    const int height = client.bottom - client.top;
+    if (width <= 0 || height <= 0) return;
+
+    // Drawn off screen first: no flicker when a link changes colour.
+    HDC dc = CreateCompatibleDC(target);
+    HBITMAP bitmap = CreateCompatibleBitmap(target, width, height);
+    const HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+    PaintBackground(dc, client);
+
+    GdiTextMeasurer measurer(dc, *this);
+    if (label_.Arrange(measurer)) {
+        // The text stays inside the margins.
+        const int left = label_.OriginX();
+        const int top = label_.OriginY();
+        IntersectClipRect(dc, left, top, left + width - 2 * label_.MarginWidth() + 1,
+                          top + height - 2 * label_.MarginHeight() + 1);
+        SetBkMode(dc, TRANSPARENT);
+        const HGDIOBJ oldFont = SelectObject(dc, StyledFont({}));
+        for (const ui::TPlacedWord& word : label_.CurrentLayout().Words) {
+            const std::wstring text = Widen(word.Text);
+            SelectObject(dc, StyledFont(word.Style));
+            SetTextColor(dc, ToColorRef(label_.WordColor(word)));
+            TextOutW(dc, left + word.Bounds.Left, top + word.Bounds.Top, text.c_str(), static_cast<int>(text.size()));
+        }
+        SelectObject(dc, oldFont);
+        BitBlt(target, 0, 0, width, height, dc, 0, 0, SRCCOPY);
+    } else {
+        // The height followed the text: the window is resized and painted anew.
+        ApplyBounds();
+        Redraw();
+    }
+
+    SelectObject(dc, oldBitmap);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+}
+
+LRESULT Win32LinkLabelPeer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_ERASEBKGND:
+            return 1;  // WM_PAINT covers every pixel
+        case WM_PAINT: {
+            PAINTSTRUCT paint{};
+            HDC dc = BeginPaint(window_, &paint);
+            Paint(dc);
+            EndPaint(window_, &paint);
+            return 0;
+        }
+        case WM_SETCURSOR:
+            if (LOWORD(lParam) == HTCLIENT) {
+                POINT at{};
+                GetCursorPos(&at);
+                ScreenToClient(window_, &at);
+                if (label_.LinkAt(at.x, at.y) >= 0) {
+                    SetCursor(LoadCursorW(nullptr, IDC_HAND));
+                    return TRUE;
+                }
+            }
+            break;
+        case WM_MOUSEMOVE:
+            if (!trackingLeave_) {
+                TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, window_, 0};
+                trackingLeave_ = TrackMouseEvent(&track) != FALSE;
+            }
+            Track([&] { label_.MouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); });
+            return 0;
+        case WM_MOUSELEAVE:
+            trackingLeave_ = false;
+            Track([&] { label_.MouseLeave(); });
+            return 0;
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+            SetCapture(window_);
+            Track([&] { label_.MouseDown(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); });
+            return 0;
+        case WM_LBUTTONUP:
+        case WM_RBUTTONUP:
+        case WM_MBUTTONUP:
+            // Released first: the click's handler may open windows of its own.
+            if (GetCapture() == window_) ReleaseCapture();
+            Track([&] { label_.MouseUp(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); });
+            return 0;
+        case WM_CAPTURECHANGED:
+            Track([&] { label_.MouseCancel(); });
+            return 0;
+        default:
+            break;
+    }
+    return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+LRESULT CALLBACK Win32LinkLabelPeer::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* peer = reinterpret_cast<Win32LinkLabelPeer*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!peer || peer->window_ != window) return DefWindowProcW(window, message, wParam, lParam);
+    try {
+        return peer->HandleMessage(message, wParam, lParam);
+    } catch (...) {
+        ShowException(std::current_exception(), window);
+        return 0;
+    }
+}
+
+std::unique_ptr<Win32ControlPeer> CreateLinkLabelPeer(ui::TComponent& component, Win32PeerContext& context) {
+    auto* label = dynamic_cast<ui::TLinkLabel*>(&component);
+    if (label == nullptr) return nullptr;
+    return std::make_unique<Win32LinkLabelPeer>(*label, context);
+}
+
+}  // namespace velora::win32

@@ -1,0 +1,57 @@
+#pragma once
+// The link label's window: a child of the form that paints the laid-out
+// caption itself (plain text in the label's font, links in their colours and
+// link style), shows the hand over links and hands the mouse to the model,
+// which reports clicks as OnLinkClick. While a button is down the window
+// holds the mouse capture, so a release outside the label still arrives.
+
+#include <array>
+#include <functional>
+#include <memory>
+
+#include "platform/win32/controls/Win32WindowPeer.h"
+#include "ui/model/Font.h"
+
+namespace velora::ui {
+class TComponent;
+class TLinkLabel;
+}  // namespace velora::ui
+
+namespace velora::win32 {
+
+class Win32LinkLabelPeer : public Win32WindowPeer {
+public:
+    Win32LinkLabelPeer(ui::TLinkLabel& label, const Win32PeerContext& context);
+    ~Win32LinkLabelPeer() override;
+
+    // The label's font with exactly `style` (bold, italic, underline, strike-out).
+    HFONT StyledFont(ui::TFontStyles style);
+
+protected:
+    void Build() override;
+    bool OwnPropertyChanged(std::string_view property) override;
+    void ApplyFont() override;
+    void ApplyCaption() override;
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void Paint(HDC target);
+    void PaintBackground(HDC dc, const RECT& client);
+    void ReleaseFonts();
+    void Redraw();
+    // Runs a mouse action of the model and repaints when it changed a link's
+    // state, also when the form does not pass the model's report on.
+    void Track(const std::function<void()>& mouseAction);
+
+    ui::TLinkLabel& label_;
+    // One font per combination of the four styles.
+    std::array<HFONT, 16> fonts_{};
+    bool trackingLeave_ = false;
+};
+
+// For the control-peer table: the peer of a TLinkLabel; nullptr for any
+// other component.
+std::unique_ptr<Win32ControlPeer> CreateLinkLabelPeer(ui::TComponent& component, Win32PeerContext& context);
+
+}  // namespace velora::win32

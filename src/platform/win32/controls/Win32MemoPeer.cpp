@@ -1,0 +1,65 @@
+#include "platform/win32/controls/Win32MemoPeer.h"
+
+#include "ui/model/Memo.h"
+
+namespace velora::win32 {
+
+Win32MemoPeer::Win32MemoPeer(ui::TMemo& memo, const Win32PeerContext& context)
+    : Win32WindowPeer(memo, context), memo_(memo) {
+    CreateWindowNow();
+}
+
+void Win32MemoPeer::Build() {
+    DWORD style = ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_GROUP;
+    const auto bars = memo_.ScrollBars();
+    if (bars == ui::ssVertical || bars == ui::ssBoth) style |= WS_VSCROLL;
+    if (bars == ui::ssHorizontal || bars == ui::ssBoth) style |= WS_HSCROLL;
+    // Without ES_AUTOHSCROLL a multi-line edit wraps its lines.
+    if (!memo_.WordWrap()) style |= ES_AUTOHSCROLL;
+    if (memo_.ReadOnly()) style |= ES_READONLY;
+    window_ = CreateChild(L"EDIT", JoinedLines(), style, WS_EX_CLIENTEDGE, true);
+}
+
+std::string Win32MemoPeer::JoinedLines() const {
+    std::string text;
+    const ui::TStrings& lines = memo_.Lines();
+    for (int i = 0; i < lines.Count(); ++i) {
+        if (i > 0) text += "\r\n";
+        text += lines[i];
+    }
+    return text;
+}
+
+bool Win32MemoPeer::OwnPropertyChanged(std::string_view property) {
+    if (property == "Lines") {
+        const std::string text = JoinedLines();
+        if (!writingModel_ && WindowText(window_) != text) SetText(window_, text);
+    } else if (property == "ReadOnly") {
+        SendMessageW(window_, EM_SETREADONLY, memo_.ReadOnly(), 0);
+        InvalidateRect(window_, nullptr, TRUE);
+    } else if (property == "ScrollBars" || property == "WordWrap") {
+        // An edit takes these styles only when it is created.
+        Recreate();
+    } else {
+        return false;
+    }
+    return true;
+}
+
+bool Win32MemoPeer::HandleCommand(HWND, WORD notifyCode) {
+    if (notifyCode != EN_CHANGE || memo_.ReadOnly()) return false;
+    FlagGuard guard(writingModel_);
+    memo_.Lines().SetText(WindowText(window_));
+    return true;
+}
+
+HBRUSH Win32MemoPeer::HandleControlColor(HWND, HDC dc) {
+    // A read-only edit asks with WM_CTLCOLORSTATIC and would get the dialog
+    // background; the memo keeps the window colours.
+    if (!memo_.ReadOnly() || !IsWindowEnabled(window_)) return nullptr;
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+    return GetSysColorBrush(COLOR_WINDOW);
+}
+
+}  // namespace velora::win32

@@ -1,0 +1,51 @@
+#pragma once
+// A popup menu: a Windows menu (HMENU) built from the model's items, built
+// anew after any item changed. Captions keep their "&" accelerators, "-" is
+// a separator, hidden items are left out, disabled ones greyed, checked
+// ones checked; an item with items of its own becomes a submenu.
+
+#include <map>
+
+#include "platform/win32/Win32ControlPeer.h"
+
+namespace velora::ui {
+class TMenuItem;
+class TPopupMenu;
+}  // namespace velora::ui
+
+namespace velora::win32 {
+
+class Win32MenuPeer : public Win32ControlPeer {
+public:
+    Win32MenuPeer(ui::TPopupMenu& menu, const Win32PeerContext& context);
+    ~Win32MenuPeer() override;
+    Win32MenuPeer(const Win32MenuPeer&) = delete;
+    Win32MenuPeer& operator=(const Win32MenuPeer&) = delete;
+
+    HWND Handle() const override { return nullptr; }
+    // Any change of an item of the menu arrives here (the form peer sends
+    // the items' changes to the menu they stand in).
+    void PropertyChanged(std::string_view property) override { stale_ = true; }
+
+    // The menu as it stands now.
+    HMENU Menu();
+    // Shows the menu at a point of the screen and waits until it closes;
+    // then runs the chosen item's Click. `owner` gets the menu's messages
+    // (nullptr: the form's window). An exception from the item's handler
+    // goes to the caller.
+    void Popup(POINT screenPoint, HWND owner = nullptr);
+    // The item behind a command id of Menu(); nullptr for none.
+    ui::TMenuItem* ItemOfCommand(UINT command) const;
+
+private:
+    void Build();
+    void AddItems(HMENU menu, const ui::TMenuItem& parent);
+
+    ui::TPopupMenu& menu_;
+    Win32PeerContext context_;
+    HMENU handle_ = nullptr;
+    bool stale_ = true;
+    std::map<UINT, ui::TMenuItem*> commands_;
+};
+
+}  // namespace velora::win32
