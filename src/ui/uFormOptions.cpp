@@ -36,11 +36,18 @@ TformOptions::TformOptions(TComponent* owner) : TForm(owner) {
     SetPosition(poScreenCenter);
     SetClientWidth(421);
     SetClientHeight(424);
+    Font().SetName("Tahoma");
+    Font().SetSize(8);
 
     groupboxLogin = Place<TGroupBox>(*this, this, "groupboxLogin", 8, 8, 401, 201);
     groupboxLogin->SetCaption("Login Daten");
     groupboxLogin->SetTabOrder(1);
-    labelLogin = Place<TLabel>(*this, groupboxLogin, "labelLogin", 17, 24, 350, 39);
+    // Wraps rather than running past the group box where the system's font
+    // is wider than the one the dialog was laid out with: a fourth line
+    // still ends above the labels below.
+    labelLogin = Place<TLabel>(*this, groupboxLogin, "labelLogin", 17, 24, 350, 52);
+    labelLogin->SetAutoSize(false);
+    labelLogin->SetWordWrap(true);
     labelLogin->SetCaption(
         "Sie sind bereits registriert? Hier k\xF6nnen Sie sich mit Ihren Daten anmelden.\r\n"
         "Format: Land, Vorwahl (ohne f\xFChrende Null), Rufnummer\r\n"
