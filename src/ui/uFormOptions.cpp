@@ -4,24 +4,13 @@
 #include "app/uModuleMain.h"
 #include "app/uVars.h"
 #include "platform/Desktop.h"
+#include "ui/FormDesign.h"
 #include "ui/uFormMain.h"
 #include "ui/uFormUpdate.h"
 
 namespace velora::ui {
 
 TformOptions* formOptions = nullptr;
-
-namespace {
-
-template <class T>
-T* Place(TComponent& owner, TWinControl* parent, const std::string& name, int left, int top, int width, int height) {
-    auto* control = CreateComponent<T>(owner, name);
-    control->SetParent(parent);
-    control->SetBounds(left, top, width, height);
-    return control;
-}
-
-}  // namespace
 
 const ClassInfo& TformOptions::StaticClass() {
     static const ClassInfo info{"TformOptions", &TForm::StaticClass(), {}};

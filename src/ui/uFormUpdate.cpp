@@ -10,6 +10,7 @@
 #include "app/uVars.h"
 #include "i18n/LanguageSelection.h"
 #include "platform/Desktop.h"
+#include "ui/FormDesign.h"
 #include "settings/DateTimeText.h"
 
 namespace velora::ui {
@@ -17,14 +18,6 @@ namespace velora::ui {
 TformUpdate* formUpdate = nullptr;
 
 namespace {
-
-template <class T>
-T* Place(TComponent& owner, TWinControl* parent, const std::string& name, int left, int top, int width, int height) {
-    auto* control = CreateComponent<T>(owner, name);
-    control->SetParent(parent);
-    control->SetBounds(left, top, width, height);
-    return control;
-}
 
 // The local date and time on the store's date-time scale.
 settings::TDateTime LocalNow() {
