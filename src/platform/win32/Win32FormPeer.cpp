@@ -242,7 +242,9 @@ void Win32FormPeer::ApplyBounds() {
         left = work.left + (work.right - work.left - width) / 2;
         top = work.top + (work.bottom - work.top - height) / 2;
     }
+    applyingBounds_ = true;
     SetWindowPos(window_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    applyingBounds_ = false;
 }
 
 void Win32FormPeer::PropertyChanged(ui::TComponent& component, std::string_view property) {
@@ -278,6 +280,7 @@ void Win32FormPeer::PropertyChanged(ui::TComponent& component, std::string_view 
 }
 
 void Win32FormPeer::FormPropertyChanged(std::string_view property) {
+    if (followingWindow_ && (property == "Left" || property == "Top")) return;
     if (property == "Caption") {
         SetWindowTextW(window_, Widen(form_->Caption()).c_str());
     } else if (property == "Visible") {
@@ -377,6 +380,18 @@ LRESULT Win32FormPeer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         case WM_CLOSE:
             form_->Close();
             return 0;
+        case WM_MOVE:
+            // The user moved the window: the model's edges follow, so that
+            // the stored position is where the window really was.
+            if (!applyingBounds_ && !IsIconic(window_)) {
+                RECT r{};
+                GetWindowRect(window_, &r);
+                followingWindow_ = true;
+                form_->SetLeft(r.left);
+                form_->SetTop(r.top);
+                followingWindow_ = false;
+            }
+            break;
         case WM_COMMAND: {
             HWND child = reinterpret_cast<HWND>(lParam);
             if (Win32ControlPeer* peer = PeerOfWindow(child)) {

@@ -87,6 +87,10 @@ private:
     Win32Application& application_;
     std::wstring className_;
     HWND window_ = nullptr;
+    // Our own SetWindowPos is under way, or the model is being told where
+    // the user moved the window: neither must echo back.
+    bool applyingBounds_ = false;
+    bool followingWindow_ = false;
     std::vector<HWND> disabledDuringModal_;
 
     struct ChildPeer {

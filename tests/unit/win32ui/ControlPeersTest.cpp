@@ -215,6 +215,19 @@ TEST_F(ControlPeers, ChildWindowsStandWhereTheModelPlacesThem) {
     EXPECT_EQ(LOWORD(defId), GetDlgCtrlID(Window(*dialog.ok)));
 }
 
+TEST_F(ControlPeers, TheFormFollowsWhereTheUserMovesItsWindow) {
+    // Moved as the user would, not through the model.
+    SetWindowPos(peer.Handle(), nullptr, 123, 45, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT r{};
+    GetWindowRect(peer.Handle(), &r);
+    EXPECT_EQ(dialog.form.Left(), r.left);
+    EXPECT_EQ(dialog.form.Top(), r.top);
+    // The model's own change moves the window there.
+    dialog.form.SetLeft(200);
+    GetWindowRect(peer.Handle(), &r);
+    EXPECT_EQ(r.left, 200);
+}
+
 TEST_F(ControlPeers, TabVisitsTheControlsInTabOrder) {
     auto* radio = dynamic_cast<win32::Win32RadioGroupPeer*>(peer.PeerOf(*dialog.language));
     ASSERT_NE(radio, nullptr);
