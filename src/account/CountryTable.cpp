@@ -123,6 +123,9 @@ void DrawCountryEntry(ui::TCanvas& canvas, const ui::TRect& rect, std::string_vi
     const TCountryColumns columns = CountryEntryColumns(entry);
     canvas.FillRect(rect);
     canvas.DrawTextAt(rect.Left + 4, rect.Top, columns.name);
+    // A name wider than its column would run under the code: the code
+    // column gets its background back first, so a long name ends at it.
+    canvas.FillRect(ui::TRect{rect.Left + 108, rect.Top, rect.Right, rect.Bottom});
     canvas.DrawTextAt(rect.Left + 110, rect.Top, columns.code);
 }
 

@@ -130,7 +130,7 @@ TEST_F(CountryTableTest, EntriesShowNameAndAtMostFourDigitsButKeepTheWholeCode) 
     EXPECT_EQ(SelectedDiallingCode(list), "441481");
     RecordingCanvas canvas;
     DrawCountryListItem(list, canvas, list.ItemIndex(), ui::TRect{10, 26, 179, 39});
-    EXPECT_EQ(canvas.calls, (std::vector<std::string>{"fill 10", "14,26 [Guernsey]", "120,26 [ +4414]"}));
+    EXPECT_EQ(canvas.calls, (std::vector<std::string>{"fill 10", "14,26 [Guernsey]", "fill 118", "120,26 [ +4414]"}));
 
     const TCountryColumns plain = CountryEntryColumns("AFG=93");
     EXPECT_EQ(plain.name, "");
