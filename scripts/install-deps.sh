@@ -9,6 +9,7 @@ packages=(
   g++-mingw-w64-x86-64 mingw-w64-tools
   wine wine64
   xvfb openbox xdotool imagemagick x11-utils
+  nsis
 )
 
 missing=()

@@ -8,11 +8,15 @@ root=$(pwd)
 bash scripts/install-deps.sh
 cmake --preset win64 >/dev/null
 cmake --build --preset win64 -j "$(nproc)" --target VELORADesktop
+# The mock service publishes the installer, as the real one does.
+cmake --build --preset win64 --target installer 2>/dev/null || echo "(no installer: makensis missing)"
 
 demo="$root/.demo"
 rm -rf "$demo"
 mkdir -p "$demo/service"
 cp tools/mock_service/dw.version "$demo/service/"
+[ -f build/win64/installer/VELORADesktopSetup.exe ] &&
+  cp build/win64/installer/VELORADesktopSetup.exe "$demo/service/VELORADesktop.exe"
 
 source scripts/wine-session.sh
 mock_pid=""

@@ -154,9 +154,12 @@ void TformMain::menuitemExitClick() {
     app::Application->Terminate();
 }
 
-// Closing only hides the window; the program runs on in the tray.
+// Closing only hides the window; the program runs on in the tray. The
+// window goes before the first-close notice comes up, not after the user
+// has answered it.
 void TformMain::FormClose(TCloseAction& action) {
     action = caHide;
+    Hide();
     app::moduleMain->SaveMainPosition(Left(), Top());
     app::moduleMain->ShowTrayNotice();
 }

@@ -17,6 +17,7 @@ SERVICE_URL = os.environ.get("VELORA_SERVICE_URL", "http://127.0.0.1:8642")
 MOCK = os.environ.get("VELORA_MOCK", "")
 PREFIX = os.environ.get("WINEPREFIX", "")
 VERSION = os.environ.get("VELORA_VERSION", "")
+INSTALLER = os.environ.get("VELORA_INSTALLER", "")
 
 APP_TITLE = "VELORA Desktop"
 
@@ -46,8 +47,47 @@ def appdata_folder():
     return folders[0]
 
 
+def local_appdata_folder():
+    """The per-user application-data folder that does not roam (%LOCALAPPDATA%)."""
+    return os.path.join(os.path.dirname(appdata_folder()), "Local")
+
+
+def installed_folder():
+    """Where the installer puts the program for the user."""
+    return os.path.join(local_appdata_folder(), "Programs", APP_TITLE)
+
+
+def remove_installation(timeout=30):
+    """Runs an installed copy's uninstaller silently, as a clean-up. The
+    uninstaller hands over to a copy of itself and returns at once, so this
+    waits until the folder is gone."""
+    uninstaller = os.path.join(installed_folder(), "uninstall.exe")
+    if os.path.exists(uninstaller):
+        wine(uninstaller, "/S", timeout=timeout)
+        wait_until(lambda: not os.path.exists(installed_folder()), timeout)
+
+
 def settings_path():
     return os.path.join(appdata_folder(), "VELORA", "Desktop", "VELORADesktop.ini")
+
+
+MOBILE = "491721234567"
+PASSWORD = "geheim"
+
+# The shell's callback message to the tray icon and the mouse events it carries.
+TRAY = "class:TTrayMessageWindow"
+TRAY_CALLBACK = "0x0401"
+WM_LBUTTONDBLCLK, WM_RBUTTONDOWN, WM_RBUTTONUP, WM_CONTEXTMENU = "0x0203", "0x0204", "0x0205", "0x007B"
+MENU = "class:#32768"
+
+
+def write_account_settings(*extra_lines):
+    """A settings file with account data, so the program starts into the tray;
+    extra_lines follow the account section."""
+    os.makedirs(os.path.dirname(settings_path()), exist_ok=True)
+    lines = ["[account]", "country=49", "nr=1721234567", "password=" + PASSWORD, "mobile=" + MOBILE, *extra_lines]
+    with open(settings_path(), "w", encoding="cp1252", newline="") as f:
+        f.write("\r\n".join(lines) + "\r\n")
 
 
 def read_settings():
@@ -70,6 +110,34 @@ def wait_until(predicate, timeout, interval=0.1):
             return True
         time.sleep(interval)
     return predicate()
+
+
+def windows():
+    """Every top-level window as (pid, visible, class, title)."""
+    result = []
+    for line in probe("windows").stdout.splitlines():
+        fields = line.split("\t")
+        if len(fields) >= 4:
+            result.append((fields[1], fields[2] == "1", fields[3], fields[4] if len(fields) > 4 else ""))
+    return result
+
+
+def describe(window_list):
+    return "\n".join("%s %s %s %r" % (pid, "visible" if visible else "hidden", cls, title)
+                     for pid, visible, cls, title in window_list)
+
+
+def program_environment(**extra):
+    """The embedded browser cannot render without Wine's HTML engine; with the
+    engine switched off its navigations fail at once instead of after several
+    seconds of looking for it, and the request still reaches the service."""
+    overrides = os.environ.get("WINEDLLOVERRIDES", "mscoree=")
+    return dict(extra, WINEDLLOVERRIDES=(overrides + ";" if overrides else "") + "mshtml=")
+
+
+def tray_icon_shown():
+    """Wine shows the notification area as a window of its own while it holds an icon."""
+    return any(visible and cls == "__winex11_standalone_tray" for _, visible, cls, _ in windows())
 
 
 class MockService:
@@ -121,11 +189,35 @@ class ProgramTestCase(unittest.TestCase):
                 process.kill()
                 process.wait(timeout=10)
 
-    def start_program(self, *args):
+    def start_program(self, *args, env=None):
+        """env: variables to set (or override) for the program's process."""
+        environment = dict(os.environ, **env) if env else None
         process = subprocess.Popen(["wine", EXE, *args], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                                   stderr=subprocess.DEVNULL)
+                                   stderr=subprocess.DEVNULL, env=environment)
         self.processes.append(process)
         return process
+
+    def start_in_tray(self, *args, env=None):
+        """Starts the program (stored account data assumed) and waits until its
+        tray icon is there; answers the process and the program's Windows pid."""
+        process = self.start_program(*args, env=program_environment(**(env or {})))
+        self.assertEqual(probe("wait", TRAY, "20000").returncode, 0,
+                         "no tray message window; windows:\n" + describe(windows()))
+        self.assertTrue(wait_until(tray_icon_shown, 5),
+                        "the icon did not reach the notification area:\n" + describe(windows()))
+        pid = next(p for p, _, c, _ in windows() if c == "TTrayMessageWindow")
+        return process, pid
+
+    def double_click_tray(self):
+        self.assertEqual(probe("post", TRAY, TRAY_CALLBACK, "0", WM_LBUTTONDBLCLK).returncode, 0)
+
+    def open_tray_menu(self):
+        # As the shell reports a right click from version 5.0 on: button down,
+        # button up, then the context-menu notification.
+        for event in (WM_RBUTTONDOWN, WM_RBUTTONUP, WM_CONTEXTMENU):
+            self.assertEqual(probe("post", TRAY, TRAY_CALLBACK, "0", event).returncode, 0)
+        self.assertEqual(probe("wait", MENU, "5000", "visible").returncode, 0,
+                         "no tray menu after a right click; windows:\n" + describe(windows()))
 
     def wait_for_window(self, title, timeout_ms=20000):
         result = probe("wait", title, str(timeout_ms), "visible")

@@ -3,7 +3,10 @@
 
 It answers the page paths with a small HTML page that echoes the request,
 serves the version file and the installer from files in --root (so a test can
-swap them), and appends every request line to --log. It listens on 127.0.0.1
+swap them), and appends every request line to --log. A marker file named like
+a served update file plus ".truncate" (e.g. VELORADesktop.exe.truncate) makes
+the reply announce 100 bytes more than it sends and then close the
+connection: a download that breaks off. It listens on 127.0.0.1
 only. Test tooling, not part of the program.
 """
 import argparse
@@ -25,14 +28,18 @@ class Handler(BaseHTTPRequestHandler):
         with self.log_lock, open(self.server.log_path, "a", encoding="latin-1") as log:
             log.write("%s %s %s\n" % (self.command, self.path, self.headers.get("User-Agent", "")))
 
-    def reply(self, status, body, content_type):
+    def reply(self, status, body, content_type, missing=0):
+        """missing: bytes announced in Content-Length but never sent."""
         self.send_response(status)
         self.send_header("Content-Type", content_type)
-        self.send_header("Content-Length", str(len(body)))
+        self.send_header("Content-Length", str(len(body) + missing))
         self.send_header("Cache-Control", "no-store")
         self.end_headers()
         if self.command != "HEAD":
             self.wfile.write(body)
+        if missing:
+            self.wfile.flush()
+            self.close_connection = True
 
     def do_GET(self):
         self.log_request_line()
@@ -44,7 +51,8 @@ class Handler(BaseHTTPRequestHandler):
                     body = f.read()
             except OSError:
                 return self.reply(404, b"<html><body>not found</body></html>", "text/html")
-            return self.reply(200, body, "application/octet-stream")
+            missing = 100 if os.path.exists(file_path + ".truncate") else 0
+            return self.reply(200, body, "application/octet-stream", missing)
         if path in PAGE_PATHS:
             text = html.escape(self.path)
             body = ("<html><head><title>VELORA mock</title></head><body>"

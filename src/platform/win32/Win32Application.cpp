@@ -87,7 +87,14 @@ void Win32Application::Run() {
     }
 }
 
+// Another program (the installer replacing this one, a task manager) asks the
+// program to end by closing this window: it ends through its normal shutdown,
+// as from the tray menu's exit entry, instead of losing only this window.
 LRESULT CALLBACK Win32Application::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_CLOSE) {
+        if (current_ && current_->application_) current_->application_->Terminate();
+        return 0;
+    }
     return DefWindowProcW(window, message, wParam, lParam);
 }
 

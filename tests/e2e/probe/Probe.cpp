@@ -1,7 +1,8 @@
 // A small Windows console program the end-to-end tests run under Wine to look
 // at and drive the program's windows from outside, as a user or the shell
 // would. One command per run; results go to standard output, one per line.
-// WINDOW is a top-level window's exact title, or "class:NAME" for its class.
+// WINDOW is a top-level window's exact title, "class:NAME" for its class, or
+// "hwnd:HEX" for one window by its handle (as `wait` prints it).
 //
 //   probe windows                       every top-level window: hwnd pid visible class title
 //   probe wait WINDOW MS [visible]      waits for the window; prints its hwnd
@@ -11,12 +12,27 @@
 //   probe children WINDOW               its child windows: index class id visible text
 //   probe settext WINDOW INDEX TEXT     WM_SETTEXT to child INDEX (as listed by children)
 //   probe click WINDOW INDEX            BM_CLICK to child INDEX
+//   probe enabled WINDOW INDEX          exit 0 when child INDEX is enabled, 1 when disabled or missing
 //   probe select WINDOW INDEX ITEM      selects ITEM in the combo box INDEX, as the user would
 //   probe check WINDOW INDEX 0|1        sets a check box, as the user would
 //   probe post WINDOW MSG WPARAM LPARAM posts a message (numbers in decimal or 0x hex)
 //   probe menukey KEY                   WM_KEYDOWN/WM_CHAR of KEY to the open popup menu
+//   probe text WINDOW INDEX             the text of child INDEX by WM_GETTEXT (an edit's contents, which
+//                                       GetWindowText, and so `children`, cannot read from another process)
+//   probe items WINDOW INDEX            the entries of the combo box INDEX: index selected(0|1) text
+//   probe rects WINDOW                  "client W H", then each child: index class visible x y w h style
+//                                       (x, y in the window's client coordinates; style in hex)
+//   probe fits WINDOW [FACE POINTS]     each visible text control: index kind fits(0|1) needed available text
+//                                       (kind static, button, checkbox, radio or groupbox; sizes "WxH";
+//                                       line breaks in the text shown as \n). Measured in the control's
+//                                       font where this process can use it (WM_GETFONT); Wine answers
+//                                       WM_GETFONT from another process with 0, and a font handle is no
+//                                       use outside its process on Windows either: then in FACE at POINTS
+//                                       (the form's font), built as the program builds it.
 #include <windows.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -64,19 +80,21 @@ std::vector<HWND> Children(HWND parent) {
     return result;
 }
 
-bool Matches(const Window& w, const std::string& spec) {
-    if (spec.rfind("class:", 0) == 0) return w.className == spec.substr(6);
-    return w.title == spec;
+bool Matches(const Window& w, const std::string& pattern) {
+    if (pattern.rfind("class:", 0) == 0) return w.className == pattern.substr(6);
+    if (pattern.rfind("hwnd:", 0) == 0)
+        return w.hwnd == reinterpret_cast<HWND>(static_cast<uintptr_t>(std::strtoull(pattern.c_str() + 5, nullptr, 16)));
+    return w.title == pattern;
 }
 
-HWND Find(const std::string& spec, bool mustBeVisible) {
+HWND Find(const std::string& pattern, bool mustBeVisible) {
     for (const auto& w : TopWindows())
-        if (Matches(w, spec) && (!mustBeVisible || w.visible)) return w.hwnd;
+        if (Matches(w, pattern) && (!mustBeVisible || w.visible)) return w.hwnd;
     return nullptr;
 }
 
-HWND Child(const std::string& spec, const char* index) {
-    HWND top = Find(spec, false);
+HWND Child(const std::string& pattern, const char* index) {
+    HWND top = Find(pattern, false);
     if (!top) return nullptr;
     const auto children = Children(top);
     const size_t i = static_cast<size_t>(std::atoi(index));
@@ -84,6 +102,142 @@ HWND Child(const std::string& spec, const char* index) {
 }
 
 long Number(const char* text) { return std::strtol(text, nullptr, 0); }
+
+std::string WindowText(HWND hwnd) {
+    std::string text(static_cast<size_t>(GetWindowTextLengthA(hwnd)) + 1, '\0');
+    text.resize(static_cast<size_t>(GetWindowTextA(hwnd, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+std::string Narrow(const std::wstring& wide) {
+    std::string text(wide.size() * 2 + 1, '\0');
+    text.resize(static_cast<size_t>(WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()),
+                                                        text.data(), static_cast<int>(text.size()), nullptr, nullptr)));
+    return text;
+}
+
+std::string OneLine(const std::string& text) {
+    std::string result;
+    for (char c : text) {
+        if (c == '\r') continue;
+        if (c == '\n') result += "\\n";
+        else result += c;
+    }
+    return result;
+}
+
+// The text as drawn: "&&" shows one "&", a single "&" marks the next letter.
+std::string WithoutAccelerators(const std::string& text) {
+    std::string result;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '&' && i + 1 < text.size()) ++i;
+        else if (text[i] == '&') continue;
+        result += text[i];
+    }
+    return result;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines(1);
+    for (char c : text) {
+        if (c == '\r') continue;
+        if (c == '\n') lines.emplace_back();
+        else lines.back() += c;
+    }
+    return lines;
+}
+
+// What a caption needs, measured in the control's own font, against the room
+// the control gives it.
+struct Fit {
+    const char* kind = nullptr;  // nullptr: not a text control
+    SIZE needed{};
+    SIZE available{};
+};
+
+// The font FACE at POINTS on the system's message font, as the program makes
+// its forms' fonts.
+HFONT NamedFont(const char* face, int points) {
+    NONCLIENTMETRICSA metrics{};
+    metrics.cbSize = sizeof metrics;
+    LOGFONTA font{};
+    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) font = metrics.lfMessageFont;
+    else GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
+    lstrcpynA(font.lfFaceName, face, LF_FACESIZE);
+    HDC screen = GetDC(nullptr);
+    font.lfHeight = -MulDiv(points, GetDeviceCaps(screen, LOGPIXELSY), 72);
+    ReleaseDC(nullptr, screen);
+    return CreateFontIndirectA(&font);
+}
+
+Fit MeasureCaption(HWND control, HFONT fallback) {
+    char cls[64] = {};
+    GetClassNameA(control, cls, sizeof cls);
+    const LONG style = static_cast<LONG>(GetWindowLongPtrA(control, GWL_STYLE));
+    Fit fit;
+    if (lstrcmpiA(cls, "Static") == 0) {
+        const LONG type = style & SS_TYPEMASK;
+        if (type > SS_RIGHT && type != SS_SIMPLE && type != SS_LEFTNOWORDWRAP) return fit;
+        fit.kind = "static";
+    } else if (lstrcmpiA(cls, "Button") == 0) {
+        switch (style & BS_TYPEMASK) {
+            case BS_PUSHBUTTON:
+            case BS_DEFPUSHBUTTON: fit.kind = "button"; break;
+            case BS_CHECKBOX:
+            case BS_AUTOCHECKBOX:
+            case BS_3STATE:
+            case BS_AUTO3STATE: fit.kind = "checkbox"; break;
+            case BS_RADIOBUTTON:
+            case BS_AUTORADIOBUTTON: fit.kind = "radio"; break;
+            case BS_GROUPBOX: fit.kind = "groupbox"; break;
+            default: return fit;
+        }
+    } else {
+        return fit;
+    }
+    RECT client{};
+    GetClientRect(control, &client);
+    const std::string text = WindowText(control);
+    HDC dc = GetDC(control);
+    HFONT font = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0));
+    LOGFONTA usable{};
+    if (!font || !GetObjectA(font, sizeof usable, &usable)) font = fallback;
+    HGDIOBJ old = SelectObject(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(SYSTEM_FONT));
+    const bool wraps = fit.kind == std::string("static") && (style & SS_TYPEMASK) <= SS_RIGHT;
+    if (wraps) {
+        // A word-wrapping static breaks long lines itself: what counts is
+        // whether all the lines it makes fit in its height (and no single word
+        // is wider than the control).
+        RECT r{0, 0, client.right, 0};
+        const UINT prefix = (style & SS_NOPREFIX) ? DT_NOPREFIX : 0;
+        DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r,
+                  DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | prefix);
+        fit.needed = {r.right - r.left, r.bottom - r.top};
+        fit.available = {client.right, client.bottom};
+    } else {
+        const bool prefix = !(fit.kind == std::string("static") && (style & SS_NOPREFIX));
+        LONG width = 0, height = 0;
+        for (const auto& line : Lines(text)) {
+            const std::string shown = prefix ? WithoutAccelerators(line) : line;
+            SIZE extent{};
+            GetTextExtentPoint32A(dc, shown.empty() ? " " : shown.c_str(),
+                                  shown.empty() ? 1 : static_cast<int>(shown.size()), &extent);
+            if (shown.empty()) extent.cx = 0;
+            width = std::max(width, extent.cx);
+            height += extent.cy;
+        }
+        fit.needed = {width, height};
+        LONG room = client.right;
+        const std::string kind = fit.kind;
+        if (kind == "checkbox" || kind == "radio") room -= GetSystemMetrics(SM_CXMENUCHECK) + 4;
+        else if (kind == "groupbox") room -= 16;  // the caption sits inside the frame's corners
+        else if (kind == "button") room -= 8;     // the push button's edges
+        fit.available = {room, client.bottom};
+    }
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    return fit;
+}
 
 // Tells the parent what a user's change would have told it.
 void NotifyParent(HWND control, WORD code) {
@@ -150,6 +304,10 @@ int main(int argc, char** argv) {
         SendMessageA(child, BM_CLICK, 0, 0);
         return 0;
     }
+    if (command == "enabled" && argc >= 4) {
+        HWND child = Child(argv[2], argv[3]);
+        return child && IsWindowEnabled(child) ? 0 : 1;
+    }
     if (command == "select" && argc >= 5) {
         HWND child = Child(argv[2], argv[3]);
         if (!child) return 1;
@@ -182,6 +340,66 @@ int main(int argc, char** argv) {
             PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
         } else {
             PostMessageA(menu, WM_CHAR, static_cast<WPARAM>(key[0]), 0);
+        }
+        return 0;
+    }
+    if (command == "text" && argc >= 4) {
+        HWND child = Child(argv[2], argv[3]);
+        if (!child) return 1;
+        const LRESULT length = SendMessageW(child, WM_GETTEXTLENGTH, 0, 0);
+        std::wstring wide(length > 0 ? static_cast<size_t>(length) + 1 : 1, L'\0');
+        const LRESULT copied = SendMessageW(child, WM_GETTEXT, wide.size(), reinterpret_cast<LPARAM>(wide.data()));
+        wide.resize(copied > 0 ? std::min(static_cast<size_t>(copied), wide.size() - 1) : 0);
+        std::printf("%s\n", Narrow(wide).c_str());
+        return 0;
+    }
+    if (command == "items" && argc >= 4) {
+        HWND child = Child(argv[2], argv[3]);
+        if (!child) return 1;
+        const LRESULT count = SendMessageA(child, CB_GETCOUNT, 0, 0);
+        const LRESULT selected = SendMessageA(child, CB_GETCURSEL, 0, 0);
+        for (LRESULT i = 0; i < count; ++i) {
+            // The wide messages: across processes Wine hands CB_GETLBTEXT's
+            // text back unconverted, in twice the bytes an ANSI buffer has.
+            const LRESULT length = SendMessageW(child, CB_GETLBTEXTLEN, i, 0);
+            std::wstring wide(length > 0 ? static_cast<size_t>(length) + 1 : 1, L'\0');
+            const LRESULT copied = SendMessageW(child, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(wide.data()));
+            wide.resize(copied > 0 ? std::min(static_cast<size_t>(copied), wide.size() - 1) : 0);
+            std::printf("%ld\t%d\t%s\n", static_cast<long>(i), i == selected ? 1 : 0, Narrow(wide).c_str());
+        }
+        return 0;
+    }
+    if (command == "rects" && argc >= 3) {
+        HWND top = Find(argv[2], false);
+        if (!top) return 1;
+        RECT client{};
+        GetClientRect(top, &client);
+        std::printf("client\t%ld\t%ld\n", client.right, client.bottom);
+        int index = 0;
+        for (HWND child : Children(top)) {
+            RECT r{};
+            GetWindowRect(child, &r);
+            MapWindowPoints(nullptr, top, reinterpret_cast<POINT*>(&r), 2);
+            const Window w = Describe(child);
+            std::printf("%d\t%s\t%d\t%ld\t%ld\t%ld\t%ld\t%lx\n", index++, w.className.c_str(), w.visible ? 1 : 0,
+                        r.left, r.top, r.right - r.left, r.bottom - r.top,
+                        static_cast<unsigned long>(GetWindowLongPtrA(child, GWL_STYLE)));
+        }
+        return 0;
+    }
+    if (command == "fits" && argc >= 3) {
+        HWND top = Find(argv[2], false);
+        if (!top) return 1;
+        HFONT fallback = argc >= 5 ? NamedFont(argv[3], std::atoi(argv[4])) : nullptr;
+        int index = -1;
+        for (HWND child : Children(top)) {
+            ++index;
+            if (!IsWindowVisible(child)) continue;
+            const Fit fit = MeasureCaption(child, fallback);
+            if (!fit.kind) continue;
+            const bool fits = fit.needed.cx <= fit.available.cx && fit.needed.cy <= fit.available.cy;
+            std::printf("%d\t%s\t%d\t%ldx%ld\t%ldx%ld\t%s\n", index, fit.kind, fits ? 1 : 0, fit.needed.cx,
+                        fit.needed.cy, fit.available.cx, fit.available.cy, OneLine(WindowText(child)).c_str());
         }
         return 0;
     }

@@ -1,0 +1,98 @@
+"""The installer the service publishes, run by hand in its silent mode over a
+running copy of the program, and its uninstaller: the running copy ends
+through its normal shutdown, the program, its language files, the Start-menu
+entry and the uninstaller entry come and go, and the user's settings stay."""
+import filecmp
+import os
+import unittest
+
+from e2e_support import (EXE, INSTALLER, VERSION, ProgramTestCase, appdata_folder, describe, installed_folder,
+                         read_settings, remove_installation, settings_path, wait_until, windows, wine,
+                         write_account_settings)
+
+UNINSTALL_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\VELORADesktop"
+RUN_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Run"
+LANGUAGE_FILES = ("de.lang", "en.lang")
+
+
+def registry_values(key):
+    """The values of a registry key as {name: data}; None when the key is missing."""
+    result = wine("reg", "query", key)
+    if result.returncode != 0:
+        return None
+    values = {}
+    for line in result.stdout.splitlines():
+        fields = line.strip().split(None, 2)
+        if len(fields) == 3 and fields[1].startswith("REG_"):
+            values[fields[0]] = fields[2]
+    return values
+
+
+def start_menu_entry():
+    return os.path.join(appdata_folder(), "Microsoft", "Windows", "Start Menu", "Programs", "VELORA Desktop.lnk")
+
+
+def tray_pids():
+    return {pid for pid, _, cls, _ in windows() if cls == "TTrayMessageWindow"}
+
+
+class Installer(ProgramTestCase):
+    @classmethod
+    def setUpClass(cls):
+        if not INSTALLER or not os.path.exists(INSTALLER):
+            raise unittest.SkipTest("no installer was built (makensis missing?)")
+        super().setUpClass()
+
+    def setUp(self):
+        super().setUp()
+        remove_installation()
+        self.addCleanup(remove_installation)
+
+    def test_silent_install_replaces_a_running_copy_and_the_uninstaller_removes_everything_but_the_settings(self):
+        write_account_settings("[formMain]", "left=140", "top=90")
+        running, old_pid = self.start_in_tray()
+
+        self.assertEqual(wine(INSTALLER, "/S", timeout=120).returncode, 0)
+        self.assertTrue(wait_until(lambda: running.poll() is not None, 10),
+                        "the running copy was not ended:\n" + describe(windows()))
+        self.assertEqual(running.returncode, 0, "the running copy did not end through its normal shutdown")
+
+        folder = installed_folder()
+        program = os.path.join(folder, "VELORADesktop.exe")
+        self.assertTrue(filecmp.cmp(program, EXE, shallow=False), "the installed program is not the one built")
+        for name in LANGUAGE_FILES:
+            self.assertTrue(os.path.isfile(os.path.join(folder, name)), name + " was not installed")
+        self.assertTrue(os.path.isfile(start_menu_entry()), "no Start-menu entry")
+        entry = registry_values(UNINSTALL_KEY)
+        self.assertIsNotNone(entry, "no uninstaller entry")
+        self.assertEqual(entry.get("DisplayVersion"), VERSION)
+        self.assertEqual(entry.get("DisplayName"), "VELORA Desktop")
+        self.assertTrue(entry.get("UninstallString", "").endswith('uninstall.exe"'), entry)
+
+        # The copy it ended is started again, now the installed one.
+        self.assertTrue(wait_until(lambda: tray_pids() - {old_pid}, 20),
+                        "the program was not started again:\n" + describe(windows()))
+        self.assertEqual(dict(read_settings()["formMain"]), {"left": "140", "top": "90"})
+
+        # The start at log-on of the installed copy goes with it; a stranger's stays.
+        windows_path = "C:" + program[program.index(os.sep + "users" + os.sep):].replace(os.sep, "\\")
+        self.assertEqual(wine("reg", "add", RUN_KEY, "/v", "VELORADesktop", "/d", '"%s"' % windows_path,
+                              "/f").returncode, 0)
+        self.assertEqual(wine("reg", "add", RUN_KEY, "/v", "Other", "/d", '"C:\\other.exe"', "/f").returncode, 0)
+        self.addCleanup(wine, "reg", "delete", RUN_KEY, "/v", "Other", "/f")
+
+        remove_installation()
+        self.assertFalse(os.path.exists(folder), "the program's folder stayed")
+        self.assertTrue(wait_until(lambda: not tray_pids(), 10),
+                        "the uninstaller left the program running:\n" + describe(windows()))
+        self.assertFalse(os.path.exists(start_menu_entry()), "the Start-menu entry stayed")
+        self.assertIsNone(registry_values(UNINSTALL_KEY), "the uninstaller entry stayed")
+        run_values = registry_values(RUN_KEY) or {}
+        self.assertNotIn("VELORADesktop", run_values)
+        self.assertIn("Other", run_values)
+        self.assertTrue(os.path.isfile(settings_path()), "the uninstaller removed the settings")
+        self.assertEqual(dict(read_settings()["account"]).get("nr"), "1721234567")
+
+
+if __name__ == "__main__":
+    unittest.main()

@@ -1,0 +1,237 @@
+"""The update check from the tray: a manual check that finds a newer version
+and installs it, a manual check that finds none, the four-day rule of the
+automatic check before a page opens, and an installer download that breaks
+off. The version file and the installer live in the program's data folder
+next to its settings."""
+import filecmp
+import os
+import re
+import shutil
+import time
+import unittest
+
+from e2e_support import (EXE, INSTALLER, PROBE, VERSION, ProgramTestCase, describe, installed_folder, probe, read_settings,
+                         remove_installation, settings_path, wait_until, windows, write_account_settings)
+
+AGENT = "VELORA Desktop"
+VERSION_REQUEST = "GET /update/dw.version " + AGENT
+INSTALLER_REQUEST = "GET /update/VELORADesktop.exe " + AGENT
+
+DIALOG = "class:TformUpdate"
+
+NO_UPDATE_TEXT = "Sie verwenden bereits die aktuelle Version %s." % VERSION
+GET_UPDATE_TEXT = "Eine neue Version ist verf\xfcgbar. Klicken Sie auf \x84Update\x93, um sie zu installieren."
+HISTORY_DE = ["99.0.0.0: Alles neu", "98.0.0.0: Vieles besser"]
+
+# The store's date-time text: a date and a time of day, whatever the regional order.
+DATE_TIME = re.compile(r"^\d{1,4}[./-]\d{1,2}[./-]\d{1,4} \d{1,2}:\d{2}(:\d{2})?( ?[AP]M)?$")
+
+
+def version_file(stable):
+    lines = ["[version]", "stable=" + stable, "",
+             "[history_de]", "Count=2", "Item0=" + HISTORY_DE[0], "Item1=" + HISTORY_DE[1], "",
+             "[history_en]", "Count=1", "Item0=99.0.0.0: All new"]
+    return ("\r\n".join(lines) + "\r\n").encode("cp1252")
+
+
+def message_boxes():
+    return [w for w in windows() if w[1] and w[2] == "#32770"]
+
+
+class UpdateCheck(ProgramTestCase):
+    def setUp(self):
+        super().setUp()
+        self.requests_before = len(self.service.requests())
+        for name in ("dw.version", "VELORADesktop.exe", "VELORADesktop.exe.truncate"):
+            path = os.path.join(self.service.folder, name)
+            if os.path.exists(path):
+                os.remove(path)
+
+    # -- set-up ------------------------------------------------------------------------------------
+
+    def data_folder(self):
+        return os.path.dirname(settings_path())
+
+    def publish(self, stable):
+        content = version_file(stable)
+        with open(os.path.join(self.service.folder, "dw.version"), "wb") as f:
+            f.write(content)
+        return content
+
+    def offer_installer(self, installer=PROBE, broken_off=False):
+        """Publishes a program as the installer; by default the probe stands
+        in for it: a real Windows program that starts, prints its usage and
+        ends. Answers the path of what is served."""
+        shutil.copyfile(installer, os.path.join(self.service.folder, "VELORADesktop.exe"))
+        marker = os.path.join(self.service.folder, "VELORADesktop.exe.truncate")
+        if broken_off:
+            open(marker, "w").close()
+        elif os.path.exists(marker):
+            os.remove(marker)
+        return installer
+
+    # -- user actions ------------------------------------------------------------------------------
+
+    def check_manually(self):
+        """The tray menu's "Auf &Updates pruefen..."."""
+        self.open_tray_menu()
+        self.assertEqual(probe("menukey", "u").returncode, 0)
+
+    def dialog_children(self):
+        """The update dialog's child windows as [(index, class, text)]."""
+        result = []
+        for line in probe("children", DIALOG).stdout.splitlines():
+            fields = line.split("\t")
+            if len(fields) >= 5:
+                result.append((fields[0], fields[1], fields[4]))
+        return result
+
+    def update_button(self):
+        buttons = [index for index, cls, text in self.dialog_children() if cls.lower() == "button" and text == "Update"]
+        self.assertEqual(len(buttons), 1, "no single Update button in the dialog: %r" % self.dialog_children())
+        return buttons[0]
+
+    def wait_for_dialog(self):
+        self.assertEqual(probe("wait", DIALOG, "15000", "visible").returncode, 0,
+                         "the update dialog did not show; requests %r; windows:\n%s"
+                         % (self.new_requests(), describe(windows())))
+
+    # -- observations ------------------------------------------------------------------------------
+
+    def new_requests(self):
+        return self.service.requests()[self.requests_before:]
+
+    def requests_of(self, request):
+        return [r for r in self.new_requests() if r == request]
+
+    def wait_for_request(self, request, count=1, timeout=10):
+        wait_until(lambda: len(self.requests_of(request)) >= count, timeout)
+        self.assertEqual(len(self.requests_of(request)), count,
+                         "expected %d x %r; the service saw %r" % (count, request, self.new_requests()))
+
+    def last_check(self):
+        return dict(read_settings().get("check", [])).get("LastCheck")
+
+    def file_in_data_folder(self, name):
+        return os.path.join(self.data_folder(), name)
+
+    def offer_newer_version(self):
+        """A manual check while the service publishes 99.0.0.0; answers the
+        running process and the published file's bytes."""
+        write_account_settings()
+        published = self.publish("99.0.0.0")
+        process, _ = self.start_in_tray()
+        self.check_manually()
+        self.wait_for_request(VERSION_REQUEST)
+        self.wait_for_dialog()
+        return process, published
+
+    # -- scenarios ---------------------------------------------------------------------------------
+
+    def test_a_newer_version_is_offered_and_its_installer_downloaded_and_started(self):
+        process, published = self.offer_newer_version()
+
+        texts = [text for _, _, text in self.dialog_children()]
+        self.assertIn("99.0.0.0", texts, "the published version is not shown")
+        self.assertIn(GET_UPDATE_TEXT, texts, "the status text does not offer the update")
+        self.assertEqual(probe("enabled", DIALOG, self.update_button()).returncode, 0,
+                         "the Update button is disabled: %r" % self.dialog_children())
+        last_check = self.last_check()
+        self.assertIsNotNone(last_check, "check\\LastCheck was not written: %r" % read_settings())
+        self.assertRegex(last_check, DATE_TIME)
+        with open(self.file_in_data_folder("version.ini"), "rb") as f:
+            self.assertEqual(f.read(), published, "version.ini is not the published file")
+
+        # The real installer, as the service publishes it.
+        self.addCleanup(remove_installation)
+        self.offer_installer(INSTALLER)
+        self.assertEqual(probe("click", DIALOG, self.update_button()).returncode, 0)
+        self.wait_for_request(INSTALLER_REQUEST)
+        # The program ends only when the shell started the installer.
+        self.assertTrue(wait_until(lambda: process.poll() is not None, 15),
+                        "the program did not end after the installer download; windows:\n" + describe(windows()))
+        self.assertEqual(process.returncode, 0)
+        self.assertTrue(filecmp.cmp(self.file_in_data_folder("update.exe"), INSTALLER, shallow=False),
+                        "update.exe is not the served installer")
+
+        # Started by the program without parameters, the installer works
+        # silently, installs the new program and starts it again.
+        installed = os.path.join(installed_folder(), "VELORADesktop.exe")
+        restarted = lambda: any(c == "TTrayMessageWindow" for _, _, c, _ in windows())
+        self.assertTrue(wait_until(restarted, 60),
+                        "the installed program did not start; windows:\n" + describe(windows()))
+        self.assertFalse([w for w in windows() if w[1] and w[2] == "#32770"],
+                         "the installer showed a window:\n" + describe(windows()))
+        self.assertTrue(filecmp.cmp(installed, EXE, shallow=False),
+                        "the installed program is not the one built")
+        self.assertEqual(dict(read_settings()["account"]).get("nr"), "1721234567", "the settings were lost")
+
+    def test_no_newer_version_shows_the_dialog_only_on_request_and_at_most_every_four_days(self):
+        write_account_settings()
+        self.publish("0.1")
+        process, _ = self.start_in_tray()
+        self.check_manually()
+        self.wait_for_request(VERSION_REQUEST)
+        self.wait_for_dialog()
+        texts = [text for _, _, text in self.dialog_children()]
+        self.assertIn(NO_UPDATE_TEXT, texts, "the status text does not say there is no update")
+        self.assertNotEqual(probe("enabled", DIALOG, self.update_button()).returncode, 0,
+                            "the Update button is enabled without an update")
+        self.assertRegex(self.last_check() or "", DATE_TIME)
+
+        # The check just made is less than four days old: opening the send
+        # page asks the service for the page only.
+        self.double_click_tray()
+        self.assertTrue(wait_until(lambda: any(r.startswith("GET /send") for r in self.new_requests()), 10),
+                        "the double click opened no page: %r" % self.new_requests())
+        time.sleep(1.0)  # the check would have started before the page
+        self.assertEqual(len(self.requests_of(VERSION_REQUEST)), 1,
+                         "an automatic check ran within four days: %r" % self.new_requests())
+
+        # A stored 0 is long past: the next page request checks again, and
+        # finding nothing newer it stays invisible.
+        self.assertTrue(probe("close", DIALOG).returncode == 0 and probe("gone", DIALOG, "5000").returncode == 0)
+        self.set_last_check("0")
+        self.double_click_tray()
+        self.wait_for_request(VERSION_REQUEST, count=2)
+        self.assertFalse(wait_until(lambda: any(v and c == "TformUpdate" for _, v, c, _ in windows()), 1.5),
+                         "an automatic check without update showed the dialog:\n" + describe(windows()))
+        self.assertIsNone(process.poll())
+
+    def test_a_broken_off_installer_download_is_not_started(self):
+        process, _ = self.offer_newer_version()
+        self.offer_installer(broken_off=True)
+        self.assertEqual(probe("click", DIALOG, self.update_button()).returncode, 0)
+        self.wait_for_request(INSTALLER_REQUEST)
+
+        # Neither saved nor started: a started installer would also end the program.
+        update_exe = self.file_in_data_folder("update.exe")
+        failed = wait_until(lambda: process.poll() is not None or os.path.exists(update_exe) or message_boxes(), 3)
+        self.assertFalse(failed, "after a broken-off download: exit code %r, update.exe %s, windows:\n%s"
+                         % (process.poll(), "written" if os.path.exists(update_exe) else "absent",
+                            describe(windows())))
+        self.assertEqual(probe("wait", DIALOG, "1000", "visible").returncode, 0,
+                         "the update dialog went away:\n" + describe(windows()))
+
+        # The transfer has ended: pressing Update again downloads the whole installer.
+        self.offer_installer()
+        self.assertEqual(probe("click", DIALOG, self.update_button()).returncode, 0)
+        self.wait_for_request(INSTALLER_REQUEST, count=2)
+        self.assertTrue(wait_until(lambda: process.poll() is not None, 15),
+                        "the second download did not end the program; windows:\n" + describe(windows()))
+        self.assertEqual(process.returncode, 0)
+        self.assertTrue(filecmp.cmp(update_exe, PROBE, shallow=False))
+
+    # -- helpers used by one scenario --------------------------------------------------------------
+
+    def set_last_check(self, value):
+        with open(settings_path(), encoding="cp1252", newline="") as f:
+            text = f.read()
+        text, replaced = re.subn(r"(?m)^LastCheck=.*$", "LastCheck=" + value, text)
+        self.assertEqual(replaced, 1, "no LastCheck in the settings:\n" + text)
+        with open(settings_path(), "w", encoding="cp1252", newline="") as f:
+            f.write(text)
+
+
+if __name__ == "__main__":
+    unittest.main()
