@@ -185,7 +185,7 @@ class OptionsDialog(ProgramTestCase):
     def settings_value(self, section, key):
         return dict(read_settings().get(section, [])).get(key)
 
-    def test_first_start_stores_the_account_and_an_options_run_writes_autostart(self):
+    def test_first_start_stores_the_account_and_options_runs_write_and_remove_autostart(self):
         process, dialog = self.open_dialog()
         found = controls(dialog)
         role = identify(found, "de")
@@ -230,6 +230,15 @@ class OptionsDialog(ProgramTestCase):
         self.assertEqual((run_value() or "").lower(), '"%s"' % program.lower())
         self.assertEqual(self.settings_value("account", "mobile"), "43" + NUMBER)
         self.assertEqual(self.settings_value("extended", "checkOnline"), "false")
+
+        # Unticked again, OK removes the value.
+        process, dialog = self.open_dialog("/options")
+        role = identify(controls(dialog), "de")
+        self.assertEqual(probe("check", dialog, str(role["autostart"]["index"]), "0").returncode, 0)
+        self.assertEqual(probe("click", dialog, str(role["ok"]["index"])).returncode, 0)
+        self.assertTrue(wait_until(lambda: process.poll() is not None, 15),
+                        "the \"/options\" run still runs after OK:\n" + probe("windows").stdout)
+        self.assertIsNone(run_value(), "the start-at-log-on value stayed after OK without autostart")
 
     def check_layout(self, lang):
         process, dialog = self.open_dialog()
