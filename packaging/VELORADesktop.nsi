@@ -131,6 +131,12 @@ Section "Install"
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
 
+  ; A start at log-on chosen for an earlier copy now starts this one.
+  ReadRegStr $0 HKCU "${RUN_KEY}" "VELORADesktop"
+  ${If} $0 != ""
+    WriteRegStr HKCU "${RUN_KEY}" "VELORADesktop" '"$INSTDIR\${PROGRAM}"'
+  ${EndIf}
+
   ; The finish page offers the start itself when the user watches.
   ${If} $RestartProgram == 1
   ${AndIf} ${Silent}

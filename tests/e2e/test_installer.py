@@ -1,7 +1,8 @@
 """The installer the service publishes, run by hand in its silent mode over a
 running copy of the program, and its uninstaller: the running copy ends
 through its normal shutdown, the program, its language files, the Start-menu
-entry and the uninstaller entry come and go, and the user's settings stay."""
+entry and the uninstaller entry come and go, a start at log-on follows the
+installed copy and goes with it, and the user's settings stay."""
 import filecmp
 import os
 import unittest
@@ -51,6 +52,10 @@ class Installer(ProgramTestCase):
     def test_silent_install_replaces_a_running_copy_and_the_uninstaller_removes_everything_but_the_settings(self):
         write_account_settings("[formMain]", "left=140", "top=90")
         running, old_pid = self.start_in_tray()
+        # The running copy starts at log-on from where it was before.
+        self.assertEqual(wine("reg", "add", RUN_KEY, "/v", "VELORADesktop", "/d", '"C:\\old\\VELORADesktop.exe"',
+                              "/f").returncode, 0)
+        self.addCleanup(wine, "reg", "delete", RUN_KEY, "/v", "VELORADesktop", "/f")
 
         self.assertEqual(wine(INSTALLER, "/S", timeout=120).returncode, 0)
         self.assertTrue(wait_until(lambda: running.poll() is not None, 10),
@@ -74,10 +79,11 @@ class Installer(ProgramTestCase):
                         "the program was not started again:\n" + describe(windows()))
         self.assertEqual(dict(read_settings()["formMain"]), {"left": "140", "top": "90"})
 
-        # The start at log-on of the installed copy goes with it; a stranger's stays.
+        # The start at log-on now starts the installed copy; it goes with
+        # that copy, while another program's stays.
         windows_path = "C:" + program[program.index(os.sep + "users" + os.sep):].replace(os.sep, "\\")
-        self.assertEqual(wine("reg", "add", RUN_KEY, "/v", "VELORADesktop", "/d", '"%s"' % windows_path,
-                              "/f").returncode, 0)
+        self.assertEqual((registry_values(RUN_KEY) or {}).get("VELORADesktop", "").lower(),
+                         '"%s"' % windows_path.lower())
         self.assertEqual(wine("reg", "add", RUN_KEY, "/v", "Other", "/d", '"C:\\other.exe"', "/f").returncode, 0)
         self.addCleanup(wine, "reg", "delete", RUN_KEY, "/v", "Other", "/f")
 
