@@ -135,6 +135,30 @@ def program_environment(**extra):
     return dict(extra, WINEDLLOVERRIDES=(overrides + ";" if overrides else "") + "mshtml=")
 
 
+def tray_pids():
+    """The Windows pids of the running copies of the program, by their tray windows."""
+    return {pid for pid, _, cls, _ in windows() if cls == "TTrayMessageWindow"}
+
+
+def message_boxes():
+    """The visible message boxes and other dialog-class windows."""
+    return [w for w in windows() if w[1] and w[2] == "#32770"]
+
+
+def registry_values(key, value=None):
+    """A registry key's values (or only the one named) as {name: data}; None
+    when the key, or the named value, is missing."""
+    result = wine("reg", "query", key, *(("/v", value) if value else ()))
+    if result.returncode != 0:
+        return None
+    values = {}
+    for line in result.stdout.splitlines():
+        fields = line.strip().split(None, 2)
+        if len(fields) == 3 and fields[1].startswith("REG_"):
+            values[fields[0]] = fields[2]
+    return values
+
+
 def tray_icon_shown():
     """Wine shows the notification area as a window of its own while it holds an icon."""
     return any(visible and cls == "__winex11_standalone_tray" for _, visible, cls, _ in windows())

@@ -8,33 +8,16 @@ import os
 import unittest
 
 from e2e_support import (EXE, INSTALLER, VERSION, ProgramTestCase, appdata_folder, describe, installed_folder,
-                         read_settings, remove_installation, settings_path, wait_until, windows, wine,
-                         write_account_settings)
+                         read_settings, registry_values, remove_installation, settings_path, tray_pids, wait_until,
+                         windows, wine, write_account_settings)
 
 UNINSTALL_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\VELORADesktop"
 RUN_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Run"
 LANGUAGE_FILES = ("de.lang", "en.lang")
 
 
-def registry_values(key):
-    """The values of a registry key as {name: data}; None when the key is missing."""
-    result = wine("reg", "query", key)
-    if result.returncode != 0:
-        return None
-    values = {}
-    for line in result.stdout.splitlines():
-        fields = line.strip().split(None, 2)
-        if len(fields) == 3 and fields[1].startswith("REG_"):
-            values[fields[0]] = fields[2]
-    return values
-
-
 def start_menu_entry():
     return os.path.join(appdata_folder(), "Microsoft", "Windows", "Start Menu", "Programs", "VELORA Desktop.lnk")
-
-
-def tray_pids():
-    return {pid for pid, _, cls, _ in windows() if cls == "TTrayMessageWindow"}
 
 
 class Installer(ProgramTestCase):

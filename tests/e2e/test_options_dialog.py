@@ -11,8 +11,8 @@ import subprocess
 import tempfile
 import unittest
 
-from e2e_support import (APP_TITLE, EXE, VERSION, ProgramTestCase, probe, read_settings, settings_path, wait_until,
-                         wine)
+from e2e_support import (APP_TITLE, EXE, VERSION, ProgramTestCase, probe, read_settings, registry_values, settings_path,
+                         wait_until, wine)
 
 OPTIONS = APP_TITLE + " - " + VERSION
 # The dialog's font; the probe measures captions in it (see "fits" in Probe.cpp).
@@ -152,14 +152,12 @@ def country_items(window, combo):
 
 def run_value():
     """The start-at-log-on value, or None when there is none."""
-    result = wine("reg", "query", RUN_KEY, "/v", RUN_VALUE)
-    if result.returncode:
+    values = registry_values(RUN_KEY, RUN_VALUE)
+    if values is None:
         return None
-    for line in result.stdout.splitlines():
-        fields = line.strip().split(None, 2)
-        if fields and fields[0] == RUN_VALUE and len(fields) == 3:
-            return fields[2]
-    raise AssertionError("unreadable reg output: %r" % result.stdout)
+    if RUN_VALUE not in values:
+        raise AssertionError("unreadable reg output for %s: %r" % (RUN_VALUE, values))
+    return values[RUN_VALUE]
 
 
 def screenshot(name):

@@ -10,8 +10,9 @@ import tempfile
 import time
 import unittest
 
-from e2e_support import (EXE, MENU, MOBILE, PASSWORD, SERVICE_URL, VERSION, ProgramTestCase, describe, probe,
-                         read_settings, tray_icon_shown, wait_until, windows, wine, write_account_settings)
+from e2e_support import (EXE, MENU, MOBILE, PASSWORD, SERVICE_URL, VERSION, ProgramTestCase, describe, message_boxes,
+                         probe, read_settings, tray_icon_shown, tray_pids, wait_until, windows, wine,
+                         write_account_settings)
 
 LOGIN_QUERY = "&sVersion=%s&sMd5Login=%s&lang=de" % (VERSION, hashlib.md5((MOBILE + PASSWORD).encode()).hexdigest())
 SEND_PATH = "/send?sApp=DW&&bSmallApp=1" + LOGIN_QUERY
@@ -77,7 +78,7 @@ class TrayAndPages(ProgramTestCase):
             self.assertFalse([w for w in windows() if w[2] == "TformOptions" and w[1]],
                              "the options dialog showed:\n" + describe(windows()))
         self.assertIsNone(process.poll(), "the running instance ended")
-        self.assertEqual(len({p for p, _, c, _ in windows() if c == "TTrayMessageWindow"}), 1,
+        self.assertEqual(len(tray_pids()), 1,
                          "a second instance stayed:\n" + describe(windows()))
 
     def test_closing_the_main_window_hides_it_and_shows_the_notice_only_once(self):
@@ -108,7 +109,7 @@ class TrayAndPages(ProgramTestCase):
         self.assertEqual(probe("wait", MAIN, "10000", "visible").returncode, 0, describe(windows()))
         self.assertEqual(probe("close", MAIN).returncode, 0)
         self.assertEqual(probe("gone", MAIN, "5000").returncode, 0, describe(windows()))
-        self.assertFalse(wait_until(lambda: any(v and c == "#32770" for _, v, c, _ in windows()), 1.0),
+        self.assertFalse(wait_until(message_boxes, 1.0),
                          "the notice came a second time:\n" + describe(windows()))
         self.assertIsNone(process.poll(), "closing the main window ended the program")
         self.assertEqual(self.settings_value("formMain", "left"), str(LEFT))
@@ -133,7 +134,7 @@ class TrayAndPages(ProgramTestCase):
         self.assertEqual(process.returncode, 0)
         self.assertEqual(self.settings_value("formMain", "left"), str(LEFT))
         self.assertEqual(self.settings_value("formMain", "top"), str(TOP))
-        self.assertFalse(any(c == "TTrayMessageWindow" for _, _, c, _ in windows()), describe(windows()))
+        self.assertFalse(tray_pids(), describe(windows()))
         self.assertTrue(wait_until(lambda: not tray_icon_shown(), 5),
                         "the tray icon stayed after the end:\n" + describe(windows()))
 
@@ -146,7 +147,7 @@ class TrayAndPages(ProgramTestCase):
                          "\"/send\" did not show the main window:\n" + describe(windows()))
         sends = self.wait_for_requests("GET /send", 1)
         self.assertEqual([r.split(" ")[1] for r in sends], [SEND_PATH])
-        self.assertFalse([w for w in windows() if w[1] and w[2] == "#32770"],
+        self.assertFalse(message_boxes(),
                          "a message came up:\n" + describe(windows()))
         self.assertIsNone(process.poll())
 

@@ -10,8 +10,9 @@ import shutil
 import time
 import unittest
 
-from e2e_support import (EXE, INSTALLER, PROBE, VERSION, ProgramTestCase, describe, installed_folder, probe, read_settings,
-                         remove_installation, settings_path, wait_until, windows, write_account_settings)
+from e2e_support import (EXE, INSTALLER, PROBE, VERSION, ProgramTestCase, describe, installed_folder, message_boxes,
+                         probe, read_settings, remove_installation, settings_path, tray_pids, wait_until, windows,
+                         write_account_settings)
 
 AGENT = "VELORA Desktop"
 VERSION_REQUEST = "GET /update/dw.version " + AGENT
@@ -32,10 +33,6 @@ def version_file(stable):
              "[history_de]", "Count=2", "Item0=" + HISTORY_DE[0], "Item1=" + HISTORY_DE[1], "",
              "[history_en]", "Count=1", "Item0=99.0.0.0: All new"]
     return ("\r\n".join(lines) + "\r\n").encode("cp1252")
-
-
-def message_boxes():
-    return [w for w in windows() if w[1] and w[2] == "#32770"]
 
 
 class UpdateCheck(ProgramTestCase):
@@ -157,10 +154,9 @@ class UpdateCheck(ProgramTestCase):
         # Started by the program without parameters, the installer works
         # silently, installs the new program and starts it again.
         installed = os.path.join(installed_folder(), "VELORADesktop.exe")
-        restarted = lambda: any(c == "TTrayMessageWindow" for _, _, c, _ in windows())
-        self.assertTrue(wait_until(restarted, 60),
+        self.assertTrue(wait_until(tray_pids, 60),
                         "the installed program did not start; windows:\n" + describe(windows()))
-        self.assertFalse([w for w in windows() if w[1] and w[2] == "#32770"],
+        self.assertFalse(message_boxes(),
                          "the installer showed a window:\n" + describe(windows()))
         self.assertTrue(filecmp.cmp(installed, EXE, shallow=False),
                         "the installed program is not the one built")
