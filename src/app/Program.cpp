@@ -2,6 +2,7 @@
 
 #include "app/Application.h"
 #include "app/InstalledVersion.h"
+#include "app/InstanceHandOver.h"
 #include "app/uModuleMain.h"
 #include "app/uVars.h"
 #include "platform/FileSystem.h"
@@ -60,6 +61,12 @@ int RunProgram(std::string_view commandLine, const PlatformServices& services, P
     ui::formUpdate = CreateProgramForm<ui::TformUpdate>(
         application, host, "formUpdate", net::UrlGrabberServices{services.http, services.dispatcher, &services.files});
     ui::formOptions = CreateProgramForm<ui::TformOptions>(application, host, "formOptions");
+    // Later starts that arrived while the forms were being created are
+    // answered now; until the end of the run they are answered at once.
+    struct HandOversWelcome {
+        HandOversWelcome() { SecondInstancesWelcome(true); }
+        ~HandOversWelcome() { SecondInstancesWelcome(false); }
+    } handOversWelcome;
 
     if (startSwitch == StartSwitch::Options) {
         // A dialog of its own; when it closes the program ends, whatever the

@@ -1,5 +1,7 @@
 #include "app/uVars.h"
 
+#include "text/UrlEncoding.h"
+
 namespace velora::app {
 
 ProcessTexts& Vars() {
@@ -9,7 +11,7 @@ ProcessTexts& Vars() {
 
 void SetAppVersion(ProcessTexts& vars, const std::string& version) {
     vars.AppVersion = version;
-    vars.VersionQuery = "&sVersion=" + version;
+    vars.VersionQuery = "&sVersion=" + text::EncodeQueryValue(version);
 }
 
 std::string DataFolderFor(const std::string& appDataFolder) {

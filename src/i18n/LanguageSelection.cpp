@@ -8,15 +8,19 @@
 #include "settings/AppStorage.h"
 #include "settings/FileLocation.h"
 #include "text/Text.h"
+#include "text/UrlEncoding.h"
 
 namespace velora::i18n {
 
 namespace {
 
+constexpr std::string_view kKnownLanguages[] = {"de", "en"};
+constexpr std::string_view kDefaultLanguage = "de";
+
 // Sets the language code and the URL suffix that carries it, always together.
 void SetLanguage(app::ProcessTexts& vars, std::string code) {
     vars.CurrentLanguage = std::move(code);
-    vars.LanguageUrlSuffix = "&lang=" + vars.CurrentLanguage;
+    vars.LanguageUrlSuffix = "&lang=" + text::EncodeQueryValue(vars.CurrentLanguage);
 }
 
 }  // namespace
@@ -37,6 +41,12 @@ std::string FillProductShortName(std::string_view text) {
 
 std::string FillFreeSms(std::string_view text) { return text::ReplaceAll(text, PlaceholderFreeSms, "5"); }
 
+std::string KnownLanguageCode(std::string_view stored) {
+    for (const std::string_view known : kKnownLanguages)
+        if (text::SameText(stored, known)) return std::string(known);
+    return std::string(kDefaultLanguage);
+}
+
 std::string LanguageFileName(std::string_view programFile, std::string_view code) {
     const std::string fileName = std::string(code) + ".lang";
     const std::string folder = settings::ExtractFilePath(programFile);
@@ -45,7 +55,7 @@ std::string LanguageFileName(std::string_view programFile, std::string_view code
 
 void LoadStartupLanguage(TTranslator& translator, settings::TCustomAppStorage& store,
                          std::string_view programFile, app::ProcessTexts& vars) {
-    SetLanguage(vars, store.GetString("language\\lang", "de"));
+    SetLanguage(vars, KnownLanguageCode(store.GetString("language\\lang", std::string(kDefaultLanguage))));
     vars.RegisterUrl = app::RegisterUrlBase() + vars.LanguageUrlSuffix;
 
     // No form exists yet: this only loads the document.

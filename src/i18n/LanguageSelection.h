@@ -32,13 +32,18 @@ std::string FillBreak(std::string_view text);                                // 
 std::string FillProductShortName(std::string_view text);                     // "VELORA"
 std::string FillFreeSms(std::string_view text);                              // "5"
 
+// The language a stored code names: one of the codes we ship a language file
+// for ("de", "en", in any letter case), else the default "de". Whatever else
+// the settings hold never reaches a file name or a page address.
+std::string KnownLanguageCode(std::string_view stored);
+
 // The language file of a code: "<code>.lang" in the program file's folder.
 // It is not looked up in the current directory, which is another one when
 // the program is started at log-on.
 std::string LanguageFileName(std::string_view programFile, std::string_view code);
 
 // The steps at start, before any form exists: the language code from
-// "language\lang" (default "de"), taken as stored; the URL suffix and the
+// "language\lang" (a known code, else "de"); the URL suffix and the
 // registration address; the language file loaded; and the four message texts
 // looked up and filled. The messages keep the start's language until the
 // program is started again; a missing file leaves them empty.

@@ -117,7 +117,8 @@ void TformMain::showUrl(TComponent* sender) {
         module.Desktop().ShowMessage(app::Vars().MsgNotOnline, app::AppTitle);
         return;
     }
-    formUpdate->CheckForUpdate(false);
+    // The tray icon works while start-up still creates the later forms.
+    if (formUpdate) formUpdate->CheckForUpdate(false);
     const app::ServicePage page = PageOf(sender);
     const std::string url = module.ServiceUrl(page);
     if (page == app::spPrices) {
@@ -138,10 +139,11 @@ void TformMain::menuitemUpdateClick() {
     }
     // A stored 0 reads as the zero date: the check is due at once.
     module.storageIni().PutInteger("check\\LastCheck", 0);
-    formUpdate->CheckForUpdate(true);
+    if (formUpdate) formUpdate->CheckForUpdate(true);
 }
 
 void TformMain::menuitemOptionsClick() {
+    if (!formOptions) return;
     if (formOptions->IsShowing()) {
         formOptions->BringToFront();
     } else {
@@ -149,8 +151,15 @@ void TformMain::menuitemOptionsClick() {
     }
 }
 
+// The program ends even when the settings cannot be written: the user hears
+// of the failure once, and a store that cannot be written must not keep the
+// program running.
 void TformMain::menuitemExitClick() {
-    app::moduleMain->SaveMainPosition(Left(), Top());
+    try {
+        app::moduleMain->SaveMainPosition(Left(), Top());
+    } catch (...) {
+        if (ControlPeer* peer = EffectivePeer()) peer->HandleError(std::current_exception());
+    }
     app::Application->Terminate();
 }
 

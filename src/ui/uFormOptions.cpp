@@ -129,16 +129,28 @@ void TformOptions::FormCreate() {
     std::string country = store.GetString("account\\country", "Deutschland");
     if (country.empty()) country = "49";
     account::SelectCountryByCode(*comboboxCountry, country);
-    // Earlier versions kept the area code apart; it joins the number and
-    // leaves the file at once.
-    const std::string prefix = store.GetString("account\\prefix", "");
-    if (!prefix.empty()) store.RemoveValue("account\\prefix");
-    editMobileNr->SetText(prefix + store.GetString("account\\nr", ""));
+    editMobileNr->SetText(MigratedMobileNr(store));
     editPassword->SetText(store.GetString("account\\password", ""));
     checkboxOnlineStatus->SetChecked(!store.GetBoolean("extended\\checkOnline", true));
     ShowStoredLanguage();
     app::moduleMain->translator().ApplyToForm(*this);
     UpdateTexts();
+}
+
+// Earlier versions kept the area code apart; it joins the number and leaves
+// the file at once. Both changes are written together, so that neither an
+// interrupted write nor a later start can find the area code gone from the
+// file and from the number.
+std::string TformOptions::MigratedMobileNr(settings::TAppIniFileStorage& store) {
+    const std::string prefix = store.GetString("account\\prefix", "");
+    const std::string number = prefix + store.GetString("account\\nr", "");
+    if (prefix.empty()) return number;
+    store.BeginUpdate();
+    store.PutString("account\\nr", number);
+    store.RemoveValue("account\\prefix");
+    store.EndUpdate();
+    store.Flush();
+    return number;
 }
 
 void TformOptions::FormShow() {

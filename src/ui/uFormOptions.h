@@ -16,6 +16,10 @@
 #include "ui/model/LinkLabel.h"
 #include "ui/model/RadioGroup.h"
 
+namespace velora::settings {
+class TAppIniFileStorage;
+}
+
 namespace velora::ui {
 
 class TformOptions : public TForm, private i18n::LanguageSwitchTargets {
@@ -63,6 +67,7 @@ private:
     void linkRegisterLinkClick();
     void radioLanguageClick();
     void FillCountryListPlain();
+    static std::string MigratedMobileNr(settings::TAppIniFileStorage& store);
 
     // What the language switch changes outside the translator.
     std::string SelectedDiallingCode() override;

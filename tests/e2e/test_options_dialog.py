@@ -238,6 +238,28 @@ class OptionsDialog(ProgramTestCase):
                         "the \"/options\" run still runs after OK:\n" + probe("windows").stdout)
         self.assertIsNone(run_value(), "the start-at-log-on value stayed after OK without autostart")
 
+    def test_an_earlier_area_code_stays_with_the_number(self):
+        # Settings of an earlier version: the area code apart from the number.
+        os.makedirs(os.path.dirname(settings_path()), exist_ok=True)
+        with open(settings_path(), "w", encoding="cp1252", newline="") as f:
+            f.write("[account]\r\ncountry=49\r\nprefix=172\r\nnr=1234567\r\npassword=geheim\r\n"
+                    "mobile=491721234567\r\n")
+        # A normal start into the tray, its options dialog closed without OK,
+        # and the end.
+        process = self.start_program()
+        self.assertTrue(wait_until(lambda: self.settings_value("account", "prefix") is None, 20),
+                        "the area code is still apart: %r" % read_settings())
+        self.end(process)
+        self.assertEqual(self.settings_value("account", "nr"), "1721234567")
+
+        # The next start shows the whole number, and OK keeps the login.
+        process, dialog = self.open_dialog("/options")
+        role = identify(controls(dialog), "de")
+        self.assertEqual(probe("text", dialog, str(role["number"]["index"])).stdout.rstrip("\r\n"), "1721234567")
+        self.assertEqual(probe("click", dialog, str(role["ok"]["index"])).returncode, 0)
+        self.assertTrue(wait_until(lambda: process.poll() is not None, 15), probe("windows").stdout)
+        self.assertEqual(self.settings_value("account", "mobile"), "491721234567")
+
     def check_layout(self, lang):
         process, dialog = self.open_dialog()
         screenshot("options-" + lang)

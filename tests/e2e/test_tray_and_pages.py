@@ -11,8 +11,8 @@ import time
 import unittest
 
 from e2e_support import (EXE, MENU, MOBILE, PASSWORD, SERVICE_URL, VERSION, ProgramTestCase, describe, message_boxes,
-                         probe, read_settings, tray_icon_shown, tray_pids, wait_until, windows, wine,
-                         write_account_settings)
+                         probe, program_environment, read_settings, settings_path, tray_icon_shown, tray_pids,
+                         wait_until, windows, wine, write_account_settings)
 
 LOGIN_QUERY = "&sVersion=%s&sMd5Login=%s&lang=de" % (VERSION, hashlib.md5((MOBILE + PASSWORD).encode()).hexdigest())
 SEND_PATH = "/send?sApp=DW&&bSmallApp=1" + LOGIN_QUERY
@@ -137,6 +137,49 @@ class TrayAndPages(ProgramTestCase):
         self.assertFalse(tray_pids(), describe(windows()))
         self.assertTrue(wait_until(lambda: not tray_icon_shown(), 5),
                         "the tray icon stayed after the end:\n" + describe(windows()))
+
+    def test_exit_ends_the_program_when_the_settings_cannot_be_written(self):
+        write_account_settings()
+        process, _ = self.start_in_tray()
+        # A folder where the settings file was: nothing can be written there.
+        os.remove(settings_path())
+        os.mkdir(settings_path())
+        self.addCleanup(os.rmdir, settings_path())
+
+        self.open_tray_menu()
+        self.assertEqual(probe("menukey", "b").returncode, 0)
+        self.assertEqual(probe("wait", MESSAGE_BOX, "10000", "visible").returncode, 0,
+                         "the failed store was not reported:\n" + describe(windows()))
+        self.assertIn("Cannot create file", probe("children", MESSAGE_BOX).stdout)
+        self.assertEqual(probe("close", MESSAGE_BOX).returncode, 0)
+        self.assertTrue(wait_until(lambda: process.poll() is not None, 10),
+                        "the program still runs after the report:\n" + describe(windows()))
+        self.assertEqual(process.returncode, 0)
+        self.assertFalse(message_boxes(), "a second report:\n" + describe(windows()))
+
+    def test_hand_overs_during_the_start_are_answered_and_open_the_send_page(self):
+        write_account_settings()
+        process = self.start_program(env=program_environment())
+        # Handed over from the moment the running instance can be found, all
+        # through its start-up.
+        handed = probe("handover", "150", "20000", timeout=120)
+        self.assertEqual(handed.returncode, 0, "no hand-over window:\n" + describe(windows()))
+        self.assertEqual(handed.stdout.split(), ["answered", "150", "refused", "0"])
+        self.assertEqual(probe("wait", MAIN, "10000", "visible").returncode, 0, describe(windows()))
+        self.assertTrue(self.wait_for_requests("GET /send", 1))
+        self.assertIsNone(process.poll(), "the running instance ended")
+        self.assertEqual(len(tray_pids()), 1, describe(windows()))
+
+    def test_racing_starts_leave_one_program(self):
+        write_account_settings()
+        starts = [self.start_program(env=program_environment()) for _ in range(8)]
+        self.assertTrue(wait_until(lambda: sum(p.poll() is None for p in starts) <= 1, 60),
+                        "more than one start still runs:\n" + describe(windows()))
+        running = [p for p in starts if p.poll() is None]
+        self.assertEqual(len(running), 1, describe(windows()))
+        self.assertEqual([p.returncode for p in starts if p is not running[0]], [0] * 7)
+        self.assertTrue(wait_until(lambda: len(tray_pids()) == 1, 10), describe(windows()))
+        self.assertFalse(message_boxes(), describe(windows()))
 
     def test_send_switch_on_a_first_start_opens_the_send_page_without_the_online_check(self):
         # Wine always reports a connection; with the check switched off the

@@ -324,6 +324,15 @@ void Win32FormPeer::RunModal(ui::TForm& form) {
         },
         reinterpret_cast<LPARAM>(this));
     disabled.swap(disabledDuringModal_);
+    // Given back on every way out, a failing close handler included: windows
+    // left disabled would take no input for the rest of the run.
+    struct EnableAgain {
+        std::vector<HWND>& windows;
+        ~EnableAgain() {
+            for (HWND hwnd : windows)
+                if (IsWindow(hwnd)) EnableWindow(hwnd, TRUE);
+        }
+    } enableAgain{disabled};
 
     for (;;) {
         // An end of the program requested meanwhile closes the dialog.
@@ -334,9 +343,6 @@ void Win32FormPeer::RunModal(ui::TForm& form) {
         }
         if (!application_.HandleMessage()) form.SetModalResult(ui::mrCancel);
     }
-
-    for (HWND hwnd : disabled)
-        if (IsWindow(hwnd)) EnableWindow(hwnd, TRUE);
 }
 
 void Win32FormPeer::HandleError(std::exception_ptr error) { ShowException(error, window_); }

@@ -28,7 +28,7 @@ LRESULT CALLBACK ReceiveHandOver(HWND window, UINT message, WPARAM wParam, LPARA
     // The command line handed over is not looked at: every second start gets
     // the same reaction.
     try {
-        if (auto& hook = app::OnSecondInstance()) hook();
+        app::ReceiveSecondInstance();
     } catch (...) {
         ShowException(std::current_exception());
     }

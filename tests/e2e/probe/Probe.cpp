@@ -17,6 +17,9 @@
 //   probe check WINDOW INDEX 0|1        sets a check box, as the user would
 //   probe post WINDOW MSG WPARAM LPARAM posts a message (numbers in decimal or 0x hex)
 //   probe menukey KEY                   WM_KEYDOWN/WM_CHAR of KEY to the open popup menu
+//   probe handover COUNT MS             waits up to MS for the running instance's hand-over window, then
+//                                       hands a command line over COUNT times as a later start does
+//                                       (WM_COPYDATA); prints "answered N refused M" (answers > 0 and 0)
 //   probe text WINDOW INDEX             the text of child INDEX by WM_GETTEXT (an edit's contents, which
 //                                       GetWindowText, and so `children`, cannot read from another process)
 //   probe items WINDOW INDEX            the entries of the combo box INDEX: index selected(0|1) text
@@ -328,6 +331,29 @@ int main(int argc, char** argv) {
                                     static_cast<LPARAM>(Number(argv[5])))
                    ? 0
                    : 1;
+    }
+    if (command == "handover" && argc >= 4) {
+        const DWORD deadline = GetTickCount() + static_cast<DWORD>(std::atol(argv[3]));
+        HWND running = nullptr;
+        while (!(running = FindWindowA("TInstanceManager", "veloraTray")) &&
+               static_cast<LONG>(GetTickCount() - deadline) < 0)
+            Sleep(1);
+        if (!running) return 1;
+        char commandLine[] = "VELORADesktop.exe";
+        COPYDATASTRUCT data{0, sizeof commandLine - 1, commandLine};
+        int answered = 0, refused = 0;
+        for (int i = std::atoi(argv[2]); i > 0; --i) {
+            DWORD_PTR answer = 0;
+            // A window that went away answers nothing: that counts as refused.
+            if (SendMessageTimeoutA(running, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_NORMAL, 20000,
+                                    &answer) &&
+                answer > 0)
+                ++answered;
+            else
+                ++refused;
+        }
+        std::printf("answered %d refused %d\n", answered, refused);
+        return 0;
     }
     if (command == "menukey" && argc >= 3) {
         // The open popup menu is a top-level window of class "#32768".

@@ -82,6 +82,15 @@ TEST_F(ModuleMain, StoredEnglishGivesEnglishUrlsAndRegistration) {
               std::string::npos);
 }
 
+TEST_F(ModuleMain, SettingsCannotAddParametersToThePageAddresses) {
+    WriteSettings("[language]\r\nlang=de&sMd5Login=00000000000000000000000000000000#x\r\n"
+                  "[account]\r\nmobile=491721234567\r\npassword=pw\r\n");
+    const std::string url = Module().ServiceUrl(app::spSend);
+    EXPECT_EQ(url.find("sMd5Login="), url.rfind("sMd5Login=")) << url;
+    EXPECT_EQ(url.find('#'), std::string::npos) << url;
+    EXPECT_EQ(url.substr(url.size() - 8), "&lang=de");
+}
+
 TEST_F(ModuleMain, MainWindowPositionDefaultsToTheCentreAndKeepsWhatWasStored) {
     EXPECT_EQ(Module().StoredMainLeft(), 302);
     EXPECT_EQ(Module().StoredMainTop(), 119);

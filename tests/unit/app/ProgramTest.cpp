@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/Application.h"
+#include "app/InstanceHandOver.h"
 #include "app/Program.h"
 #include "app/uVars.h"
 #include "platform/ProgramVersion.h"
@@ -32,6 +33,7 @@ public:
     void AttachForm(ui::TForm& form) override {
         form.SetPeer(&peer);
         events.push_back("form " + form.Name());
+        if (onAttachForm) onAttachForm();
     }
     void CreateProgramMutex() override { events.push_back("mutex"); }
     bool EnsureSingleInstance() override {
@@ -53,6 +55,7 @@ public:
     }
 
     ui::RecordingPeer peer;
+    std::function<void()> onAttachForm;
     std::vector<std::string> events;
     std::vector<std::string> errors;
     bool firstInstance = true;
@@ -138,4 +141,29 @@ TEST_F(ProgramStart, AnEarlierCopyOfTheProgramEndsThisOne) {
     host.firstInstance = false;
     EXPECT_EQ(Run("VELORADesktop.exe /send"), 0);
     EXPECT_EQ(host.events.back(), "instance list");
+}
+
+// Later starts hand over while this one still creates its forms (the system
+// delivers their messages whenever a form waits on the shell): each is
+// answered, none reaches a form that does not exist yet, and the send page
+// opens once when the forms are complete.
+TEST_F(ProgramStart, HandOversDuringStartUpOpenTheSendPageOnceTheFormsExist) {
+    ScratchFolder::Write(scratch.File(R"(VELORA\Desktop\VELORADesktop.ini)"), "[account]\r\nnr=1\r\n");
+    int handOvers = 0;
+    host.onAttachForm = [&handOvers] {
+        ++handOvers;
+        app::ReceiveSecondInstance();
+        app::ReceiveSecondInstance();
+    };
+    Run("VELORADesktop.exe");
+    EXPECT_EQ(handOvers, 3);
+    EXPECT_EQ(host.events.back(), "visible formMain");
+    EXPECT_TRUE(host.errors.empty());
+
+    // Once the run has ended, a hand-over waits for the next start-up again.
+    host.onAttachForm = nullptr;
+    app::ReceiveSecondInstance();
+    host.events.clear();
+    Run("VELORADesktop.exe");
+    EXPECT_EQ(host.events.back(), "visible formMain");
 }

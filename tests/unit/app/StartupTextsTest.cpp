@@ -41,6 +41,8 @@ TEST(ProcessTexts, VersionAndDataFolder) {
     ProcessTexts vars;
     SetAppVersion(vars, "0.9.6.4");
     EXPECT_EQ(vars.VersionQuery, "&sVersion=0.9.6.4");
+    SetAppVersion(vars, "1.0&x=y #");
+    EXPECT_EQ(vars.VersionQuery, "&sVersion=1.0%26x%3Dy%20%23");
 
     EXPECT_EQ(DataFolderFor(R"(C:\Users\anna\AppData\Roaming)"), R"(C:\Users\anna\AppData\Roaming\VELORA\Desktop\)");
     EXPECT_EQ(DataFolderFor(R"(C:\Data\)"), R"(C:\Data\VELORA\Desktop\)");

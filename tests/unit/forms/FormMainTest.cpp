@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "support/ProgramFixture.h"
 
 using namespace velora;
@@ -83,6 +85,18 @@ TEST_F(MainWindow, ClosingHidesStoresThePositionAndShowsTheNoticeOnce) {
     formMain->menuitemExit->Click();
     EXPECT_TRUE(application->Terminated());
     EXPECT_NE(ReadSettings().find("left=-5000"), std::string::npos);
+}
+
+TEST_F(MainWindow, ExitEndsTheProgramEvenWhenTheSettingsCannotBeWritten) {
+    Start();
+    // A folder where the settings file should be: nothing can be written.
+    const auto file = settings::testing::ScratchFolder::Native(scratch.File(R"(VELORA\Desktop\VELORADesktop.ini)"));
+    std::filesystem::remove(file);
+    std::filesystem::create_directory(file);
+    formMain->menuitemExit->Click();
+    EXPECT_TRUE(application->Terminated());
+    ASSERT_EQ(peer.errors.size(), 1u);
+    EXPECT_NE(peer.errors[0].find("Cannot create file"), std::string::npos) << peer.errors[0];
 }
 
 TEST_F(MainWindow, TranslatedFromTheLanguageFileWithPlaceholdersFilled) {

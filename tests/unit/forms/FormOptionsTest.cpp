@@ -53,8 +53,16 @@ TEST_F(OptionsDialog, EarlierAreaCodeJoinsTheNumberAndLeavesTheFileAtOnce) {
     Start();
     EXPECT_EQ(formOptions->editMobileNr->Text(), "1721234567");
     EXPECT_EQ(ReadSettings().find("prefix="), std::string::npos);
+    EXPECT_NE(ReadSettings().find("nr=1721234567\r\n"), std::string::npos);
     // Code 1 is shared by CAN and USA: the later one wins.
     EXPECT_EQ(account::CountryEntryColumns(SelectedEntry()).name, "USA");
+
+    // A later dialog (the next start, or the one of "/options") still shows
+    // the whole number, and OK keeps it.
+    auto* next = Create<ui::TformOptions>("formOptionsAgain");
+    EXPECT_EQ(next->editMobileNr->Text(), "1721234567");
+    next->buttonOk->Click();
+    EXPECT_EQ(Store().GetString("account\\mobile", ""), "11721234567");
 }
 
 TEST_F(OptionsDialog, OkStoresEverythingAsTheDialogShowsIt) {

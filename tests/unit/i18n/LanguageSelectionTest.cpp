@@ -155,16 +155,30 @@ TEST(StartupLanguage, StoredCodeFileMessagesAndMissingFile) {
     EXPECT_EQ(vars.MsgTray, "VELORA Desktop stays.\r\nBye %sVersion");
     EXPECT_EQ(vars.MsgGetUpdate, "Get %sAPP_NAME %sBREAK");
 
-    // Any stored code names its file; without that file the messages are empty.
-    files.files[settingsFile] = "[language]\r\nlang=fr\r\n";
+    // A code we ship no file for, or anything else the file may hold, is
+    // German: it never reaches a file name or an address. Without the German
+    // file the messages are empty.
     std::vector<std::string> log;
     files.log = &log;
     TTranslator fresh(nullptr, files);
-    vars = app::ProcessTexts{};
+    for (const std::string& stored : std::vector<std::string>{"fr", R"(..\..\..\windows\win)", "de&sMd5Login=0000#x", std::string(20000, 'e')}) {
+        files.files[settingsFile] = "[language]\r\nlang=" + stored + "\r\n";
+        vars = app::ProcessTexts{};
+        log.clear();
+        LoadStartupLanguage(fresh, store, kProgramFile, vars);
+        EXPECT_EQ(vars.CurrentLanguage, "de") << stored;
+        EXPECT_EQ(vars.LanguageUrlSuffix, "&lang=de") << stored;
+        EXPECT_EQ(vars.RegisterUrl, app::RegisterUrlBase() + "&lang=de") << stored;
+        EXPECT_NE(std::find(log.begin(), log.end(), R"(read C:\Program Files\VELORA\de.lang)"), log.end()) << stored;
+    }
+    // Letter case does not matter for a known code.
+    files.files[settingsFile] = "[language]\r\nlang=EN\r\n";
     LoadStartupLanguage(fresh, store, kProgramFile, vars);
-    EXPECT_EQ(vars.CurrentLanguage, "fr");
-    EXPECT_EQ(vars.RegisterUrl, app::RegisterUrlBase() + "&lang=fr");
-    EXPECT_NE(std::find(log.begin(), log.end(), R"(read C:\Program Files\VELORA\fr.lang)"), log.end());
+    EXPECT_EQ(vars.LanguageUrlSuffix, "&lang=en");
+
+    files.files[settingsFile] = "[language]\r\nlang=fr\r\n";
+    TTranslator another(nullptr, files);
+    LoadStartupLanguage(another, store, kProgramFile, vars);
     EXPECT_EQ(vars.MsgNotOnline, "");
     EXPECT_EQ(vars.MsgNoUpdate, "");
     EXPECT_EQ(vars.MsgTray, "");

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -226,6 +227,17 @@ TEST_F(ControlPeers, TheFormFollowsWhereTheUserMovesItsWindow) {
     dialog.form.SetLeft(200);
     GetWindowRect(peer.Handle(), &r);
     EXPECT_EQ(r.left, 200);
+}
+
+TEST_F(ControlPeers, AModalDialogGivesTheOtherWindowsBackWhenItsCloseHandlerFails) {
+    HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 100, 100, nullptr,
+                                 nullptr, GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(other, nullptr);
+    dialog.form.OnShow = [this](TComponent*) { dialog.form.SetModalResult(mrOk); };
+    dialog.form.OnClose = [](TComponent*, TCloseAction&) { throw std::runtime_error("close failed"); };
+    EXPECT_THROW(dialog.form.ShowModal(), std::runtime_error);
+    EXPECT_TRUE(IsWindowEnabled(other));
+    DestroyWindow(other);
 }
 
 TEST_F(ControlPeers, TabVisitsTheControlsInTabOrder) {
