@@ -28,7 +28,9 @@ UrlParts ParseUrlParts(std::string_view url, std::string_view marker) {
         hostPart = rest.substr(0, slash);
         parts.path = std::string(rest.substr(slash + 1));
     }
-    if (const auto at = hostPart.find('@'); at != std::string_view::npos) {
+    // The host follows the last "@": a user name holding "@" must not be
+    // able to name the server.
+    if (const auto at = hostPart.rfind('@'); at != std::string_view::npos) {
         const std::string_view userPart = hostPart.substr(0, at);
         hostPart = hostPart.substr(at + 1);
         if (const auto colon = userPart.find(':'); colon != std::string_view::npos) {

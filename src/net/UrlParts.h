@@ -19,7 +19,7 @@ struct UrlParts {
 // When the marker (say "http://") occurs anywhere in the URL, compared
 // without regard to case, the URL's first (length of marker) characters are
 // dropped. Host and path split at the first "/"; the host part splits at its
-// first "@" into user part and host, the user part at its first ":" into
+// last "@" into user part and host, the user part at its first ":" into
 // user name and password, the host at its first ":" into host and port.
 UrlParts ParseUrlParts(std::string_view url, std::string_view marker);
 

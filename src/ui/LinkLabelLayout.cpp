@@ -32,7 +32,7 @@ TLinkLabelLayout TTextHandler::LayOut(const TNodeTree& tree) {
     Inherited inherited;
     inherited.style = root.FontStyle();
     inherited.color = root.FontColor();
-    LayOutNode(root, inherited);
+    LayOutGroup(root, inherited);
     FinishLine();
     layout_.TextHeight = y_ + layout_.LineHeight;
 
@@ -43,28 +43,31 @@ TLinkLabelLayout TTextHandler::LayOut(const TNodeTree& tree) {
     return std::move(layout_);
 }
 
-void TTextHandler::LayOutNode(const TNode& node, Inherited inherited) {
-    if (const auto* text = dynamic_cast<const TStringNode*>(&node)) {
-        PlaceWords(text->Text(), inherited);
-        return;
-    }
-    if (const auto* action = dynamic_cast<const TActionNode*>(&node)) {
-        NewLines(action->Action() == TActionNode::ParagraphBreak ? 2 : 1);
-        return;
-    }
-    const auto* group = dynamic_cast<const TParentNode*>(&node);
-    if (!group) return;  // an unknown tag draws nothing
-    if (const auto* style = dynamic_cast<const TStyleNode*>(group)) {
+void TTextHandler::LayOutGroup(const TParentNode& group, const Inherited& inherited) {
+    WalkInCaptionOrder(
+        group, inherited, [this](const TParentNode& inner, Inherited outer) { return Inside(inner, outer); },
+        [this](const TNode& node, const Inherited& around) {
+            if (const auto* text = dynamic_cast<const TStringNode*>(&node))
+                PlaceWords(text->Text(), around);
+            else if (const auto* action = dynamic_cast<const TActionNode*>(&node))
+                NewLines(action->Action() == TActionNode::ParagraphBreak ? 2 : 1);
+            // an unknown tag draws nothing
+        });
+}
+
+// What a group adds to the style, colour and link its text inherits.
+TTextHandler::Inherited TTextHandler::Inside(const TParentNode& group, Inherited inherited) const {
+    if (const auto* style = dynamic_cast<const TStyleNode*>(&group)) {
         inherited.style.Include(style->Style());
-    } else if (const auto* color = dynamic_cast<const TColorNode*>(group)) {
+    } else if (const auto* color = dynamic_cast<const TColorNode*>(&group)) {
         inherited.color = color->Color();
         inherited.linkColored = false;
-    } else if (const auto* link = dynamic_cast<const TLinkNode*>(group)) {
+    } else if (const auto* link = dynamic_cast<const TLinkNode*>(&group)) {
         inherited.style = Combined(inherited.style, linkStyle_);
         inherited.link = link->Number();
         inherited.linkColored = true;
     }
-    for (const auto& child : group->Children()) LayOutNode(*child, inherited);
+    return inherited;
 }
 
 // A word runs up to and including the next space.

@@ -66,7 +66,8 @@ private:
         bool linkColored = false;
     };
 
-    void LayOutNode(const TNode& node, Inherited inherited);
+    void LayOutGroup(const TParentNode& group, const Inherited& inherited);
+    Inherited Inside(const TParentNode& group, Inherited inherited) const;
     void PlaceWords(const std::string& text, const Inherited& inherited);
     void FinishLine();
     void NewLines(int count);

@@ -35,6 +35,9 @@ private:
 
 class TParentNode : public TNode {
 public:
+    // Frees the whole subtree without recursion: captions may nest deeply.
+    ~TParentNode() override;
+
     template <class T, class... Args>
     T& AddChild(Args&&... args) {
         auto child = std::make_unique<T>(std::forward<Args>(args)...);
@@ -49,6 +52,35 @@ public:
 private:
     std::vector<std::unique_ptr<TNode>> children_;
 };
+
+// Visits everything inside `group` depth-first in caption order. Captions
+// come from language files and may nest groups many thousands deep, so the
+// walk keeps its own stack instead of the call stack. `enter(inner, state)`
+// answers the state inside a nested group, `leaf(node, state)` handles every
+// node that is no group.
+template <class State, class Enter, class Leaf>
+void WalkInCaptionOrder(const TParentNode& group, const State& state, Enter enter, Leaf leaf) {
+    struct Open {
+        const TParentNode* group;
+        std::size_t next;
+        State state;
+    };
+    std::vector<Open> open{{&group, 0, state}};
+    while (!open.empty()) {
+        Open& top = open.back();
+        if (top.next == top.group->Children().size()) {
+            open.pop_back();
+            continue;
+        }
+        const TNode& node = *top.group->Children()[top.next++];
+        if (const auto* inner = dynamic_cast<const TParentNode*>(&node)) {
+            State innerState = enter(*inner, top.state);
+            open.push_back({inner, 0, std::move(innerState)});
+        } else {
+            leaf(node, top.state);
+        }
+    }
+}
 
 // The whole caption; carries the label's font style and colour, which
 // everything inside inherits.

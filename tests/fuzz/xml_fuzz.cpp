@@ -1,4 +1,4 @@
-// Build: clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -Isrc src/text/Text.cpp src/i18n/*.cpp tests/fuzz/xml_fuzz.cpp -o xml_fuzz
+// Build with -DVELORA_FUZZ=ON and clang (see CMakeLists.txt beside this file).
 // Feeds arbitrary bytes to the XML reader: any input must end in a tree or
 // an ESimpleXMLError, and the tree left behind must be walkable and never
 // hold more bytes than the input had.

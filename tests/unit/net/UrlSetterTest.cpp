@@ -35,6 +35,12 @@ TEST_F(UrlSetter, StoresMarkerHostAndPathAndMovesCredentialsAndPortOut) {
     EXPECT_EQ(grabber->Port(), 0u);
 }
 
+TEST_F(UrlSetter, TheHostFollowsTheLastAtSign) {
+    grabber->SetUrl("http://user@evil.example@good.example/x");
+    EXPECT_EQ(grabber->Url(), "http://good.example/x");
+    EXPECT_EQ(grabber->UserName(), "user@evil.example");
+}
+
 TEST_F(UrlSetter, KeepsSecureScheme) {
     grabber->SetUrl("HTTPS://secure.example.com/file.bin");
     EXPECT_EQ(grabber->Url(), "https://secure.example.com/file.bin");
