@@ -10,7 +10,7 @@ public:
     bool FileExists(const std::string& path) const override;
     bool IsReadOnly(const std::string& path) const override;
     std::optional<std::string> ReadFile(const std::string& path) const override;
-    // Writes "<path>.tmp<random>" beside the file, then moves it over the file.
+    // Writes "<path>.tmp" beside the file, then moves it over the file.
     void ReplaceContents(const std::string& path, const std::string& bytes) override;
     void CreateFolders(const std::string& folder) override;
 };
