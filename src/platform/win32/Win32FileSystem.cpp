@@ -32,6 +32,17 @@ bool IsFolder(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
+// The waits before each new attempt at a replace that another handle stands
+// in the way of: short at first, about a second in all before the error is
+// reported.
+constexpr DWORD kRetryDelaysMs[] = {10, 20, 40, 80, 120, 160, 200, 200, 200};
+
+// Errors that another process holding the file (or its temporary file) for a
+// moment causes: a reader that does not share deletion, or a second writer.
+bool IsHeldElsewhere(DWORD error) {
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED || error == ERROR_LOCK_VIOLATION;
+}
+
 bool WriteAll(HANDLE file, const std::string& bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
@@ -46,7 +57,7 @@ bool WriteAll(HANDLE file, const std::string& bytes) {
 // One attempt at replacing the file with the bytes through the temporary file;
 // answers the system's error code. The temporary stays open, shared for
 // reading and deletion only, until it has taken the file's place: another
-// writer of the same file cannot write into it meanwhile.
+// writer of the same file cannot write into it meanwhile and waits instead.
 // A failed attempt deletes it through that same handle, never someone else's.
 DWORD TryReplace(const std::string& path, const std::string& temporary, const std::string& bytes) {
     Handle file(CreateFileA(temporary.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
@@ -103,6 +114,8 @@ bool Win32FileSystem::IsReadOnly(const std::string& path) const {
 }
 
 std::optional<std::string> Win32FileSystem::ReadFile(const std::string& path) const {
+    // Shared for everything: a reader never keeps another process from
+    // opening the file, and a replace that meets it waits (ReplaceContents).
     Handle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) return std::nullopt;
@@ -120,7 +133,13 @@ std::optional<std::string> Win32FileSystem::ReadFile(const std::string& path) co
 void Win32FileSystem::ReplaceContents(const std::string& path, const std::string& bytes) {
     // One temporary name per file: a write cut short leaves at most that one
     // file behind, and the next write takes it over.
-    const DWORD error = TryReplace(path, path + ".tmp", bytes);
+    const std::string temporary = path + ".tmp";
+    DWORD error = TryReplace(path, temporary, bytes);
+    for (const DWORD delay : kRetryDelaysMs) {
+        if (!IsHeldElsewhere(error)) break;
+        Sleep(delay);
+        error = TryReplace(path, temporary, bytes);
+    }
     if (error != ERROR_SUCCESS) throw FileSystemError(SystemErrorText(error));
 }
 
