@@ -156,12 +156,14 @@ TEST_F(AppIniFileStorageTest, LineBreaksInValuesNeverSplitTheFile) {
     // Read back through a store of its own: every other key is as it was.
     TAppIniFileStorage reread(files, folders, regional);
     testing::SetUpAsSettingsStore(reread);
-    EXPECT_EQ(reread.GetString("account\\password", ""), "secret[account]mobile=000nr=1");
-    EXPECT_EQ(reread.GetString("account\\country", ""), "49");
-    EXPECT_EQ(reread.GetString("account\\nr", ""), "1721234567");
-    EXPECT_EQ(reread.GetString("account\\mobile", ""), "491721234567");
-    EXPECT_EQ(reread.GetString("language\\lang", ""), "de");
-    EXPECT_EQ(reread.GetString("extended\\breaks", "default"), "");
+    const std::pair<const char*, const char*> expected[] = {
+        {"account\\password", "secret[account]mobile=000nr=1"},
+        {"account\\country", "49"},
+        {"account\\nr", "1721234567"},
+        {"account\\mobile", "491721234567"},
+        {"language\\lang", "de"},
+        {"extended\\breaks", ""}};
+    for (const auto& [path, value] : expected) EXPECT_EQ(reread.GetString(path, "missing"), value) << path;
     EXPECT_EQ(reread.SectionLines("countries"), (std::vector<std::string>{"AUT=43", "DEU=49[account]password="}));
 }
 
