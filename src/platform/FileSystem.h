@@ -26,8 +26,10 @@ public:
     // The whole file, or nothing when it cannot be opened.
     virtual std::optional<std::string> ReadFile(const std::string& path) const = 0;
     // Replaces the file's whole content without ever leaving a half-written
-    // file behind: the bytes go to a temporary file in the same folder, which
-    // then takes the file's place. Throws FileSystemError with the system's text.
+    // file behind: the bytes go to "<path>.tmp" in the same folder, which then
+    // takes the file's place. A write cut short (the process killed) leaves at
+    // most that one file, which the next write reuses; no other file is
+    // touched. Throws FileSystemError with the system's text.
     virtual void ReplaceContents(const std::string& path, const std::string& bytes) = 0;
     // Creates every missing folder of the path, from the top down.
     // Throws FileSystemError when one cannot be created.

@@ -21,6 +21,16 @@ std::string_view ValueOf(std::string_view line) {
     const std::size_t equals = line.find('=');
     return equals == std::string_view::npos ? std::string_view() : line.substr(equals + 1);
 }
+
+// A line break inside a written name or value would end its line early and
+// let the rest pass for lines of their own (a second section, another key).
+std::string WithoutLineBreaks(std::string_view text) {
+    std::string kept;
+    kept.reserve(text.size());
+    for (const char c : text)
+        if (c != '\r' && c != '\n') kept += c;
+    return kept;
+}
 }  // namespace
 
 void TIniDocument::Parse(std::string_view text) {
@@ -101,19 +111,22 @@ std::optional<std::string> TIniDocument::ReadValue(std::string_view section, std
     return std::string(ValueOf(*line));
 }
 
-void TIniDocument::WriteValue(std::string_view section, std::string_view key, std::string_view value) {
+void TIniDocument::WriteValue(std::string_view rawSection, std::string_view rawKey, std::string_view rawValue) {
+    const std::string section = WithoutLineBreaks(rawSection);
+    const std::string key = WithoutLineBreaks(rawKey);
+    const std::string value = WithoutLineBreaks(rawValue);
     Section* found = FindSection(section);
     if (!found) {
-        sections_.push_back({std::string(section), {}});
+        sections_.push_back({section, {}});
         found = &sections_.back();
     }
     const auto line = FindLine(*found, key);
     if (line == found->lines.end()) {
-        found->lines.push_back(std::string(key) + "=" + std::string(value));
+        found->lines.push_back(key + "=" + value);
     } else {
         // The key keeps the spelling it already has in the file.
         std::string& existing = found->lines[static_cast<std::size_t>(line - found->lines.cbegin())];
-        existing = std::string(KeyOf(existing)) + "=" + std::string(value);
+        existing = std::string(KeyOf(existing)) + "=" + value;
     }
 }
 

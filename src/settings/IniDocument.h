@@ -43,7 +43,9 @@ public:
     bool HasKey(std::string_view section, std::string_view key) const;
     std::optional<std::string> ReadValue(std::string_view section, std::string_view key) const;
     // Replaces the text of an existing key in place, else appends key=value to
-    // the section; a missing section is appended to the document.
+    // the section; a missing section is appended to the document. Line breaks
+    // (CR and LF) are dropped from the section, key and value first: every
+    // change through the store comes here, so nothing written splits a line.
     void WriteValue(std::string_view section, std::string_view key, std::string_view value);
     // Removes the key's line; false when there was none.
     bool EraseKey(std::string_view section, std::string_view key);

@@ -3,7 +3,6 @@
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <system_error>
 
 namespace velora::platform {
@@ -17,14 +16,6 @@ fs::path NativePath(std::string path) {
         if (c == '\\') c = '/';
 #endif
     return fs::path(path);
-}
-
-std::string RandomSuffix() {
-    thread_local std::mt19937 generator{std::random_device{}()};
-    static const char kHex[] = "0123456789abcdef";
-    std::string suffix;
-    for (int i = 0; i < 8; ++i) suffix += kHex[generator() % 16];
-    return suffix;
 }
 
 // The system's text for the last failed stream operation.
@@ -59,8 +50,10 @@ std::optional<std::string> StdFileSystem::ReadFile(const std::string& path) cons
 
 void StdFileSystem::ReplaceContents(const std::string& path, const std::string& bytes) {
     const fs::path target = NativePath(path);
+    // One temporary name per file: a write cut short leaves at most that one
+    // file behind, and the next write takes it over.
     fs::path temporary = target;
-    temporary += ".tmp" + RandomSuffix();
+    temporary += ".tmp";
 
     errno = 0;
     std::ofstream out(temporary, std::ios::binary | std::ios::trunc);

@@ -12,7 +12,7 @@ public:
     // The file exists and its owner may not write it.
     bool IsReadOnly(const std::string& path) const override;
     std::optional<std::string> ReadFile(const std::string& path) const override;
-    // Writes "<path>.tmp<random>" beside the file, then renames it over the
+    // Writes "<path>.tmp" beside the file, then renames it over the
     // file; on failure the temporary file is removed and the file untouched.
     void ReplaceContents(const std::string& path, const std::string& bytes) override;
     void CreateFolders(const std::string& folder) override;

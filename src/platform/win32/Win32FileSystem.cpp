@@ -32,15 +32,44 @@ bool IsFolder(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-[[noreturn]] void ThrowLastError() { throw FileSystemError(SystemErrorText(GetLastError())); }
+// The waits before each new attempt at a replace that another handle stands
+// in the way of: short at first, about a second in all before the error is
+// reported.
+constexpr DWORD kRetryDelaysMs[] = {10, 20, 40, 80, 120, 160, 200, 200, 200};
 
-std::string TemporaryNameFor(const std::string& path) {
-    LARGE_INTEGER counter{};
-    QueryPerformanceCounter(&counter);
-    char suffix[32];
-    std::snprintf(suffix, sizeof suffix, ".tmp%08lx",
-                  static_cast<unsigned long>(counter.LowPart ^ (GetCurrentProcessId() << 16)));
-    return path + suffix;
+// Errors that another process holding the file (or its temporary file) for a
+// moment causes: a reader that does not share deletion, or a second writer.
+bool IsHeldElsewhere(DWORD error) {
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED || error == ERROR_LOCK_VIOLATION;
+}
+
+bool WriteAll(HANDLE file, const std::string& bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 20));
+        DWORD written = 0;
+        if (!::WriteFile(file, bytes.data() + done, chunk, &written, nullptr) || written != chunk) return false;
+        done += written;
+    }
+    return true;
+}
+
+// One attempt at replacing the file with the bytes through the temporary file;
+// answers the system's error code. The temporary stays open, shared for
+// reading and deletion only, until it has taken the file's place: another
+// writer of the same file cannot write into it meanwhile and waits instead.
+// A failed attempt deletes it through that same handle, never someone else's.
+DWORD TryReplace(const std::string& path, const std::string& temporary, const std::string& bytes) {
+    Handle file(CreateFileA(temporary.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                            CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid()) return GetLastError();
+    if (WriteAll(file.Get(), bytes) && FlushFileBuffers(file.Get()) &&
+        MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return ERROR_SUCCESS;
+    const DWORD error = GetLastError();
+    FILE_DISPOSITION_INFO dispose{TRUE};
+    SetFileInformationByHandle(file.Get(), FileDispositionInfo, &dispose, sizeof dispose);
+    return error != ERROR_SUCCESS ? error : ERROR_WRITE_FAULT;  // a short write sets no error
 }
 
 // "C:" and "\\server\share" are where folders begin, not folders to create.
@@ -85,6 +114,8 @@ bool Win32FileSystem::IsReadOnly(const std::string& path) const {
 }
 
 std::optional<std::string> Win32FileSystem::ReadFile(const std::string& path) const {
+    // Shared for everything: a reader never keeps another process from
+    // opening the file, and a replace that meets it waits (ReplaceContents).
     Handle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) return std::nullopt;
@@ -100,33 +131,16 @@ std::optional<std::string> Win32FileSystem::ReadFile(const std::string& path) co
 }
 
 void Win32FileSystem::ReplaceContents(const std::string& path, const std::string& bytes) {
-    const std::string temporary = TemporaryNameFor(path);
-    Handle file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                            nullptr));
-    if (!file.Valid()) ThrowLastError();
-
-    std::size_t done = 0;
-    bool ok = true;
-    while (ok && done < bytes.size()) {
-        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 20));
-        DWORD written = 0;
-        ok = ::WriteFile(file.Get(), bytes.data() + done, chunk, &written, nullptr) && written == chunk;
-        done += written;
+    // One temporary name per file: a write cut short leaves at most that one
+    // file behind, and the next write takes it over.
+    const std::string temporary = path + ".tmp";
+    DWORD error = TryReplace(path, temporary, bytes);
+    for (const DWORD delay : kRetryDelaysMs) {
+        if (!IsHeldElsewhere(error)) break;
+        Sleep(delay);
+        error = TryReplace(path, temporary, bytes);
     }
-    ok = ok && FlushFileBuffers(file.Get());
-    DWORD error = ok ? ERROR_SUCCESS : GetLastError();
-    if (!file.Close() && ok) {
-        ok = false;
-        error = GetLastError();
-    }
-    if (ok && !MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        ok = false;
-        error = GetLastError();
-    }
-    if (!ok) {
-        DeleteFileA(temporary.c_str());
-        throw FileSystemError(SystemErrorText(error));
-    }
+    if (error != ERROR_SUCCESS) throw FileSystemError(SystemErrorText(error));
 }
 
 void Win32FileSystem::CreateFolders(const std::string& folder) {

@@ -10,7 +10,9 @@ public:
     bool FileExists(const std::string& path) const override;
     bool IsReadOnly(const std::string& path) const override;
     std::optional<std::string> ReadFile(const std::string& path) const override;
-    // Writes "<path>.tmp<random>" beside the file, then moves it over the file.
+    // Writes "<path>.tmp" beside the file, then moves it over the file. While
+    // another handle holds the file (or a second writer its temporary file)
+    // the attempt is repeated for about a second before the error is raised.
     void ReplaceContents(const std::string& path, const std::string& bytes) override;
     void CreateFolders(const std::string& folder) override;
 };

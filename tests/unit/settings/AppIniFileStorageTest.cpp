@@ -132,6 +132,41 @@ TEST_F(AppIniFileStorageTest, BlanksAroundAValueAreLostAtTheNextReload) {
     EXPECT_EQ(plain.GetString("account\\nr", ""), "0171");
 }
 
+TEST_F(AppIniFileStorageTest, LineBreaksInValuesNeverSplitTheFile) {
+    ScratchFolder::Write(SettingsFile(),
+                         "[account]\r\ncountry=49\r\nnr=1721234567\r\npassword=old\r\nmobile=491721234567\r\n"
+                         "[language]\r\nlang=de\r\n[countries]\r\nAUT=43\r\n");
+    TAppIniFileStorage store(files, folders, regional);
+    testing::SetUpAsSettingsStore(store);
+
+    // As a paste into the password field, or another program, can hand them over.
+    store.PutString("account\\password", "se\r\ncret\r\n[account]\r\nmobile=000\r\nnr=1");
+    store.PutString("extended\\note", "\n[language]\nlang=xx\r");
+    store.PutString("extended\\breaks", "\r\n\n\r");
+    store.SetSectionValue("countries", "DEU", "49\r\n[account]\r\npassword=");
+    store.Flush();
+
+    EXPECT_EQ(ScratchFolder::Read(SettingsFile()),
+              "[account]\r\ncountry=49\r\nnr=1721234567\r\npassword=secret[account]mobile=000nr=1\r\n"
+              "mobile=491721234567\r\n\r\n"
+              "[language]\r\nlang=de\r\n\r\n"
+              "[countries]\r\nAUT=43\r\nDEU=49[account]password=\r\n\r\n"
+              "[extended]\r\nnote=[language]lang=xx\r\nbreaks=\r\n\r\n");
+
+    // Read back through a store of its own: every other key is as it was.
+    TAppIniFileStorage reread(files, folders, regional);
+    testing::SetUpAsSettingsStore(reread);
+    const std::pair<const char*, const char*> expected[] = {
+        {"account\\password", "secret[account]mobile=000nr=1"},
+        {"account\\country", "49"},
+        {"account\\nr", "1721234567"},
+        {"account\\mobile", "491721234567"},
+        {"language\\lang", "de"},
+        {"extended\\breaks", ""}};
+    for (const auto& [path, value] : expected) EXPECT_EQ(reread.GetString(path, "missing"), value) << path;
+    EXPECT_EQ(reread.SectionLines("countries"), (std::vector<std::string>{"AUT=43", "DEU=49[account]password="}));
+}
+
 TEST_F(AppIniFileStorageTest, SectionsExistOnlyWithLinesAndRemovalsReachTheFile) {
     TAppIniFileStorage store(files, folders, regional);
     testing::SetUpAsSettingsStore(store);

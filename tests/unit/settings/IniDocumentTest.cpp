@@ -63,6 +63,17 @@ TEST(IniDocument, WritesSectionsInOrderWithCrLfAndEmptyLineAfterEach) {
     EXPECT_EQ(reread.Text(), document.Text());
 }
 
+TEST(IniDocument, NamesAndValuesAreWrittenWithoutLineBreaks) {
+    TIniDocument document;
+    document.WriteValue("acc\r\nount", "pass\nword", "a\rb");
+    document.WriteValue("account", "password", "c\r\n[intern]\r\nfirststart=true");
+
+    EXPECT_EQ(document.Text(), "[account]\r\npassword=c[intern]firststart=true\r\n\r\n");
+    TIniDocument reread;
+    reread.Parse(document.Text());
+    EXPECT_EQ(reread.Text(), document.Text());
+}
+
 TEST(IniDocument, ErasesSectionsByCaseSensitivePrefix) {
     TIniDocument document;
     document.Parse("[countries]\nAFG=93\n[countriesX]\na=1\n[Countries2]\nb=2\n[account]\nc=3\n");

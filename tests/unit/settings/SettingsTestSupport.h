@@ -2,10 +2,12 @@
 // Fakes and a scratch folder for the settings store tests.
 
 #include <filesystem>
+#include <algorithm>
 #include <fstream>
 #include <random>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "platform/KnownFolders.h"
 #include "platform/RegionalSettings.h"
@@ -53,6 +55,14 @@ public:
         std::ostringstream content;
         content << in.rdbuf();
         return content.str();
+    }
+    // The names of the entries in a folder, sorted.
+    static std::vector<std::string> EntryNames(const std::string& folder) {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(Native(folder)))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
     }
 
 private:

@@ -1,0 +1,130 @@
+// The settings file through the Windows API while other handles hold it, as
+// when a second process of the program reads or writes it at the same time.
+#ifdef _WIN32
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <atomic>
+#include <future>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/win32/Win32FileSystem.h"
+#include "SettingsTestSupport.h"
+
+namespace velora::platform {
+namespace {
+
+using settings::testing::ScratchFolder;
+using Names = std::vector<std::string>;
+
+// A handle on the file as another program might open it.
+class OpenedFile {
+public:
+    OpenedFile(const std::string& path, DWORD access, DWORD share)
+        : handle_(CreateFileA(path.c_str(), access, share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+    ~OpenedFile() { Close(); }
+    OpenedFile(const OpenedFile&) = delete;
+    OpenedFile& operator=(const OpenedFile&) = delete;
+    bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+    void Close() {
+        if (Valid()) CloseHandle(handle_);
+        handle_ = INVALID_HANDLE_VALUE;
+    }
+
+private:
+    HANDLE handle_;
+};
+
+const DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+class Win32FileSystemTest : public ::testing::Test {
+protected:
+    Win32FileSystemTest() : file(scratch.File("VELORADesktop.ini")) { ScratchFolder::Write(file, "old"); }
+
+    ScratchFolder scratch;
+    Win32FileSystem files;
+    const std::string file;
+};
+
+TEST_F(Win32FileSystemTest, ReadsAFileOthersHoldForWritingAndDeleting) {
+    OpenedFile writer(file, GENERIC_WRITE | DELETE, kShareAll);
+    ASSERT_TRUE(writer.Valid());
+    EXPECT_EQ(files.ReadFile(file), "old");
+}
+
+TEST_F(Win32FileSystemTest, ReplaceWaitsForAHandleThatIsSoonClosed) {
+    // A reader that shares nothing: the file cannot be replaced while it is open.
+    std::promise<void> opened;
+    std::thread reader([&] {
+        OpenedFile held(file, GENERIC_READ, 0);
+        opened.set_value();
+        Sleep(300);
+    });
+    opened.get_future().wait();
+    EXPECT_NO_THROW(files.ReplaceContents(file, "new"));
+    reader.join();
+
+    EXPECT_EQ(files.ReadFile(file), "new");
+    EXPECT_EQ(ScratchFolder::EntryNames(scratch.Folder()), Names{"VELORADesktop.ini"});
+}
+
+TEST_F(Win32FileSystemTest, ReplaceGivesUpOnAFileHeldForGoodAndLeavesItAsItWas) {
+    OpenedFile held(file, GENERIC_READ, FILE_SHARE_READ);
+    ASSERT_TRUE(held.Valid());
+    try {
+        files.ReplaceContents(file, "new");
+        ADD_FAILURE() << "replaced a file that is held open";
+    } catch (const FileSystemError& error) {
+        EXPECT_STRNE(error.what(), "");
+    }
+    held.Close();
+
+    EXPECT_EQ(files.ReadFile(file), "old");
+    EXPECT_EQ(ScratchFolder::EntryNames(scratch.Folder()), Names{"VELORADesktop.ini"});
+}
+
+TEST_F(Win32FileSystemTest, TwoWritersAndAReaderAtOnceAllSucceed) {
+    const std::string first(2000, 'a'), second(3000, 'b');
+    std::atomic<int> failures{0};
+    std::atomic<bool> writing{true};
+    std::vector<std::string> errors(2);
+    auto writer = [&](int index, const std::string& content) {
+        for (int round = 0; round < 25; ++round) {
+            try {
+                files.ReplaceContents(file, content);
+            } catch (const FileSystemError& error) {
+                ++failures;
+                errors[index] = error.what();
+            }
+            Sleep(5);
+        }
+    };
+    std::thread one(writer, 0, first), two(writer, 1, second);
+    int torn = 0;
+    std::thread reader([&] {
+        while (writing) {
+            const auto content = files.ReadFile(file);
+            if (content && *content != "old" && *content != first && *content != second) ++torn;
+            Sleep(5);
+        }
+    });
+    one.join();
+    two.join();
+    writing = false;
+    reader.join();
+
+    EXPECT_EQ(failures, 0) << errors[0] << " / " << errors[1];
+    EXPECT_EQ(torn, 0);
+    const auto content = files.ReadFile(file);
+    EXPECT_TRUE(content == first || content == second);
+    EXPECT_EQ(ScratchFolder::EntryNames(scratch.Folder()), Names{"VELORADesktop.ini"});
+}
+
+}  // namespace
+}  // namespace velora::platform
+
+#endif  // _WIN32
