@@ -155,15 +155,14 @@ public:
         return true;
     }
     bool SendRequest(platform::HttpHandle request) override {
-        {
-            std::lock_guard lock(mutex_);
-            Record("SendRequest " + Name(request));
-            if (ScriptOf(transfers_of_[request]).stall != Stall::InSend) {
-                if (!ScriptOf(transfers_of_[request]).sendFails) return true;
-                return SetLastError("", false);
-            }
+        std::unique_lock lock(mutex_);
+        Record("SendRequest " + Name(request));
+        const Script& script = ScriptOf(transfers_of_[request]);
+        if (script.stall == Stall::InSend) {
+            lock.unlock();
+            return WaitForSilentServer(request);
         }
-        return WaitForSilentServer(request);
+        return script.sendFails ? SetLastError("", false) : true;
     }
     std::optional<std::string> QueryContentLength(platform::HttpHandle request, std::uint32_t bufferSize) override {
         std::lock_guard lock(mutex_);
@@ -222,8 +221,6 @@ public:
         return lastTimedOutOrBrokeOff_[std::this_thread::get_id()];
     }
 
-    static constexpr const char* kTimeoutText = "The operation timed out";
-
 private:
     static std::string Text(const std::optional<std::string>& text) { return text ? "'" + *text + "'" : "none"; }
     const Script& ScriptOf(int transfer) const {
@@ -261,7 +258,8 @@ private:
         const bool timesOut = timeout != 0;
         std::this_thread::sleep_for(timesOut ? std::chrono::milliseconds(timeout) : std::chrono::seconds(3));
         std::lock_guard lock(mutex_);
-        return SetLastError(timesOut ? kTimeoutText : "The connection was closed after a long silence", timesOut);
+        return SetLastError(timesOut ? "The operation timed out" : "The connection was closed after a long silence",
+                            timesOut);
     }
     std::string Name(platform::HttpHandle handle) {
         const auto found = names_.find(handle);
