@@ -2,6 +2,7 @@
 // The HTTP grabber: fetches an "http://" (or "https://") URL with GET and
 // protocol version "HTTP/1.0", sending a Referer and asking for no cached copy.
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -11,6 +12,8 @@ namespace velora::net {
 
 class THttpUrlGrabber : public TProxyingUrlGrabber {
 public:
+    static constexpr std::uint32_t kDefaultTimeout = 30000;  // milliseconds
+
     // Throws std::invalid_argument without an HTTP client or a dispatcher.
     THttpUrlGrabber(ui::TComponent* owner, UrlGrabberServices services);
 
@@ -19,6 +22,11 @@ public:
 
     const std::string& Referer() const { return referer_; }
     void SetReferer(const std::string& referer) { referer_ = referer; }
+    // How long a transfer waits for the server to connect, to take the
+    // request or to send the next byte, in milliseconds; a server silent for
+    // longer ends the transfer with OnError.
+    std::uint32_t Timeout() const { return timeout_; }
+    void SetTimeout(std::uint32_t milliseconds) { timeout_ = milliseconds; }
 
     // The URL starts with "http://" or "https://", in any letter case.
     static bool CanGrab(const std::string& url);
@@ -35,6 +43,7 @@ private:
     friend class THttpUrlGrabberThread;
 
     std::string referer_;
+    std::uint32_t timeout_ = kDefaultTimeout;
 };
 
 }  // namespace velora::net

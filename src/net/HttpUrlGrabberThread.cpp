@@ -29,7 +29,8 @@ THttpUrlGrabberThread::THttpUrlGrabberThread(THttpUrlGrabber& grabber)
       proxyIgnoreList_(grabber.ProxyIgnoreList()),
       proxyUserName_(grabber.ProxyUserName()),
       proxyPassword_(grabber.ProxyPassword()),
-      referer_(grabber.Referer()) {}
+      referer_(grabber.Referer()),
+      timeout_(grabber.Timeout()) {}
 
 void THttpUrlGrabberThread::Execute() {
     continueFlag_.store(true);
@@ -105,12 +106,19 @@ void THttpUrlGrabberThread::Transfer(Handles& handles) {
     ThrowPendingFailure();
     if (handles.request == 0) return ReportFailure(requestFailure);
 
-    // Whether it was sent is not reported: a request that never reached the
-    // server ends in an empty reply. It only tells a reply that broke off
-    // from one that never came.
+    // A silent server must not hold the transfer for ever: the time-out
+    // bounds each wait for it (to connect, to send, for each block of the
+    // reply). Running into it, or a connection that broke off before the
+    // reply came, is reported; any other failure to send (a refused
+    // connection, an unknown host) ends in an empty reply. Whether the
+    // request was sent also tells a reply that broke off from one that never came.
+    http_->SetTimeouts(handles.request, timeout_);
     const bool requestSent = http_->SendRequest(handles.request);
+    const bool sendTimedOutOrBrokeOff = !requestSent && http_->LastErrorTimedOutOrBrokeOff();
+    const std::string sendFailure = sendTimedOutOrBrokeOff ? http_->LastErrorText() : "";
     ThrowPendingFailure();
     if (Terminated()) return;
+    if (sendTimedOutOrBrokeOff) return ReportFailure(sendFailure);
 
     reply_ = std::make_unique<TMemoryStream>();
 

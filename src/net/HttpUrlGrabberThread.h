@@ -50,6 +50,7 @@ private:
     std::string proxyUserName_;
     std::string proxyPassword_;
     std::string referer_;
+    std::uint32_t timeout_;
 };
 
 }  // namespace velora::net

@@ -86,6 +86,9 @@ public:
     virtual HttpHandle OpenRequest(HttpHandle connection, const std::string& verb, const std::string& objectName,
                                    const std::string& version, const std::string& referer, std::uint32_t flags,
                                    std::uintptr_t context) = 0;
+    // How long the request's calls wait for the server: to connect, to send
+    // and for each receive. A call that waits longer fails with a time-out.
+    virtual bool SetTimeouts(HttpHandle request, std::uint32_t milliseconds) = 0;
     // Sends the request without extra headers and without body.
     virtual bool SendRequest(HttpHandle request) = 0;
     // The reply's Content-Length header as text, read into a buffer of
@@ -100,6 +103,10 @@ public:
     virtual std::string LastResponseInfo(std::uint32_t maxLength) = 0;
     // The system's message text for this thread's last error code.
     virtual std::string LastErrorText() = 0;
+    // Whether this thread's last failure was a time-out (connecting, sending
+    // or waiting for the reply) or a connection that broke off; a refused
+    // connection or an unknown host is neither.
+    virtual bool LastErrorTimedOutOrBrokeOff() = 0;
 };
 
 }  // namespace velora::platform

@@ -1,5 +1,6 @@
 #include "ui/uFormUpdate.h"
 
+#include <algorithm>
 #include <chrono>
 #include <ctime>
 
@@ -39,6 +40,8 @@ settings::TDateTime LocalNow() {
 }
 
 constexpr double kCheckIntervalDays = 4.0;
+// More lines than anyone reads; a count beyond it is a broken or hostile file.
+constexpr int kMaxHistoryLines = 1000;
 
 }  // namespace
 
@@ -140,7 +143,6 @@ void TformUpdate::FormCreate() {
 
 void TformUpdate::FormShow() {
     labelVersionActual->SetCaption(storageUpdate->GetString("version\\stable", ""));
-    FillHistory();
     progress->SetVisible(false);
     progress->SetMax(1000);
     progress->SetPosition(0);
@@ -150,15 +152,19 @@ void TformUpdate::FormShow() {
 }
 
 // The history of the language in force; a section without a count leaves
-// the lines as they are.
+// the lines as they are. The memo gets the whole text at once: each change
+// of its lines rewrites the control.
 void TformUpdate::FillHistory() {
-    const char* section = app::Vars().CurrentLanguage == "de" ? "history_de" : "history_en";
-    std::vector<std::string> lines;
-    auto& memoLines = memoHistory->Lines();
-    for (int i = 0; i < memoLines.Count(); ++i) lines.push_back(memoLines.Strings(i));
-    storageUpdate->GetStringList(section, lines, true, "Item");
-    memoLines.Clear();
-    for (const auto& line : lines) memoLines.Add(line);
+    const std::string section = app::Vars().CurrentLanguage == "de" ? "history_de" : "history_en";
+    const std::string countPath = section + "\\Count";
+    if (!storageUpdate->HasValue(countPath)) return;
+    const int count = std::clamp(storageUpdate->GetInteger(countPath, 0), 0, kMaxHistoryLines);
+    std::string text;
+    for (int i = 0; i < count; ++i) {
+        text += storageUpdate->GetString(section + "\\Item" + std::to_string(i), "");
+        text += "\r\n";
+    }
+    memoHistory->Lines().SetText(text);
 }
 
 void TformUpdate::UpdateTexts() {

@@ -1,8 +1,8 @@
 """The update check from the tray: a manual check that finds a newer version
 and installs it, a manual check that finds none, the four-day rule of the
-automatic check before a page opens, and an installer download that breaks
-off. The version file and the installer live in the program's data folder
-next to its settings."""
+automatic check before a page opens, an installer download that breaks off,
+a long version history and a service that goes silent. The version file and
+the installer live in the program's data folder next to its settings."""
 import filecmp
 import os
 import re
@@ -16,6 +16,8 @@ from e2e_support import (EXE, INSTALLER, PROBE, VERSION, ProgramTestCase, descri
 
 AGENT = "VELORA Desktop"
 VERSION_REQUEST = "GET /update/dw.version " + AGENT
+# Logged by the mock service when the program gives up a reply that stalled.
+VERSION_STALL_CLOSED = "CLOSED /update/dw.version"
 INSTALLER_REQUEST = "GET /update/VELORADesktop.exe " + AGENT
 
 DIALOG = "class:TformUpdate"
@@ -28,10 +30,10 @@ HISTORY_DE = ["99.0.0.0: Alles neu", "98.0.0.0: Vieles besser"]
 DATE_TIME = re.compile(r"^\d{1,4}[./-]\d{1,2}[./-]\d{1,4} \d{1,2}:\d{2}(:\d{2})?( ?[AP]M)?$")
 
 
-def version_file(stable):
-    lines = ["[version]", "stable=" + stable, "",
-             "[history_de]", "Count=2", "Item0=" + HISTORY_DE[0], "Item1=" + HISTORY_DE[1], "",
-             "[history_en]", "Count=1", "Item0=99.0.0.0: All new"]
+def version_file(stable, history_de=HISTORY_DE):
+    lines = ["[version]", "stable=" + stable, "", "[history_de]", "Count=%d" % len(history_de)]
+    lines += ["Item%d=%s" % (i, line) for i, line in enumerate(history_de)]
+    lines += ["", "[history_en]", "Count=1", "Item0=99.0.0.0: All new"]
     return ("\r\n".join(lines) + "\r\n").encode("cp1252")
 
 
@@ -39,7 +41,7 @@ class UpdateCheck(ProgramTestCase):
     def setUp(self):
         super().setUp()
         self.requests_before = len(self.service.requests())
-        for name in ("dw.version", "VELORADesktop.exe", "VELORADesktop.exe.truncate"):
+        for name in ("dw.version", "dw.version.stall", "VELORADesktop.exe", "VELORADesktop.exe.truncate"):
             path = os.path.join(self.service.folder, name)
             if os.path.exists(path):
                 os.remove(path)
@@ -49,11 +51,17 @@ class UpdateCheck(ProgramTestCase):
     def data_folder(self):
         return os.path.dirname(settings_path())
 
-    def publish(self, stable):
-        content = version_file(stable)
+    def publish(self, stable, history_de=HISTORY_DE):
+        content = version_file(stable, history_de)
         with open(os.path.join(self.service.folder, "dw.version"), "wb") as f:
             f.write(content)
         return content
+
+    def stall_version_replies(self, count):
+        """The next `count` replies with the version file send their headers
+        and then nothing, until the program gives up."""
+        with open(os.path.join(self.service.folder, "dw.version.stall"), "w") as f:
+            f.write(str(count))
 
     def offer_installer(self, installer=PROBE, broken_off=False):
         """Publishes a program as the installer; by default the probe stands
@@ -88,8 +96,9 @@ class UpdateCheck(ProgramTestCase):
         self.assertEqual(len(buttons), 1, "no single Update button in the dialog: %r" % self.dialog_children())
         return buttons[0]
 
-    def wait_for_dialog(self):
-        self.assertEqual(probe("wait", DIALOG, "15000", "visible").returncode, 0,
+    def wait_for_dialog(self, timeout_ms=15000):
+        waited = probe("wait", DIALOG, str(timeout_ms), "visible", timeout=timeout_ms / 1000 + 30)
+        self.assertEqual(waited.returncode, 0,
                          "the update dialog did not show; requests %r; windows:\n%s"
                          % (self.new_requests(), describe(windows())))
 
@@ -217,6 +226,47 @@ class UpdateCheck(ProgramTestCase):
                         "the second download did not end the program; windows:\n" + describe(windows()))
         self.assertEqual(process.returncode, 0)
         self.assertTrue(filecmp.cmp(update_exe, PROBE, shallow=False))
+
+    def test_a_long_version_history_does_not_hold_up_the_dialog(self):
+        write_account_settings()
+        history = ["Zeile %d" % i for i in range(8000)]
+        self.publish("99.0.0.0", history)
+        process, _ = self.start_in_tray()
+        self.check_manually()
+        self.wait_for_request(VERSION_REQUEST)
+        # A generous limit, only so that a program that hangs fails the test.
+        self.wait_for_dialog(timeout_ms=60000)
+
+        memos = [index for index, cls, _ in self.dialog_children() if cls.lower() == "edit"]
+        self.assertEqual(len(memos), 1, "no single history memo: %r" % self.dialog_children())
+        # The probe's console output turns each line break into CR CR LF.
+        shown = probe("text", DIALOG, memos[0]).stdout.replace("\r", "").rstrip("\n").split("\n")
+        self.assertEqual(len(shown), 1000, "the memo shows %d lines" % len(shown))
+        self.assertEqual((shown[0], shown[-1]), ("Zeile 0", "Zeile 999"))
+        self.assertIsNone(process.poll())
+
+    def test_a_silent_service_is_given_up_and_the_next_check_works(self):
+        write_account_settings()
+        self.publish("99.0.0.0")
+        self.stall_version_replies(1)
+        process, _ = self.start_in_tray()
+        self.check_manually()
+        self.wait_for_request(VERSION_REQUEST)
+
+        # The headers came, then nothing: after its time-out the program
+        # closes the connection (the limit here only guards against a hang).
+        self.assertTrue(wait_until(lambda: VERSION_STALL_CLOSED in self.new_requests(), 120),
+                        "the program never gave up the silent reply: %r" % self.new_requests())
+        self.assertFalse(message_boxes(), "the failed check showed a window:\n" + describe(windows()))
+
+        # The transfer has ended: a new check is not refused and finds the update.
+        self.check_manually()
+        self.wait_for_request(VERSION_REQUEST, count=2)
+        self.wait_for_dialog()
+        self.assertFalse(message_boxes(), "the second check showed an error:\n" + describe(windows()))
+        texts = [text for _, _, text in self.dialog_children()]
+        self.assertIn(GET_UPDATE_TEXT, texts, "the second check did not offer the update")
+        self.assertIsNone(process.poll())
 
     # -- helpers used by one scenario --------------------------------------------------------------
 

@@ -6,12 +6,16 @@ serves the version file and the installer from files in --root (so a test can
 swap them), and appends every request line to --log. A marker file named like
 a served update file plus ".truncate" (e.g. VELORADesktop.exe.truncate) makes
 the reply announce 100 bytes more than it sends and then close the
-connection: a download that breaks off. It listens on 127.0.0.1
-only. Test tooling, not part of the program.
+connection: a download that breaks off. A marker named like it plus ".stall"
+holding a number makes that many replies send their headers and then nothing:
+the connection stays open, silent, until the client gives up, which is logged
+as "CLOSED <path>" (an empty marker stalls every reply). It listens on
+127.0.0.1 only. Test tooling, not part of the program.
 """
 import argparse
 import html
 import os
+import socket
 import sys
 import threading
 from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
@@ -23,10 +27,51 @@ UPDATE_FILES = {"/update/dw.version": "dw.version", "/update/VELORADesktop.exe":
 class Handler(BaseHTTPRequestHandler):
     server_version = "VeloraMock/1.0"
     log_lock = threading.Lock()
+    stall_lock = threading.Lock()
+    STALL_GUARD_SECONDS = 300  # a stalled reply ends by itself after this
+
+    def log_line(self, line):
+        with self.log_lock, open(self.server.log_path, "a", encoding="latin-1") as log:
+            log.write(line + "\n")
 
     def log_request_line(self):
-        with self.log_lock, open(self.server.log_path, "a", encoding="latin-1") as log:
-            log.write("%s %s %s\n" % (self.command, self.path, self.headers.get("User-Agent", "")))
+        self.log_line("%s %s %s" % (self.command, self.path, self.headers.get("User-Agent", "")))
+
+    def take_stall(self, marker):
+        """Whether this reply stalls; counts the marker down."""
+        with self.stall_lock:
+            try:
+                with open(marker) as f:
+                    text = f.read().strip()
+            except OSError:
+                return False
+            if text:
+                left = int(text) - 1
+                if left > 0:
+                    with open(marker, "w") as f:
+                        f.write(str(left))
+                else:
+                    os.remove(marker)
+            return True
+
+    def stall(self, size):
+        """Headers announcing `size` bytes, then silence until the client
+        closes the connection."""
+        self.send_response(200)
+        self.send_header("Content-Type", "application/octet-stream")
+        self.send_header("Content-Length", str(size))
+        self.end_headers()
+        self.wfile.flush()
+        self.close_connection = True
+        self.connection.settimeout(self.STALL_GUARD_SECONDS)
+        try:
+            while self.connection.recv(1024):
+                pass
+        except socket.timeout:
+            return
+        except OSError:
+            pass
+        self.log_line("CLOSED " + self.path)
 
     def reply(self, status, body, content_type, missing=0):
         """missing: bytes announced in Content-Length but never sent."""
@@ -51,6 +96,8 @@ class Handler(BaseHTTPRequestHandler):
                     body = f.read()
             except OSError:
                 return self.reply(404, b"<html><body>not found</body></html>", "text/html")
+            if self.command == "GET" and self.take_stall(file_path + ".stall"):
+                return self.stall(len(body))
             missing = 100 if os.path.exists(file_path + ".truncate") else 0
             return self.reply(200, body, "application/octet-stream", missing)
         if path in PAGE_PATHS:

@@ -83,6 +83,15 @@ HttpHandle Win32HttpClient::OpenRequest(HttpHandle connection, const std::string
                                      static_cast<DWORD_PTR>(context)));
 }
 
+bool Win32HttpClient::SetTimeouts(HttpHandle request, std::uint32_t milliseconds) {
+    DWORD value = milliseconds;
+    bool allSet = true;
+    for (const DWORD option :
+         {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT, INTERNET_OPTION_RECEIVE_TIMEOUT})
+        allSet = InternetSetOptionA(Native(request), option, &value, sizeof value) != FALSE && allSet;
+    return allSet;
+}
+
 bool Win32HttpClient::SendRequest(HttpHandle request) {
     return HttpSendRequestA(Native(request), nullptr, 0, nullptr, 0) != FALSE;
 }
@@ -125,6 +134,18 @@ std::string Win32HttpClient::LastErrorText() {
         text = number;
     }
     return text;
+}
+
+bool Win32HttpClient::LastErrorTimedOutOrBrokeOff() {
+    switch (GetLastError()) {
+        case ERROR_INTERNET_TIMEOUT:
+        case ERROR_INTERNET_CONNECTION_ABORTED:
+        case ERROR_INTERNET_CONNECTION_RESET:
+        case WSAETIMEDOUT:
+            return true;
+        default:
+            return false;
+    }
 }
 
 }  // namespace velora::platform

@@ -19,6 +19,9 @@ public:
     HttpHandle OpenRequest(HttpHandle connection, const std::string& verb, const std::string& objectName,
                            const std::string& version, const std::string& referer, std::uint32_t flags,
                            std::uintptr_t context) override;
+    // Sets the connect, send and receive time-outs on the request itself, so
+    // that they hold whatever its parents were given.
+    bool SetTimeouts(HttpHandle request, std::uint32_t milliseconds) override;
     bool SendRequest(HttpHandle request) override;
     std::optional<std::string> QueryContentLength(HttpHandle request, std::uint32_t bufferSize) override;
     bool Read(HttpHandle request, char* buffer, std::uint32_t size, std::uint32_t& bytesRead) override;
@@ -26,6 +29,9 @@ public:
     std::string LastResponseInfo(std::uint32_t maxLength) override;
     // WinInet's own error codes take their text from the library itself.
     std::string LastErrorText() override;
+    // Not every WinInet reports a reply that never came within the time-out
+    // as a time-out: some report an aborted connection.
+    bool LastErrorTimedOutOrBrokeOff() override;
 };
 
 }  // namespace velora::platform

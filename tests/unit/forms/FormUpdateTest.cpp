@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "net/HttpUrlGrabberThread.h"
 #include "support/ProgramFixture.h"
 
 using namespace velora;
@@ -13,11 +14,13 @@ constexpr double kSecond = 1.0 / 86400.0;
 
 class UpdateDialog : public fakes::ProgramFixture {
 protected:
-    // The version file the service publishes, as one reply block.
+    // The version file the service publishes, in blocks of the size read.
     void Publish(const std::string& versionFile) {
         net::testing::Script script;
         script.contentLength = std::to_string(versionFile.size());
-        script.blocks = {versionFile};
+        const std::size_t blockSize = net::THttpUrlGrabberThread::kReadBlockSize;
+        for (std::size_t at = 0; at < versionFile.size(); at += blockSize)
+            script.blocks.push_back(versionFile.substr(at, blockSize));
         http->scripts = {script};
     }
     void StartAt(double now) {
@@ -160,6 +163,38 @@ TEST_F(UpdateDialog, EnglishShowsTheEnglishHistoryAndASectionWithoutCountKeepsTh
     EXPECT_EQ(formUpdate->labelVersionActual->Caption(), "0.9.6.11");
     ASSERT_EQ(formUpdate->memoHistory->Lines().Count(), 1);
     EXPECT_EQ(formUpdate->memoHistory->Lines().Strings(0), "New");
+}
+
+TEST_F(UpdateDialog, ALongHistoryReachesTheMemoInOneUpdateAndIsCapped) {
+    // A count far beyond the items there are, and more items than are shown.
+    std::string published = "[version]\r\nstable=0.9.6.10\r\n[history_de]\r\nCount=2147483647\r\n";
+    for (int i = 0; i < 1500; ++i) published += "Item" + std::to_string(i) + "=Zeile " + std::to_string(i) + "\r\n";
+    Publish(published);
+    StartAt(46000.5);
+    peer.changes.clear();
+
+    formMain->menuitemUpdate->Click();
+    FinishTransfer();
+    ASSERT_TRUE(formUpdate->Visible());
+    const ui::TStrings& lines = formUpdate->memoHistory->Lines();
+    ASSERT_EQ(lines.Count(), 1000);
+    EXPECT_EQ(lines.Strings(0), "Zeile 0");
+    EXPECT_EQ(lines.Strings(999), "Zeile 999");
+    // Every change of the lines rewrites the whole control on screen.
+    EXPECT_EQ(peer.CountOf(*formUpdate->memoHistory, "Lines"), 1);
+
+    // A count below the items shows that many; a negative one none.
+    Publish("[version]\r\nstable=0.9.6.10\r\n[history_de]\r\nCount=1\r\nItem0=Eins\r\nItem1=Zwei\r\n");
+    formUpdate->Hide();
+    formMain->menuitemUpdate->Click();
+    FinishTransfer();
+    ASSERT_EQ(lines.Count(), 1);
+    EXPECT_EQ(lines.Strings(0), "Eins");
+    Publish("[version]\r\nstable=0.9.6.10\r\n[history_de]\r\nCount=-5\r\nItem0=Eins\r\n");
+    formUpdate->Hide();
+    formMain->menuitemUpdate->Click();
+    FinishTransfer();
+    EXPECT_EQ(lines.Count(), 0);
 }
 
 TEST_F(UpdateDialog, WithoutAVersionResourceAnyPublishedVersionIsNewer) {

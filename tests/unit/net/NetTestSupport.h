@@ -53,6 +53,10 @@ private:
     bool open_ = false;
 };
 
+// Where the server goes silent: no reply at all to the request, or the
+// headers and the scripted blocks and then nothing.
+enum class Stall { None, InSend, InRead };
+
 // What one transfer meets.
 struct Script {
     bool openFails = false;
@@ -63,6 +67,7 @@ struct Script {
     std::optional<std::string> contentLength;
     std::vector<std::string> blocks;   // what the reads return, one block a read
     bool readFailsAfterBlocks = false; // instead of the end of the reply
+    Stall stall = Stall::None;
     std::vector<std::uint32_t> connectStatuses;  // notified from inside Connect
     std::shared_ptr<Gate> firstReadGate;         // the first read waits here
     std::string errorText = "The operation failed";
@@ -143,10 +148,21 @@ public:
         reads_[transfer] = 0;
         return NewHandle(transfer, "request");
     }
-    bool SendRequest(platform::HttpHandle request) override {
+    bool SetTimeouts(platform::HttpHandle request, std::uint32_t milliseconds) override {
         std::lock_guard lock(mutex_);
+        Record("SetTimeouts " + Name(request) + " ms=" + std::to_string(milliseconds));
+        timeouts_[request] = milliseconds;
+        return true;
+    }
+    bool SendRequest(platform::HttpHandle request) override {
+        std::unique_lock lock(mutex_);
         Record("SendRequest " + Name(request));
-        return !ScriptOf(transfers_of_[request]).sendFails;
+        const Script& script = ScriptOf(transfers_of_[request]);
+        if (script.stall == Stall::InSend) {
+            lock.unlock();
+            return WaitForSilentServer(request);
+        }
+        return script.sendFails ? SetLastError("", false) : true;
     }
     std::optional<std::string> QueryContentLength(platform::HttpHandle request, std::uint32_t bufferSize) override {
         std::lock_guard lock(mutex_);
@@ -163,7 +179,7 @@ public:
             if (reads_[transfer] == 0) gate = ScriptOf(transfer).firstReadGate;
         }
         if (gate) gate->Wait();
-        std::lock_guard lock(mutex_);
+        std::unique_lock lock(mutex_);
         const Script& script = ScriptOf(transfer);
         const std::size_t index = reads_[transfer]++;
         bytesRead = 0;
@@ -174,10 +190,11 @@ public:
             bytesRead = static_cast<std::uint32_t>(std::min<std::size_t>(block.size(), size));
             return true;
         }
-        if (script.readFailsAfterBlocks || script.sendFails) {
-            lastError_[std::this_thread::get_id()] = script.errorText;
-            return false;
+        if (script.stall == Stall::InRead) {
+            lock.unlock();
+            return WaitForSilentServer(request);
         }
+        if (script.readFailsAfterBlocks || script.sendFails) return SetLastError(script.errorText, false);
         return true;
     }
     bool Close(platform::HttpHandle handle) override {
@@ -199,6 +216,10 @@ public:
         std::lock_guard lock(mutex_);
         return lastError_[std::this_thread::get_id()];
     }
+    bool LastErrorTimedOutOrBrokeOff() override {
+        std::lock_guard lock(mutex_);
+        return lastTimedOutOrBrokeOff_[std::this_thread::get_id()];
+    }
 
 private:
     static std::string Text(const std::optional<std::string>& text) { return text ? "'" + *text + "'" : "none"; }
@@ -214,9 +235,31 @@ private:
         return handle;
     }
     platform::HttpHandle Fail(const std::string& error, const std::string& response) {
-        lastError_[std::this_thread::get_id()] = error;
+        SetLastError(error, false);
         lastResponse_[std::this_thread::get_id()] = response;
         return 0;
+    }
+    // Always false, for the failing call to return.
+    bool SetLastError(const std::string& error, bool timedOutOrBrokeOff) {
+        lastError_[std::this_thread::get_id()] = error;
+        lastTimedOutOrBrokeOff_[std::this_thread::get_id()] = timedOutOrBrokeOff;
+        return false;
+    }
+    // A call to a server that sends nothing more waits out the request's
+    // time-out and fails with it. Without a time-out it would wait for ever;
+    // here it gives up after a while, as if the server had closed the
+    // connection, so that a test of such a transfer fails instead of hanging.
+    bool WaitForSilentServer(platform::HttpHandle request) {
+        std::uint32_t timeout;
+        {
+            std::lock_guard lock(mutex_);
+            timeout = timeouts_[request];
+        }
+        const bool timesOut = timeout != 0;
+        std::this_thread::sleep_for(timesOut ? std::chrono::milliseconds(timeout) : std::chrono::seconds(3));
+        std::lock_guard lock(mutex_);
+        return SetLastError(timesOut ? "The operation timed out" : "The connection was closed after a long silence",
+                            timesOut);
     }
     std::string Name(platform::HttpHandle handle) {
         const auto found = names_.find(handle);
@@ -233,6 +276,8 @@ private:
     std::map<int, std::size_t> reads_;
     std::map<std::thread::id, std::string> lastError_;
     std::map<std::thread::id, std::string> lastResponse_;
+    std::map<std::thread::id, bool> lastTimedOutOrBrokeOff_;
+    std::map<platform::HttpHandle, std::uint32_t> timeouts_;
 };
 
 // The test's user-interface thread: runs what it is handed, one thing at a

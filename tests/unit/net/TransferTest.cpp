@@ -29,6 +29,7 @@ TEST_F(Transfer, MakesTheCallsInOrderAndWritesTheFile) {
         "Connect internet1 host=example.com port=8080 user='joe' password='pw' context=listener",
         "OpenRequest connection1 verb=GET object=update/dw.version version=HTTP/1.0 "
         "referer=VELORA Desktop Update flags=80000100 context=0",
+        "SetTimeouts request1 ms=30000",
         "SendRequest request1",
         "QueryContentLength request1 buffer=1024",
         "Read request1 size=1025",
@@ -266,6 +267,44 @@ TEST_F(Transfer, ReplyThatBrokeOffIsAnError) {
         "ConnectionClosed",
     }));
     EXPECT_EQ(files.files["out.txt"], "old content");
+}
+
+TEST_F(Transfer, SilentServerEndsInAnErrorAfterTheTimeOut) {
+    http->scripts = {Script{}, Script{}, Script{}};
+    http->scripts[0].stall = Stall::InSend;  // no reply at all
+    http->scripts[1].contentLength = "10";
+    http->scripts[1].blocks = {"abcd"};
+    http->scripts[1].stall = Stall::InRead;  // the headers and a block, then nothing
+    http->scripts[2].blocks = {"fresh"};
+    files.files["out.txt"] = "old content";
+    grabber->SetFileName("out.txt");
+    grabber->SetTimeout(50);
+
+    // Unlike a request that never reached the server, a time-out is no empty reply.
+    Fetch(kVersionUrl);
+    EXPECT_TRUE(http->Logged("SetTimeouts request1 ms=50"));
+    EXPECT_EQ(Events(), (Lines{"Error The operation timed out (idle)", "ConnectionClosed"}));
+    EXPECT_EQ(http->CountOf("Read"), 0);
+    EXPECT_EQ(http->CountOf("Close"), 3);
+
+    // Each transfer ends idle, so the next one may set its Url and start.
+    ClearEvents();
+    Fetch(kVersionUrl);
+    EXPECT_EQ(Events(), (Lines{
+        "Progress 4/10 " + kVersionUrl,
+        "Error The operation timed out (idle)",
+        "ConnectionClosed",
+    }));
+    EXPECT_EQ(files.files["out.txt"], "old content");
+
+    ClearEvents();
+    Fetch(kVersionUrl);
+    EXPECT_EQ(Events(), (Lines{
+        "Progress 5/0 " + kVersionUrl,
+        "DoneFile out.txt 5 " + kVersionUrl,
+        "ConnectionClosed",
+    }));
+    EXPECT_EQ(files.files["out.txt"], "fresh");
 }
 
 TEST_F(Transfer, SecondStartStopsTheFirstWorker) {

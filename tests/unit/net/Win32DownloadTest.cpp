@@ -24,11 +24,20 @@
 namespace velora::net::testing {
 namespace {
 
+// What the server sends to one connection; a silent reply then keeps the
+// connection open without sending anything more, until the client gives up.
+struct Reply {
+    Reply(const char* bytes) : bytes(bytes) {}
+    Reply(std::string bytes, bool thenSilent = false) : bytes(std::move(bytes)), thenSilent(thenSilent) {}
+    std::string bytes;
+    bool thenSilent = false;
+};
+
 // Answers each of the given replies to one connection, in turn, and keeps
 // the requests it received.
 class LocalServer {
 public:
-    explicit LocalServer(std::vector<std::string> replies) : replies_(std::move(replies)) {
+    explicit LocalServer(std::vector<Reply> replies) : replies_(std::move(replies)) {
         WSADATA data;
         if (WSAStartup(MAKEWORD(2, 2), &data) != 0) return;
         started_ = true;
@@ -58,10 +67,15 @@ public:
         if (thread_.joinable()) thread_.join();
         return requests_;
     }
+    // How many silent replies the client ended by closing the connection.
+    int SilencesEndedByClient() {
+        if (thread_.joinable()) thread_.join();
+        return silencesEndedByClient_;
+    }
 
 private:
     void Serve() {
-        for (const std::string& reply : replies_) {
+        for (const Reply& reply : replies_) {
             const SOCKET client = accept(listener_, nullptr, nullptr);
             if (client == INVALID_SOCKET) return;
             std::string request;
@@ -72,32 +86,87 @@ private:
                 request.append(buffer, got);
             }
             requests_.push_back(request);
-            send(client, reply.data(), static_cast<int>(reply.size()), 0);
+            send(client, reply.bytes.data(), static_cast<int>(reply.bytes.size()), 0);
+            if (reply.thenSilent && ClientClosesWithin(client, 30)) ++silencesEndedByClient_;
             closesocket(client);
         }
     }
+    static bool ClientClosesWithin(SOCKET client, long seconds) {
+        fd_set readable;
+        FD_ZERO(&readable);
+        FD_SET(client, &readable);
+        timeval limit{seconds, 0};
+        char byte;
+        return select(0, &readable, nullptr, nullptr, &limit) == 1 && recv(client, &byte, 1, 0) <= 0;
+    }
 
     bool started_ = false;
-    std::vector<std::string> replies_;
+    std::vector<Reply> replies_;
     SOCKET listener_ = INVALID_SOCKET;
     int port_ = 0;
     std::thread thread_;
     std::vector<std::string> requests_;
+    int silencesEndedByClient_ = 0;
 };
 
-// Runs this thread's message loop until the grabber's transfer has ended.
-bool PumpUntilIdle(THttpUrlGrabber& grabber, const std::atomic<bool>& ended) {
-    const ULONGLONG deadline = GetTickCount64() + 20000;
-    while (GetTickCount64() < deadline) {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-        if (ended && grabber.State() == stIdle) return true;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+// A grabber on the Windows HTTP client whose events are handed to this
+// thread's message loop, with what its transfers delivered.
+class Win32Download : public ::testing::Test {
+protected:
+    void SetUp() override {
+        grabber.SetAgent("VELORA Desktop");
+        grabber.SetReferer("VELORA Desktop Update");
+        grabber.SetProxyMode(pmNoProxy);
+        grabber.SetOutputMode(omStream);
+        grabber.OnDoneStream = [&](ui::TComponent*, TMemoryStream& stream, std::int32_t, const std::string&) {
+            offUiThread += GetCurrentThreadId() != uiThread;
+            received = stream.Bytes();
+            done = true;
+        };
+        grabber.OnError = [&](ui::TComponent*, const std::string& message) {
+            offUiThread += GetCurrentThreadId() != uiThread;
+            error = message;
+            done = true;
+        };
+        grabber.OnConnectionClosed = [&](ui::TComponent*) {
+            offUiThread += GetCurrentThreadId() != uiThread;
+            if (done) ended = true;  // the last one of a transfer
+        };
     }
-    return false;
-}
 
-TEST(Win32Download, FetchesFromALocalServerAndReportsABrokenReply) {
+    // Starts a transfer and runs this thread's message loop until it has
+    // ended (or the hang guard gives up).
+    bool Fetch() {
+        received.clear();
+        error.clear();
+        done = false;
+        ended = false;
+        grabber.Start();
+        const ULONGLONG deadline = GetTickCount64() + 20000;
+        while (GetTickCount64() < deadline) {
+            MSG message;
+            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+            if (ended && grabber.State() == stIdle) return true;
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        }
+        return false;
+    }
+    static std::string UrlOn(const LocalServer& server) {
+        return "http://127.0.0.1:" + std::to_string(server.Port()) + "/update/dw.version";
+    }
+
+    platform::StdFileSystem files;
+    std::shared_ptr<platform::Win32UiThreadDispatcher> dispatcher =
+        std::make_shared<platform::Win32UiThreadDispatcher>();
+    THttpUrlGrabber grabber{nullptr, {std::make_shared<platform::Win32HttpClient>(), dispatcher, &files}};
+    const DWORD uiThread = GetCurrentThreadId();
+    std::string received, error;
+    int offUiThread = 0;
+    std::atomic<bool> ended{false};
+    bool done = false;
+};
+
+TEST_F(Win32Download, FetchesFromALocalServerAndReportsABrokenReply) {
     const std::string body = "[version]\r\nstable=1.2.3.4\r\n";
     LocalServer server({
         "HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\nContent-Length: " + std::to_string(body.size()) +
@@ -106,45 +175,12 @@ TEST(Win32Download, FetchesFromALocalServerAndReportsABrokenReply) {
     });
     ASSERT_NE(server.Port(), 0) << "no listening socket";
 
-    platform::StdFileSystem files;
-    auto dispatcher = std::make_shared<platform::Win32UiThreadDispatcher>();
-    THttpUrlGrabber grabber(nullptr, {std::make_shared<platform::Win32HttpClient>(), dispatcher, &files});
-    grabber.SetAgent("VELORA Desktop");
-    grabber.SetReferer("VELORA Desktop Update");
-    grabber.SetProxyMode(pmNoProxy);
-    grabber.SetOutputMode(omStream);
-
-    const DWORD uiThread = GetCurrentThreadId();
-    std::string received, error;
-    int offUiThread = 0;
-    std::atomic<bool> ended{false};
-    bool done = false;
-    grabber.OnDoneStream = [&](ui::TComponent*, TMemoryStream& stream, std::int32_t, const std::string&) {
-        offUiThread += GetCurrentThreadId() != uiThread;
-        received = stream.Bytes();
-        done = true;
-    };
-    grabber.OnError = [&](ui::TComponent*, const std::string& message) {
-        offUiThread += GetCurrentThreadId() != uiThread;
-        error = message;
-        done = true;
-    };
-    grabber.OnConnectionClosed = [&](ui::TComponent*) {
-        offUiThread += GetCurrentThreadId() != uiThread;
-        if (done) ended = true;  // the last one of a transfer
-    };
-
-    const std::string url = "http://127.0.0.1:" + std::to_string(server.Port()) + "/update/dw.version";
-    grabber.SetUrl(url);
-    grabber.Start();
-    ASSERT_TRUE(PumpUntilIdle(grabber, ended));
+    grabber.SetUrl(UrlOn(server));
+    ASSERT_TRUE(Fetch());
     EXPECT_EQ(received, body);
     EXPECT_EQ(error, "");
 
-    done = false;
-    ended = false;
-    grabber.Start();
-    ASSERT_TRUE(PumpUntilIdle(grabber, ended));
+    ASSERT_TRUE(Fetch());
     EXPECT_EQ(error, "The transfer was interrupted: received 9 of 100 bytes.");
     EXPECT_EQ(offUiThread, 0);
 
@@ -153,6 +189,34 @@ TEST(Win32Download, FetchesFromALocalServerAndReportsABrokenReply) {
     EXPECT_EQ(requests[0].rfind("GET /update/dw.version HTTP/1.0\r\n", 0), 0u) << requests[0];
     EXPECT_NE(requests[0].find("User-Agent: VELORA Desktop\r\n"), std::string::npos) << requests[0];
     EXPECT_NE(requests[0].find("Referer: VELORA Desktop Update\r\n"), std::string::npos) << requests[0];
+}
+
+TEST_F(Win32Download, ASilentServerIsGivenUpAfterTheTimeOut) {
+    LocalServer server({
+        Reply("", true),  // takes the request and answers nothing
+        Reply("HTTP/1.0 200 OK\r\nContent-Length: 100\r\n\r\nonly this", true),
+        "HTTP/1.0 200 OK\r\nContent-Length: 5\r\n\r\nfresh",
+    });
+    ASSERT_NE(server.Port(), 0) << "no listening socket";
+    grabber.SetTimeout(500);
+    grabber.SetUrl(UrlOn(server));
+
+    ASSERT_TRUE(Fetch()) << "no reply at all: the transfer did not end";
+    EXPECT_NE(error, "");
+    EXPECT_EQ(received, "");
+
+    // Setting the Url again is refused unless the transfer has ended.
+    grabber.SetUrl(UrlOn(server));
+    ASSERT_TRUE(Fetch()) << "headers, then silence: the transfer did not end";
+    EXPECT_NE(error, "");
+    EXPECT_EQ(received, "");
+
+    grabber.SetUrl(UrlOn(server));
+    ASSERT_TRUE(Fetch());
+    EXPECT_EQ(received, "fresh");
+    EXPECT_EQ(error, "");
+    EXPECT_EQ(server.SilencesEndedByClient(), 2);
+    EXPECT_EQ(offUiThread, 0);
 }
 
 }  // namespace
