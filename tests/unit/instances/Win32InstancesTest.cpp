@@ -141,7 +141,10 @@ TEST(InstanceManager, FirstProcessOwnsTheWindowAndASecondStartHandsOver) {
     int handOvers = 0;
     app::OnSecondInstance() = [&] { ++handOvers; };
     COPYDATASTRUCT data{0, 3, const_cast<char*>("abc")};
+    // While start-up still runs, a hand-over is answered and waits for it.
     EXPECT_EQ(SendMessageA(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)), 1);
+    EXPECT_EQ(handOvers, 0);
+    app::SecondInstancesWelcome(true);
     EXPECT_EQ(handOvers, 1);
 
     // A second start of the program: it finds the window and hands over.
@@ -166,6 +169,7 @@ TEST(InstanceManager, FirstProcessOwnsTheWindowAndASecondStartHandsOver) {
     EXPECT_EQ(exitCode, 0u);
     EXPECT_EQ(handOvers, 2);
 
+    app::SecondInstancesWelcome(false);
     app::OnSecondInstance() = nullptr;
     win32::DestroyInstanceWindow();
     EXPECT_EQ(win32::InstanceWindow(), nullptr);
