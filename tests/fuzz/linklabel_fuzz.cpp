@@ -82,8 +82,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     int width = 120;
     TFontStyles linkStyle{fsUnderline};
     if (size > 0) {
-        width = (data[0] >> 2) * 8 - 8;
-        linkStyle = TFontStyles::FromBits(data[0] & 3);
+        width = (data[0] >> 3) * 16 - 8;
+        linkStyle = TFontStyles::FromBits(data[0] & 7);  // bold, italic, underlined
         ++data;
         --size;
     }
