@@ -1,10 +1,22 @@
 #!/usr/bin/env bash
 # Builds both presets and runs every test: the unit tests natively (with
 # sanitizers) and under Wine, then the end-to-end tests of the Windows program
-# under Wine against the mock service.
+# under Wine against the mock service. Where clang and its fuzzer runtime are
+# installed, the fuzz targets also run for a few seconds each.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
+
+# True when clang++ links a libFuzzer target (clang and its runtime library).
+fuzzer_available() {
+  command -v clang++ >/dev/null || return 1
+  local probe ok=1
+  probe=$(mktemp -d)
+  echo 'extern "C" int LLVMFuzzerTestOneInput(const unsigned char*, unsigned long) { return 0; }' >"$probe/probe.cpp"
+  if clang++ -fsanitize=fuzzer "$probe/probe.cpp" -o "$probe/probe" >/dev/null 2>&1; then ok=0; fi
+  rm -rf "$probe"
+  return $ok
+}
 
 bash scripts/install-deps.sh
 
@@ -16,6 +28,15 @@ ctest --preset native
 
 echo "== language files"
 python3 tests/lang/check_language_files.py lang/de.lang lang/en.lang
+
+echo "== fuzz targets, a short run each"
+if fuzzer_available; then
+  cmake --preset fuzz >/dev/null
+  cmake --build --preset fuzz -j "$jobs"
+  ctest --preset fuzz
+else
+  echo "skipped: needs clang++ with its fuzzer runtime (apt-get install clang libclang-rt-14-dev)"
+fi
 
 echo "== Windows build"
 cmake --preset win64 >/dev/null
