@@ -26,6 +26,10 @@ cmake --preset native >/dev/null
 cmake --build --preset native -j "$jobs"
 ctest --preset native
 
+echo "== layer order of the sources"
+python3 -m unittest -q tests/layers/test_check_layers.py
+python3 tools/layers/check_layers.py src
+
 echo "== language files"
 python3 tests/lang/check_language_files.py lang/de.lang lang/en.lang
 

@@ -2,8 +2,6 @@
 
 #include "settings/AppIniStorage.h"
 #include "text/Text.h"
-#include "ui/model/Canvas.h"
-#include "ui/model/ComboBox.h"
 
 namespace velora::account {
 
@@ -37,15 +35,14 @@ constexpr std::string_view kDefaultTable =
     "ARE=971, GBR=44, USA=1, URY=598, UZB=998, VUT=678, VAT=39, VEN=58, VNM=84, VGB=1284, VIR=1340, "
     "WLF=681, ESH=212, YEM=967, ZMB=260, ZWE=263";
 
-// Name part and value part of an entry: around the first "=".
-std::string_view KeyOf(std::string_view entry) { return entry.substr(0, entry.find('=')); }
+}  // namespace
 
-std::string_view ValueOf(std::string_view entry) {
+std::string_view CountryEntryName(std::string_view entry) { return entry.substr(0, entry.find('=')); }
+
+std::string_view CountryEntryDiallingCode(std::string_view entry) {
     const auto equals = entry.find('=');
     return equals == std::string_view::npos ? std::string_view{} : entry.substr(equals + 1);
 }
-
-}  // namespace
 
 std::string_view DefaultCountryTable() { return kDefaultTable; }
 
@@ -66,48 +63,12 @@ void SeedCountryTable(settings::TCustomAppIniStorage& store) {
     store.RemoveTree(kCountrySection);
     store.Flush();
     for (const std::string& entry : DefaultCountryEntries())
-        store.SetSectionValue(kCountrySection, KeyOf(entry), ValueOf(entry));
+        store.SetSectionValue(kCountrySection, CountryEntryName(entry), CountryEntryDiallingCode(entry));
     store.Flush();
 }
 
-void FillCountryList(ui::TComboBox& list, const settings::TCustomAppIniStorage& store,
-                     const CountryNameLookup& lookupName) {
-    const std::string code =
-        list.ItemIndex() >= 0 ? SelectedDiallingCode(list) : std::string(kDefaultDiallingCode);
-
-    ui::TStrings& items = list.Items();
-    items.BeginUpdate();
-    items.Clear();
-    for (const std::string& line : store.SectionLines(kCountrySection)) items.Add(line);
-    // Put keeps the position: the list stays in the order of the codes,
-    // whatever the names.
-    for (int i = 0; i < items.Count(); ++i) {
-        const std::string entry = items[i];
-        const std::string value(ValueOf(entry));
-        const std::string name = lookupName ? lookupName(std::string(KeyOf(entry))) : std::string();
-        if (!name.empty()) items.Put(i, name + " +" + value + "=" + value);
-    }
-    items.EndUpdate();
-
-    SelectCountryByCode(list, code);
-}
-
-void SelectCountryByCode(ui::TComboBox& list, std::string_view diallingCode) {
-    int found = -1;
-    const ui::TStrings& items = list.Items();
-    for (int i = 0; i < items.Count(); ++i)
-        if (ValueOf(items[i]) == diallingCode) found = i;
-    list.SetItemIndex(found);
-}
-
-std::string SelectedDiallingCode(const ui::TComboBox& list) {
-    const int index = list.ItemIndex();
-    if (index < 0 || index >= list.Items().Count()) return {};
-    return std::string(ValueOf(list.Items()[index]));
-}
-
 TCountryColumns CountryEntryColumns(std::string_view entry) {
-    const std::string_view namePart = KeyOf(entry);
+    const std::string_view namePart = CountryEntryName(entry);
     // p is the 1-based position of the "+"; 0 when there is none, and then the
     // code column starts at the first character.
     const auto plus = namePart.find('+');
@@ -117,24 +78,6 @@ TCountryColumns CountryEntryColumns(std::string_view entry) {
     const std::size_t codeStart = p > 1 ? p - 2 : 0;
     columns.code = namePart.substr(codeStart, 6);
     return columns;
-}
-
-void DrawCountryEntry(ui::TCanvas& canvas, const ui::TRect& rect, std::string_view entry) {
-    const TCountryColumns columns = CountryEntryColumns(entry);
-    canvas.FillRect(rect);
-    canvas.DrawTextAt(rect.Left + 4, rect.Top, columns.name);
-    // A name wider than its column would run under the code: the code
-    // column gets its background back first, so a long name ends at it.
-    canvas.FillRect(ui::TRect{rect.Left + 108, rect.Top, rect.Right, rect.Bottom});
-    canvas.DrawTextAt(rect.Left + 110, rect.Top, columns.code);
-}
-
-void DrawCountryListItem(const ui::TComboBox& list, ui::TCanvas& canvas, int index, const ui::TRect& rect) {
-    if (index < 0 || index >= list.Items().Count()) {
-        canvas.FillRect(rect);
-        return;
-    }
-    DrawCountryEntry(canvas, rect, list.Items()[index]);
 }
 
 }  // namespace velora::account

@@ -1,14 +1,13 @@
 #pragma once
 // The country dialling-code table: the built-in default that the settings
-// section "countries" is rebuilt from at every start, and the drop-down list
-// of the options dialog that shows it, one entry per country, named in the
+// section "countries" is rebuilt from at every start, and the entries the
+// options dialog's drop-down list shows, one per country, named in the
 // current language.
 //
 // A list entry is name=value with the dialling code as value: either
 // "Deutschland +49=49" (a name from the language file) or the plain table line
 // "DEU=49" (no name known).
 
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,11 +15,6 @@
 namespace velora::settings {
 class TCustomAppIniStorage;
 }
-namespace velora::ui {
-class TCanvas;
-class TComboBox;
-struct TRect;
-}  // namespace velora::ui
 
 namespace velora::account {
 
@@ -38,26 +32,11 @@ std::vector<std::string> DefaultCountryEntries();
 // it) by the built-in table and writes the file. Run once per start.
 void SeedCountryTable(settings::TCustomAppIniStorage& store);
 
-// The country's name in the current language for a three-letter code; empty
-// when the language has none.
-using CountryNameLookup = std::function<std::string(const std::string& countryCode)>;
+// The two sides of a list entry or table line: around its first "=".
+std::string_view CountryEntryName(std::string_view entry);
+std::string_view CountryEntryDiallingCode(std::string_view entry);
 
-// Refills the list from the section as last loaded: the sorted list puts the
-// lines in the order of their three-letter codes, then every entry with a
-// name is replaced in place. Keeps the selected dialling code (49 when nothing
-// was selected).
-void FillCountryList(ui::TComboBox& list, const settings::TCustomAppIniStorage& store,
-                     const CountryNameLookup& lookupName);
-
-// Selects the last entry whose dialling code equals `diallingCode` exactly;
-// selects none when no entry has it.
-void SelectCountryByCode(ui::TComboBox& list, std::string_view diallingCode);
-
-// The dialling code of the selected entry (its text after the first "="); empty
-// when nothing is selected.
-std::string SelectedDiallingCode(const ui::TComboBox& list);
-
-// An entry's two drawn columns: the name, and " +" with at most four digits.
+// An entry's two columns as the list draws them: the name, and " +" with at most four digits.
 // A plain code=digits entry has no "+": its name column is empty and its
 // code column shows the three-letter code.
 struct TCountryColumns {
@@ -65,12 +44,5 @@ struct TCountryColumns {
     std::string code;
 };
 TCountryColumns CountryEntryColumns(std::string_view entry);
-
-// Draws one entry of the owner-drawn list: the rectangle filled with the
-// current background, the name at left + 4 and the code at left + 110.
-void DrawCountryEntry(ui::TCanvas& canvas, const ui::TRect& rect, std::string_view entry);
-// The same for entry `index` of the list; an index outside the entries (the
-// empty edit part of the list) only fills the rectangle.
-void DrawCountryListItem(const ui::TComboBox& list, ui::TCanvas& canvas, int index, const ui::TRect& rect);
 
 }  // namespace velora::account

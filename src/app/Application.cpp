@@ -36,4 +36,9 @@ std::string TApplication::UniqueFormName(const std::string& name) const {
     }
 }
 
+std::vector<ui::TComponent*> ApplicationForms() {
+    if (Application == nullptr) return {};
+    return {Application->Forms().begin(), Application->Forms().end()};
+}
+
 }  // namespace velora::app

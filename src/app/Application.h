@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "ui/model/Component.h"
-#include "ui/model/Form.h"
+#include "component/Component.h"
+#include "ui/controls/Form.h"
 
 namespace velora::app {
 
@@ -54,5 +54,9 @@ private:
 
 // The one application object of the process, set while it exists.
 extern TApplication* Application;
+
+// Its forms in list order (none while no application object exists): what a
+// new language file is applied to.
+std::vector<ui::TComponent*> ApplicationForms();
 
 }  // namespace velora::app

@@ -1,6 +1,6 @@
 #include "app/VersionCompare.h"
 
-#include <charconv>
+#include "text/Numbers.h"
 
 namespace velora::app {
 
@@ -13,14 +13,7 @@ int NextVersionComponent(std::string& text) {
         component = text.substr(0, dot);
         text.erase(0, dot + 1);
     }
-    if (component.empty()) return -1;
-    int value = 0;
-    const char* first = component.data();
-    const char* last = first + component.size();
-    if (*first == '+') ++first;
-    const auto [end, error] = std::from_chars(first, last, value);
-    if (error != std::errc() || end != last || first == last) return -1;
-    return value;
+    return text::ParseInt32(component).value_or(-1);
 }
 
 int CompareVersions(std::string a, std::string b) {

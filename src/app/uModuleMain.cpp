@@ -1,5 +1,7 @@
 #include "app/uModuleMain.h"
 
+#include "app/Application.h"
+
 #include "account/CountryTable.h"
 #include "account/uMd5.h"
 #include "app/InstalledVersion.h"
@@ -31,6 +33,7 @@ TmoduleMain::TmoduleMain(ui::TComponent* owner, const ModuleServices& services)
     store.EndLoading();
     translator_ = new i18n::TTranslator(this, services.files);
     translator_->SetName("translator");
+    translator_->FormsToTranslate = ApplicationForms;
     moduleMain = this;
 }
 
@@ -44,17 +47,18 @@ void TmoduleMain::DataModuleCreate() {
     storageIni_->SetFileName(SettingsFileName);
     account::SeedCountryTable(*storageIni_);
 
-    i18n::LoadStartupLanguage(*translator_, *storageIni_, services_.folders.ProgramFile(), vars);
+    const i18n::StartupLanguage start = i18n::LoadStartupLanguage(
+        *translator_, *storageIni_, services_.folders.ProgramFile(), i18n::ProductNames{AppTitle, vars.AppVersion});
+    SetLanguage(vars, start.code);
+    vars.MsgNotOnline = start.msgNotOnline;
+    vars.MsgNoUpdate = start.msgNoUpdate;
+    vars.MsgTray = start.msgTray;
+    vars.MsgGetUpdate = start.msgGetUpdate;
 }
 
 }  // namespace velora::app
 
 namespace velora::app {
-
-namespace {
-constexpr int kMainClientWidth = 420;
-constexpr int kMainClientHeight = 530;
-}  // namespace
 
 std::string TmoduleMain::ProgramFile() const { return services_.folders.ProgramFile(); }
 
@@ -62,14 +66,14 @@ std::string TmoduleMain::InstalledVersion(bool shortForm) const {
     return app::InstalledVersion(services_.version, shortForm);
 }
 
-int TmoduleMain::StoredMainLeft() {
+int TmoduleMain::StoredMainLeft(int windowWidth) {
     const int width = services_.desktop.ScreenWidth();
-    return storageIni_->GetInteger("formMain\\left", (width - kMainClientWidth) / 2);
+    return storageIni_->GetInteger("formMain\\left", (width - windowWidth) / 2);
 }
 
-int TmoduleMain::StoredMainTop() {
+int TmoduleMain::StoredMainTop(int windowHeight) {
     const int height = services_.desktop.ScreenHeight();
-    return storageIni_->GetInteger("formMain\\top", (height - kMainClientHeight) / 2);
+    return storageIni_->GetInteger("formMain\\top", (height - windowHeight) / 2);
 }
 
 void TmoduleMain::SaveMainPosition(int left, int top) {

@@ -9,7 +9,7 @@
 
 #include "i18n/Translator.h"
 #include "settings/AppIniFileStorage.h"
-#include "ui/model/Component.h"
+#include "component/Component.h"
 
 #include "app/ServiceEndpoints.h"
 
@@ -60,8 +60,8 @@ public:
 
     // Where the main window goes: the stored edge, else centred on the first
     // monitor (negative when the screen is narrower than the window).
-    int StoredMainLeft();
-    int StoredMainTop();
+    int StoredMainLeft(int windowWidth);
+    int StoredMainTop(int windowHeight);
     void SaveMainPosition(int left, int top);
     // On the first close of the main window ever: the notice that the
     // program keeps running in the notification area.

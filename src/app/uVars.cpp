@@ -1,5 +1,6 @@
 #include "app/uVars.h"
 
+#include "app/ServiceEndpoints.h"
 #include "text/UrlEncoding.h"
 
 namespace velora::app {
@@ -12,6 +13,12 @@ ProcessTexts& Vars() {
 void SetAppVersion(ProcessTexts& vars, const std::string& version) {
     vars.AppVersion = version;
     vars.VersionQuery = "&sVersion=" + text::EncodeQueryValue(version);
+}
+
+void SetLanguage(ProcessTexts& vars, const std::string& code) {
+    vars.CurrentLanguage = code;
+    vars.LanguageUrlSuffix = "&lang=" + text::EncodeQueryValue(code);
+    vars.RegisterUrl = RegisterUrlBase() + vars.LanguageUrlSuffix;
 }
 
 std::string DataFolderFor(const std::string& appDataFolder) {

@@ -30,6 +30,10 @@ ProcessTexts& Vars();
 // Sets AppVersion and VersionQuery together.
 void SetAppVersion(ProcessTexts& vars, const std::string& version);
 
+// Sets CurrentLanguage, the URL suffix that carries it and the registration
+// address together.
+void SetLanguage(ProcessTexts& vars, const std::string& code);
+
 // The per-user data folder of the program: the application-data folder (or
 // the root of the current drive when the system names none), then
 // "VELORA\Desktop\".

@@ -2,13 +2,10 @@
 
 #include <algorithm>
 
-#include "app/ServiceEndpoints.h"
-#include "app/uVars.h"
 #include "i18n/Translator.h"
 #include "settings/AppStorage.h"
 #include "settings/FileLocation.h"
 #include "text/Text.h"
-#include "text/UrlEncoding.h"
 
 namespace velora::i18n {
 
@@ -17,16 +14,10 @@ namespace {
 constexpr std::string_view kKnownLanguages[] = {"de", "en"};
 constexpr std::string_view kDefaultLanguage = "de";
 
-// Sets the language code and the URL suffix that carries it, always together.
-void SetLanguage(app::ProcessTexts& vars, std::string code) {
-    vars.CurrentLanguage = std::move(code);
-    vars.LanguageUrlSuffix = "&lang=" + text::EncodeQueryValue(vars.CurrentLanguage);
-}
-
 }  // namespace
 
-std::string FillAppName(std::string_view text) {
-    return text::ReplaceAll(text, PlaceholderAppName, app::AppTitle);
+std::string FillAppName(std::string_view text, std::string_view appName) {
+    return text::ReplaceAll(text, PlaceholderAppName, appName);
 }
 
 std::string FillVersion(std::string_view text, std::string_view appVersion) {
@@ -35,8 +26,8 @@ std::string FillVersion(std::string_view text, std::string_view appVersion) {
 
 std::string FillBreak(std::string_view text) { return text::ReplaceAll(text, PlaceholderBreak, "\r\n"); }
 
-std::string FillProductShortName(std::string_view text) {
-    return text::ReplaceAll(text, PlaceholderProductShortName, app::ProductShortName);
+std::string FillProductShortName(std::string_view text, std::string_view shortName) {
+    return text::ReplaceAll(text, PlaceholderProductShortName, shortName);
 }
 
 std::string FillFreeSms(std::string_view text) { return text::ReplaceAll(text, PlaceholderFreeSms, "5"); }
@@ -53,18 +44,19 @@ std::string LanguageFileName(std::string_view programFile, std::string_view code
     return folder.empty() ? fileName : settings::JoinPath(folder, fileName);
 }
 
-void LoadStartupLanguage(TTranslator& translator, settings::TCustomAppStorage& store,
-                         std::string_view programFile, app::ProcessTexts& vars) {
-    SetLanguage(vars, KnownLanguageCode(store.GetString("language\\lang", std::string(kDefaultLanguage))));
-    vars.RegisterUrl = app::RegisterUrlBase() + vars.LanguageUrlSuffix;
+StartupLanguage LoadStartupLanguage(TTranslator& translator, settings::TCustomAppStorage& store,
+                                    std::string_view programFile, const ProductNames& names) {
+    StartupLanguage start;
+    start.code = KnownLanguageCode(store.GetString("language\\lang", std::string(kDefaultLanguage)));
 
     // No form exists yet: this only loads the document.
-    translator.ApplyLanguageFile(LanguageFileName(programFile, vars.CurrentLanguage));
+    translator.ApplyLanguageFile(LanguageFileName(programFile, start.code));
 
-    vars.MsgNotOnline = FillAppName(translator.LookupText("messages", "notOnline"));
-    vars.MsgNoUpdate = FillVersion(translator.LookupText("messages", "noUpdate"), vars.AppVersion);
-    vars.MsgTray = FillAppName(FillBreak(translator.LookupText("messages", "messageTray")));
-    vars.MsgGetUpdate = translator.LookupText("messages", "getUpdate");
+    start.msgNotOnline = FillAppName(translator.LookupText("messages", "notOnline"), names.appName);
+    start.msgNoUpdate = FillVersion(translator.LookupText("messages", "noUpdate"), names.appVersion);
+    start.msgTray = FillAppName(FillBreak(translator.LookupText("messages", "messageTray")), names.appName);
+    start.msgGetUpdate = translator.LookupText("messages", "getUpdate");
+    return start;
 }
 
 std::optional<std::string> RewriteLanguageInUrl(std::string_view url, std::string_view code) {
@@ -85,21 +77,22 @@ std::optional<std::string> RewriteLanguageInUrl(std::string_view url, std::strin
     return rewritten;
 }
 
-void LanguageSwitch(int selectedIndex, LanguageSwitchTargets& targets, TTranslator& translator,
-                    std::string_view programFile, app::ProcessTexts& vars) {
+std::string LanguageSwitch(int selectedIndex, LanguageSwitchTargets& targets, TTranslator& translator,
+                           std::string_view programFile) {
     const std::string diallingCode = targets.SelectedDiallingCode();
-    SetLanguage(vars, selectedIndex == 1 ? "en" : "de");
+    const std::string code(selectedIndex == 1 ? "en" : "de");
+    targets.LanguageChosen(code);
     // Plain lines first, so that entries the new file does not name lose the
     // old language's names.
     targets.RefillCountryListPlain();
-    translator.ApplyLanguageFile(LanguageFileName(programFile, vars.CurrentLanguage));
+    translator.ApplyLanguageFile(LanguageFileName(programFile, code));
     targets.SelectCountryByCode(diallingCode);
     targets.UpdateOptionsTexts();
     targets.ApplyMainWindowPlaceholders();
     targets.UpdateUpdateDialogTexts();
 
-    if (const auto url = RewriteLanguageInUrl(targets.BrowserLocationUrl(), vars.CurrentLanguage))
-        targets.Navigate(*url);
+    if (const auto url = RewriteLanguageInUrl(targets.BrowserLocationUrl(), code)) targets.Navigate(*url);
+    return code;
 }
 
 }  // namespace velora::i18n

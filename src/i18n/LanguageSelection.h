@@ -7,9 +7,6 @@
 #include <string>
 #include <string_view>
 
-namespace velora::app {
-struct ProcessTexts;
-}
 namespace velora::settings {
 class TCustomAppStorage;
 }
@@ -26,11 +23,11 @@ inline constexpr std::string_view PlaceholderFreeSms = "%sFREESMS";
 
 // Each fills every occurrence of one placeholder (case-sensitive); the owner
 // of a text applies the ones its text may hold, right after translating it.
-std::string FillAppName(std::string_view text);                              // "VELORA Desktop"
-std::string FillVersion(std::string_view text, std::string_view appVersion);  // the program's version
-std::string FillBreak(std::string_view text);                                // CR LF
-std::string FillProductShortName(std::string_view text);                     // "VELORA"
-std::string FillFreeSms(std::string_view text);                              // "5"
+std::string FillAppName(std::string_view text, std::string_view appName);            // "VELORA Desktop"
+std::string FillVersion(std::string_view text, std::string_view appVersion);         // the program's version
+std::string FillBreak(std::string_view text);                                        // CR LF
+std::string FillProductShortName(std::string_view text, std::string_view shortName);  // "VELORA"
+std::string FillFreeSms(std::string_view text);                                      // "5"
 
 // The language a stored code names: one of the codes we ship a language file
 // for ("de", "en", in any letter case), else the default "de". Whatever else
@@ -42,13 +39,28 @@ std::string KnownLanguageCode(std::string_view stored);
 // the program is started at log-on.
 std::string LanguageFileName(std::string_view programFile, std::string_view code);
 
+// What the start's texts are filled with.
+struct ProductNames {
+    std::string_view appName;
+    std::string_view appVersion;
+};
+
+// The language in force from the start on, and the four message texts, which
+// keep the start's language until the program is started again.
+struct StartupLanguage {
+    std::string code;
+    std::string msgNotOnline;
+    std::string msgNoUpdate;
+    std::string msgTray;
+    std::string msgGetUpdate;
+};
+
 // The steps at start, before any form exists: the language code from
-// "language\lang" (a known code, else "de"); the URL suffix and the
-// registration address; the language file loaded; and the four message texts
-// looked up and filled. The messages keep the start's language until the
-// program is started again; a missing file leaves them empty.
-void LoadStartupLanguage(TTranslator& translator, settings::TCustomAppStorage& store,
-                         std::string_view programFile, app::ProcessTexts& vars);
+// "language\lang" (a known code, else "de"), its language file loaded, and
+// the four message texts looked up and filled. A missing file leaves the
+// messages empty.
+StartupLanguage LoadStartupLanguage(TTranslator& translator, settings::TCustomAppStorage& store,
+                                    std::string_view programFile, const ProductNames& names);
 
 // The browser's address with the language parameter changed to `code`: the
 // two characters after the first "lang%3D" (the parameter inside an encoded
@@ -63,6 +75,9 @@ public:
 
     // The dialling code of the country selected in the options dialog.
     virtual std::string SelectedDiallingCode() = 0;
+    // The new language's code, before anything is translated: the program's
+    // own language setting follows it.
+    virtual void LanguageChosen(const std::string& code) = 0;
     // The country list holds the plain lines of the settings section
     // "countries" again (code=digits).
     virtual void RefillCountryListPlain() = 0;
@@ -78,8 +93,9 @@ public:
 
 // The options dialog's language radio group changed: index 1 is English,
 // anything else German. Every open form is translated anew and the browser's
-// page follows the new language. The choice is not stored here.
-void LanguageSwitch(int selectedIndex, LanguageSwitchTargets& targets, TTranslator& translator,
-                    std::string_view programFile, app::ProcessTexts& vars);
+// page follows the new language. The choice is not stored here. Returns the
+// new language's code.
+std::string LanguageSwitch(int selectedIndex, LanguageSwitchTargets& targets, TTranslator& translator,
+                           std::string_view programFile);
 
 }  // namespace velora::i18n

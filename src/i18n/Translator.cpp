@@ -5,14 +5,14 @@
 #include <limits>
 #include <optional>
 
-#include "app/Application.h"
 #include "i18n/XmlValueDecoding.h"
+#include "text/Numbers.h"
 #include "text/Text.h"
-#include "ui/model/ClassInfo.h"
-#include "ui/model/Collection.h"
-#include "ui/model/Errors.h"
-#include "ui/model/ShortCut.h"
-#include "ui/model/Strings.h"
+#include "component/ClassInfo.h"
+#include "component/Collection.h"
+#include "component/Errors.h"
+#include "component/ShortCut.h"
+#include "component/Strings.h"
 
 namespace velora::i18n {
 
@@ -90,7 +90,7 @@ void SetFromText(ui::TPersistent& object, const ui::PropertyInfo& property, cons
                 property.SetInteger(object, LowBits32(value));
             return;
         case PropertyKind::Enumeration: {
-            if (const auto number = ParseDecimalInt64(value)) {
+            if (const auto number = text::ParseInt64(value)) {
                 // Out of the type's range: the setter refuses it.
                 if (*number >= std::numeric_limits<int>::min() && *number <= std::numeric_limits<int>::max())
                     property.SetOrdinal(object, static_cast<int>(*number));
@@ -153,10 +153,13 @@ TTranslator::~TTranslator() = default;
 void TTranslator::ApplyLanguageFile(const std::string& fileName) noexcept {
     try {
         document_.LoadFromFile(fileName);
-        if (app::Application == nullptr) return;
+        if (!FormsToTranslate) return;
         // By index: the list is read afresh for every form.
-        for (std::size_t i = 0; i < app::Application->Forms().size(); ++i)
-            ApplyToForm(*app::Application->Forms()[i]);
+        for (std::size_t i = 0;; ++i) {
+            const std::vector<ui::TComponent*> forms = FormsToTranslate();
+            if (i >= forms.size()) break;
+            ApplyToForm(*forms[i]);
+        }
     } catch (...) {
         // A missing or malformed file: the forms keep the texts they have.
     }

@@ -9,12 +9,13 @@
 // what cannot be applied is skipped and the forms keep the texts they have.
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "i18n/SimpleXml.h"
-#include "ui/model/Component.h"
+#include "component/Component.h"
 
 namespace velora::platform {
 class FileSystem;
@@ -42,11 +43,15 @@ public:
     TSimpleXML& Document() { return document_; }
     const TSimpleXML& Document() const { return document_; }
 
-    // Loads the file, then translates every form of the application in list
-    // order. Never fails: a file that cannot be opened keeps the document in
-    // force; a malformed one keeps what was read before the fault; in both
-    // cases no form is translated.
+    // Loads the file, then translates every form FormsToTranslate lists, in
+    // list order. Never fails: a file that cannot be opened keeps the
+    // document in force; a malformed one keeps what was read before the
+    // fault; in both cases no form is translated.
     void ApplyLanguageFile(const std::string& fileName) noexcept;
+
+    // The forms a new language file applies to, asked afresh for every form
+    // (a form's translation may create another). Without it, none.
+    std::function<std::vector<ui::TComponent*>()> FormsToTranslate;
 
     // Translates a form from the element named after its base name (the name
     // up to its first "_", so "formOptions_1" takes "formOptions").

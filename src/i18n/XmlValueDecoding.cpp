@@ -1,5 +1,7 @@
 #include "i18n/XmlValueDecoding.h"
 
+#include "text/Numbers.h"
+
 #include <limits>
 #include <utility>
 
@@ -18,26 +20,6 @@ constexpr NamedEntity kNamedEntities[] = {
     {"&amp;", '&'}, {"&lt;", '<'}, {"&gt;", '>'}, {"&apos;", '\''}, {"&quot;", '"'},
 };
 
-int DigitValue(char c, int base) {
-    int digit = -1;
-    if (c >= '0' && c <= '9') digit = c - '0';
-    else if (c >= 'a' && c <= 'f') digit = c - 'a' + 10;
-    else if (c >= 'A' && c <= 'F') digit = c - 'A' + 10;
-    return digit < base ? digit : -1;
-}
-
-// Unsigned digits only, at least one, without overflow.
-std::optional<std::uint64_t> ParseDigits(std::string_view text, int base) {
-    if (text.empty()) return std::nullopt;
-    std::uint64_t value = 0;
-    for (char c : text) {
-        const int digit = DigitValue(c, base);
-        if (digit < 0) return std::nullopt;
-        if (value > (std::numeric_limits<std::uint64_t>::max() - digit) / base) return std::nullopt;
-        value = value * base + digit;
-    }
-    return value;
-}
 
 // "&#..." at `amp`: the byte it stands for and the position behind its ";",
 // or nothing when the reference does not give a number greater than 0.
@@ -53,8 +35,8 @@ std::optional<std::pair<char, size_t>> DecodeCharReference(std::string_view raw,
     const std::string_view number = raw.substr(digits, semicolon - digits);
     std::optional<std::int64_t> value;
     if (base == 10) {
-        value = ParseDecimalInt64(number);
-    } else if (auto hex = ParseDigits(number, 16); hex && *hex <= std::numeric_limits<std::int64_t>::max()) {
+        value = text::ParseInt64(number);
+    } else if (auto hex = text::ParseDigits(number, 16); hex && *hex <= std::numeric_limits<std::int64_t>::max()) {
         value = static_cast<std::int64_t>(*hex);
     }
     if (!value || *value <= 0) return std::nullopt;
@@ -97,26 +79,8 @@ std::string DecodeXmlValue(std::string_view raw) {
     return out;
 }
 
-std::optional<std::int64_t> ParseDecimalInt64(std::string_view text) {
-    bool negative = false;
-    if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
-        negative = text.front() == '-';
-        text.remove_prefix(1);
-    }
-    const auto magnitude = ParseDigits(text, 10);
-    if (!magnitude) return std::nullopt;
-    constexpr auto kMax = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
-    if (negative) {
-        if (*magnitude > kMax + 1) return std::nullopt;
-        return *magnitude == kMax + 1 ? std::numeric_limits<std::int64_t>::min()
-                                      : -static_cast<std::int64_t>(*magnitude);
-    }
-    if (*magnitude > kMax) return std::nullopt;
-    return static_cast<std::int64_t>(*magnitude);
-}
-
 std::int64_t XmlIntValue(std::string_view text) {
-    return ParseDecimalInt64(text).value_or(-1);
+    return text::ParseInt64(text).value_or(-1);
 }
 
 }  // namespace velora::i18n

@@ -14,9 +14,6 @@ namespace velora::i18n {
 // "&gt;", "&apos;", "&quot;" in any letter case. Every other "&" stays.
 std::string DecodeXmlValue(std::string_view raw);
 
-// An optionally signed decimal number that fits in 64 bits; nothing otherwise.
-std::optional<std::int64_t> ParseDecimalInt64(std::string_view text);
-
 // A value read as a 64-bit decimal integer, -1 when it is not a number.
 std::int64_t XmlIntValue(std::string_view text);
 

@@ -4,7 +4,7 @@
 
 #include "net/CustomUrlGrabberThread.h"
 #include "net/GrabberLink.h"
-#include "ui/model/ClassInfo.h"
+#include "component/ClassInfo.h"
 
 namespace velora::net {
 

@@ -10,8 +10,8 @@
 
 #include "net/UrlGrabberTypes.h"
 #include "net/UrlParts.h"
-#include "ui/model/Component.h"
-#include "ui/model/Events.h"
+#include "component/Component.h"
+#include "component/Events.h"
 
 namespace velora::platform {
 class FileSystem;

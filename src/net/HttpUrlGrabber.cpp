@@ -4,7 +4,7 @@
 
 #include "net/HttpUrlGrabberThread.h"
 #include "text/Text.h"
-#include "ui/model/ClassInfo.h"
+#include "component/ClassInfo.h"
 
 namespace velora::net {
 

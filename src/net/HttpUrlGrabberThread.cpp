@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <stdexcept>
 
 #include "net/HttpUrlGrabber.h"
-#include "settings/ValueConversion.h"
+#include "text/Numbers.h"
 
 namespace velora::net {
 
@@ -125,7 +126,10 @@ void THttpUrlGrabberThread::Transfer(Handles& handles) {
     const std::optional<std::string> lengthText = http_->QueryContentLength(handles.request, kHeaderBufferSize);
     ThrowPendingFailure();
     if (Terminated()) return;
-    contentSize_.store(lengthText ? settings::StrToInt(*lengthText) : 0);
+    const std::optional<std::int32_t> length = lengthText ? text::ParseInt32(*lengthText) : 0;
+    // A malformed length ends the transfer without a report.
+    if (!length) throw std::invalid_argument("'" + *lengthText + "' is not a valid integer value");
+    contentSize_.store(*length);
 
     SetState(stReceiving);
     std::string readFailure;

@@ -1,7 +1,7 @@
 #include "net/ProxyingUrlGrabber.h"
 
 #include "platform/HttpClient.h"
-#include "ui/model/ClassInfo.h"
+#include "component/ClassInfo.h"
 
 namespace velora::net {
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "ui/model/Events.h"
-#include "ui/model/TypeInfo.h"
+#include "component/Events.h"
+#include "component/TypeInfo.h"
 
 namespace velora::ui {
 class TComponent;

@@ -1,6 +1,6 @@
 #include "net/UrlParts.h"
 
-#include "settings/ValueConversion.h"
+#include "text/Numbers.h"
 #include "text/Text.h"
 
 namespace velora::net {
@@ -8,13 +8,7 @@ namespace velora::net {
 namespace {
 constexpr std::string_view kSecureMarker = "https://";
 
-std::int32_t PortNumber(std::string_view text) {
-    try {
-        return settings::StrToInt(text);
-    } catch (const std::exception&) {
-        return 0;
-    }
-}
+std::int32_t PortNumber(std::string_view text) { return text::ParseInt32(text).value_or(0); }
 }  // namespace
 
 UrlParts ParseUrlParts(std::string_view url, std::string_view marker) {

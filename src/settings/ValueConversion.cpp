@@ -4,28 +4,13 @@
 #include <limits>
 
 #include "settings/StorageErrors.h"
+#include "text/Numbers.h"
 
 namespace velora::settings {
 
 std::int32_t StrToInt(std::string_view text) {
-    std::size_t pos = 0;
-    bool negative = false;
-    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) negative = text[pos++] == '-';
-    if (pos == text.size()) throw InvalidIntegerError(std::string(text));
-
-    // Accumulated as a negative number so that the smallest 32-bit value fits.
-    std::int64_t value = 0;
-    for (; pos < text.size(); ++pos) {
-        const char c = text[pos];
-        if (c < '0' || c > '9') throw InvalidIntegerError(std::string(text));
-        value = value * 10 - (c - '0');
-        if (value < std::numeric_limits<std::int32_t>::min()) throw InvalidIntegerError(std::string(text));
-    }
-    if (!negative) {
-        value = -value;
-        if (value > std::numeric_limits<std::int32_t>::max()) throw InvalidIntegerError(std::string(text));
-    }
-    return static_cast<std::int32_t>(value);
+    if (const auto value = text::ParseInt32(text)) return *value;
+    throw InvalidIntegerError(std::string(text));
 }
 
 namespace {

@@ -14,8 +14,8 @@
 
 #include "linklabel/LinkLabelTestSupport.h"
 #include "text/Text.h"
-#include "ui/LinkLabelLayout.h"
-#include "ui/LinkLabelParser.h"
+#include "ui/controls/linklabel/LinkLabelLayout.h"
+#include "ui/controls/linklabel/LinkLabelParser.h"
 
 namespace {
 

@@ -9,11 +9,11 @@
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32Application.h"
 #include "platform/win32/controls/ControlPeerRegistry.h"
-#include "ui/model/Button.h"
-#include "ui/model/EffectiveFont.h"
-#include "ui/model/Form.h"
-#include "ui/model/FormLayout.h"
-#include "ui/model/Menus.h"
+#include "ui/controls/Button.h"
+#include "ui/controls/EffectiveFont.h"
+#include "ui/controls/Form.h"
+#include "ui/controls/FormLayout.h"
+#include "ui/controls/Menus.h"
 
 namespace velora::win32 {
 

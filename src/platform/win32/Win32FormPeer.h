@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "platform/win32/Win32ControlPeer.h"
-#include "ui/model/ControlPeer.h"
+#include "component/ControlPeer.h"
 
 namespace velora::ui {
 class TControl;

@@ -2,7 +2,6 @@
 
 #include "platform/win32/ErrorDisplay.h"
 #include "platform/win32/browser/Win32WebBrowserPeer.h"
-#include "ui/uFormMain.h"
 
 namespace velora::win32 {
 
@@ -17,15 +16,16 @@ Win32ProgramHost::~Win32ProgramHost() {
 
 void Win32ProgramHost::AttachApplication(app::TApplication& application) {
     application_.Attach(application);
-    // The main window's hook: keys meant for the page reach the browser.
-    application_.SetMessageHook([](MSG& message) {
-        return ui::formMain != nullptr && BrowserMessageHook(ui::formMain->browser, message);
-    });
+    // Keys meant for the page reach the browser the start-up names.
+    application_.SetMessageHook(
+        [this](MSG& message) { return keyBrowser_ != nullptr && BrowserMessageHook(keyBrowser_, message); });
 }
 
 void Win32ProgramHost::AttachForm(ui::TForm& form) {
     formPeers_.push_back(std::make_unique<Win32FormPeer>(form, application_));
 }
+
+void Win32ProgramHost::RouteKeysToBrowser(ui::TWebBrowser* browser) { keyBrowser_ = browser; }
 
 void Win32ProgramHost::CreateProgramMutex() {
     // Held, never waited on, until the process ends.

@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/Program.h"
+#include "app/ProgramHost.h"
 #include "app/uAppInstances.h"
 #include "platform/win32/Win32Application.h"
 #include "platform/win32/Win32FormPeer.h"
@@ -22,6 +22,7 @@ public:
 
     void AttachApplication(app::TApplication& application) override;
     void AttachForm(ui::TForm& form) override;
+    void RouteKeysToBrowser(ui::TWebBrowser* browser) override;
     void CreateProgramMutex() override;
     bool EnsureSingleInstance() override;
     void RunMessageLoop(app::TApplication& application) override;
@@ -31,6 +32,7 @@ private:
     Win32Application application_;
     app::TAppInstances& instances_;
     std::vector<std::unique_ptr<Win32FormPeer>> formPeers_;
+    ui::TWebBrowser* keyBrowser_ = nullptr;
     HANDLE programMutex_ = nullptr;
 };
 

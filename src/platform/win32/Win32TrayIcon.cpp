@@ -11,7 +11,7 @@
 #include "platform/win32/ErrorDisplay.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32Application.h"
-#include "ui/model/Menus.h"
+#include "ui/controls/Menus.h"
 
 namespace velora::win32 {
 

@@ -11,7 +11,7 @@
 #include <string_view>
 
 #include "platform/win32/Win32ControlPeer.h"
-#include "ui/TrayIconLogic.h"
+#include "ui/controls/tray/TrayIconLogic.h"
 
 namespace velora::win32 {
 

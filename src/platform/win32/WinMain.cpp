@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <ole2.h>
 
-#include "app/Program.h"
+#include "startup/Program.h"
 #include "app/uAppInstances.h"
 #include "platform/win32/ErrorDisplay.h"
 #include "platform/win32/browser/BrowserEmulation.h"

@@ -7,13 +7,19 @@
 
 #include "account/CountryTable.h"
 #include "settings/SettingsTestSupport.h"
-#include "ui/model/Canvas.h"
-#include "ui/model/ComboBox.h"
+#include "ui/controls/Canvas.h"
+#include "ui/controls/ComboBox.h"
+#include "ui/forms/CountryList.h"
 
 namespace velora::account {
 namespace {
 
 using settings::testing::ScratchFolder;
+using ui::CountryNameLookup;
+using ui::DrawCountryListItem;
+using ui::FillCountryList;
+using ui::SelectCountryByCode;
+using ui::SelectedDiallingCode;
 
 std::string CodeOf(const std::string& entry) { return entry.substr(0, entry.find('=')); }
 std::string ValueOf(const std::string& entry) { return entry.substr(entry.find('=') + 1); }

@@ -92,14 +92,14 @@ TEST_F(ModuleMain, SettingsCannotAddParametersToThePageAddresses) {
 }
 
 TEST_F(ModuleMain, MainWindowPositionDefaultsToTheCentreAndKeepsWhatWasStored) {
-    EXPECT_EQ(Module().StoredMainLeft(), 302);
-    EXPECT_EQ(Module().StoredMainTop(), 119);
+    EXPECT_EQ(Module().StoredMainLeft(420), 302);
+    EXPECT_EQ(Module().StoredMainTop(530), 119);
     desktop.screenWidth = 400;
-    EXPECT_EQ(Module().StoredMainLeft(), -10);
+    EXPECT_EQ(Module().StoredMainLeft(420), -10);
 
     Module().SaveMainPosition(5000, -7000);
-    EXPECT_EQ(Module().StoredMainLeft(), 5000);
-    EXPECT_EQ(Module().StoredMainTop(), -7000);
+    EXPECT_EQ(Module().StoredMainLeft(420), 5000);
+    EXPECT_EQ(Module().StoredMainTop(530), -7000);
 }
 
 TEST_F(ModuleMain, TrayNoticeOncePerSettingsFile) {

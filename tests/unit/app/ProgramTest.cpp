@@ -2,15 +2,16 @@
 
 #include "app/Application.h"
 #include "app/InstanceHandOver.h"
-#include "app/Program.h"
+#include "startup/Program.h"
 #include "app/uVars.h"
 #include "platform/ProgramVersion.h"
 #include "settings/SettingsTestSupport.h"
 #include "net/NetTestSupport.h"
 #include "support/FakeDesktop.h"
 #include "support/PumpedDispatcher.h"
-#include "ui/model/Form.h"
-#include "ui/uFormMain.h"
+#include "ui/controls/Form.h"
+#include "ui/forms/uFormMain.h"
+#include "support/RecordingPeer.h"
 
 using namespace velora;
 using velora::settings::testing::FakeFolders;
@@ -35,6 +36,7 @@ public:
         events.push_back("form " + form.Name());
         if (onAttachForm) onAttachForm();
     }
+    void RouteKeysToBrowser(ui::TWebBrowser* browser) override { keyBrowser = browser; }
     void CreateProgramMutex() override { events.push_back("mutex"); }
     bool EnsureSingleInstance() override {
         events.push_back("instance list");
@@ -56,6 +58,7 @@ public:
 
     ui::RecordingPeer peer;
     std::function<void()> onAttachForm;
+    ui::TWebBrowser* keyBrowser = nullptr;
     std::vector<std::string> events;
     std::vector<std::string> errors;
     bool firstInstance = true;

@@ -2,6 +2,7 @@
 
 #include "app/CommandLine.h"
 #include "app/InstalledVersion.h"
+#include "app/ServiceEndpoints.h"
 #include "app/uVars.h"
 
 using namespace velora;
@@ -43,6 +44,10 @@ TEST(ProcessTexts, VersionAndDataFolder) {
     EXPECT_EQ(vars.VersionQuery, "&sVersion=0.9.6.4");
     SetAppVersion(vars, "1.0&x=y #");
     EXPECT_EQ(vars.VersionQuery, "&sVersion=1.0%26x%3Dy%20%23");
+    SetLanguage(vars, "en");
+    EXPECT_EQ(vars.CurrentLanguage, "en");
+    EXPECT_EQ(vars.LanguageUrlSuffix, "&lang=en");
+    EXPECT_EQ(vars.RegisterUrl, RegisterUrlBase() + "&lang=en");
 
     EXPECT_EQ(DataFolderFor(R"(C:\Users\anna\AppData\Roaming)"), R"(C:\Users\anna\AppData\Roaming\VELORA\Desktop\)");
     EXPECT_EQ(DataFolderFor(R"(C:\Data\)"), R"(C:\Data\VELORA\Desktop\)");

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "ui/BrowserKeys.h"
+#include "ui/controls/BrowserKeys.h"
 
 using velora::ui::PassesToBrowserAccelerator;
 

@@ -16,9 +16,9 @@
 #include "platform/win32/browser/BrowserEmulation.h"
 #include "platform/win32/browser/BrowserHostWindow.h"
 #include "platform/win32/browser/Win32WebBrowserPeer.h"
-#include "ui/model/Form.h"
-#include "ui/model/Panel.h"
-#include "ui/model/WebBrowser.h"
+#include "ui/controls/Form.h"
+#include "ui/controls/Panel.h"
+#include "ui/controls/WebBrowser.h"
 
 using namespace velora;
 

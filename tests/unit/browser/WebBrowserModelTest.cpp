@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "platform/WebBrowser.h"
-#include "ui/model/Form.h"
-#include "ui/model/WebBrowser.h"
+#include "ui/controls/Form.h"
+#include "ui/controls/WebBrowser.h"
 
 using namespace velora;
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "account/CountryTable.h"
+#include "ui/forms/CountryList.h"
 #include "support/ProgramFixture.h"
 
 using namespace velora;
@@ -33,7 +34,7 @@ protected:
 TEST_F(OptionsDialog, FirstStartWithAnEmptySettingsFile) {
     Start();
     EXPECT_EQ(SelectedEntry(), "Deutschland +49=49");
-    EXPECT_EQ(account::SelectedDiallingCode(*formOptions->comboboxCountry), "49");
+    EXPECT_EQ(ui::SelectedDiallingCode(*formOptions->comboboxCountry), "49");
     EXPECT_EQ(formOptions->editMobileNr->Text(), "");
     EXPECT_EQ(formOptions->editPassword->Text(), "");
     EXPECT_FALSE(formOptions->checkboxOnlineStatus->Checked());

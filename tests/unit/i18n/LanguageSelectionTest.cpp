@@ -4,13 +4,11 @@
 #include <vector>
 
 #include "app/Application.h"
-#include "app/ServiceEndpoints.h"
-#include "app/uVars.h"
 #include "i18n/I18nTestSupport.h"
 #include "i18n/LanguageSelection.h"
 #include "i18n/Translator.h"
 #include "settings/SettingsTestSupport.h"
-#include "ui/model/Form.h"
+#include "ui/controls/Form.h"
 
 using namespace velora;
 using namespace velora::i18n;
@@ -32,6 +30,7 @@ public:
         log_.push_back("code?");
         return "43";
     }
+    void LanguageChosen(const std::string& code) override { log_.push_back("language " + code); }
     void RefillCountryListPlain() override { log_.push_back("plain countries"); }
     void SelectCountryByCode(const std::string& code) override { log_.push_back("select " + code); }
     void UpdateOptionsTexts() override { log_.push_back("options texts, caption " + form_.Caption()); }
@@ -70,11 +69,11 @@ TEST(LanguageTexts, FileNameBesideTheProgramAndPlaceholders) {
     EXPECT_EQ(LanguageFileName("D:/apps/velora.exe", "de"), "D:/apps/de.lang");
     EXPECT_EQ(LanguageFileName("VELORADesktop.exe", "fr"), "fr.lang");
 
-    EXPECT_EQ(FillAppName("%sAPP_NAME and %sAPP_NAME, not %sapp_name"),
+    EXPECT_EQ(FillAppName("%sAPP_NAME and %sAPP_NAME, not %sapp_name", "VELORA Desktop"),
               "VELORA Desktop and VELORA Desktop, not %sapp_name");
     EXPECT_EQ(FillVersion("v%sVersion/%sVersion%sVERSION", "0.9.6.4"), "v0.9.6.4/0.9.6.4%sVERSION");
     EXPECT_EQ(FillBreak("a%sBREAKb%sBREAK"), "a\r\nb\r\n");
-    EXPECT_EQ(FillProductShortName("%sPRODUCT_SHORTNAME <link>x</link>"), "VELORA <link>x</link>");
+    EXPECT_EQ(FillProductShortName("%sPRODUCT_SHORTNAME <link>x</link>", "VELORA"), "VELORA <link>x</link>");
     EXPECT_EQ(FillFreeSms("%sFREESMS free, %sFREESMS"), "5 free, 5");
 }
 
@@ -86,16 +85,15 @@ TEST(LanguageSwitch, StepsInOrderAndTheBrowserFollows) {
     app::TApplication application;
     auto* options = application.CreateForm<ui::TForm>("formOptions");
     TTranslator translator(nullptr, files);
-    app::ProcessTexts vars;
+    translator.FormsToTranslate = app::ApplicationForms;
     RecordingTargets targets(log, *options);
     targets.location = "http://host/send?sApp=DW&&lang=de";
 
     files.log = &log;
-    LanguageSwitch(1, targets, translator, kProgramFile, vars);
-    EXPECT_EQ(vars.CurrentLanguage, "en");
-    EXPECT_EQ(vars.LanguageUrlSuffix, "&lang=en");
+    EXPECT_EQ(LanguageSwitch(1, targets, translator, kProgramFile), "en");
     const std::vector<std::string> expected = {
         "code?",
+        "language en",
         "plain countries",
         std::string("read ") + kEnglishFile,
         "select 43",
@@ -110,9 +108,8 @@ TEST(LanguageSwitch, StepsInOrderAndTheBrowserFollows) {
     // Any index but 1 is German; a page without a language is left alone.
     log.clear();
     targets.location = "about:blank";
-    LanguageSwitch(-1, targets, translator, kProgramFile, vars);
-    EXPECT_EQ(vars.CurrentLanguage, "de");
-    EXPECT_EQ(vars.LanguageUrlSuffix, "&lang=de");
+    EXPECT_EQ(LanguageSwitch(-1, targets, translator, kProgramFile), "de");
+    EXPECT_EQ(log[1], "language de");
     EXPECT_EQ(options->Caption(), "Deutsch");
     EXPECT_EQ(log.back(), "location?");
 
@@ -120,8 +117,7 @@ TEST(LanguageSwitch, StepsInOrderAndTheBrowserFollows) {
     // browser change all the same.
     files.files.erase(kEnglishFile);
     targets.location = "http://host/send?lang=de";
-    LanguageSwitch(1, targets, translator, kProgramFile, vars);
-    EXPECT_EQ(vars.CurrentLanguage, "en");
+    EXPECT_EQ(LanguageSwitch(1, targets, translator, kProgramFile), "en");
     EXPECT_EQ(options->Caption(), "Deutsch");
     EXPECT_EQ(log.back(), "navigate http://host/send?lang=en");
 }
@@ -143,17 +139,14 @@ TEST(StartupLanguage, StoredCodeFileMessagesAndMissingFile) {
     settings::TAppIniFileStorage store(files, folders, formats);
     settings::testing::SetUpAsSettingsStore(store);
     TTranslator translator(nullptr, files);
-    app::ProcessTexts vars;
-    vars.AppVersion = "0.9.6.4";
+    const ProductNames names{"VELORA Desktop", "0.9.6.4"};
 
-    LoadStartupLanguage(translator, store, kProgramFile, vars);
-    EXPECT_EQ(vars.CurrentLanguage, "en");
-    EXPECT_EQ(vars.LanguageUrlSuffix, "&lang=en");
-    EXPECT_EQ(vars.RegisterUrl, app::RegisterUrlBase() + "&lang=en");
-    EXPECT_EQ(vars.MsgNotOnline, "VELORA Desktop is offline, VELORA Desktop.");
-    EXPECT_EQ(vars.MsgNoUpdate, "Version 0.9.6.4 is current.");
-    EXPECT_EQ(vars.MsgTray, "VELORA Desktop stays.\r\nBye %sVersion");
-    EXPECT_EQ(vars.MsgGetUpdate, "Get %sAPP_NAME %sBREAK");
+    StartupLanguage start = LoadStartupLanguage(translator, store, kProgramFile, names);
+    EXPECT_EQ(start.code, "en");
+    EXPECT_EQ(start.msgNotOnline, "VELORA Desktop is offline, VELORA Desktop.");
+    EXPECT_EQ(start.msgNoUpdate, "Version 0.9.6.4 is current.");
+    EXPECT_EQ(start.msgTray, "VELORA Desktop stays.\r\nBye %sVersion");
+    EXPECT_EQ(start.msgGetUpdate, "Get %sAPP_NAME %sBREAK");
 
     // A code we ship no file for, or anything else the file may hold, is
     // German: it never reaches a file name or an address. Without the German
@@ -161,31 +154,26 @@ TEST(StartupLanguage, StoredCodeFileMessagesAndMissingFile) {
     std::vector<std::string> log;
     files.log = &log;
     TTranslator fresh(nullptr, files);
-    for (const std::string& stored : std::vector<std::string>{"fr", R"(..\..\..\windows\win)", "de&sMd5Login=0000#x", std::string(20000, 'e')}) {
+    for (const std::string& stored :
+         std::vector<std::string>{"fr", R"(..\..\..\windows\win)", "de&sMd5Login=0000#x", std::string(20000, 'e')}) {
         files.files[settingsFile] = "[language]\r\nlang=" + stored + "\r\n";
-        vars = app::ProcessTexts{};
         log.clear();
-        LoadStartupLanguage(fresh, store, kProgramFile, vars);
-        EXPECT_EQ(vars.CurrentLanguage, "de") << stored;
-        EXPECT_EQ(vars.LanguageUrlSuffix, "&lang=de") << stored;
-        EXPECT_EQ(vars.RegisterUrl, app::RegisterUrlBase() + "&lang=de") << stored;
+        EXPECT_EQ(LoadStartupLanguage(fresh, store, kProgramFile, names).code, "de") << stored;
         EXPECT_NE(std::find(log.begin(), log.end(), R"(read C:\Program Files\VELORA\de.lang)"), log.end()) << stored;
     }
     // Letter case does not matter for a known code.
     files.files[settingsFile] = "[language]\r\nlang=EN\r\n";
-    LoadStartupLanguage(fresh, store, kProgramFile, vars);
-    EXPECT_EQ(vars.LanguageUrlSuffix, "&lang=en");
+    EXPECT_EQ(LoadStartupLanguage(fresh, store, kProgramFile, names).code, "en");
 
     files.files[settingsFile] = "[language]\r\nlang=fr\r\n";
     TTranslator another(nullptr, files);
-    LoadStartupLanguage(another, store, kProgramFile, vars);
-    EXPECT_EQ(vars.MsgNotOnline, "");
-    EXPECT_EQ(vars.MsgNoUpdate, "");
-    EXPECT_EQ(vars.MsgTray, "");
-    EXPECT_EQ(vars.MsgGetUpdate, "");
+    start = LoadStartupLanguage(another, store, kProgramFile, names);
+    EXPECT_EQ(start.msgNotOnline, "");
+    EXPECT_EQ(start.msgNoUpdate, "");
+    EXPECT_EQ(start.msgTray, "");
+    EXPECT_EQ(start.msgGetUpdate, "");
 
     // Nothing stored: German.
     files.files.erase(settingsFile);
-    LoadStartupLanguage(fresh, store, kProgramFile, vars);
-    EXPECT_EQ(vars.CurrentLanguage, "de");
+    EXPECT_EQ(LoadStartupLanguage(fresh, store, kProgramFile, names).code, "de");
 }

@@ -6,17 +6,17 @@
 #include "app/Application.h"
 #include "i18n/Translator.h"
 #include "platform/std/StdFileSystem.h"
-#include "ui/model/Button.h"
-#include "ui/model/CheckBox.h"
-#include "ui/model/Form.h"
-#include "ui/model/GroupBox.h"
-#include "ui/model/Label.h"
-#include "ui/model/LinkLabel.h"
-#include "ui/model/Memo.h"
-#include "ui/model/Menus.h"
-#include "ui/model/RadioGroup.h"
-#include "ui/model/Strings.h"
-#include "ui/model/TrayIcon.h"
+#include "ui/controls/Button.h"
+#include "ui/controls/CheckBox.h"
+#include "ui/controls/Form.h"
+#include "ui/controls/GroupBox.h"
+#include "ui/controls/Label.h"
+#include "ui/controls/LinkLabel.h"
+#include "ui/controls/Memo.h"
+#include "ui/controls/Menus.h"
+#include "ui/controls/RadioGroup.h"
+#include "component/Strings.h"
+#include "ui/controls/TrayIcon.h"
 
 using namespace velora;
 using namespace velora::ui;
@@ -120,6 +120,7 @@ void CheckLanguageFile(const std::string& code) {
     platform::StdFileSystem files;
     ModelForms forms;
     TTranslator translator(nullptr, files);
+    translator.FormsToTranslate = app::ApplicationForms;
 
     ASSERT_NO_THROW(translator.Document().LoadFromFile(fileName));
     translator.ApplyLanguageFile(fileName);

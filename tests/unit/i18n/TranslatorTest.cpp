@@ -6,14 +6,14 @@
 #include "app/Application.h"
 #include "i18n/I18nTestSupport.h"
 #include "i18n/Translator.h"
-#include "ui/model/Button.h"
-#include "ui/model/CheckBox.h"
-#include "ui/model/Collection.h"
-#include "ui/model/Form.h"
-#include "ui/model/Label.h"
-#include "ui/model/Memo.h"
-#include "ui/model/Menus.h"
-#include "ui/model/RadioGroup.h"
+#include "ui/controls/Button.h"
+#include "ui/controls/CheckBox.h"
+#include "component/Collection.h"
+#include "ui/controls/Form.h"
+#include "ui/controls/Label.h"
+#include "ui/controls/Memo.h"
+#include "ui/controls/Menus.h"
+#include "ui/controls/RadioGroup.h"
 
 using namespace velora;
 using namespace velora::ui;
@@ -67,6 +67,7 @@ private:
 struct TranslatorFixture {
     MemoryFileSystem files;
     TTranslator translator{nullptr, files};
+    TranslatorFixture() { translator.FormsToTranslate = app::ApplicationForms; }
     void Load(const std::string& xml) { translator.Document().LoadFromString(xml); }
 };
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "LinkLabelTestSupport.h"
-#include "ui/model/LinkLabel.h"
+#include "ui/controls/LinkLabel.h"
 
 namespace velora::ui {
 namespace {

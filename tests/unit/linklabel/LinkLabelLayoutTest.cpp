@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "LinkLabelTestSupport.h"
-#include "ui/model/LinkLabel.h"
+#include "ui/controls/LinkLabel.h"
 
 namespace velora::ui {
 namespace {

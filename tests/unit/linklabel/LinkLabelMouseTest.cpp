@@ -4,7 +4,8 @@
 #include <vector>
 
 #include "LinkLabelTestSupport.h"
-#include "ui/model/LinkLabel.h"
+#include "ui/controls/LinkLabel.h"
+#include "support/RecordingPeer.h"
 
 namespace velora::ui {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "LinkLabelTestSupport.h"
-#include "ui/LinkLabelParser.h"
+#include "ui/controls/linklabel/LinkLabelParser.h"
 
 namespace velora::ui {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/LinkLabelLayout.h"
+#include "ui/controls/linklabel/LinkLabelLayout.h"
 
 namespace velora::ui::testing {
 

@@ -2,13 +2,14 @@
 
 #include <memory>
 
-#include "ui/model/Button.h"
-#include "ui/model/ComboBox.h"
-#include "ui/model/Form.h"
-#include "ui/model/GroupBox.h"
-#include "ui/model/Label.h"
-#include "ui/model/Menus.h"
-#include "ui/model/TrayIcon.h"
+#include "ui/controls/Button.h"
+#include "ui/controls/ComboBox.h"
+#include "ui/controls/Form.h"
+#include "ui/controls/GroupBox.h"
+#include "ui/controls/Label.h"
+#include "ui/controls/Menus.h"
+#include "ui/controls/TrayIcon.h"
+#include "support/RecordingPeer.h"
 
 using namespace velora::ui;
 

@@ -1,12 +1,13 @@
 #include <gtest/gtest.h>
 
-#include "ui/model/Button.h"
-#include "ui/model/Collection.h"
-#include "ui/model/Edit.h"
-#include "ui/model/Form.h"
-#include "ui/model/LinkLabel.h"
-#include "ui/model/ProgressBar.h"
-#include "ui/model/RadioGroup.h"
+#include "ui/controls/Button.h"
+#include "component/Collection.h"
+#include "ui/controls/Edit.h"
+#include "ui/controls/Form.h"
+#include "ui/controls/LinkLabel.h"
+#include "ui/controls/ProgressBar.h"
+#include "ui/controls/RadioGroup.h"
+#include "support/RecordingPeer.h"
 
 using namespace velora::ui;
 

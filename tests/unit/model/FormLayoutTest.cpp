@@ -1,16 +1,16 @@
 #include <gtest/gtest.h>
 
-#include "ui/model/Button.h"
-#include "ui/model/CheckBox.h"
-#include "ui/model/ComboBox.h"
-#include "ui/model/EffectiveFont.h"
-#include "ui/model/Edit.h"
-#include "ui/model/Form.h"
-#include "ui/model/FormLayout.h"
-#include "ui/model/GroupBox.h"
-#include "ui/model/Label.h"
-#include "ui/model/Panel.h"
-#include "ui/model/RadioGroup.h"
+#include "ui/controls/Button.h"
+#include "ui/controls/CheckBox.h"
+#include "ui/controls/ComboBox.h"
+#include "ui/controls/EffectiveFont.h"
+#include "ui/controls/Edit.h"
+#include "ui/controls/Form.h"
+#include "ui/controls/FormLayout.h"
+#include "ui/controls/GroupBox.h"
+#include "ui/controls/Label.h"
+#include "ui/controls/Panel.h"
+#include "ui/controls/RadioGroup.h"
 
 using namespace velora::ui;
 

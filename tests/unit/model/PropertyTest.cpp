@@ -1,19 +1,19 @@
 #include <gtest/gtest.h>
 
-#include "ui/model/Button.h"
-#include "ui/model/CheckBox.h"
-#include "ui/model/ComboBox.h"
-#include "ui/model/Edit.h"
-#include "ui/model/Form.h"
-#include "ui/model/GroupBox.h"
-#include "ui/model/Label.h"
-#include "ui/model/LinkLabel.h"
-#include "ui/model/Memo.h"
-#include "ui/model/Menus.h"
-#include "ui/model/Panel.h"
-#include "ui/model/ProgressBar.h"
-#include "ui/model/RadioGroup.h"
-#include "ui/model/TrayIcon.h"
+#include "ui/controls/Button.h"
+#include "ui/controls/CheckBox.h"
+#include "ui/controls/ComboBox.h"
+#include "ui/controls/Edit.h"
+#include "ui/controls/Form.h"
+#include "ui/controls/GroupBox.h"
+#include "ui/controls/Label.h"
+#include "ui/controls/LinkLabel.h"
+#include "ui/controls/Memo.h"
+#include "ui/controls/Menus.h"
+#include "ui/controls/Panel.h"
+#include "ui/controls/ProgressBar.h"
+#include "ui/controls/RadioGroup.h"
+#include "ui/controls/TrayIcon.h"
 
 using namespace velora::ui;
 

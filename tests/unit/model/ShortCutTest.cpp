@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "ui/model/ShortCut.h"
+#include "component/ShortCut.h"
 
 using namespace velora::ui;
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "ui/model/ComboBox.h"
-#include "ui/model/Errors.h"
-#include "ui/model/Strings.h"
+#include "ui/controls/ComboBox.h"
+#include "component/Errors.h"
+#include "component/Strings.h"
 
 using namespace velora::ui;
 using Lines = std::vector<std::string>;

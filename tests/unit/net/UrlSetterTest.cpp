@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "net/GrabberFixture.h"
-#include "ui/model/ClassInfo.h"
+#include "component/ClassInfo.h"
 
 namespace velora::net::testing {
 namespace {

@@ -18,10 +18,10 @@
 #include "net/NetTestSupport.h"
 #include "support/FakeDesktop.h"
 #include "support/PumpedDispatcher.h"
-#include "ui/model/ControlPeer.h"
-#include "ui/uFormMain.h"
-#include "ui/uFormOptions.h"
-#include "ui/uFormUpdate.h"
+#include "support/RecordingPeer.h"
+#include "ui/forms/uFormMain.h"
+#include "ui/forms/uFormOptions.h"
+#include "ui/forms/uFormUpdate.h"
 
 namespace velora::fakes {
 

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "ui/TrayIconLogic.h"
-#include "ui/model/ControlPeer.h"
-#include "ui/model/Menus.h"
+#include "ui/controls/tray/TrayIconLogic.h"
+#include "component/ControlPeer.h"
+#include "ui/controls/Menus.h"
 
 namespace velora::ui::testing {
 

@@ -3,8 +3,8 @@
 #include <memory>
 
 #include "tray/FakeTrayShell.h"
-#include "ui/TrayTip.h"
-#include "ui/model/Form.h"
+#include "ui/controls/tray/TrayTip.h"
+#include "ui/controls/Form.h"
 
 using namespace velora::ui;
 using velora::ui::testing::FakeTrayShell;

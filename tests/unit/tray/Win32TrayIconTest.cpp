@@ -13,7 +13,7 @@
 #include <functional>
 #include <thread>
 
-#include "ui/model/Form.h"
+#include "ui/controls/Form.h"
 
 using namespace velora;
 using namespace velora::win32;

@@ -3,7 +3,7 @@
 #include <stdexcept>
 
 #include "platform/win32/ErrorDisplay.h"
-#include "ui/BrowserKeys.h"
+#include "ui/controls/BrowserKeys.h"
 
 namespace velora::win32 {
 

@@ -1,7 +1,7 @@
 #include "platform/win32/browser/Win32WebBrowserPeer.h"
 
-#include "ui/model/FormLayout.h"
-#include "ui/model/WebBrowser.h"
+#include "ui/controls/FormLayout.h"
+#include "ui/controls/WebBrowser.h"
 
 namespace velora::win32 {
 

@@ -1,7 +1,7 @@
 #include "platform/win32/controls/Win32ButtonPeer.h"
 
-#include "ui/model/Button.h"
-#include "ui/model/CheckBox.h"
+#include "ui/controls/Button.h"
+#include "ui/controls/CheckBox.h"
 
 namespace velora::win32 {
 

@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <string>
 
-#include "ui/model/Canvas.h"
-#include "ui/model/Color.h"
+#include "ui/controls/Canvas.h"
+#include "ui/controls/Color.h"
 
 namespace velora::win32 {
 

@@ -6,7 +6,7 @@
 
 #include "platform/win32/WideText.h"
 #include "platform/win32/controls/Win32Canvas.h"
-#include "ui/model/ComboBox.h"
+#include "ui/controls/ComboBox.h"
 
 namespace velora::win32 {
 

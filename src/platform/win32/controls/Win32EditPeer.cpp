@@ -4,7 +4,7 @@
 
 #include "platform/win32/ErrorDisplay.h"
 #include "platform/win32/WideText.h"
-#include "ui/model/Edit.h"
+#include "ui/controls/Edit.h"
 
 namespace velora::win32 {
 

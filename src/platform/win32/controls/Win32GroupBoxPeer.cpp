@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "ui/model/GroupBox.h"
+#include "ui/controls/GroupBox.h"
 
 namespace velora::win32 {
 

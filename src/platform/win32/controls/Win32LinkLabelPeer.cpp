@@ -10,8 +10,8 @@
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32Application.h"
 #include "platform/win32/controls/Win32Canvas.h"
-#include "ui/LinkLabelLayout.h"
-#include "ui/model/LinkLabel.h"
+#include "ui/controls/linklabel/LinkLabelLayout.h"
+#include "ui/controls/LinkLabel.h"
 
 namespace velora::win32 {
 

@@ -10,7 +10,7 @@
 #include <memory>
 
 #include "platform/win32/controls/Win32WindowPeer.h"
-#include "ui/model/Font.h"
+#include "ui/controls/Font.h"
 
 namespace velora::ui {
 class TComponent;

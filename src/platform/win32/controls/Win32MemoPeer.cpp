@@ -1,6 +1,6 @@
 #include "platform/win32/controls/Win32MemoPeer.h"
 
-#include "ui/model/Memo.h"
+#include "ui/controls/Memo.h"
 
 namespace velora::win32 {
 

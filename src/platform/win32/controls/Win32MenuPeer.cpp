@@ -1,7 +1,7 @@
 #include "platform/win32/controls/Win32MenuPeer.h"
 
 #include "platform/win32/WideText.h"
-#include "ui/model/Menus.h"
+#include "ui/controls/Menus.h"
 
 namespace velora::win32 {
 

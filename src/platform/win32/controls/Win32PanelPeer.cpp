@@ -2,8 +2,8 @@
 
 #include "platform/win32/WideText.h"
 #include "platform/win32/controls/Win32Canvas.h"
-#include "ui/model/EffectiveFont.h"
-#include "ui/model/Panel.h"
+#include "ui/controls/EffectiveFont.h"
+#include "ui/controls/Panel.h"
 
 namespace velora::win32 {
 

@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "ui/model/ProgressBar.h"
+#include "ui/controls/ProgressBar.h"
 
 namespace velora::win32 {
 

@@ -6,8 +6,8 @@
 #include "platform/win32/Win32Application.h"
 #include "platform/win32/Win32FormPeer.h"
 #include "platform/win32/controls/Win32GroupBoxPeer.h"
-#include "ui/model/FormLayout.h"
-#include "ui/model/RadioGroup.h"
+#include "ui/controls/FormLayout.h"
+#include "ui/controls/RadioGroup.h"
 
 namespace velora::win32 {
 

@@ -3,8 +3,8 @@
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32Application.h"
 #include "platform/win32/Win32FormPeer.h"
-#include "ui/model/Control.h"
-#include "ui/model/FormLayout.h"
+#include "ui/controls/Control.h"
+#include "ui/controls/FormLayout.h"
 
 namespace velora::win32 {
 

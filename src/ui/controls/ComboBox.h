@@ -1,0 +1,65 @@
+#pragma once
+// A drop-down list. With Sorted, added entries go to their place in order.
+
+#include <functional>
+#include <memory>
+
+#include "ui/controls/Canvas.h"
+#include "ui/controls/Control.h"
+#include "component/Strings.h"
+
+namespace velora::ui {
+
+enum TComboBoxStyle : std::uint8_t { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };
+inline constexpr std::string_view kComboBoxStyleNames[] = {"csDropDown", "csSimple", "csDropDownList",
+                                                           "csOwnerDrawFixed", "csOwnerDrawVariable"};
+inline constexpr EnumType ComboBoxStyleType{"TComboBoxStyle", kComboBoxStyleNames};
+
+class TComboBox;
+using TDrawItemEvent = std::function<void(TComboBox& sender, TCanvas& canvas, int index,
+                                          const TRect& rect, TOwnerDrawState state)>;
+
+class TComboBox : public TWinControl {
+public:
+    explicit TComboBox(TComponent* owner);
+
+    static const ClassInfo& StaticClass();
+    const ClassInfo& Class() const override { return StaticClass(); }
+
+    // One getter only, so that the property can name it.
+    TStrings& Items() const { return *items_; }
+    void SetItems(const TStrings& items) { items_->Assign(items); }
+    // The selected entry; -1 for none. An index outside the entries selects
+    // none; so does a change of the entries that leaves the index outside.
+    int ItemIndex() const { return itemIndex_; }
+    void SetItemIndex(int index);
+    TComboBoxStyle Style() const { return style_; }
+    void SetStyle(TComboBoxStyle style);
+    // Entries visible when dropped down.
+    int DropDownCount() const { return dropDownCount_; }
+    void SetDropDownCount(int count);
+    // Height of an owner-drawn entry.
+    int ItemHeight() const { return itemHeight_; }
+    void SetItemHeight(int height);
+    bool Sorted() const { return items_->Sorted(); }
+    void SetSorted(bool sorted);
+
+    // The peer asks an owner-drawn list to draw entry `index`: runs OnDrawItem.
+    void DrawItem(TCanvas& canvas, int index, const TRect& rect, TOwnerDrawState state);
+
+    // The user picked another entry (the peer raises it; the program's own
+    // SetItemIndex does not).
+    TNotifyEvent OnChange;
+    TDrawItemEvent OnDrawItem;
+
+private:
+    void ItemsChanged();
+
+    std::unique_ptr<TStringList> items_;
+    int itemIndex_ = -1;
+    TComboBoxStyle style_ = csDropDown;
+    int dropDownCount_ = 8;
+    int itemHeight_ = 13;
+};
+
+}  // namespace velora::ui

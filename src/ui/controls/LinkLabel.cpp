@@ -1,0 +1,121 @@
+#include "ui/controls/LinkLabel.h"
+
+#include "ui/controls/linklabel/LinkLabelParser.h"
+
+namespace velora::ui {
+
+const ClassInfo& TLinkLabel::StaticClass() {
+    static const ClassInfo info{"TLinkLabel", &TControl::StaticClass(), {
+        Prop::String("Caption", &TLinkLabel::Caption, &TLinkLabel::SetCaption),
+        Prop::Object("Text", &TLinkLabel::Text, &TLinkLabel::SetText),
+        Prop::Boolean("Transparent", &TLinkLabel::Transparent, &TLinkLabel::SetTransparent),
+        Prop::Enumeration("Layout", TextLayoutType, &TLinkLabel::Layout, &TLinkLabel::SetLayout),
+        Prop::Boolean("AutoHeight", &TLinkLabel::AutoHeight, &TLinkLabel::SetAutoHeight),
+        Prop::Boolean("HotLinks", &TLinkLabel::HotLinks, &TLinkLabel::SetHotLinks),
+        Prop::Integer("LinkColor", &TLinkLabel::LinkColor, &TLinkLabel::SetLinkColor),
+        Prop::Integer("LinkColorClicked", &TLinkLabel::LinkColorClicked, &TLinkLabel::SetLinkColorClicked),
+        Prop::Integer("LinkColorHot", &TLinkLabel::LinkColorHot, &TLinkLabel::SetLinkColorHot),
+        Prop::Set("LinkStyle", FontStylesType, &TLinkLabel::LinkStyle, &TLinkLabel::SetLinkStyle),
+        Prop::Integer("MarginWidth", &TLinkLabel::MarginWidth, &TLinkLabel::SetMarginWidth),
+        Prop::Integer("MarginHeight", &TLinkLabel::MarginHeight, &TLinkLabel::SetMarginHeight),
+    }};
+    return info;
+}
+
+TLinkLabel::TLinkLabel(TComponent* owner) : TControl(owner), text_(std::make_unique<TStringList>()) {
+    InitSize(160, 17);
+    Parse(Caption());
+}
+
+// Drops the active link and the old tree and its layout.
+void TLinkLabel::Parse(const std::string& caption) {
+    mouse_.Reset();
+    arrangement_ = {};
+    tree_ = TDefaultParser().Parse(caption);
+    tree_->Root().SetFont(Font().Style(), Font().Color());
+}
+
+void TLinkLabel::SetCaption(const std::string& caption) {
+    if (caption == Caption()) return;
+    text_->BeginUpdate();
+    text_->Clear();
+    text_->Add(caption);
+    text_->EndUpdate();
+    Parse(caption);
+    TControl::SetCaption(caption);
+    if (OnCaptionChanged) OnCaptionChanged(this);
+}
+
+void TLinkLabel::SetText(const TStrings& lines) { SetCaption(lines.Text()); }
+
+void TLinkLabel::SetTransparent(bool transparent) { ChangeValue(transparent_, transparent, "Transparent"); }
+void TLinkLabel::SetLayout(TTextLayout layout) { ChangeValue(layout_, layout, "Layout"); }
+void TLinkLabel::SetAutoHeight(bool autoHeight) { ChangeValue(autoHeight_, autoHeight, "AutoHeight"); }
+void TLinkLabel::SetHotLinks(bool hotLinks) { ChangeValue(hotLinks_, hotLinks, "HotLinks"); }
+void TLinkLabel::SetLinkColor(TColor color) { ChangeValue(linkColor_, color, "LinkColor"); }
+void TLinkLabel::SetLinkColorClicked(TColor color) { ChangeValue(linkColorClicked_, color, "LinkColorClicked"); }
+void TLinkLabel::SetLinkColorHot(TColor color) { ChangeValue(linkColorHot_, color, "LinkColorHot"); }
+void TLinkLabel::SetLinkStyle(TFontStyles style) { ChangeValue(linkStyle_, style, "LinkStyle"); }
+void TLinkLabel::SetMarginWidth(int width) { ChangeValue(marginWidth_, width, "MarginWidth"); }
+void TLinkLabel::SetMarginHeight(int height) { ChangeValue(marginHeight_, height, "MarginHeight"); }
+
+bool TLinkLabel::Arrange(TTextMeasurer& measurer) {
+    tree_->Root().SetFont(Font().Style(), Font().Color());
+    arrangement_ = TTextHandler(measurer, Width() - 2 * marginWidth_ + 1, linkStyle_).LayOut(*tree_);
+    // A label that is not aligned follows its text's height.
+    if (autoHeight_) {
+        const int height = arrangement_.TextHeight + 2 * marginHeight_;
+        if (height != Height()) {
+            SetHeight(height);
+            return false;
+        }
+    }
+    originX_ = marginWidth_;
+    originY_ = TextBlockTop(layout_, Height(), marginHeight_, arrangement_.TextHeight);
+    return true;
+}
+
+TColor TLinkLabel::WordColor(const TPlacedWord& word) const {
+    TColor color = word.Color;
+    if (word.LinkColored) {
+        const TLinkNode* link = tree_->Link(word.LinkNumber);
+        const TLinkState state = link ? link->State() : lsRest;
+        color = state == lsPressed ? linkColorClicked_ : state == lsHot ? linkColorHot_ : linkColor_;
+    }
+    return color == clNone ? Font().Color() : color;
+}
+
+int TLinkLabel::LinkAt(int x, int y) const { return arrangement_.LinkAt(x - originX_, y - originY_); }
+
+void TLinkLabel::LinkStateChanged(bool changed) {
+    if (changed) Changed("LinkState");
+}
+
+bool TLinkLabel::MouseMove(int x, int y) {
+    const int link = LinkAt(x, y);
+    LinkStateChanged(mouse_.Move(*tree_, link, hotLinks_));
+    return link >= 0;
+}
+
+void TLinkLabel::MouseDown(int x, int y) { LinkStateChanged(mouse_.Press(*tree_, LinkAt(x, y))); }
+
+void TLinkLabel::MouseUp(int x, int y) {
+    if (const TLinkNode* link = tree_->Link(LinkAt(x, y))) {
+        // Copies: the handler may set a new caption, which frees the tree.
+        const int number = link->Number();
+        const std::string text = link->Text();
+        const std::string param = link->Param();
+        LinkClick(number, text, param);
+    }
+    LinkStateChanged(mouse_.Release(*tree_));
+}
+
+void TLinkLabel::MouseLeave() { LinkStateChanged(mouse_.Leave(*tree_, hotLinks_)); }
+
+void TLinkLabel::MouseCancel() { LinkStateChanged(mouse_.Release(*tree_)); }
+
+void TLinkLabel::LinkClick(int linkNumber, const std::string& linkText, const std::string& linkParam) {
+    if (OnLinkClick) OnLinkClick(this, linkNumber, linkText, linkParam);
+}
+
+}  // namespace velora::ui

@@ -1,0 +1,119 @@
+#pragma once
+// The model of a label whose caption carries a small tag markup, parts of it
+// links ("Jetzt bei VELORA <link>registrieren</link>"). It holds the values,
+// the parsed caption, its last layout and the links' mouse states; the peer
+// measures and draws the laid-out words and passes the mouse on.
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "ui/controls/linklabel/LinkLabelLayout.h"
+#include "ui/controls/linklabel/LinkLabelMouse.h"
+#include "ui/controls/linklabel/LinkLabelNodes.h"
+#include "ui/controls/Control.h"
+#include "component/Strings.h"
+
+namespace velora::ui {
+
+using TLinkClickEvent = std::function<void(TComponent* sender, int linkNumber,
+                                           const std::string& linkText, const std::string& linkParam)>;
+
+class TLinkLabel : public TControl {
+public:
+    explicit TLinkLabel(TComponent* owner);
+
+    static const ClassInfo& StaticClass();
+    const ClassInfo& Class() const override { return StaticClass(); }
+
+    // A new caption replaces Text by one line, the caption, and raises
+    // OnCaptionChanged; setting the caption it already has does nothing.
+    void SetCaption(const std::string& caption) override;
+    // The caption as lines. Assigning a list sets the caption to its lines,
+    // each followed by CR LF; changing lines in place changes nothing else.
+    TStrings& Text() const { return *text_; }
+    void SetText(const TStrings& lines);
+
+    bool Transparent() const { return transparent_; }
+    void SetTransparent(bool transparent);
+    TTextLayout Layout() const { return layout_; }
+    void SetLayout(TTextLayout layout);
+    // The height follows the text.
+    bool AutoHeight() const { return autoHeight_; }
+    void SetAutoHeight(bool autoHeight);
+    // Whether hovering a link recolours it.
+    bool HotLinks() const { return hotLinks_; }
+    void SetHotLinks(bool hotLinks);
+    TColor LinkColor() const { return linkColor_; }
+    void SetLinkColor(TColor color);
+    TColor LinkColorClicked() const { return linkColorClicked_; }
+    void SetLinkColorClicked(TColor color);
+    TColor LinkColorHot() const { return linkColorHot_; }
+    void SetLinkColorHot(TColor color);
+    // Style added to a link's text.
+    TFontStyles LinkStyle() const { return linkStyle_; }
+    void SetLinkStyle(TFontStyles style);
+    int MarginWidth() const { return marginWidth_; }
+    void SetMarginWidth(int width);
+    int MarginHeight() const { return marginHeight_; }
+    void SetMarginHeight(int height);
+
+    // The parsed caption; replaced whenever the caption changes.
+    const TNodeTree& Tree() const { return *tree_; }
+
+    // Lays the caption out for the current size, margins and font, measured
+    // by `measurer` (the peer does so before each paint). With AutoHeight, a
+    // height that does not fit the text is changed instead and false is
+    // returned: the control is painted again at its new height.
+    bool Arrange(TTextMeasurer& measurer);
+    // The last layout, and where its text block stands in the control.
+    const TLinkLabelLayout& CurrentLayout() const { return arrangement_; }
+    int OriginX() const { return originX_; }
+    int OriginY() const { return originY_; }
+    // The colour a laid-out word is drawn in: a link's colour follows its
+    // state; clNone falls back to the font's colour.
+    TColor WordColor(const TPlacedWord& word) const;
+
+    // Mouse positions are in the control's coordinates. A link whose state
+    // changes is reported as a change of "LinkState" (the peer redraws).
+    // The link under the point; -1 for none.
+    int LinkAt(int x, int y) const;
+    // Answers whether the pointer is over a link (the peer shows the hand).
+    bool MouseMove(int x, int y);
+    void MouseDown(int x, int y);
+    // Over a link, raises OnLinkClick with that link; then the active link
+    // goes back to rest.
+    void MouseUp(int x, int y);
+    void MouseLeave();
+    // The peer lost the mouse capture while a button was down.
+    void MouseCancel();
+
+    // The user clicked link `linkNumber`: runs OnLinkClick.
+    void LinkClick(int linkNumber, const std::string& linkText, const std::string& linkParam);
+
+    TLinkClickEvent OnLinkClick;
+    TNotifyEvent OnCaptionChanged;
+
+private:
+    void Parse(const std::string& caption);
+    void LinkStateChanged(bool changed);
+
+    std::unique_ptr<TNodeTree> tree_;
+    TLinkLabelLayout arrangement_;
+    int originX_ = 0;
+    int originY_ = 0;
+    TLinkMouseTracker mouse_;
+    std::unique_ptr<TStringList> text_;
+    bool transparent_ = false;
+    TTextLayout layout_ = tlTop;
+    bool autoHeight_ = true;
+    bool hotLinks_ = false;
+    TColor linkColor_ = clBlue;
+    TColor linkColorClicked_ = clRed;
+    TColor linkColorHot_ = clPurple;
+    TFontStyles linkStyle_{fsUnderline};
+    int marginWidth_ = 0;
+    int marginHeight_ = 0;
+};
+
+}  // namespace velora::ui

@@ -1,0 +1,41 @@
+#pragma once
+// The embedded web browser on a form. The model keeps no page of its own:
+// with a browser attached it hands the navigation and the questions about
+// the page to it; without one (no window system, as in the tests) a
+// navigation only sets the location, so the caller's address can be checked.
+
+#include <string>
+
+#include "ui/controls/Control.h"
+
+namespace velora::platform {
+class WebBrowser;
+}
+
+namespace velora::ui {
+
+class TWebBrowser : public TWinControl {
+public:
+    explicit TWebBrowser(TComponent* owner);
+
+    static const ClassInfo& StaticClass();
+    const ClassInfo& Class() const override { return StaticClass(); }
+
+    // Starts a navigation and returns at once.
+    void Navigate(const std::string& url);
+    // The address shown now; empty before the first navigation.
+    std::string LocationURL() const;
+    // A page is still loading.
+    bool Busy() const;
+
+    // The browser that shows the pages. Not owned: it outlives the control
+    // or is detached with nullptr.
+    platform::WebBrowser* Backend() const { return backend_; }
+    void SetBackend(platform::WebBrowser* backend) { backend_ = backend; }
+
+private:
+    platform::WebBrowser* backend_ = nullptr;
+    std::string locationUrl_;
+};
+
+}  // namespace velora::ui

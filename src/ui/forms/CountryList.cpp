@@ -1,0 +1,64 @@
+#include "ui/forms/CountryList.h"
+
+#include "account/CountryTable.h"
+#include "settings/AppIniStorage.h"
+#include "ui/controls/Canvas.h"
+#include "ui/controls/ComboBox.h"
+
+namespace velora::ui {
+
+void FillCountryList(TComboBox& list, const settings::TCustomAppIniStorage& store,
+                     const CountryNameLookup& lookupName) {
+    const std::string code =
+        list.ItemIndex() >= 0 ? SelectedDiallingCode(list) : std::string(account::kDefaultDiallingCode);
+
+    TStrings& items = list.Items();
+    items.BeginUpdate();
+    items.Clear();
+    for (const std::string& line : store.SectionLines(account::kCountrySection)) items.Add(line);
+    // Put keeps the position: the list stays in the order of the codes,
+    // whatever the names.
+    for (int i = 0; i < items.Count(); ++i) {
+        const std::string entry = items[i];
+        const std::string value(account::CountryEntryDiallingCode(entry));
+        const std::string name = lookupName ? lookupName(std::string(account::CountryEntryName(entry))) : std::string();
+        if (!name.empty()) items.Put(i, name + " +" + value + "=" + value);
+    }
+    items.EndUpdate();
+
+    SelectCountryByCode(list, code);
+}
+
+void SelectCountryByCode(TComboBox& list, std::string_view diallingCode) {
+    int found = -1;
+    const TStrings& items = list.Items();
+    for (int i = 0; i < items.Count(); ++i)
+        if (account::CountryEntryDiallingCode(items[i]) == diallingCode) found = i;
+    list.SetItemIndex(found);
+}
+
+std::string SelectedDiallingCode(const TComboBox& list) {
+    const int index = list.ItemIndex();
+    if (index < 0 || index >= list.Items().Count()) return {};
+    return std::string(account::CountryEntryDiallingCode(list.Items()[index]));
+}
+
+void DrawCountryEntry(TCanvas& canvas, const TRect& rect, std::string_view entry) {
+    const account::TCountryColumns columns = account::CountryEntryColumns(entry);
+    canvas.FillRect(rect);
+    canvas.DrawTextAt(rect.Left + 4, rect.Top, columns.name);
+    // A name wider than its column would run under the code: the code
+    // column gets its background back first, so a long name ends at it.
+    canvas.FillRect(TRect{rect.Left + 108, rect.Top, rect.Right, rect.Bottom});
+    canvas.DrawTextAt(rect.Left + 110, rect.Top, columns.code);
+}
+
+void DrawCountryListItem(const TComboBox& list, TCanvas& canvas, int index, const TRect& rect) {
+    if (index < 0 || index >= list.Items().Count()) {
+        canvas.FillRect(rect);
+        return;
+    }
+    DrawCountryEntry(canvas, rect, list.Items()[index]);
+}
+
+}  // namespace velora::ui

@@ -1,0 +1,233 @@
+#include "ui/forms/uFormUpdate.h"
+
+#include <algorithm>
+#include <chrono>
+#include <ctime>
+
+#include "app/Application.h"
+#include "app/ServiceEndpoints.h"
+#include "app/VersionCompare.h"
+#include "app/uModuleMain.h"
+#include "app/uVars.h"
+#include "i18n/LanguageSelection.h"
+#include "platform/Desktop.h"
+#include "ui/controls/FormDesign.h"
+#include "settings/DateTimeText.h"
+
+namespace velora::ui {
+
+TformUpdate* formUpdate = nullptr;
+
+namespace {
+
+// The local date and time on the store's date-time scale.
+settings::TDateTime LocalNow() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &now);
+#else
+    localtime_r(&now, &local);
+#endif
+    settings::DateTimeParts parts;
+    parts.year = local.tm_year + 1900;
+    parts.month = local.tm_mon + 1;
+    parts.day = local.tm_mday;
+    parts.hour = local.tm_hour;
+    parts.minute = local.tm_min;
+    parts.second = local.tm_sec;
+    return settings::EncodeDateTime(parts).value_or(0.0);
+}
+
+constexpr double kCheckIntervalDays = 4.0;
+// More lines than anyone reads; a count beyond it is a broken or hostile file.
+constexpr int kMaxHistoryLines = 1000;
+
+}  // namespace
+
+const ClassInfo& TformUpdate::StaticClass() {
+    static const ClassInfo info{"TformUpdate", &TForm::StaticClass(), {}};
+    return info;
+}
+
+// The dialog as designed; the language file replaces the captions.
+TformUpdate::TformUpdate(TComponent* owner, const net::UrlGrabberServices& grabberServices) : TForm(owner) {
+    SetCaption(app::AppTitle);
+    SetBorderStyle(bsDialog);
+    SetBorderIcons(TBorderIcons{biSystemMenu});
+    SetPosition(poScreenCenter);
+    SetClientWidth(405);
+    SetClientHeight(297);
+    Font().SetName("Tahoma");
+    Font().SetSize(8);
+
+    panelActual = Place<TPanel>(*this, this, "panelActual", 8, 8, 185, 41);
+    panelActual->SetBevelOuter(bvNone);
+    labelCaptionActual = Place<TLabel>(*this, panelActual, "labelCaptionActual", 8, 8, 170, 13);
+    labelCaptionActual->SetCaption("aktuelle Version");
+    labelVersionActual = Place<TLabel>(*this, panelActual, "labelVersionActual", 8, 27, 170, 13);
+    labelVersionActual->SetCaption("x.x.x.x");
+    labelVersionActual->Font().SetStyle(TFontStyles{fsBold});
+    panelInstall = Place<TPanel>(*this, this, "panelInstall", 212, 8, 185, 41);
+    panelInstall->SetBevelOuter(bvNone);
+    labelCaptionInstalled = Place<TLabel>(*this, panelInstall, "labelCaptionInstalled", 8, 8, 170, 13);
+    labelCaptionInstalled->SetCaption("installierte Version");
+    labelVersionInstalled = Place<TLabel>(*this, panelInstall, "labelVersionInstalled", 8, 27, 170, 13);
+    labelVersionInstalled->SetCaption("x.x.x.x");
+    labelVersionInstalled->Font().SetStyle(TFontStyles{fsBold});
+    memoHistory = Place<TMemo>(*this, this, "memoHistory", 8, 64, 389, 170);
+    memoHistory->SetReadOnly(true);
+    memoHistory->SetScrollBars(ssVertical);
+    progress = Place<TProgressBar>(*this, this, "progress", 8, 240, 389, 17);
+    labelUpdate = Place<TLabel>(*this, this, "labelUpdate", 8, 263, 225, 13);
+    labelUpdate->SetCaption(" ");
+    buttonUpdate = Place<TButton>(*this, this, "buttonUpdate", 241, 263, 75, 25);
+    buttonUpdate->SetCaption("Update");
+    buttonUpdate->SetTabOrder(0);
+    buttonUpdate->OnClick = [this](TComponent*) { buttonUpdateClick(); };
+    buttonCancel = Place<TButton>(*this, this, "buttonCancel", 322, 263, 75, 25);
+    buttonCancel->SetCaption("Abbruch");
+    buttonCancel->SetTabOrder(1);
+    buttonCancel->OnClick = [this](TComponent*) { buttonCancelClick(); };
+
+    grabUrl = new net::THttpUrlGrabber(this, grabberServices);
+    grabUrl->SetName("grabUrl");
+    grabUrl->SetReferer(std::string(app::DownloadReferer));
+    grabUrl->SetAgent(std::string(app::DownloadUserAgent));
+    grabUrl->SetPort(0);
+    grabUrl->SetProxyMode(net::pmSysConfig);
+    grabUrl->SetProxyAddresses("proxyserver");
+    grabUrl->SetProxyIgnoreList("<local>");
+    grabUrl->SetOutputMode(net::omFile);
+    grabUrl->SetUrl(app::InstallerUrl());
+    installerUrl_ = grabUrl->Url();
+    grabUrl->SetUrl(app::VersionFileUrl());
+    versionFileUrl_ = grabUrl->Url();
+    grabUrl->SetFileName(VersionFilePath());
+    grabUrl->OnDoneFile = [this](TComponent*, const std::string& fileName, std::int32_t, const std::string& url) {
+        grabUrlDoneFile(fileName, url);
+    };
+    grabUrl->OnProgress = [this](TComponent*, std::int64_t position, std::int64_t total, const std::string&,
+                                 bool& continueTransfer) { grabUrlProgress(position, total, continueTransfer); };
+
+    // The version file as the last check left it; read back only when asked.
+    auto& module = *app::moduleMain;
+    storageUpdate = std::make_unique<settings::TAppIniFileStorage>(module.Files(), module.Folders(), module.Regional());
+    storageUpdate->BeginLoading();
+    storageUpdate->SetFileName(VersionFilePath());
+    storageUpdate->SetLocation(settings::flCustom);
+    storageUpdate->StorageOptions().SetBooleanStringTrueValues("TRUE, YES, Y");
+    storageUpdate->StorageOptions().SetBooleanStringFalseValues("FALSE, NO, N");
+    storageUpdate->EndLoading();
+
+    Now = LocalNow;
+    OnShow = [this](TComponent*) { FormShow(); };
+}
+
+TformUpdate::~TformUpdate() {
+    if (formUpdate == this) formUpdate = nullptr;
+}
+
+std::string TformUpdate::VersionFilePath() { return app::Vars().DataFolder + "version.ini"; }
+std::string TformUpdate::InstallerPath() { return app::Vars().DataFolder + "update.exe"; }
+
+void TformUpdate::FormCreate() {
+    labelVersionInstalled->SetCaption(app::moduleMain->InstalledVersion(true));
+    labelVersionActual->SetCaption(storageUpdate->GetString("version\\stable", ""));
+    buttonUpdate->SetEnabled(false);
+    manualCheck = false;
+    updateAvailable = true;
+    app::moduleMain->translator().ApplyToForm(*this);
+    UpdateTexts();
+}
+
+void TformUpdate::FormShow() {
+    labelVersionActual->SetCaption(storageUpdate->GetString("version\\stable", ""));
+    progress->SetVisible(false);
+    progress->SetMax(1000);
+    progress->SetPosition(0);
+    progress->SetMin(0);
+    app::moduleMain->translator().ApplyToForm(*this);
+    UpdateTexts();
+}
+
+// The history of the language in force; a section without a count leaves
+// the lines as they are. The memo gets the whole text at once: each change
+// of its lines rewrites the control.
+void TformUpdate::FillHistory() {
+    const std::string section = app::Vars().CurrentLanguage == "de" ? "history_de" : "history_en";
+    const std::string countPath = section + "\\Count";
+    if (!storageUpdate->HasValue(countPath)) return;
+    const int count = std::clamp(storageUpdate->GetInteger(countPath, 0), 0, kMaxHistoryLines);
+    std::string text;
+    for (int i = 0; i < count; ++i) {
+        text += storageUpdate->GetString(section + "\\Item" + std::to_string(i), "");
+        text += "\r\n";
+    }
+    memoHistory->Lines().SetText(text);
+}
+
+void TformUpdate::UpdateTexts() {
+    SetCaption(i18n::FillAppName(Caption(), app::AppTitle));
+    // The "noUpdate" text names the installed version; its placeholder is
+    // filled here too, so the dialog never shows it raw.
+    const std::string status =
+        app::moduleMain->translator().LookupText("messages", updateAvailable ? "getUpdate" : "noUpdate");
+    labelUpdate->SetCaption(i18n::FillVersion(status, app::Vars().AppVersion));
+    FillHistory();
+}
+
+void TformUpdate::CheckForUpdate(bool manual) {
+    auto& store = app::moduleMain->storageIni();
+    const settings::TDateTime now = Now();
+    const settings::TDateTime lastCheck = store.GetDateTime("check\\LastCheck", now);
+    if (!(now - kCheckIntervalDays > lastCheck)) return;
+    // Written before the transfer: a failed check counts as a check.
+    store.PutDateTime("check\\LastCheck", now);
+    grabUrl->Stop();
+    grabUrl->SetUrl(app::VersionFileUrl());
+    grabUrl->SetFileName(VersionFilePath());
+    grabUrl->Start();
+    manualCheck = manual;
+}
+
+void TformUpdate::grabUrlDoneFile(const std::string& /*fileName*/, const std::string& url) {
+    if (url == versionFileUrl_) {
+        grabUrl->Stop();
+        storageUpdate->Reload();
+        const std::string installed = app::moduleMain->InstalledVersion(false);
+        const std::string stable = storageUpdate->GetString("version\\stable", "");
+        if (app::CompareVersions(stable, installed) == -1) {
+            labelUpdate->SetCaption(app::Vars().MsgGetUpdate);
+            updateAvailable = true;
+            buttonUpdate->SetEnabled(true);
+            Show();
+        } else if (manualCheck) {
+            labelUpdate->SetCaption(app::Vars().MsgNoUpdate);
+            updateAvailable = false;
+            Show();
+        }
+    } else if (url == installerUrl_) {
+        // The installer runs on; this program ends through its normal shutdown.
+        if (app::moduleMain->Desktop().StartProgram(InstallerPath())) app::Application->Terminate();
+    }
+}
+
+void TformUpdate::buttonUpdateClick() {
+    grabUrl->SetUrl(app::InstallerUrl());
+    grabUrl->SetFileName(InstallerPath());
+    // The download shows its progress (a show of the dialog hides the bar).
+    progress->SetPosition(0);
+    progress->SetVisible(true);
+    grabUrl->Start();
+}
+
+void TformUpdate::grabUrlProgress(std::int64_t position, std::int64_t totalSize, bool& continueTransfer) {
+    progress->SetMax(static_cast<std::int32_t>(totalSize));
+    progress->SetPosition(static_cast<std::int32_t>(position));
+    continueTransfer = true;
+}
+
+void TformUpdate::buttonCancelClick() { Close(); }
+
+}  // namespace velora::ui

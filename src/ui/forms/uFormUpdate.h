@@ -1,0 +1,77 @@
+#pragma once
+// The update dialog: finds out whether the service publishes a newer version,
+// shows the installed and the published version with the history, and on
+// request downloads the installer, starts it and ends the program. Created at
+// start, hidden until a check has something to show.
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "net/HttpUrlGrabber.h"
+#include "settings/AppIniFileStorage.h"
+#include "ui/controls/Button.h"
+#include "ui/controls/Form.h"
+#include "ui/controls/Label.h"
+#include "ui/controls/Memo.h"
+#include "ui/controls/Panel.h"
+#include "ui/controls/ProgressBar.h"
+
+namespace velora::ui {
+
+class TformUpdate : public TForm {
+public:
+    TformUpdate(TComponent* owner, const net::UrlGrabberServices& grabberServices);
+    ~TformUpdate() override;
+
+    static const ClassInfo& StaticClass();
+    const ClassInfo& Class() const override { return StaticClass(); }
+
+    void FormCreate();
+    // Caption, status line and history in the language in force.
+    void UpdateTexts();
+    // Starts the download of the version file when the last check started
+    // more than four days ago (the main window writes 0 first for a check
+    // the user asked for); the result arrives later, on this thread.
+    void CheckForUpdate(bool manual);
+
+    // The version file and the installer live in the program's data folder.
+    static std::string VersionFilePath();
+    static std::string InstallerPath();
+
+    TPanel* panelActual;
+    TLabel* labelCaptionActual;
+    TLabel* labelVersionActual;
+    TPanel* panelInstall;
+    TLabel* labelCaptionInstalled;
+    TLabel* labelVersionInstalled;
+    TMemo* memoHistory;
+    TProgressBar* progress;
+    TLabel* labelUpdate;
+    TButton* buttonUpdate;
+    TButton* buttonCancel;
+    net::THttpUrlGrabber* grabUrl;
+    std::unique_ptr<settings::TAppIniFileStorage> storageUpdate;
+
+    bool manualCheck = false;
+    bool updateAvailable = true;
+    // The local date and time; tests put a clock of their own here.
+    std::function<double()> Now;
+
+private:
+    void FormShow();
+    void FillHistory();
+    void buttonUpdateClick();
+    void buttonCancelClick();
+    void grabUrlDoneFile(const std::string& fileName, const std::string& url);
+    void grabUrlProgress(std::int64_t position, std::int64_t totalSize, bool& continueTransfer);
+
+    // The two addresses as the grabber keeps them (it moves a port out of
+    // the stored address), to tell which transfer completed.
+    std::string versionFileUrl_;
+    std::string installerUrl_;
+};
+
+extern TformUpdate* formUpdate;
+
+}  // namespace velora::ui

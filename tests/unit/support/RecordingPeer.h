@@ -1,0 +1,69 @@
+#pragma once
+// A peer that shows nothing and remembers what it was told: the forms'
+// handlers run headless in the tests, and the tests read what reached the
+// screen from here.
+
+#include <algorithm>
+#include <exception>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "component/ControlPeer.h"
+#include "ui/controls/Form.h"
+
+namespace velora::ui {
+
+class RecordingPeer : public ControlPeer {
+public:
+    struct Change {
+        const TComponent* component;
+        std::string property;
+    };
+
+    void PropertyChanged(TComponent& component, std::string_view property) override;
+    void BringToFront(TForm& form) override;
+    // Stands in for the user while a form is shown modally: runs
+    // `duringModal` (if set), then lets the form close when a result was set.
+    void RunModal(TForm& form) override;
+    // Keeps the error's message.
+    void HandleError(std::exception_ptr error) override;
+
+    // How often `property` of `component` was reported changed.
+    int CountOf(const TComponent& component, std::string_view property) const;
+
+    std::vector<Change> changes;
+    std::vector<const TForm*> broughtToFront;
+    std::vector<std::string> errors;
+    std::function<void(TForm&)> duringModal;
+};
+
+inline void RecordingPeer::PropertyChanged(TComponent& component, std::string_view property) {
+    changes.push_back({&component, std::string(property)});
+}
+
+inline void RecordingPeer::BringToFront(TForm& form) { broughtToFront.push_back(&form); }
+
+inline void RecordingPeer::RunModal(TForm& form) {
+    if (duringModal) duringModal(form);
+    if (form.ModalResult() != mrNone) form.CloseModal();
+}
+
+inline void RecordingPeer::HandleError(std::exception_ptr error) {
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::exception& e) {
+        errors.emplace_back(e.what());
+    } catch (...) {
+        errors.emplace_back("unknown error");
+    }
+}
+
+inline int RecordingPeer::CountOf(const TComponent& component, std::string_view property) const {
+    return static_cast<int>(std::count_if(changes.begin(), changes.end(), [&](const Change& change) {
+        return change.component == &component && change.property == property;
+    }));
+}
+
+}  // namespace velora::ui
