@@ -48,7 +48,7 @@ void TmoduleMain::DataModuleCreate() {
     account::SeedCountryTable(*storageIni_);
 
     const i18n::StartupLanguage start = i18n::LoadStartupLanguage(
-        *translator_, *storageIni_, services_.folders.ProgramFile(), i18n::ProductNames{AppTitle, vars.AppVersion});
+        *translator_, *storageIni_, services_.folders.LanguageFolder(), i18n::ProductNames{AppTitle, vars.AppVersion});
     SetLanguage(vars, start.code);
     vars.MsgNotOnline = start.msgNotOnline;
     vars.MsgNoUpdate = start.msgNoUpdate;
@@ -61,6 +61,8 @@ void TmoduleMain::DataModuleCreate() {
 namespace velora::app {
 
 std::string TmoduleMain::ProgramFile() const { return services_.folders.ProgramFile(); }
+
+std::string TmoduleMain::LanguageFolder() const { return services_.folders.LanguageFolder(); }
 
 std::string TmoduleMain::InstalledVersion(bool shortForm) const {
     return app::InstalledVersion(services_.version, shortForm);
@@ -127,8 +129,9 @@ void TmoduleMain::OpenExternal(const std::string& url) {
         height = 700;
         y -= 50;
     }
-    const platform::WindowHandle before = desktop.ForegroundWindow();
-    if (desktop.ShellOpen(url, "") <= 32) return;
+    const bool placeWindow = desktop.CanPlaceOtherWindows();
+    const platform::WindowHandle before = placeWindow ? desktop.ForegroundWindow() : 0;
+    if (desktop.ShellOpen(url, "") <= 32 || !placeWindow) return;
     // The browser takes a moment to come up; its window is the first new
     // foreground window within four rounds.
     for (int round = 0; round < 4; ++round) {

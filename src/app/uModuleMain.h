@@ -45,8 +45,11 @@ public:
     i18n::TTranslator& translator() { return *translator_; }
     // Notices, the shell and the rest of the desktop, for the windows.
     platform::Desktop& Desktop() { return services_.desktop; }
-    // The running program file; the language files live beside it.
+    // The running program file.
     std::string ProgramFile() const;
+    // Where the language files are: beside the program, or where the system
+    // keeps the program's data.
+    std::string LanguageFolder() const;
     // The program's version text, full ("0.9.6.4") or short ("0.9.6").
     std::string InstalledVersion(bool shortForm) const;
     platform::FileSystem& Files() { return services_.files; }

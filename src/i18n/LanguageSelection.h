@@ -34,7 +34,8 @@ std::string FillFreeSms(std::string_view text);                                 
 // the settings hold never reaches a file name or a page address.
 std::string KnownLanguageCode(std::string_view stored);
 
-// The language file of a code: "<code>.lang" in the program file's folder.
+// The language file of a code: "<code>.lang" in the program file's folder
+// (given a folder with its trailing separator, in that folder).
 // It is not looked up in the current directory, which is another one when
 // the program is started at log-on.
 std::string LanguageFileName(std::string_view programFile, std::string_view code);

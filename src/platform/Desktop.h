@@ -36,6 +36,10 @@ public:
     // normally, without the shell's own error dialogs; does not wait for it.
     virtual bool StartProgram(const std::string& path) = 0;
 
+    // Whether the program may find and place another program's window (the
+    // system's browser). Where the window manager alone places windows, the
+    // program leaves them where they appear.
+    virtual bool CanPlaceOtherWindows() const { return true; }
     virtual WindowHandle ForegroundWindow() const = 0;
     virtual void MoveWindow(WindowHandle window, int x, int y, int width, int height) = 0;
     // Waits on the user-interface thread; messages are not handled meanwhile.

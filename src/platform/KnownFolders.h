@@ -17,6 +17,13 @@ public:
     virtual std::string ProgramFile() const = 0;
     virtual std::string WindowsFolder() const = 0;
     virtual std::string TempFolder() const = 0;
+    // The folder the language files are read from, with its trailing
+    // separator: the program file's own folder, unless the system keeps a
+    // program's data apart from the program (Linux: share/<program>/).
+    virtual std::string LanguageFolder() const {
+        const std::string program = ProgramFile();
+        return program.substr(0, program.find_last_of("\\/:") + 1);
+    }
 };
 
 }  // namespace velora::platform

@@ -209,7 +209,7 @@ void TformOptions::linkRegisterLinkClick() {
 
 void TformOptions::radioLanguageClick() {
     i18n::LanguageSwitch(radioLanguage->ItemIndex(), *this, app::moduleMain->translator(),
-                         app::moduleMain->ProgramFile());
+                         app::moduleMain->LanguageFolder());
 }
 
 std::string TformOptions::SelectedDiallingCode() { return ui::SelectedDiallingCode(*comboboxCountry); }

@@ -167,3 +167,14 @@ TEST_F(ModuleMain, ExternalBrowserWindowIsPlacedOnTheWorkArea) {
     EXPECT_EQ(desktop.messages, (std::vector<std::string>{"VELORA Desktop: offline"}));
     EXPECT_EQ(desktop.opened.size(), 1u);
 }
+
+TEST_F(ModuleMain, ExternalBrowserIsLeftToTheWindowManagerWhereTheProgramMayNotPlaceIt) {
+    desktop.placesWindows = false;
+    desktop.foreground = {1, 77};
+    Module().OpenExternal("http://x/info");
+    EXPECT_EQ(desktop.opened, (std::vector<std::string>{"http://x/info"}));
+    // Neither waits on the user-interface thread nor looks for the window.
+    EXPECT_TRUE(desktop.pauses.empty());
+    EXPECT_TRUE(desktop.moves.empty());
+    EXPECT_EQ(desktop.foregroundQueries, 0u);
+}

@@ -31,6 +31,7 @@ public:
         started.push_back(path);
         return startSucceeds;
     }
+    bool CanPlaceOtherWindows() const override { return placesWindows; }
     platform::WindowHandle ForegroundWindow() const override {
         const size_t i = foregroundQueries++;
         return i < foreground.size() ? foreground[i] : (foreground.empty() ? 0 : foreground.back());
@@ -50,6 +51,7 @@ public:
     std::intptr_t shellResult = 42;
     std::vector<platform::WindowHandle> foreground;  // answers in turn; the last repeats
     mutable size_t foregroundQueries = 0;
+    bool placesWindows = true;
     bool connected = true;
     bool startSucceeds = true;
 

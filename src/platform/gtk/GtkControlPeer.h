@@ -1,0 +1,63 @@
+#pragma once
+// The native side of one component placed on a form: a widget (a button, an
+// entry, a list), several (a radio group) or none (the tray icon, a menu).
+// The form's window creates one peer per component it owns and hands the
+// peer the model's changes.
+//
+// Every widget is a child of the form's GtkFixed, also when the control sits
+// in a group box: the form peer adds up the containers' positions
+// (ui/controls/FormLayout.h), so the designed layout holds pixel for pixel.
+
+#include <functional>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+typedef struct _GtkWidget GtkWidget;
+
+namespace velora::ui {
+class TComponent;
+class TForm;
+class TPopupMenu;
+}  // namespace velora::ui
+
+namespace velora::gtk {
+
+class GtkFormPeer;
+class GtkMainLoop;
+
+// What a control peer needs to create its widgets. The form peer outlives
+// its control peers.
+struct GtkPeerContext {
+    GtkMainLoop& loop;
+    ui::TForm& form;
+    GtkWidget* window;
+    GtkWidget* fixed;
+    GtkFormPeer& formPeer;
+};
+
+class GtkControlPeer {
+public:
+    virtual ~GtkControlPeer() = default;
+
+    // The control's main widget; nullptr for a component without one.
+    virtual GtkWidget* Widget() const = 0;
+    // A published value of the component changed. The form peer also passes
+    // "Left", "Top", "Visible", "Enabled", "Font" and "Parent" on to the
+    // controls inside a container whose value changed.
+    virtual void PropertyChanged(std::string_view property) = 0;
+    // The peer's widgets that take the focus, in the order Tab visits them.
+    virtual void CollectFocusChain(std::vector<GtkWidget*>& chain) const {
+        if (Widget() != nullptr) chain.push_back(Widget());
+    }
+    // An item of `menu` changed (the form peer tells every peer).
+    virtual void MenuChanged(const ui::TPopupMenu& menu) {}
+    // The form's Enter or Esc reached this peer's control (a default or a
+    // cancel button): true when it acted on it.
+    virtual bool Press() { return false; }
+};
+
+using ControlPeerFactory =
+    std::function<std::unique_ptr<GtkControlPeer>(ui::TComponent& component, GtkPeerContext& context)>;
+
+}  // namespace velora::gtk

@@ -1,0 +1,84 @@
+#include "platform/gtk/GtkUiThreadDispatcher.h"
+
+#include <glib.h>
+
+#include <thread>
+
+namespace velora::gtk {
+
+struct GtkUiThreadDispatcher::State {
+    std::mutex mutex;
+    std::condition_variable done;
+    bool open = true;
+    std::thread::id uiThread = std::this_thread::get_id();
+    GMainContext* context = g_main_context_default();
+};
+
+namespace {
+
+// One piece of work on its way; it keeps the state alive until it has run.
+struct Job {
+    std::shared_ptr<GtkUiThreadDispatcher::State> state;
+    const std::function<void()>* action;
+    bool finished = false;
+    bool ran = false;
+};
+
+gboolean RunJob(gpointer data) {
+    auto* job = static_cast<Job*>(data);
+    bool open;
+    {
+        std::lock_guard lock(job->state->mutex);
+        open = job->state->open;
+    }
+    if (open) {
+        try {
+            (*job->action)();
+        } catch (...) {
+            // The action reports its own failures; nothing unwinds into GLib.
+        }
+    }
+    std::lock_guard lock(job->state->mutex);
+    job->ran = open;
+    job->finished = true;
+    job->state->done.notify_all();
+    return G_SOURCE_REMOVE;
+}
+
+}  // namespace
+
+GtkUiThreadDispatcher::GtkUiThreadDispatcher() : state_(std::make_shared<State>()) {}
+
+GtkUiThreadDispatcher::~GtkUiThreadDispatcher() { Close(); }
+
+void GtkUiThreadDispatcher::Close() {
+    std::lock_guard lock(state_->mutex);
+    state_->open = false;
+    state_->done.notify_all();
+}
+
+bool GtkUiThreadDispatcher::RunOnUiThread(const std::function<void()>& action) {
+    if (std::this_thread::get_id() == state_->uiThread) {
+        action();
+        return true;
+    }
+    auto job = std::make_shared<Job>();
+    job->state = state_;
+    job->action = &action;
+    {
+        std::lock_guard lock(state_->mutex);
+        if (!state_->open) return false;
+    }
+    // The source holds its own reference to the job: the worker may stop
+    // waiting (the dispatcher closed) before the loop ever runs it.
+    auto* held = new std::shared_ptr<Job>(job);
+    g_main_context_invoke_full(
+        state_->context, G_PRIORITY_DEFAULT,
+        [](gpointer data) -> gboolean { return RunJob(static_cast<std::shared_ptr<Job>*>(data)->get()); }, held,
+        [](gpointer data) { delete static_cast<std::shared_ptr<Job>*>(data); });
+    std::unique_lock lock(state_->mutex);
+    state_->done.wait(lock, [&] { return job->finished || !state_->open; });
+    return job->ran;
+}
+
+}  // namespace velora::gtk

@@ -1,0 +1,154 @@
+#include "platform/gtk/controls/GtkComboBoxPeer.h"
+
+#include <gtk/gtk.h>
+
+#include "platform/gtk/controls/CairoCanvas.h"
+#include "ui/controls/ComboBox.h"
+#include "ui/controls/EffectiveFont.h"
+
+namespace velora::gtk {
+
+namespace {
+
+// ---- The cell that draws through the peer -------------------------------------
+
+struct DrawnCell {
+    GtkCellRenderer parent;
+    GtkComboBoxPeer* peer;
+    int index;
+};
+struct DrawnCellClass {
+    GtkCellRendererClass parent;
+};
+
+G_DEFINE_TYPE(DrawnCell, drawn_cell, GTK_TYPE_CELL_RENDERER)
+
+void drawn_cell_init(DrawnCell* cell) {
+    cell->peer = nullptr;
+    cell->index = -1;
+}
+
+void DrawnCellRender(GtkCellRenderer* renderer, cairo_t* cr, GtkWidget* widget, const GdkRectangle*,
+                     const GdkRectangle* area, GtkCellRendererState flags) {
+    auto* cell = reinterpret_cast<DrawnCell*>(renderer);
+    if (!cell->peer) return;
+    ui::TOwnerDrawState state;
+    if (flags & (GTK_CELL_RENDERER_SELECTED | GTK_CELL_RENDERER_PRELIT)) state.Include(ui::odSelected);
+    if (flags & GTK_CELL_RENDERER_INSENSITIVE) state.Include(ui::odDisabled);
+    if (flags & GTK_CELL_RENDERER_FOCUSED) state.Include(ui::odFocused);
+    if (GTK_IS_CELL_VIEW(widget)) state.Include(ui::odComboBoxEdit);
+    const ui::TRect rect{area->x, area->y, area->x + area->width, area->y + area->height};
+    Guarded([&] { cell->peer->DrawEntry(widget, cr, cell->index, rect, state); });
+}
+
+void DrawnCellHeight(GtkCellRenderer* renderer, GtkWidget*, gint* minimum, gint* natural) {
+    auto* cell = reinterpret_cast<DrawnCell*>(renderer);
+    const int height = cell->peer ? cell->peer->EntryHeight() : 13;
+    if (minimum) *minimum = height;
+    if (natural) *natural = height;
+}
+
+void DrawnCellWidth(GtkCellRenderer*, GtkWidget*, gint* minimum, gint* natural) {
+    // The field is as wide as the design says; the open list as wide as the field.
+    if (minimum) *minimum = 20;
+    if (natural) *natural = 150;
+}
+
+void drawn_cell_class_init(DrawnCellClass* cls) {
+    auto* renderer = GTK_CELL_RENDERER_CLASS(cls);
+    renderer->render = &DrawnCellRender;
+    renderer->get_preferred_height = &DrawnCellHeight;
+    renderer->get_preferred_width = &DrawnCellWidth;
+}
+
+// Tells the cell which entry it draws next.
+void SetCellIndex(GtkCellLayout*, GtkCellRenderer* renderer, GtkTreeModel* model, GtkTreeIter* iter, gpointer) {
+    gint index = -1;
+    gtk_tree_model_get(model, iter, 0, &index, -1);
+    reinterpret_cast<DrawnCell*>(renderer)->index = index;
+}
+
+}  // namespace
+
+GtkComboBoxPeer::GtkComboBoxPeer(ui::TComboBox& comboBox, const GtkPeerContext& context)
+    : GtkWidgetPeer(comboBox, context), comboBox_(comboBox) {
+    GtkListStore* store = gtk_list_store_new(1, G_TYPE_INT);
+    GtkWidget* combo = gtk_combo_box_new_with_model(GTK_TREE_MODEL(store));
+    g_object_unref(store);
+    auto* cell = static_cast<DrawnCell*>(g_object_new(drawn_cell_get_type(), nullptr));
+    cell->peer = this;
+    gtk_cell_layout_pack_start(GTK_CELL_LAYOUT(combo), GTK_CELL_RENDERER(cell), TRUE);
+    gtk_cell_layout_set_cell_data_func(GTK_CELL_LAYOUT(combo), GTK_CELL_RENDERER(cell), &SetCellIndex, nullptr,
+                                       nullptr);
+    g_signal_connect(combo, "changed", G_CALLBACK(+[](GtkComboBox* box, gpointer data) {
+                         auto* self = static_cast<GtkComboBoxPeer*>(data);
+                         if (self->writingModel_) return;
+                         const int index = gtk_combo_box_get_active(box);
+                         Guarded([self, index] {
+                             {
+                                 FlagGuard guard(self->writingModel_);
+                                 self->comboBox_.SetItemIndex(index);
+                             }
+                             if (self->comboBox_.OnChange) self->comboBox_.OnChange(&self->comboBox_);
+                         });
+                     }),
+                     this);
+    Place(combo);
+    FillItems();
+}
+
+int GtkComboBoxPeer::EntryHeight() const { return comboBox_.ItemHeight() > 0 ? comboBox_.ItemHeight() : 13; }
+
+void GtkComboBoxPeer::DrawEntry(GtkWidget* widget, cairo_t* cr, int index, const ui::TRect& area,
+                                ui::TOwnerDrawState state) {
+    GtkStyleContext* style = gtk_widget_get_style_context(widget);
+    GdkRGBA color{0, 0, 0, 1};
+    gtk_style_context_get_color(style, gtk_style_context_get_state(style), &color);
+    const Rgb text{static_cast<std::uint8_t>(color.red * 255), static_cast<std::uint8_t>(color.green * 255),
+                   static_cast<std::uint8_t>(color.blue * 255)};
+    PangoFontDescription* font = NewFontDescription(ui::EffectiveFont(comboBox_));
+    {
+        CairoCanvas canvas(cr, font, text);
+        if (index < 0 || index >= comboBox_.Items().Count()) {
+            canvas.FillRect(area);
+        } else if (comboBox_.OnDrawItem) {
+            comboBox_.DrawItem(canvas, index, area, state);
+        } else {
+            canvas.FillRect(area);
+            canvas.DrawTextAt(area.Left + 2, area.Top, comboBox_.Items()[index]);
+        }
+    }
+    pango_font_description_free(font);
+}
+
+void GtkComboBoxPeer::FillItems() {
+    FlagGuard guard(writingModel_);
+    GtkListStore* store = GTK_LIST_STORE(gtk_combo_box_get_model(GTK_COMBO_BOX(widget_)));
+    gtk_list_store_clear(store);
+    for (int i = 0; i < comboBox_.Items().Count(); ++i) gtk_list_store_insert_with_values(store, nullptr, -1, 0, i, -1);
+    ApplySelection();
+}
+
+void GtkComboBoxPeer::ApplySelection() {
+    FlagGuard guard(writingModel_);
+    if (gtk_combo_box_get_active(GTK_COMBO_BOX(widget_)) != comboBox_.ItemIndex())
+        gtk_combo_box_set_active(GTK_COMBO_BOX(widget_), comboBox_.ItemIndex());
+}
+
+bool GtkComboBoxPeer::OwnPropertyChanged(std::string_view property) {
+    if (property == "Items" || property == "Sorted") {
+        FillItems();
+    } else if (property == "ItemIndex") {
+        if (!writingModel_) ApplySelection();
+    } else if (property == "ItemHeight" || property == "Style") {
+        gtk_widget_queue_resize(widget_);
+    } else if (property == "DropDownCount") {
+        // The open list is the theme's menu; it shows as many as fit.
+    } else {
+        return false;
+    }
+    gtk_widget_queue_draw(widget_);
+    return true;
+}
+
+}  // namespace velora::gtk

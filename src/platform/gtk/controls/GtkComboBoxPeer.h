@@ -1,0 +1,39 @@
+#pragma once
+// A combo box: a GtkComboBox over a list of entry numbers, in the model's
+// order (the model sorts). Every entry, in the open list and in the field,
+// is drawn by a cell of our own that hands it to the model's OnDrawItem on a
+// CairoCanvas (the country list draws name and dialling code in two
+// columns); without OnDrawItem the entry's text is drawn. The selection
+// follows ItemIndex both ways, and the user's choice runs OnChange.
+
+#include "platform/gtk/controls/GtkWidgetPeer.h"
+#include "ui/controls/Canvas.h"
+
+namespace velora::ui {
+class TComboBox;
+}
+
+typedef struct _cairo cairo_t;
+
+namespace velora::gtk {
+
+class GtkComboBoxPeer : public GtkWidgetPeer {
+public:
+    GtkComboBoxPeer(ui::TComboBox& comboBox, const GtkPeerContext& context);
+
+    // For the cell: draws entry `index` into `area` of `widget`.
+    void DrawEntry(GtkWidget* widget, cairo_t* cr, int index, const ui::TRect& area, ui::TOwnerDrawState state);
+    int EntryHeight() const;
+
+protected:
+    bool OwnPropertyChanged(std::string_view property) override;
+    void ApplyCaption() override {}
+
+private:
+    void FillItems();
+    void ApplySelection();
+
+    ui::TComboBox& comboBox_;
+};
+
+}  // namespace velora::gtk

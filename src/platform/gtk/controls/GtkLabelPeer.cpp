@@ -1,0 +1,81 @@
+#include "platform/gtk/controls/GtkLabelPeer.h"
+
+#include <gtk/gtk.h>
+
+#include "platform/gtk/AnsiText.h"
+#include "ui/controls/FormLayout.h"
+#include "ui/controls/Label.h"
+
+namespace velora::gtk {
+
+// The label sits in an event box: a plain GtkLabel has no window of its own
+// and would neither take clicks nor show a tooltip.
+GtkLabelPeer::GtkLabelPeer(ui::TLabel& label, const GtkPeerContext& context)
+    : GtkWidgetPeer(label, context), label_(label), text_(gtk_label_new(nullptr)) {
+    GtkWidget* box = gtk_event_box_new();
+    gtk_event_box_set_visible_window(GTK_EVENT_BOX(box), FALSE);
+    gtk_container_add(GTK_CONTAINER(box), text_);
+    gtk_widget_show(text_);
+    g_signal_connect(box, "button-release-event", G_CALLBACK(+[](GtkWidget*, GdkEventButton* event, gpointer self) -> gboolean {
+                         if (event->button != 1) return FALSE;
+                         Guarded([self] { static_cast<GtkLabelPeer*>(self)->label_.Click(); });
+                         return TRUE;
+                     }),
+                     this);
+    ApplyTextLayout();
+    ApplyCaption();
+    Place(box);
+}
+
+void GtkLabelPeer::ApplyTextLayout() {
+    GtkLabel* label = GTK_LABEL(text_);
+    float x = 0.0f;
+    GtkJustification justify = GTK_JUSTIFY_LEFT;
+    if (label_.Alignment() == ui::taCenter) {
+        x = 0.5f;
+        justify = GTK_JUSTIFY_CENTER;
+    } else if (label_.Alignment() == ui::taRightJustify) {
+        x = 1.0f;
+        justify = GTK_JUSTIFY_RIGHT;
+    }
+    const float y = label_.Layout() == ui::tlCenter ? 0.5f : label_.Layout() == ui::tlBottom ? 1.0f : 0.0f;
+    gtk_label_set_xalign(label, x);
+    gtk_label_set_yalign(label, y);
+    gtk_label_set_justify(label, justify);
+    gtk_label_set_line_wrap(label, label_.WordWrap());
+    gtk_label_set_line_wrap_mode(label, PANGO_WRAP_WORD_CHAR);
+}
+
+bool GtkLabelPeer::OwnPropertyChanged(std::string_view property) {
+    if (property == "Alignment" || property == "WordWrap" || property == "Layout") {
+        ApplyTextLayout();
+        ApplyBounds();
+        return true;
+    }
+    if (property == "AutoSize") {
+        ApplyBounds();
+        return true;
+    }
+    return false;
+}
+
+void GtkLabelPeer::ApplyBounds() {
+    const ui::TPoint at = ui::PositionOnForm(label_);
+    // An auto-sized label is as wide as its text (as high, when it wraps
+    // at its width); otherwise it keeps its designed size.
+    if (label_.AutoSize()) {
+        PlaceAt(widget_, at.X, at.Y, label_.WordWrap() ? label_.Width() : -1, -1);
+    } else {
+        PlaceAt(widget_, at.X, at.Y, label_.Width(), label_.Height());
+        // A wrapped text breaks at the designed width, not at its own.
+        gtk_widget_set_size_request(text_, label_.WordWrap() ? label_.Width() : -1, -1);
+    }
+}
+
+void GtkLabelPeer::ApplyCaption() {
+    std::string caption = label_.Caption();
+    std::erase(caption, '\r');
+    gtk_label_set_text_with_mnemonic(GTK_LABEL(text_), MnemonicUtf8(caption).c_str());
+}
+
+}  // namespace velora::gtk

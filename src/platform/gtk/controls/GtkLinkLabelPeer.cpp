@@ -1,0 +1,214 @@
+#include "platform/gtk/controls/GtkLinkLabelPeer.h"
+
+#include <gtk/gtk.h>
+#include <pango/pangocairo.h>
+
+#include <vector>
+
+#include "platform/gtk/AnsiText.h"
+#include "platform/gtk/controls/CairoCanvas.h"
+#include "platform/gtk/controls/GtkColors.h"
+#include "ui/controls/EffectiveFont.h"
+#include "ui/controls/LinkLabel.h"
+
+namespace velora::gtk {
+
+namespace {
+
+// Measures with the peer's styled fonts on one pango layout.
+class PangoTextMeasurer : public ui::TTextMeasurer {
+public:
+    PangoTextMeasurer(PangoLayout* layout, GtkLinkLabelPeer& peer) : layout_(layout), peer_(peer) {}
+
+    ui::TTextSize MeasureText(const std::string& text, ui::TFontStyles style) override {
+        pango_layout_set_font_description(layout_, peer_.StyledFont(style));
+        pango_layout_set_text(layout_, ToUtf8(text).c_str(), -1);
+        int width = 0, height = 0;
+        pango_layout_get_pixel_size(layout_, &width, &height);
+        return {width, height};
+    }
+
+private:
+    PangoLayout* layout_;
+    GtkLinkLabelPeer& peer_;
+};
+
+Rgb ThemeTextColor(GtkWidget* widget) {
+    GtkStyleContext* style = gtk_widget_get_style_context(widget);
+    GdkRGBA color{0, 0, 0, 1};
+    gtk_style_context_get_color(style, gtk_style_context_get_state(style), &color);
+    return {static_cast<std::uint8_t>(color.red * 255), static_cast<std::uint8_t>(color.green * 255),
+            static_cast<std::uint8_t>(color.blue * 255)};
+}
+
+}  // namespace
+
+GtkLinkLabelPeer::GtkLinkLabelPeer(ui::TLinkLabel& label, const GtkPeerContext& context)
+    : GtkWidgetPeer(label, context), label_(label) {
+    GtkWidget* area = gtk_drawing_area_new();
+    gtk_widget_add_events(area, GDK_POINTER_MOTION_MASK | GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK |
+                                    GDK_LEAVE_NOTIFY_MASK);
+    g_signal_connect(area, "draw", G_CALLBACK(+[](GtkWidget*, cairo_t* cr, gpointer self) {
+                         Guarded([&] { static_cast<GtkLinkLabelPeer*>(self)->Draw(cr); });
+                         return FALSE;
+                     }),
+                     this);
+    g_signal_connect(area, "motion-notify-event", G_CALLBACK(+[](GtkWidget*, GdkEventMotion* event, gpointer data) {
+                         auto* self = static_cast<GtkLinkLabelPeer*>(data);
+                         bool overLink = false;
+                         self->Track([&] {
+                             overLink = self->label_.MouseMove(static_cast<int>(event->x), static_cast<int>(event->y));
+                         });
+                         self->UpdateCursor(overLink);
+                         return TRUE;
+                     }),
+                     this);
+    g_signal_connect(area, "leave-notify-event", G_CALLBACK(+[](GtkWidget*, GdkEventCrossing*, gpointer data) {
+                         auto* self = static_cast<GtkLinkLabelPeer*>(data);
+                         self->Track([self] { self->label_.MouseLeave(); });
+                         self->UpdateCursor(false);
+                         return FALSE;
+                     }),
+                     this);
+    // GTK grabs the pointer from a press to its release by itself, so a
+    // release outside the label still arrives here.
+    g_signal_connect(area, "button-press-event", G_CALLBACK(+[](GtkWidget*, GdkEventButton* event, gpointer data) {
+                         auto* self = static_cast<GtkLinkLabelPeer*>(data);
+                         if (event->type != GDK_BUTTON_PRESS) return TRUE;
+                         self->Track([&] {
+                             self->label_.MouseDown(static_cast<int>(event->x), static_cast<int>(event->y));
+                         });
+                         return TRUE;
+                     }),
+                     this);
+    g_signal_connect(area, "button-release-event", G_CALLBACK(+[](GtkWidget*, GdkEventButton* event, gpointer data) {
+                         auto* self = static_cast<GtkLinkLabelPeer*>(data);
+                         self->Track([&] {
+                             self->label_.MouseUp(static_cast<int>(event->x), static_cast<int>(event->y));
+                         });
+                         return TRUE;
+                     }),
+                     this);
+    g_signal_connect(area, "grab-broken-event", G_CALLBACK(+[](GtkWidget*, GdkEvent*, gpointer data) {
+                         auto* self = static_cast<GtkLinkLabelPeer*>(data);
+                         self->Track([self] { self->label_.MouseCancel(); });
+                         return FALSE;
+                     }),
+                     this);
+    Place(area);
+}
+
+GtkLinkLabelPeer::~GtkLinkLabelPeer() {
+    // The base class destroys the widget; its last signals must not reach
+    // this half-destroyed peer.
+    Discard(widget_);
+    widget_ = nullptr;
+    ReleaseFonts();
+}
+
+const PangoFontDescription* GtkLinkLabelPeer::StyledFont(ui::TFontStyles style) {
+    const std::size_t index = style.ToBits() & 0x0Fu;
+    if (!fonts_[index]) {
+        ui::FontChoice choice = ui::EffectiveFont(label_);
+        choice.Style = style;
+        fonts_[index] = NewFontDescription(choice);
+    }
+    return fonts_[index];
+}
+
+void GtkLinkLabelPeer::ReleaseFonts() {
+    for (PangoFontDescription*& font : fonts_) {
+        if (font) pango_font_description_free(font);
+        font = nullptr;
+    }
+}
+
+void GtkLinkLabelPeer::ApplyFont() {
+    ReleaseFonts();
+    Redraw();
+}
+
+bool GtkLinkLabelPeer::OwnPropertyChanged(std::string_view property) {
+    if (property == "LinkState" || property == "Transparent" || property == "Layout" || property == "AutoHeight" ||
+        property == "HotLinks" || property == "LinkColor" || property == "LinkColorClicked" ||
+        property == "LinkColorHot" || property == "LinkStyle" || property == "MarginWidth" ||
+        property == "MarginHeight" || property == "Color") {
+        Redraw();
+        return true;
+    }
+    return false;
+}
+
+void GtkLinkLabelPeer::Redraw() {
+    if (widget_) gtk_widget_queue_draw(widget_);
+}
+
+void GtkLinkLabelPeer::UpdateCursor(bool overLink) {
+    GdkWindow* window = gtk_widget_get_window(widget_);
+    if (!window) return;
+    GdkCursor* cursor = overLink ? gdk_cursor_new_from_name(gtk_widget_get_display(widget_), "pointer") : nullptr;
+    gdk_window_set_cursor(window, cursor);
+    if (cursor) g_object_unref(cursor);
+}
+
+void GtkLinkLabelPeer::Track(const std::function<void()>& mouseAction) {
+    const auto states = [this] {
+        std::vector<ui::TLinkState> result;
+        const ui::TNodeTree& tree = label_.Tree();
+        for (int i = 0; i < tree.LinkCount(); ++i) result.push_back(tree.Link(i)->State());
+        return result;
+    };
+    Guarded([&] {
+        const std::vector<ui::TLinkState> before = states();
+        mouseAction();
+        if (states() != before) Redraw();
+    });
+}
+
+// Without Transparent the label's own colour first; with it, whatever lies
+// behind the label shows.
+void GtkLinkLabelPeer::Draw(cairo_t* cr) {
+    const int width = gtk_widget_get_allocated_width(widget_);
+    const int height = gtk_widget_get_allocated_height(widget_);
+    if (width <= 0 || height <= 0) return;
+    if (!label_.Transparent()) {
+        if (const auto background = PlainColor(label_.Color())) {
+            SetSourceColor(cr, *background);
+            cairo_paint(cr);
+        }
+    }
+    PangoLayout* layout = pango_cairo_create_layout(cr);
+    PangoTextMeasurer measurer(layout, *this);
+    if (!label_.Arrange(measurer)) {
+        // The height followed the text: the widget is resized and drawn anew.
+        g_object_unref(layout);
+        ApplyBounds();
+        Redraw();
+        return;
+    }
+    const int left = label_.OriginX();
+    const int top = label_.OriginY();
+    // The text stays inside the margins.
+    cairo_rectangle(cr, left, top, width - 2 * label_.MarginWidth() + 1, height - 2 * label_.MarginHeight() + 1);
+    cairo_clip(cr);
+    const Rgb themeText = ThemeTextColor(widget_);
+    for (const ui::TPlacedWord& word : label_.CurrentLayout().Words) {
+        pango_layout_set_font_description(layout, StyledFont(word.Style));
+        const std::string text = ToUtf8(word.Text);
+        pango_layout_set_text(layout, text.c_str(), -1);
+        PangoAttrList* attributes = pango_attr_list_new();
+        if (word.Style.Contains(ui::fsUnderline))
+            pango_attr_list_insert(attributes, pango_attr_underline_new(PANGO_UNDERLINE_SINGLE));
+        if (word.Style.Contains(ui::fsStrikeOut))
+            pango_attr_list_insert(attributes, pango_attr_strikethrough_new(TRUE));
+        pango_layout_set_attributes(layout, attributes);
+        pango_attr_list_unref(attributes);
+        SetSourceColor(cr, PlainColor(label_.WordColor(word)).value_or(themeText));
+        cairo_move_to(cr, left + word.Bounds.Left, top + word.Bounds.Top);
+        pango_cairo_show_layout(cr, layout);
+        pango_layout_set_attributes(layout, nullptr);
+    }
+    g_object_unref(layout);
+}
+
+}  // namespace velora::gtk

@@ -1,0 +1,51 @@
+#pragma once
+// The link label: a drawing area at the control's place that draws the
+// caption as the model lays it out (the same word-wrapping layout as on
+// Windows, measured with pango in the label's font), plain text in the
+// label's font colour, links in their link colours and style; it shows the
+// hand over links and hands the mouse to the model, which reports clicks as
+// OnLinkClick.
+
+#include <array>
+#include <functional>
+
+#include "platform/gtk/controls/GtkWidgetPeer.h"
+#include "ui/controls/Font.h"
+
+namespace velora::ui {
+class TLinkLabel;
+}
+
+typedef struct _cairo cairo_t;
+typedef struct _PangoFontDescription PangoFontDescription;
+
+namespace velora::gtk {
+
+class GtkLinkLabelPeer : public GtkWidgetPeer {
+public:
+    GtkLinkLabelPeer(ui::TLinkLabel& label, const GtkPeerContext& context);
+    ~GtkLinkLabelPeer() override;
+    // A label takes no focus.
+    void CollectFocusChain(std::vector<GtkWidget*>&) const override {}
+
+    // The label's font with exactly `style` added; owned by the peer.
+    const PangoFontDescription* StyledFont(ui::TFontStyles style);
+
+protected:
+    bool OwnPropertyChanged(std::string_view property) override;
+    void ApplyFont() override;
+    void ApplyCaption() override { Redraw(); }
+
+private:
+    void Draw(cairo_t* cr);
+    void Redraw();
+    void ReleaseFonts();
+    void UpdateCursor(bool overLink);
+    // Runs a mouse action of the model and redraws when a link's state changed.
+    void Track(const std::function<void()>& mouseAction);
+
+    ui::TLinkLabel& label_;
+    std::array<PangoFontDescription*, 16> fonts_{};
+};
+
+}  // namespace velora::gtk

@@ -1,0 +1,34 @@
+#pragma once
+// A multi-line text: a GtkTextView in a scrolled window whose scroll bars
+// follow ScrollBars. The lines are shown joined by line breaks; text the
+// user edits is written back as lines.
+
+#include <string>
+
+#include "platform/gtk/controls/GtkWidgetPeer.h"
+
+namespace velora::ui {
+class TMemo;
+}
+
+namespace velora::gtk {
+
+class GtkMemoPeer : public GtkWidgetPeer {
+public:
+    GtkMemoPeer(ui::TMemo& memo, const GtkPeerContext& context);
+    void CollectFocusChain(std::vector<GtkWidget*>& chain) const override { chain.push_back(view_); }
+
+protected:
+    bool OwnPropertyChanged(std::string_view property) override;
+    void ApplyFont() override;
+
+private:
+    std::string JoinedLines() const;
+    std::string ShownText() const;
+    void ApplyScrolling();
+
+    ui::TMemo& memo_;
+    GtkWidget* view_;
+};
+
+}  // namespace velora::gtk
