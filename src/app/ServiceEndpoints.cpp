@@ -23,6 +23,7 @@ std::string ServicePageUrl(ServicePage page) {
 }
 
 std::string RegisterUrlBase() { return OnService("/register?sApp=DW"); }
+std::string DownloadPageUrlBase() { return OnService("/download?sApp=DW"); }
 std::string VersionFileUrl() { return OnService("/update/dw.version"); }
 std::string InstallerUrl() { return OnService("/update/VELORADesktop.exe"); }
 

@@ -28,6 +28,9 @@ std::string ServicePageUrl(ServicePage page);
 
 // Registration page; the caller appends the language.
 std::string RegisterUrlBase();
+// The page that offers the program for download, for systems that cannot run
+// the installer; the caller appends the language.
+std::string DownloadPageUrlBase();
 std::string VersionFileUrl();
 std::string InstallerUrl();
 

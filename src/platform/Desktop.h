@@ -35,6 +35,10 @@ public:
     // Starts a program file through the shell with its default verb, shown
     // normally, without the shell's own error dialogs; does not wait for it.
     virtual bool StartProgram(const std::string& path) = 0;
+    // Whether the service's installer (a Windows program) can be started
+    // here to update the program; where it cannot, the user is sent to the
+    // service's download page instead.
+    virtual bool RunsInstallers() const { return true; }
 
     // Whether the program may find and place another program's window (the
     // system's browser). Where the window manager alone places windows, the

@@ -67,6 +67,7 @@ REQUIRED = {
         "labelCaptionInstalled": {"Caption": set()},
         "buttonUpdate": {"Caption": set()},
         "buttonCancel": {"Caption": set()},
+        "linkDownload": {"Caption": set()},
     },
 }
 
@@ -80,6 +81,7 @@ MESSAGES = {
     "noUpdate": {"%sVersion"},
     "messageTray": {"%sBREAK", "%sAPP_NAME"},
     "getUpdate": set(),
+    "noTrayHost": {"%sAPP_NAME"},
 }
 
 TOP_LEVEL = tuple(REQUIRED) + ("messages", "countries")

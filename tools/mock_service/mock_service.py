@@ -20,7 +20,7 @@ import sys
 import threading
 from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
 
-PAGE_PATHS = ("/send", "/contacts", "/info", "/register")
+PAGE_PATHS = ("/send", "/contacts", "/info", "/register", "/download")
 UPDATE_FILES = {"/update/dw.version": "dw.version", "/update/VELORADesktop.exe": "VELORADesktop.exe"}
 
 

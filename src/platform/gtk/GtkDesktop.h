@@ -22,6 +22,8 @@ public:
     // has no meaning here.
     std::intptr_t ShellOpen(const std::string& target, const std::string& verb) override;
     bool StartProgram(const std::string& path) override;
+    // The service's installer is a Windows program.
+    bool RunsInstallers() const override { return false; }
     // The window manager places other programs' windows.
     bool CanPlaceOtherWindows() const override { return false; }
     platform::WindowHandle ForegroundWindow() const override { return 0; }

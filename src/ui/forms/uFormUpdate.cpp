@@ -89,6 +89,14 @@ TformUpdate::TformUpdate(TComponent* owner, const net::UrlGrabberServices& grabb
     buttonCancel->SetCaption("Abbruch");
     buttonCancel->SetTabOrder(1);
     buttonCancel->OnClick = [this](TComponent*) { buttonCancelClick(); };
+    linkDownload = Place<TLinkLabel>(*this, this, "linkDownload", 241, 263, 75, 25);
+    linkDownload->SetCaption("<link>Download</link>");
+    linkDownload->SetTransparent(true);
+    linkDownload->SetLayout(tlCenter);
+    linkDownload->SetVisible(false);
+    linkDownload->OnLinkClick = [this](TComponent*, int, const std::string&, const std::string&) {
+        linkDownloadLinkClick();
+    };
 
     grabUrl = new net::THttpUrlGrabber(this, grabberServices);
     grabUrl->SetName("grabUrl");
@@ -134,7 +142,7 @@ std::string TformUpdate::InstallerPath() { return app::Vars().DataFolder + "upda
 void TformUpdate::FormCreate() {
     labelVersionInstalled->SetCaption(app::moduleMain->InstalledVersion(true));
     labelVersionActual->SetCaption(storageUpdate->GetString("version\\stable", ""));
-    buttonUpdate->SetEnabled(false);
+    ShowUpdateAction(false);
     manualCheck = false;
     updateAvailable = true;
     app::moduleMain->translator().ApplyToForm(*this);
@@ -200,7 +208,7 @@ void TformUpdate::grabUrlDoneFile(const std::string& /*fileName*/, const std::st
         if (app::CompareVersions(stable, installed) == -1) {
             labelUpdate->SetCaption(app::Vars().MsgGetUpdate);
             updateAvailable = true;
-            buttonUpdate->SetEnabled(true);
+            ShowUpdateAction(true);
             Show();
         } else if (manualCheck) {
             labelUpdate->SetCaption(app::Vars().MsgNoUpdate);
@@ -229,5 +237,16 @@ void TformUpdate::grabUrlProgress(std::int64_t position, std::int64_t totalSize,
 }
 
 void TformUpdate::buttonCancelClick() { Close(); }
+
+void TformUpdate::ShowUpdateAction(bool newerFound) {
+    const bool installs = app::moduleMain->Desktop().RunsInstallers();
+    buttonUpdate->SetVisible(installs);
+    buttonUpdate->SetEnabled(newerFound);
+    linkDownload->SetVisible(!installs && newerFound);
+}
+
+void TformUpdate::linkDownloadLinkClick() {
+    app::moduleMain->Desktop().ShellOpen(app::DownloadPageUrlBase() + app::Vars().LanguageUrlSuffix, "open");
+}
 
 }  // namespace velora::ui

@@ -13,6 +13,7 @@
 #include "ui/controls/Button.h"
 #include "ui/controls/Form.h"
 #include "ui/controls/Label.h"
+#include "ui/controls/LinkLabel.h"
 #include "ui/controls/Memo.h"
 #include "ui/controls/Panel.h"
 #include "ui/controls/ProgressBar.h"
@@ -50,6 +51,9 @@ public:
     TLabel* labelUpdate;
     TButton* buttonUpdate;
     TButton* buttonCancel;
+    // Stands in for buttonUpdate where the installer cannot run: opens the
+    // service's download page in the system's browser.
+    TLinkLabel* linkDownload;
     net::THttpUrlGrabber* grabUrl;
     std::unique_ptr<settings::TAppIniFileStorage> storageUpdate;
 
@@ -63,6 +67,10 @@ private:
     void FillHistory();
     void buttonUpdateClick();
     void buttonCancelClick();
+    void linkDownloadLinkClick();
+    // The Update button, or where the installer cannot run the download
+    // link, shown once a newer version was found.
+    void ShowUpdateAction(bool newerFound);
     void grabUrlDoneFile(const std::string& fileName, const std::string& url);
     void grabUrlProgress(std::int64_t position, std::int64_t totalSize, bool& continueTransfer);
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "net/HttpUrlGrabberThread.h"
+#include "app/ServiceEndpoints.h"
 #include "support/ProgramFixture.h"
 
 using namespace velora;
@@ -145,6 +146,28 @@ TEST_F(UpdateDialog, AnInstallerThatCannotStartLeavesTheProgramRunning) {
     EXPECT_EQ(desktop.started.size(), 1u);
     EXPECT_FALSE(application->Terminated());
     EXPECT_TRUE(formUpdate->Visible());
+}
+
+TEST_F(UpdateDialog, WhereNoInstallerRunsTheDownloadPageTakesTheUpdateButtonsPlace) {
+    desktop.runsInstallers = false;
+    Publish(kPublished);
+    StartAt(46000.5);
+    EXPECT_FALSE(formUpdate->buttonUpdate->Visible());
+    EXPECT_FALSE(formUpdate->linkDownload->Visible());
+
+    formMain->menuitemUpdate->Click();
+    FinishTransfer();
+    EXPECT_TRUE(formUpdate->Visible());
+    EXPECT_FALSE(formUpdate->buttonUpdate->Visible());
+    EXPECT_TRUE(formUpdate->linkDownload->Visible());
+    EXPECT_EQ(formUpdate->labelVersionActual->Caption(), "0.9.6.10");
+    EXPECT_EQ(formUpdate->memoHistory->Lines().Count(), 2);
+
+    formUpdate->linkDownload->LinkClick(0, "Download", "");
+    EXPECT_EQ(desktop.opened,
+              (std::vector<std::string>{"open " + std::string(app::ServiceBaseUrl) + "/download?sApp=DW&lang=de"}));
+    EXPECT_TRUE(desktop.started.empty());
+    EXPECT_FALSE(application->Terminated());
 }
 
 TEST_F(UpdateDialog, EnglishShowsTheEnglishHistoryAndASectionWithoutCountKeepsTheLines) {

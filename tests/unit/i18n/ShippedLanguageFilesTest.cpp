@@ -59,6 +59,7 @@ struct ModelForms {
         CreateComponent<TButton>(*update, "buttonUpdate");
         CreateComponent<TButton>(*update, "buttonCancel");
         CreateComponent<TMemo>(*update, "memoHistory");
+        CreateComponent<TLinkLabel>(*update, "linkDownload");
     }
 };
 

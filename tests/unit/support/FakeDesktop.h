@@ -32,6 +32,7 @@ public:
         return startSucceeds;
     }
     bool CanPlaceOtherWindows() const override { return placesWindows; }
+    bool RunsInstallers() const override { return runsInstallers; }
     platform::WindowHandle ForegroundWindow() const override {
         const size_t i = foregroundQueries++;
         return i < foreground.size() ? foreground[i] : (foreground.empty() ? 0 : foreground.back());
@@ -52,6 +53,7 @@ public:
     std::vector<platform::WindowHandle> foreground;  // answers in turn; the last repeats
     mutable size_t foregroundQueries = 0;
     bool placesWindows = true;
+    bool runsInstallers = true;
     bool connected = true;
     bool startSucceeds = true;
 
