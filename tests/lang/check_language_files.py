@@ -81,6 +81,7 @@ MESSAGES = {
     "noUpdate": {"%sVersion"},
     "messageTray": {"%sBREAK", "%sAPP_NAME"},
     "getUpdate": set(),
+    "getUpdateLink": set(),
     "noTrayHost": {"%sAPP_NAME"},
 }
 

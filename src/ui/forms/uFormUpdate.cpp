@@ -91,7 +91,7 @@ TformUpdate::TformUpdate(TComponent* owner, const net::UrlGrabberServices& grabb
     buttonCancel->OnClick = [this](TComponent*) { buttonCancelClick(); };
     linkDownload = Place<TLinkLabel>(*this, this, "linkDownload", 241, 263, 75, 25);
     linkDownload->SetCaption("<link>Download</link>");
-    linkDownload->SetTransparent(true);
+    // Opaque: the status text may run on below it, as below the button.
     linkDownload->SetLayout(tlCenter);
     linkDownload->SetVisible(false);
     linkDownload->OnLinkClick = [this](TComponent*, int, const std::string&, const std::string&) {
@@ -180,7 +180,7 @@ void TformUpdate::UpdateTexts() {
     // The "noUpdate" text names the installed version; its placeholder is
     // filled here too, so the dialog never shows it raw.
     const std::string status =
-        app::moduleMain->translator().LookupText("messages", updateAvailable ? "getUpdate" : "noUpdate");
+        app::moduleMain->translator().LookupText("messages", updateAvailable ? GetUpdateKey() : "noUpdate");
     labelUpdate->SetCaption(i18n::FillVersion(status, app::Vars().AppVersion));
     FillHistory();
 }
@@ -206,7 +206,9 @@ void TformUpdate::grabUrlDoneFile(const std::string& /*fileName*/, const std::st
         const std::string installed = app::moduleMain->InstalledVersion(false);
         const std::string stable = storageUpdate->GetString("version\\stable", "");
         if (app::CompareVersions(stable, installed) == -1) {
-            labelUpdate->SetCaption(app::Vars().MsgGetUpdate);
+            labelUpdate->SetCaption(app::moduleMain->Desktop().RunsInstallers()
+                                        ? app::Vars().MsgGetUpdate
+                                        : app::moduleMain->translator().LookupText("messages", GetUpdateKey()));
             updateAvailable = true;
             ShowUpdateAction(true);
             Show();
@@ -243,6 +245,11 @@ void TformUpdate::ShowUpdateAction(bool newerFound) {
     buttonUpdate->SetVisible(installs);
     buttonUpdate->SetEnabled(newerFound);
     linkDownload->SetVisible(!installs && newerFound);
+}
+
+// The text that offers a newer version names the button that gets it.
+const char* TformUpdate::GetUpdateKey() const {
+    return app::moduleMain->Desktop().RunsInstallers() ? "getUpdate" : "getUpdateLink";
 }
 
 void TformUpdate::linkDownloadLinkClick() {

@@ -68,6 +68,7 @@ private:
     void buttonUpdateClick();
     void buttonCancelClick();
     void linkDownloadLinkClick();
+    const char* GetUpdateKey() const;
     // The Update button, or where the installer cannot run the download
     // link, shown once a newer version was found.
     void ShowUpdateAction(bool newerFound);

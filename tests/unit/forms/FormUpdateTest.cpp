@@ -162,6 +162,8 @@ TEST_F(UpdateDialog, WhereNoInstallerRunsTheDownloadPageTakesTheUpdateButtonsPla
     EXPECT_TRUE(formUpdate->linkDownload->Visible());
     EXPECT_EQ(formUpdate->labelVersionActual->Caption(), "0.9.6.10");
     EXPECT_EQ(formUpdate->memoHistory->Lines().Count(), 2);
+    // The status text names no button that is not there.
+    EXPECT_EQ(formUpdate->labelUpdate->Caption(), "Eine neue Version ist verf\xFCgbar.");
 
     formUpdate->linkDownload->LinkClick(0, "Download", "");
     EXPECT_EQ(desktop.opened,

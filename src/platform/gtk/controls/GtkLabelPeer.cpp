@@ -3,6 +3,7 @@
 #include <gtk/gtk.h>
 
 #include "platform/gtk/AnsiText.h"
+#include "ui/controls/Form.h"
 #include "ui/controls/FormLayout.h"
 #include "ui/controls/Label.h"
 
@@ -65,6 +66,16 @@ void GtkLabelPeer::ApplyBounds() {
     // at its width); otherwise it keeps its designed size.
     if (label_.AutoSize()) {
         PlaceAt(widget_, at.X, at.Y, label_.WordWrap() ? label_.Width() : -1, -1);
+        // A text longer than the form is cut at the form's edge, as the
+        // window cuts it on Windows, instead of widening the form.
+        const int room = context_.form.ClientWidth() - at.X;
+        gtk_label_set_ellipsize(GTK_LABEL(text_), PANGO_ELLIPSIZE_NONE);
+        if (!label_.WordWrap() && room > 0) {
+            int natural = 0;
+            gtk_widget_get_preferred_width(text_, nullptr, &natural);
+            if (natural > room) gtk_widget_set_size_request(widget_, room, -1);
+            gtk_label_set_ellipsize(GTK_LABEL(text_), natural > room ? PANGO_ELLIPSIZE_END : PANGO_ELLIPSIZE_NONE);
+        }
     } else {
         PlaceAt(widget_, at.X, at.Y, label_.Width(), label_.Height());
         // A wrapped text breaks at the designed width, not at its own.
@@ -76,6 +87,7 @@ void GtkLabelPeer::ApplyCaption() {
     std::string caption = label_.Caption();
     std::erase(caption, '\r');
     gtk_label_set_text_with_mnemonic(GTK_LABEL(text_), MnemonicUtf8(caption).c_str());
+    if (label_.AutoSize()) ApplyBounds();
 }
 
 }  // namespace velora::gtk

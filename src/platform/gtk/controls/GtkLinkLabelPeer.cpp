@@ -175,6 +175,9 @@ void GtkLinkLabelPeer::Draw(cairo_t* cr) {
         if (const auto background = PlainColor(label_.Color())) {
             SetSourceColor(cr, *background);
             cairo_paint(cr);
+        } else {
+            // A system colour: the window's own background, as the theme draws it.
+            gtk_render_background(gtk_widget_get_style_context(context_.window), cr, 0, 0, width, height);
         }
     }
     PangoLayout* layout = pango_cairo_create_layout(cr);

@@ -15,6 +15,7 @@ GtkMemoPeer::GtkMemoPeer(ui::TMemo& memo, const GtkPeerContext& context)
     gtk_container_add(GTK_CONTAINER(scrolled), view_);
     gtk_widget_show(view_);
     gtk_text_view_set_editable(GTK_TEXT_VIEW(view_), !memo.ReadOnly());
+    gtk_text_view_set_cursor_visible(GTK_TEXT_VIEW(view_), !memo.ReadOnly());
     gtk_text_view_set_left_margin(GTK_TEXT_VIEW(view_), 2);
     gtk_text_buffer_set_text(gtk_text_view_get_buffer(GTK_TEXT_VIEW(view_)), DisplayText(JoinedLines()).c_str(), -1);
     g_signal_connect(gtk_text_view_get_buffer(GTK_TEXT_VIEW(view_)), "changed",
@@ -76,6 +77,7 @@ bool GtkMemoPeer::OwnPropertyChanged(std::string_view property) {
         }
     } else if (property == "ReadOnly") {
         gtk_text_view_set_editable(GTK_TEXT_VIEW(view_), !memo_.ReadOnly());
+        gtk_text_view_set_cursor_visible(GTK_TEXT_VIEW(view_), !memo_.ReadOnly());
     } else if (property == "ScrollBars" || property == "WordWrap") {
         ApplyScrolling();
     } else {
