@@ -10,6 +10,10 @@ packages=(
   wine wine64
   xvfb openbox xdotool imagemagick x11-utils
   nsis
+  # The Linux program and its end-to-end tests (a session bus of their own,
+  # the test's tray host in Python with the GObject bindings).
+  pkg-config libgtk-3-dev libwebkit2gtk-4.1-dev libcurl4-openssl-dev
+  dbus dbus-bin python3-gi fonts-dejavu-core
 )
 # Not clang and libclang-rt-14-dev for the fuzz targets: about 50 MB to fetch
 # and 280 MB installed; make test runs the fuzz targets only where they are.

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds both presets and runs every test: the unit tests natively (with
-# sanitizers) and under Wine, then the end-to-end tests of the Windows program
-# under Wine against the mock service. Where clang and its fuzzer runtime are
+# Builds the presets and runs every test: the unit tests natively (with
+# sanitizers), the Linux program with its unit and end-to-end tests, the unit
+# tests under Wine, then the end-to-end tests of the Windows program under
+# Wine against the mock service. Where clang and its fuzzer runtime are
 # installed, the fuzz targets also run for a few seconds each.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -25,6 +26,11 @@ echo "== native build and unit tests"
 cmake --preset native >/dev/null
 cmake --build --preset native -j "$jobs"
 ctest --preset native
+
+echo "== Linux program: build, unit tests, end-to-end tests (Xvfb, a session bus each)"
+cmake --preset linux >/dev/null
+cmake --build --preset linux -j "$jobs"
+ctest --preset linux
 
 echo "== layer order of the sources"
 python3 -m unittest -q tests/layers/test_check_layers.py

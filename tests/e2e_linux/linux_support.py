@@ -21,7 +21,9 @@ from gi.repository import Gio, GLib  # noqa: E402
 EXE = os.environ.get("VELORA_LINUX_EXE", "")
 VERSION = os.environ.get("VELORA_VERSION", "")
 SERVICE_URL = os.environ.get("VELORA_SERVICE_URL", "")
-ARTIFACTS = os.environ.get("VELORA_ARTIFACTS", tempfile.gettempdir())
+# The linux preset's build folder: screenshots go there, installs come from it.
+BUILD_DIR = os.environ.get("VELORA_BUILD_DIR", "")
+ARTIFACTS = BUILD_DIR or tempfile.gettempdir()
 HERE = os.path.dirname(os.path.abspath(__file__))
 
 APP_TITLE = "VELORA Desktop"
@@ -269,7 +271,10 @@ class LinuxProgramTestCase(unittest.TestCase):
             return [line.strip() for line in f if line.strip()]
 
     def start_program(self, *args):
-        process = subprocess.Popen([EXE, *args], env=self.environment(), stdin=subprocess.DEVNULL,
+        return self.start_program_file(EXE, *args)
+
+    def start_program_file(self, program, *args):
+        process = subprocess.Popen([program, *args], env=self.environment(), stdin=subprocess.DEVNULL,
                                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.processes.append(process)
         return process

@@ -2,9 +2,11 @@
 host sees it, the menu's entries, the primary activation that opens the send
 page (rendered by WebKitGTK, as a screenshot shows), the entries that open
 pages here and in the desktop's browser, and the end from the menu."""
+import os
+import subprocess
 import unittest
 
-from linux_support import (APP_TITLE, TRAY_MENU_DE, LinuxProgramTestCase, activate, click_menu_entry,
+from linux_support import (APP_TITLE, BUILD_DIR, TRAY_MENU_DE, LinuxProgramTestCase, activate, click_menu_entry,
                            image_statistics, item_property, menu_entries, page_request, wait_until)
 
 
@@ -66,6 +68,23 @@ class TrayAndPages(LinuxProgramTestCase):
     def version(self):
         from linux_support import VERSION
         return VERSION
+
+
+class InstalledCopy(LinuxProgramTestCase):
+    def test_an_installed_copy_reads_its_language_files_from_its_data_folder(self):
+        prefix = os.path.join(self.home, "usr")
+        subprocess.run(["cmake", "--install", BUILD_DIR, "--prefix", prefix], check=True, capture_output=True)
+        self.assertTrue(os.path.exists(os.path.join(prefix, "share", "velora-desktop", "en.lang")))
+        self.assertFalse(os.path.exists(os.path.join(prefix, "bin", "en.lang")))
+        self.write_account_settings("[language]", "lang=en")
+        process = self.start_program_file(os.path.join(prefix, "bin", "velora-desktop"))
+        item = self.host.wait_for_item()
+        self.assertIsNotNone(item)
+        labels = [label for _, label, _ in menu_entries(item)]
+        self.assertEqual(labels[0], "_Send SMS...")
+        self.assertEqual(labels[-1], "E_xit")
+        click_menu_entry(item, "E_xit")
+        self.assertEqual(process.wait(timeout=20), 0)
 
 
 class WithoutTrayHost(LinuxProgramTestCase):
