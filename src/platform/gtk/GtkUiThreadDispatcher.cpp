@@ -70,12 +70,17 @@ bool GtkUiThreadDispatcher::RunOnUiThread(const std::function<void()>& action) {
         if (!state_->open) return false;
     }
     // The source holds its own reference to the job: the worker may stop
-    // waiting (the dispatcher closed) before the loop ever runs it.
+    // waiting (the dispatcher closed) before the loop ever runs it. (Not
+    // g_main_context_invoke: while the user-interface thread is not inside
+    // its loop, that runs the work at once on the calling thread.)
     auto* held = new std::shared_ptr<Job>(job);
-    g_main_context_invoke_full(
-        state_->context, G_PRIORITY_DEFAULT,
-        [](gpointer data) -> gboolean { return RunJob(static_cast<std::shared_ptr<Job>*>(data)->get()); }, held,
-        [](gpointer data) { delete static_cast<std::shared_ptr<Job>*>(data); });
+    GSource* source = g_idle_source_new();
+    g_source_set_priority(source, G_PRIORITY_DEFAULT);
+    g_source_set_callback(
+        source, [](gpointer data) -> gboolean { return RunJob(static_cast<std::shared_ptr<Job>*>(data)->get()); },
+        held, [](gpointer data) { delete static_cast<std::shared_ptr<Job>*>(data); });
+    g_source_attach(source, state_->context);
+    g_source_unref(source);
     std::unique_lock lock(state_->mutex);
     state_->done.wait(lock, [&] { return job->finished || !state_->open; });
     return job->ran;
