@@ -143,6 +143,17 @@ void Win32FileSystem::ReplaceContents(const std::string& path, const std::string
     if (error != ERROR_SUCCESS) throw FileSystemError(SystemErrorText(error));
 }
 
+void Win32FileSystem::RemoveFile(const std::string& path) {
+    if (DeleteFileA(path.c_str())) return;
+    const DWORD error = GetLastError();
+    if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) throw FileSystemError(SystemErrorText(error));
+}
+
+void Win32FileSystem::RenameFile(const std::string& from, const std::string& to) {
+    if (!MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        throw FileSystemError(SystemErrorText(GetLastError()));
+}
+
 void Win32FileSystem::CreateFolders(const std::string& folder) {
     std::string path = folder;
     while (path.size() > 1 && (path.back() == '\\' || path.back() == '/')) path.pop_back();

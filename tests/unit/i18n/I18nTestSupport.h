@@ -25,6 +25,11 @@ public:
         return found->second;
     }
     void ReplaceContents(const std::string& path, const std::string& bytes) override { files[path] = bytes; }
+    void RemoveFile(const std::string& path) override { files.erase(path); }
+    void RenameFile(const std::string& from, const std::string& to) override {
+        files[to] = files[from];
+        files.erase(from);
+    }
     void CreateFolders(const std::string&) override {}
 };
 

@@ -383,6 +383,11 @@ public:
         if (unwritable.count(path)) throw platform::FileSystemError("Access denied");
         files[path] = bytes;
     }
+    void RemoveFile(const std::string& path) override { files.erase(path); }
+    void RenameFile(const std::string& from, const std::string& to) override {
+        files[to] = files[from];
+        files.erase(from);
+    }
     void CreateFolders(const std::string&) override {}
 };
 
