@@ -96,6 +96,14 @@ bool Win32HttpClient::SendRequest(HttpHandle request) {
     return HttpSendRequestA(Native(request), nullptr, 0, nullptr, 0) != FALSE;
 }
 
+std::optional<std::uint32_t> Win32HttpClient::QueryStatusCode(HttpHandle request) {
+    DWORD status = 0;
+    DWORD size = sizeof status;
+    if (!HttpQueryInfoA(Native(request), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size, nullptr))
+        return std::nullopt;
+    return status;
+}
+
 std::optional<std::string> Win32HttpClient::QueryContentLength(HttpHandle request, std::uint32_t bufferSize) {
     std::vector<char> buffer(bufferSize + 1, '\0');
     DWORD length = bufferSize;

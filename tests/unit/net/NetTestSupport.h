@@ -64,6 +64,7 @@ struct Script {
     bool requestFails = false;
     bool sendFails = false;
     std::set<std::string> closeFails;  // "request", "connection", "internet"
+    std::optional<std::uint32_t> status = 200;  // nothing: the reply carries none
     std::optional<std::string> contentLength;
     std::vector<std::string> blocks;   // what the reads return, one block a read
     bool readFailsAfterBlocks = false; // instead of the end of the reply
@@ -163,6 +164,11 @@ public:
             return WaitForSilentServer(request);
         }
         return script.sendFails ? SetLastError("", false) : true;
+    }
+    std::optional<std::uint32_t> QueryStatusCode(platform::HttpHandle request) override {
+        std::lock_guard lock(mutex_);
+        Record("QueryStatusCode " + Name(request));
+        return ScriptOf(transfers_of_[request]).status;
     }
     std::optional<std::string> QueryContentLength(platform::HttpHandle request, std::uint32_t bufferSize) override {
         std::lock_guard lock(mutex_);
