@@ -10,6 +10,7 @@ packages=(
   wine wine64
   xvfb openbox xdotool imagemagick x11-utils
   nsis
+  osslsigncode openssl
 )
 # Not clang and libclang-rt-14-dev for the fuzz targets: about 50 MB to fetch
 # and 280 MB installed; make test runs the fuzz targets only where they are.
