@@ -80,6 +80,7 @@ MESSAGES = {
     "noUpdate": {"%sVersion"},
     "messageTray": {"%sBREAK", "%sAPP_NAME"},
     "getUpdate": set(),
+    "notVerified": set(),
 }
 
 TOP_LEVEL = tuple(REQUIRED) + ("messages", "countries")

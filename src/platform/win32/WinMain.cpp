@@ -4,6 +4,7 @@
 #include <ole2.h>
 
 #include "startup/Program.h"
+#include "BuildConfig.h"
 #include "app/uAppInstances.h"
 #include "platform/win32/ErrorDisplay.h"
 #include "platform/win32/browser/BrowserEmulation.h"
@@ -11,6 +12,7 @@
 #include "platform/win32/Win32Desktop.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32HttpClient.h"
+#include "platform/win32/Win32InstallerVerifier.h"
 #include "platform/win32/Win32UiThreadDispatcher.h"
 #include "platform/win32/Win32KnownFolders.h"
 #include "platform/win32/Win32ProgramHost.h"
@@ -25,6 +27,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     platform::Win32RegionalSettings regional;
     win32::Win32ProgramVersion version;
     win32::Win32Desktop desktop;
+    win32::Win32InstallerVerifier installerVerifier(build::PublisherKeySha256);
     // Created on this thread, which runs the message loop the download
     // engine's workers hand their events to.
     const app::PlatformServices services{files,
@@ -33,7 +36,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
                                          version,
                                          desktop,
                                          std::make_shared<platform::Win32HttpClient>(),
-                                         std::make_shared<platform::Win32UiThreadDispatcher>()};
+                                         std::make_shared<platform::Win32UiThreadDispatcher>(),
+                                         &installerVerifier};
 
     win32::Win32AppInstances instanceSystem;
     app::TAppInstances instances(instanceSystem);

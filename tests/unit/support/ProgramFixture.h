@@ -17,6 +17,7 @@
 #include "settings/SettingsTestSupport.h"
 #include "net/NetTestSupport.h"
 #include "support/FakeDesktop.h"
+#include "support/FakeInstallerVerifier.h"
 #include "support/PumpedDispatcher.h"
 #include "support/RecordingPeer.h"
 #include "ui/forms/uFormMain.h"
@@ -53,7 +54,8 @@ protected:
         module->DataModuleCreate();
         ui::formMain = Create<ui::TformMain>("formMain");
         app::Vars().DataFolder = app::DataFolderFor(scratch.Folder());
-        ui::formUpdate = Create<ui::TformUpdate>("formUpdate", net::UrlGrabberServices{http, dispatcher, &files});
+        ui::formUpdate =
+            Create<ui::TformUpdate>("formUpdate", net::UrlGrabberServices{http, dispatcher, &files}, &installerVerifier);
         ui::formOptions = Create<ui::TformOptions>("formOptions");
     }
 
@@ -78,6 +80,7 @@ protected:
     settings::testing::FakeFolders folders;
     settings::testing::FixedFormats formats;
     FakeDesktop desktop;
+    FakeInstallerVerifier installerVerifier;
     FixedVersion version;
     std::shared_ptr<net::testing::FakeHttpClient> http = std::make_shared<net::testing::FakeHttpClient>();
     std::shared_ptr<PumpedDispatcher> dispatcher = std::make_shared<PumpedDispatcher>();
