@@ -12,6 +12,9 @@ namespace {
 constexpr double kDay = 1.0;
 constexpr double kSecond = 1.0 / 86400.0;
 
+const char* kPublished = "[version]\r\nstable=0.9.6.10\r\n[history_de]\r\nCount=2\r\nItem0=Neu\r\nItem1=Besser\r\n"
+                         "[history_en]\r\nCount=1\r\nItem0=New\r\n";
+
 class UpdateDialog : public fakes::ProgramFixture {
 protected:
     // The version file the service publishes, in blocks of the size read.
@@ -36,13 +39,18 @@ protected:
             [&] { return http->CountOf("Close ") >= closesExpected && formUpdate->grabUrl->State() == net::stIdle; }));
     }
     int Transfers() const { return http->CountOf("OpenInternet"); }
+    // A manual check that finds the published version newer: the dialog
+    // shows, the Update button enabled.
+    void OfferTheUpdate() {
+        Publish(kPublished);
+        StartAt(46000.5);
+        formMain->menuitemUpdate->Click();
+        FinishTransfer();
+    }
 
     double clock = 0;
     int closesExpected = 0;
 };
-
-const char* kPublished = "[version]\r\nstable=0.9.6.10\r\n[history_de]\r\nCount=2\r\nItem0=Neu\r\nItem1=Besser\r\n"
-                         "[history_en]\r\nCount=1\r\nItem0=New\r\n";
 
 }  // namespace
 
@@ -115,10 +123,7 @@ TEST_F(UpdateDialog, AnUnreachableServiceGivesTheNoUpdateOutcome) {
 }
 
 TEST_F(UpdateDialog, InstallerDownloadShowsProgressStartsTheInstallerAndEnds) {
-    Publish(kPublished);
-    StartAt(46000.5);
-    formMain->menuitemUpdate->Click();
-    FinishTransfer();
+    OfferTheUpdate();
 
     net::testing::Script installer;
     installer.contentLength = "6";
@@ -142,10 +147,7 @@ TEST_F(UpdateDialog, InstallerDownloadShowsProgressStartsTheInstallerAndEnds) {
 }
 
 TEST_F(UpdateDialog, AnInstallerThatFailsVerificationIsDeletedAndNothingStarts) {
-    Publish(kPublished);
-    StartAt(46000.5);
-    formMain->menuitemUpdate->Click();
-    FinishTransfer();
+    OfferTheUpdate();
     net::testing::Script installer;
     installer.blocks = {"MZ not signed"};
     http->scripts.push_back(installer);
@@ -178,10 +180,7 @@ TEST_F(UpdateDialog, AnInstallerThatFailsVerificationIsDeletedAndNothingStarts) 
 
 TEST_F(UpdateDialog, AnErrorPageIsNeverSavedStartedOrReadAsTheVersionFile) {
     WriteSettings("[language]\r\nlang=en\r\n");
-    Publish(kPublished);
-    StartAt(46000.5);
-    formMain->menuitemUpdate->Click();
-    FinishTransfer();
+    OfferTheUpdate();
     const std::string versionFile = scratch.File(R"(VELORA\Desktop\version.ini)");
     const std::string lastGood = settings::testing::ScratchFolder::Read(versionFile);
 
@@ -210,10 +209,7 @@ TEST_F(UpdateDialog, AnErrorPageIsNeverSavedStartedOrReadAsTheVersionFile) {
 }
 
 TEST_F(UpdateDialog, AnInstallerThatCannotStartLeavesTheProgramRunning) {
-    Publish(kPublished);
-    StartAt(46000.5);
-    formMain->menuitemUpdate->Click();
-    FinishTransfer();
+    OfferTheUpdate();
     desktop.startSucceeds = false;
     formUpdate->buttonUpdate->Click();
     FinishTransfer();
