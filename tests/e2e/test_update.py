@@ -64,8 +64,7 @@ class UpdateCheck(ProgramTestCase):
     def stall_version_replies(self, count):
         """The next `count` replies with the version file send their headers
         and then nothing, until the program gives up."""
-        with open(os.path.join(self.service.folder, "dw.version.stall"), "w") as f:
-            f.write(str(count))
+        self.set_marker("dw.version.stall", str(count))
 
     def offer_installer(self, installer=SIGNED_PROBE, broken_off=False, status=None, changed_byte=None):
         """Publishes a program as the installer; by default the signed probe
