@@ -1,0 +1,35 @@
+#pragma once
+// An owned BSTR, the string of OLE automation: SysFreeString with its owner.
+
+#include <windows.h>
+#include <oleauto.h>
+
+#include <string>
+#include <string_view>
+
+#include "platform/win32/raii/UniqueHandle.h"
+
+namespace velora::win32 {
+
+struct BstrTraits {
+    using Handle = BSTR;
+    static Handle Invalid() noexcept { return nullptr; }
+    static bool Close(Handle text) noexcept {
+        SysFreeString(text);
+        return true;
+    }
+};
+
+using Bstr = UniqueHandle<BstrTraits>;
+
+// A copy of the text; empty (no string) when the system has no memory left.
+inline Bstr MakeBstr(std::wstring_view text) {
+    return Bstr(SysAllocStringLen(text.data(), static_cast<UINT>(text.size())));
+}
+
+// The text of a BSTR; a null BSTR is the empty text.
+inline std::wstring_view BstrText(const Bstr& text) {
+    return {text.Get() ? text.Get() : L"", SysStringLen(text.Get())};
+}
+
+}  // namespace velora::win32
