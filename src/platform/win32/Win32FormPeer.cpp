@@ -2,13 +2,15 @@
 
 #include <commctrl.h>
 
-#include <stdexcept>
 #include <vector>
 
 #include "platform/win32/ErrorDisplay.h"
+#include "platform/win32/SystemErrorText.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32Application.h"
+#include "platform/win32/WindowClass.h"
 #include "platform/win32/controls/ControlPeerRegistry.h"
+#include "platform/win32/raii/DeviceContexts.h"
 #include "ui/controls/Button.h"
 #include "ui/controls/EffectiveFont.h"
 #include "ui/controls/Form.h"
@@ -35,6 +37,23 @@ LOGFONTW DialogFont() {
     if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return metrics.lfMessageFont;
     LOGFONTW font{};
     GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
+    return font;
+}
+
+// The system's dialog font with the face and size the model chose (where it
+// chose one) and exactly the chosen style.
+LOGFONTW DescribeFont(const ui::FontChoice& choice) {
+    LOGFONTW font = DialogFont();
+    if (!choice.Name.empty()) lstrcpynW(font.lfFaceName, Widen(choice.Name).c_str(), LF_FACESIZE);
+    if (choice.Size > 0) {
+        const ClientDC screen(nullptr);
+        // A negative height asks for the character height (points, not cells).
+        font.lfHeight = -MulDiv(choice.Size, GetDeviceCaps(screen.Get(), LOGPIXELSY), 72);
+    }
+    font.lfWeight = choice.Style.Contains(ui::fsBold) ? FW_BOLD : FW_NORMAL;
+    font.lfItalic = choice.Style.Contains(ui::fsItalic) ? TRUE : FALSE;
+    font.lfUnderline = choice.Style.Contains(ui::fsUnderline) ? TRUE : FALSE;
+    font.lfStrikeOut = choice.Style.Contains(ui::fsStrikeOut) ? TRUE : FALSE;
     return font;
 }
 
@@ -70,7 +89,6 @@ Win32FormPeer::~Win32FormPeer() {
     peers_.clear();
     if (toolTip_) DestroyWindow(toolTip_);
     DestroyWindow(window_);
-    for (const auto& [key, font] : fonts_) DeleteObject(font);
 }
 
 void Win32FormPeer::CreatePeers() {
@@ -107,26 +125,13 @@ Win32ControlPeer* Win32FormPeer::PeerOfWindow(HWND child) const {
 }
 
 HFONT Win32FormPeer::FontFor(const ui::TControl& control) {
-    const ui::FontChoice choice = ui::EffectiveFont(control);
-    const std::string key =
-        choice.Name + "|" + std::to_string(choice.Size) + "|" + std::to_string(choice.Style.ToBits());
-    if (const auto found = fonts_.find(key); found != fonts_.end()) return found->second;
-    LOGFONTW font = DialogFont();
-    if (!choice.Name.empty()) lstrcpynW(font.lfFaceName, Widen(choice.Name).c_str(), LF_FACESIZE);
-    if (choice.Size > 0) {
-        HDC screen = GetDC(nullptr);
-        // A negative height asks for the character height (points, not cells).
-        font.lfHeight = -MulDiv(choice.Size, GetDeviceCaps(screen, LOGPIXELSY), 72);
-        ReleaseDC(nullptr, screen);
-    }
-    if (choice.Style.Contains(ui::fsBold)) font.lfWeight = FW_BOLD;
-    if (choice.Style.Contains(ui::fsItalic)) font.lfItalic = TRUE;
-    if (choice.Style.Contains(ui::fsUnderline)) font.lfUnderline = TRUE;
-    if (choice.Style.Contains(ui::fsStrikeOut)) font.lfStrikeOut = TRUE;
-    HFONT handle = CreateFontIndirectW(&font);
-    if (!handle) handle = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    fonts_[key] = handle;
-    return handle;
+    return fonts_.Font(DescribeFont(ui::EffectiveFont(control)));
+}
+
+HFONT Win32FormPeer::FontFor(const ui::TControl& control, ui::TFontStyles style) {
+    ui::FontChoice choice = ui::EffectiveFont(control);
+    choice.Style = style;
+    return fonts_.Font(DescribeFont(choice));
 }
 
 void Win32FormPeer::SetHint(HWND tool, const std::string& hint) {
@@ -201,25 +206,18 @@ DWORD Win32FormPeer::ExStyle() const {
 }
 
 void Win32FormPeer::CreateNativeWindow() {
-    WNDCLASSEXW cls{};
-    cls.cbSize = sizeof cls;
-    if (!GetClassInfoExW(application_.Instance(), className_.c_str(), &cls)) {
-        cls.cbSize = sizeof cls;
-        cls.style = CS_DBLCLKS;
-        cls.lpfnWndProc = &Win32FormPeer::WindowProc;
-        cls.hInstance = application_.Instance();
-        cls.hIcon = LoadIconW(application_.Instance(), MAKEINTRESOURCEW(1));
-        cls.hIconSm = cls.hIcon;
-        cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        cls.lpszClassName = className_.c_str();
-        if (!RegisterClassExW(&cls)) throw std::runtime_error(LastErrorText(GetLastError()));
-    }
+    RegisterWindowClass({.name = className_.c_str(),
+                         .procedure = &Win32FormPeer::WindowProc,
+                         .instance = application_.Instance(),
+                         .style = CS_DBLCLKS,
+                         .icon = LoadIconW(application_.Instance(), MAKEINTRESOURCEW(1)),
+                         .cursor = LoadCursorW(nullptr, IDC_ARROW),
+                         .background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)});
     // Owned by the application window: no taskbar button of its own, and it
     // stays above the program's hidden window.
     window_ = CreateWindowExW(ExStyle(), className_.c_str(), Widen(form_->Caption()).c_str(), Style(), CW_USEDEFAULT,
                               CW_USEDEFAULT, 100, 100, application_.Handle(), nullptr, application_.Instance(), this);
-    if (!window_) throw std::runtime_error(LastErrorText(GetLastError()));
+    if (!window_) ThrowLastError();
     ApplyBounds();
 }
 
@@ -471,12 +469,7 @@ LRESULT CALLBACK Win32FormPeer::WindowProc(HWND window, UINT message, WPARAM wPa
     }
     auto* peer = reinterpret_cast<Win32FormPeer*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (!peer || !peer->window_) return DefWindowProcW(window, message, wParam, lParam);
-    try {
-        return peer->HandleMessage(message, wParam, lParam);
-    } catch (...) {
-        ShowException(std::current_exception(), window);
-        return 0;
-    }
+    return HandleShowingErrors(window, [&] { return peer->HandleMessage(message, wParam, lParam); });
 }
 
 }  // namespace velora::win32

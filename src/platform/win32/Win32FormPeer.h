@@ -12,14 +12,15 @@
 
 #include <windows.h>
 
-#include <map>
 #include <memory>
 #include <set>
 #include <string>
 #include <vector>
 
-#include "platform/win32/Win32ControlPeer.h"
 #include "component/ControlPeer.h"
+#include "platform/win32/FontCache.h"
+#include "platform/win32/Win32ControlPeer.h"
+#include "ui/controls/Font.h"
 
 namespace velora::ui {
 class TControl;
@@ -55,6 +56,10 @@ public:
     int NewControlId() { return nextControlId_++; }
     // The font a control is drawn with; owned by the form peer.
     HFONT FontFor(const ui::TControl& control);
+    // The same font with exactly `style` (bold, italic, underline,
+    // strike-out), whatever the control's own style: the link label draws
+    // its words in these.
+    HFONT FontFor(const ui::TControl& control, ui::TFontStyles style);
     // Shows `hint` when the mouse rests on `tool`; an empty hint removes it.
     void SetHint(HWND tool, const std::string& hint);
     // The tooltip window of the form; nullptr until a hint was set.
@@ -101,7 +106,7 @@ private:
     // Components looked at that have no peer kind.
     std::set<const ui::TComponent*> withoutPeer_;
     int nextControlId_ = 100;
-    std::map<std::string, HFONT> fonts_;
+    FontCache fonts_;
     HWND toolTip_ = nullptr;
     // The child that had the focus when the form was last deactivated.
     HWND lastFocus_ = nullptr;

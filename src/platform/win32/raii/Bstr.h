@@ -11,16 +11,14 @@
 
 namespace velora::win32 {
 
-struct BstrTraits {
-    using Handle = BSTR;
-    static Handle Invalid() noexcept { return nullptr; }
-    static bool Close(Handle text) noexcept {
+struct FreeBstr {
+    bool operator()(BSTR text) const noexcept {
         SysFreeString(text);
         return true;
     }
 };
 
-using Bstr = UniqueHandle<BstrTraits>;
+using Bstr = UniqueHandle<NullHandleTraits<BSTR, FreeBstr>>;
 
 // A copy of the text; empty (no string) when the system has no memory left.
 inline Bstr MakeBstr(std::wstring_view text) {

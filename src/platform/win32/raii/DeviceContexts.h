@@ -29,14 +29,12 @@ private:
     HDC dc_;
 };
 
-struct MemoryDCTraits {
-    using Handle = HDC;
-    static Handle Invalid() noexcept { return nullptr; }
-    static bool Close(Handle dc) noexcept { return DeleteDC(dc) != FALSE; }
+struct DeleteMemoryDC {
+    bool operator()(HDC dc) const noexcept { return DeleteDC(dc) != FALSE; }
 };
 
 // A DC of its own (CreateCompatibleDC), to draw off screen.
-using MemoryDC = UniqueHandle<MemoryDCTraits>;
+using MemoryDC = UniqueHandle<NullHandleTraits<HDC, DeleteMemoryDC>>;
 
 // WM_PAINT's DC: EndPaint also when the painting fails, or the window would
 // stay invalid and be painted again and again.

@@ -9,15 +9,12 @@
 
 namespace velora::win32 {
 
-template <class Object>
-struct GdiObjectTraits {
-    using Handle = Object;
-    static Handle Invalid() noexcept { return nullptr; }
-    static bool Close(Handle object) noexcept { return DeleteObject(object) != FALSE; }
+struct DeleteGdiObject {
+    bool operator()(HGDIOBJ object) const noexcept { return DeleteObject(object) != FALSE; }
 };
 
 template <class Object>
-using GdiObject = UniqueHandle<GdiObjectTraits<Object>>;
+using GdiObject = UniqueHandle<NullHandleTraits<Object, DeleteGdiObject>>;
 
 using OwnedFont = GdiObject<HFONT>;
 using OwnedBrush = GdiObject<HBRUSH>;

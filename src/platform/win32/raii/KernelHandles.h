@@ -9,30 +9,26 @@
 
 namespace velora::win32 {
 
-struct KernelHandleTraits {
-    using Handle = HANDLE;
-    static Handle Invalid() noexcept { return nullptr; }
-    static bool Close(Handle handle) noexcept { return CloseHandle(handle) != FALSE; }
+struct CloseKernelHandle {
+    bool operator()(HANDLE handle) const noexcept { return CloseHandle(handle) != FALSE; }
+};
+
+struct UnmapView {
+    bool operator()(void* view) const noexcept { return UnmapViewOfFile(view) != FALSE; }
 };
 
 // CreateFile answers INVALID_HANDLE_VALUE, not null, when it fails.
 struct FileHandleTraits {
     using Handle = HANDLE;
     static Handle Invalid() noexcept { return INVALID_HANDLE_VALUE; }
-    static bool Close(Handle handle) noexcept { return CloseHandle(handle) != FALSE; }
-};
-
-struct MappedViewTraits {
-    using Handle = void*;
-    static Handle Invalid() noexcept { return nullptr; }
-    static bool Close(Handle view) noexcept { return UnmapViewOfFile(view) != FALSE; }
+    static bool Close(Handle handle) noexcept { return CloseKernelHandle()(handle); }
 };
 
 // A mutex, event, file mapping, process or thread.
-using KernelHandle = UniqueHandle<KernelHandleTraits>;
+using KernelHandle = UniqueHandle<NullHandleTraits<HANDLE, CloseKernelHandle>>;
 using FileHandle = UniqueHandle<FileHandleTraits>;
 // A view of a file mapping (MapViewOfFile).
-using MappedView = UniqueHandle<MappedViewTraits>;
+using MappedView = UniqueHandle<NullHandleTraits<void*, UnmapView>>;
 
 // Gives a mutex this thread owns back on every way out of a scope, a
 // failure included, so that it is never left abandoned for the next waiter.

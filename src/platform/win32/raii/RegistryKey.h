@@ -7,13 +7,11 @@
 
 namespace velora::win32 {
 
-struct RegistryKeyTraits {
-    using Handle = HKEY;
-    static Handle Invalid() noexcept { return nullptr; }
-    static bool Close(Handle key) noexcept { return RegCloseKey(key) == ERROR_SUCCESS; }
+struct CloseRegistryKey {
+    bool operator()(HKEY key) const noexcept { return RegCloseKey(key) == ERROR_SUCCESS; }
 };
 
-using RegistryKey = UniqueHandle<RegistryKeyTraits>;
+using RegistryKey = UniqueHandle<NullHandleTraits<HKEY, CloseRegistryKey>>;
 
 // The key below `root`, created when it is missing (RegCreateKeyEx), opened
 // for `access`; an empty key when the system refuses.

@@ -9,6 +9,9 @@
 //       static Handle Invalid() noexcept;
 //       static bool Close(Handle handle) noexcept;  // false when the system refused
 //   };
+//
+// Most handles are null when there is none: NullHandleTraits serves them,
+// given the call that closes one as a function object.
 
 #include <utility>
 
@@ -54,6 +57,15 @@ public:
 
 private:
     Handle handle_ = Traits::Invalid();
+};
+
+// The traits of a handle that is null when there is none; `Closer()(handle)`
+// closes it and answers whether the system did.
+template <class HandleType, class Closer>
+struct NullHandleTraits {
+    using Handle = HandleType;
+    static Handle Invalid() noexcept { return nullptr; }
+    static bool Close(Handle handle) noexcept { return Closer()(handle); }
 };
 
 }  // namespace velora::win32
