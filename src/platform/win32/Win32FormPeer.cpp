@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <utility>
 #include <vector>
 
 #include "platform/win32/ErrorDisplay.h"
@@ -61,6 +62,30 @@ LOGFONTW DescribeFont(const ui::FontChoice& choice) {
 // still be hidden) and enabled.
 bool Pressable(HWND child) {
     return child && (GetWindowLongPtrW(child, GWL_STYLE) & WS_VISIBLE) && IsWindowEnabled(child);
+}
+
+// The visible, enabled top-level windows of this thread, but `except`.
+std::vector<HWND> EnabledThreadWindows(HWND except) {
+    struct Search {
+        HWND except;
+        std::vector<HWND> found;
+    } search{except, {}};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM parameter) -> BOOL {
+            auto* search = reinterpret_cast<Search*>(parameter);
+            if (hwnd == search->except || !IsWindowVisible(hwnd) || !IsWindowEnabled(hwnd)) return TRUE;
+            // Nothing may unwind through the system's frames: out of memory,
+            // the search ends with the windows found so far.
+            try {
+                search->found.push_back(hwnd);
+            } catch (...) {
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return std::move(search.found);
 }
 
 // Changes of a container that its contents take over.
@@ -309,23 +334,12 @@ void Win32FormPeer::BringToFront(ui::TForm&) {
 
 void Win32FormPeer::RunModal(ui::TForm& form) {
     // The other windows of the program take no input while the dialog runs.
-    std::vector<HWND> disabled;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM self) -> BOOL {
-            auto* peer = reinterpret_cast<Win32FormPeer*>(self);
-            if (hwnd != peer->window_ && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) {
-                EnableWindow(hwnd, FALSE);
-                peer->disabledDuringModal_.push_back(hwnd);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(this));
-    disabled.swap(disabledDuringModal_);
+    const std::vector<HWND> disabled = EnabledThreadWindows(window_);
+    for (HWND hwnd : disabled) EnableWindow(hwnd, FALSE);
     // Given back on every way out, a failing close handler included: windows
     // left disabled would take no input for the rest of the run.
     struct EnableAgain {
-        std::vector<HWND>& windows;
+        const std::vector<HWND>& windows;
         ~EnableAgain() {
             for (HWND hwnd : windows)
                 if (IsWindow(hwnd)) EnableWindow(hwnd, TRUE);

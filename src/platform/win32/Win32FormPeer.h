@@ -96,7 +96,8 @@ private:
     // the user moved the window: neither must echo back.
     bool applyingBounds_ = false;
     bool followingWindow_ = false;
-    std::vector<HWND> disabledDuringModal_;
+    // Before the peers: their windows and painting use the fonts to the end.
+    FontCache fonts_;
 
     struct ChildPeer {
         ui::TComponent* component;
@@ -106,7 +107,6 @@ private:
     // Components looked at that have no peer kind.
     std::set<const ui::TComponent*> withoutPeer_;
     int nextControlId_ = 100;
-    FontCache fonts_;
     HWND toolTip_ = nullptr;
     // The child that had the focus when the form was last deactivated.
     HWND lastFocus_ = nullptr;
