@@ -7,7 +7,7 @@ namespace velora::win32 {
 
 // What a class is made of; every field left out is zero (no icon, cursor,
 // background or menu, class style 0).
-struct WindowClassSpec {
+struct WindowClassFields {
     const wchar_t* name = nullptr;
     WNDPROC procedure = nullptr;
     HINSTANCE instance = nullptr;
@@ -22,6 +22,6 @@ struct WindowClassSpec {
 // window procedure stays as it is; one with another procedure (left by
 // another module) is replaced. Throws std::runtime_error with the system's
 // error text when the class cannot be registered.
-void RegisterWindowClass(const WindowClassSpec& spec);
+void RegisterWindowClass(const WindowClassFields& fields);
 
 }  // namespace velora::win32

@@ -31,7 +31,7 @@ WNDPROC RegisteredProcedure() {
 class WindowClassTest : public testing::Test {
 protected:
     void TearDown() override { UnregisterClassW(kName, GetModuleHandleW(nullptr)); }
-    static WindowClassSpec Spec() {
+    static WindowClassFields Fields() {
         return {.name = kName, .procedure = &Ours, .instance = GetModuleHandleW(nullptr), .style = CS_DBLCLKS};
     }
 };
@@ -39,21 +39,21 @@ protected:
 }  // namespace
 
 TEST_F(WindowClassTest, RegisteredOnceAndKeptOnTheNextRegistration) {
-    RegisterWindowClass(Spec());
+    RegisterWindowClass(Fields());
     EXPECT_EQ(RegisteredProcedure(), &Ours);
     HWND window = CreateWindowExW(0, kName, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, GetModuleHandleW(nullptr),
                                   nullptr);
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(GetClassLongPtrW(window, GCL_STYLE), static_cast<ULONG_PTR>(CS_DBLCLKS));
     // Again, with a window of the class alive: nothing to do, no error.
-    EXPECT_NO_THROW(RegisterWindowClass(Spec()));
+    EXPECT_NO_THROW(RegisterWindowClass(Fields()));
     DestroyWindow(window);
 }
 
 TEST_F(WindowClassTest, AForeignClassOfTheNameIsReplaced) {
     const ForeignWindowClass foreign(kName, ForeignWindowClass::Unused);
     ASSERT_TRUE(foreign.Ready(ForeignWindowClass::Unused));
-    RegisterWindowClass(Spec());
+    RegisterWindowClass(Fields());
     EXPECT_EQ(RegisteredProcedure(), &Ours);
 }
 
@@ -62,7 +62,7 @@ TEST_F(WindowClassTest, AForeignClassThatCannotGoIsAnErrorWithTheSystemsText) {
     const ForeignWindowClass foreign(kName, ForeignWindowClass::InUse);
     ASSERT_TRUE(foreign.Ready(ForeignWindowClass::InUse));
     try {
-        RegisterWindowClass(Spec());
+        RegisterWindowClass(Fields());
         ADD_FAILURE() << "registered over a class in use";
     } catch (const std::runtime_error& error) {
         EXPECT_STRNE(error.what(), "");
