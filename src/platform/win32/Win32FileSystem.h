@@ -19,7 +19,4 @@ public:
     void CreateFolders(const std::string& folder) override;
 };
 
-// The system's text for an error code, without the closing period and line break.
-std::string SystemErrorText(unsigned long code);
-
 }  // namespace velora::platform

@@ -1,7 +1,6 @@
 // The program's entry on Windows: the process-level start-up steps, then the
 // portable start-up with the Windows host, then the end of the process.
 #include <windows.h>
-#include <ole2.h>
 
 #include "startup/Program.h"
 #include "BuildConfig.h"
@@ -18,6 +17,7 @@
 #include "platform/win32/Win32ProgramHost.h"
 #include "platform/win32/Win32ProgramVersion.h"
 #include "platform/win32/Win32RegionalSettings.h"
+#include "platform/win32/raii/ComInitialization.h"
 #include "platform/win32/uInstanceManager.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
@@ -48,15 +48,13 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         // to the running instance and ends here.
         if (win32::RunInstanceCheck(instance) == win32::InstanceCheck::HandedOver) return 0;
         app::PrepareProcessTexts(services);
-        // The embedded browser needs OLE on this thread for the whole run.
-        const HRESULT ole = OleInitialize(nullptr);
+        // The embedded browser needs OLE on this thread for the whole run;
+        // it ends after the windows, also when the start fails.
+        const auto ole = win32::ComInitialization::Ole();
         // Pages render in the newest mode the system's browser control has.
         win32::SetBrowserEmulation();
-        {
-            win32::Win32ProgramHost host(instance, instances);
-            exitCode = app::RunProgram(GetCommandLineA(), services, host);
-        }
-        if (SUCCEEDED(ole)) OleUninitialize();
+        win32::Win32ProgramHost host(instance, instances);
+        exitCode = app::RunProgram(GetCommandLineA(), services, host);
     } catch (...) {
         // A failure of the start itself: the system's text, and the end.
         win32::ShowException(std::current_exception());
