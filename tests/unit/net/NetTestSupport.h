@@ -20,9 +20,9 @@
 
 #include "net/HttpUrlGrabber.h"
 #include "net/MemoryStream.h"
-#include "platform/FileSystem.h"
 #include "platform/HttpClient.h"
 #include "platform/UiThreadDispatcher.h"
+#include "support/MemoryFileSystem.h"
 
 namespace velora::net::testing {
 
@@ -372,30 +372,7 @@ private:
     std::thread thread_;
 };
 
-// Files kept in memory; a name in `unwritable` cannot be written.
-class MemoryFileSystem : public platform::FileSystem {
-public:
-    std::map<std::string, std::string> files;
-    std::set<std::string> unwritable;
-
-    bool FileExists(const std::string& path) const override { return files.count(path) != 0; }
-    bool IsReadOnly(const std::string& path) const override { return unwritable.count(path) != 0; }
-    std::optional<std::string> ReadFile(const std::string& path) const override {
-        const auto found = files.find(path);
-        if (found == files.end()) return std::nullopt;
-        return found->second;
-    }
-    void ReplaceContents(const std::string& path, const std::string& bytes) override {
-        if (unwritable.count(path)) throw platform::FileSystemError("Access denied");
-        files[path] = bytes;
-    }
-    void RemoveFile(const std::string& path) override { files.erase(path); }
-    void RenameFile(const std::string& from, const std::string& to) override {
-        files[to] = files[from];
-        files.erase(from);
-    }
-    void CreateFolders(const std::string&) override {}
-};
+using fakes::MemoryFileSystem;
 
 // Every event of a grabber as one line, with a note of any that ran off the
 // user-interface thread.

@@ -13,11 +13,11 @@
 #include "app/uModuleMain.h"
 #include "account/uMd5.h"
 #include "app/uVars.h"
-#include "platform/ProgramVersion.h"
 #include "settings/SettingsTestSupport.h"
 #include "net/NetTestSupport.h"
 #include "support/FakeDesktop.h"
 #include "support/FakeInstallerVerifier.h"
+#include "support/FixedVersion.h"
 #include "support/PumpedDispatcher.h"
 #include "support/RecordingPeer.h"
 #include "ui/forms/uFormMain.h"
@@ -25,11 +25,6 @@
 #include "ui/forms/uFormUpdate.h"
 
 namespace velora::fakes {
-
-struct FixedVersion : platform::ProgramVersion {
-    std::optional<platform::FileVersion> version = platform::FileVersion{0, 9, 6, 4};
-    std::optional<platform::FileVersion> FileVersionOfProgram() const override { return version; }
-};
 
 class ProgramFixture : public ::testing::Test {
 protected:
