@@ -14,6 +14,7 @@ packages=(
   # the test's tray host in Python with the GObject bindings).
   pkg-config libgtk-3-dev libwebkit2gtk-4.1-dev libcurl4-openssl-dev
   dbus dbus-bin python3-gi fonts-dejavu-core
+  osslsigncode openssl
 )
 # Not clang and libclang-rt-14-dev for the fuzz targets: about 50 MB to fetch
 # and 280 MB installed; make test runs the fuzz targets only where they are.

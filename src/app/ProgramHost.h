@@ -11,6 +11,7 @@ namespace velora::platform {
 class Desktop;
 class FileSystem;
 class HttpClient;
+class InstallerVerifier;
 class UiThreadDispatcher;
 class KnownFolders;
 class RegionalSettings;
@@ -36,6 +37,8 @@ struct PlatformServices {
     // The download engine's: its workers keep them alive.
     std::shared_ptr<platform::HttpClient> http;
     std::shared_ptr<platform::UiThreadDispatcher> dispatcher;
+    // Checks a downloaded installer's signature; without one none is started.
+    platform::InstallerVerifier* installerVerifier = nullptr;
 };
 
 // What only the platform can do for the start-up.

@@ -16,6 +16,15 @@ std::optional<std::string> Credential(const std::string& value) {
     return value;
 }
 
+// Only a 2xx status brings the file asked for; anything else (an error page,
+// a redirect the client did not follow) must never take its place.
+bool IsSuccess(std::optional<std::uint32_t> status) { return status && *status >= 200 && *status <= 299; }
+
+std::string UnsuccessfulStatusText(std::optional<std::uint32_t> status) {
+    if (!status) return "The server's reply carried no status.";
+    return "The server answered with status " + std::to_string(*status) + ".";
+}
+
 std::string InterruptedText(std::int64_t received, std::int64_t announced) {
     return "The transfer was interrupted: received " + std::to_string(received) + " of " +
            std::to_string(announced) + " bytes.";
@@ -120,6 +129,11 @@ void THttpUrlGrabberThread::Transfer(Handles& handles) {
     ThrowPendingFailure();
     if (Terminated()) return;
     if (sendTimedOutOrBrokeOff) return ReportFailure(sendFailure);
+    if (requestSent) {
+        const std::optional<std::uint32_t> status = http_->QueryStatusCode(handles.request);
+        ThrowPendingFailure();
+        if (!IsSuccess(status)) return ReportFailure(UnsuccessfulStatusText(status));
+    }
 
     reply_ = std::make_unique<TMemoryStream>();
 

@@ -31,6 +31,12 @@ public:
     // most that one file, which the next write reuses; no other file is
     // touched. Throws FileSystemError with the system's text.
     virtual void ReplaceContents(const std::string& path, const std::string& bytes) = 0;
+    // Deletes the file; one that does not exist is no failure. Throws
+    // FileSystemError with the system's text.
+    virtual void RemoveFile(const std::string& path) = 0;
+    // Gives the file `from` the name `to` in the same folder, replacing a file
+    // of that name. Throws FileSystemError with the system's text.
+    virtual void RenameFile(const std::string& from, const std::string& to) = 0;
     // Creates every missing folder of the path, from the top down.
     // Throws FileSystemError when one cannot be created.
     virtual void CreateFolders(const std::string& folder) = 0;

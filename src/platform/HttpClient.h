@@ -91,6 +91,9 @@ public:
     virtual bool SetTimeouts(HttpHandle request, std::uint32_t milliseconds) = 0;
     // Sends the request without extra headers and without body.
     virtual bool SendRequest(HttpHandle request) = 0;
+    // The status code of the reply to a sent request (200, 404, ...);
+    // nothing when there is none or the query fails.
+    virtual std::optional<std::uint32_t> QueryStatusCode(HttpHandle request) = 0;
     // The reply's Content-Length header as text, read into a buffer of
     // `bufferSize` bytes; nothing when the reply has none or the query fails.
     virtual std::optional<std::string> QueryContentLength(HttpHandle request, std::uint32_t bufferSize) = 0;

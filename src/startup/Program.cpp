@@ -70,7 +70,8 @@ int RunProgram(std::string_view commandLine, const PlatformServices& services, P
     host.RouteKeysToBrowser(ui::formMain->browser);
     const AtExit keysBack{[&host] { host.RouteKeysToBrowser(nullptr); }};
     ui::formUpdate = CreateProgramForm<ui::TformUpdate>(
-        application, host, "formUpdate", net::UrlGrabberServices{services.http, services.dispatcher, &services.files});
+        application, host, "formUpdate", net::UrlGrabberServices{services.http, services.dispatcher, &services.files},
+        services.installerVerifier);
     ui::formOptions = CreateProgramForm<ui::TformOptions>(application, host, "formOptions");
     // Later starts that arrived while the forms were being created are
     // answered now; until the end of the run they are answered at once.

@@ -18,6 +18,9 @@ MOCK = os.environ.get("VELORA_MOCK", "")
 PREFIX = os.environ.get("WINEPREFIX", "")
 VERSION = os.environ.get("VELORA_VERSION", "")
 INSTALLER = os.environ.get("VELORA_INSTALLER", "")
+# The probe signed with the build's certificate, and with another publisher's key.
+SIGNED_PROBE = os.environ.get("VELORA_SIGNED_PROBE", "")
+OTHER_PUBLISHER_PROBE = os.environ.get("VELORA_OTHER_PUBLISHER_PROBE", "")
 
 APP_TITLE = "VELORA Desktop"
 

@@ -1,8 +1,9 @@
 """The update check from the tray: a manual check that finds a newer version
 and installs it, a manual check that finds none, the four-day rule of the
 automatic check before a page opens, an installer download that breaks off,
-a long version history and a service that goes silent. The version file and
-the installer live in the program's data folder next to its settings."""
+installers that fail the signature check, error pages, a long version history
+and a service that goes silent. The version file and the installer live in
+the program's data folder next to its settings."""
 import filecmp
 import os
 import re
@@ -10,9 +11,9 @@ import shutil
 import time
 import unittest
 
-from e2e_support import (EXE, INSTALLER, PROBE, VERSION, ProgramTestCase, describe, installed_folder, message_boxes,
-                         probe, read_settings, remove_installation, settings_path, tray_pids, wait_until, windows,
-                         write_account_settings)
+from e2e_support import (EXE, INSTALLER, OTHER_PUBLISHER_PROBE, PROBE, SIGNED_PROBE, VERSION, ProgramTestCase, describe,
+                         installed_folder, message_boxes, probe, read_settings, remove_installation, settings_path,
+                         tray_pids, wait_until, windows, write_account_settings)
 
 AGENT = "VELORA Desktop"
 VERSION_REQUEST = "GET /update/dw.version " + AGENT
@@ -24,6 +25,8 @@ DIALOG = "class:TformUpdate"
 
 NO_UPDATE_TEXT = "Sie verwenden bereits die aktuelle Version %s." % VERSION
 GET_UPDATE_TEXT = "Eine neue Version ist verf\xfcgbar. Klicken Sie auf \x84Update\x93, um sie zu installieren."
+NOT_VERIFIED_TEXT = {"de": "Der Download konnte nicht verifiziert werden und wurde nicht gestartet.",
+                     "en": "The download could not be verified and was not started."}
 HISTORY_DE = ["99.0.0.0: Alles neu", "98.0.0.0: Vieles besser"]
 
 # The store's date-time text: a date and a time of day, whatever the regional order.
@@ -41,7 +44,8 @@ class UpdateCheck(ProgramTestCase):
     def setUp(self):
         super().setUp()
         self.requests_before = len(self.service.requests())
-        for name in ("dw.version", "dw.version.stall", "VELORADesktop.exe", "VELORADesktop.exe.truncate"):
+        for name in ("dw.version", "dw.version.stall", "dw.version.status", "VELORADesktop.exe",
+                     "VELORADesktop.exe.truncate", "VELORADesktop.exe.status"):
             path = os.path.join(self.service.folder, name)
             if os.path.exists(path):
                 os.remove(path)
@@ -60,20 +64,35 @@ class UpdateCheck(ProgramTestCase):
     def stall_version_replies(self, count):
         """The next `count` replies with the version file send their headers
         and then nothing, until the program gives up."""
-        with open(os.path.join(self.service.folder, "dw.version.stall"), "w") as f:
-            f.write(str(count))
+        self.set_marker("dw.version.stall", str(count))
 
-    def offer_installer(self, installer=PROBE, broken_off=False):
-        """Publishes a program as the installer; by default the probe stands
-        in for it: a real Windows program that starts, prints its usage and
-        ends. Answers the path of what is served."""
-        shutil.copyfile(installer, os.path.join(self.service.folder, "VELORADesktop.exe"))
-        marker = os.path.join(self.service.folder, "VELORADesktop.exe.truncate")
-        if broken_off:
-            open(marker, "w").close()
-        elif os.path.exists(marker):
-            os.remove(marker)
+    def offer_installer(self, installer=SIGNED_PROBE, broken_off=False, status=None, changed_byte=None):
+        """Publishes a program as the installer; by default the signed probe
+        stands in for it: a real Windows program, signed as the installer is,
+        that starts, prints its usage and ends. status: the reply's HTTP status
+        instead of 200; changed_byte: an offset whose byte the served copy has
+        changed. Answers the path of what is served."""
+        served = os.path.join(self.service.folder, "VELORADesktop.exe")
+        shutil.copyfile(installer, served)
+        if changed_byte is not None:
+            with open(served, "r+b") as f:
+                f.seek(changed_byte)
+                byte = f.read(1)
+                f.seek(changed_byte)
+                f.write(bytes([byte[0] ^ 0x01]))
+        self.set_marker("VELORADesktop.exe.truncate", "" if broken_off else None)
+        self.set_marker("VELORADesktop.exe.status", None if status is None else str(status))
         return installer
+
+    def set_marker(self, name, content):
+        """A marker file of the mock service with that content; None removes it."""
+        path = os.path.join(self.service.folder, name)
+        if content is None:
+            if os.path.exists(path):
+                os.remove(path)
+            return
+        with open(path, "w") as f:
+            f.write(content)
 
     # -- user actions ------------------------------------------------------------------------------
 
@@ -103,6 +122,33 @@ class UpdateCheck(ProgramTestCase):
                          % (self.new_requests(), describe(windows())))
 
     # -- observations ------------------------------------------------------------------------------
+
+    def progress_shown(self):
+        for line in probe("children", DIALOG).stdout.splitlines():
+            fields = line.split("\t")
+            if len(fields) >= 4 and fields[1].lower() == "msctls_progress32":
+                return fields[3] == "1"
+        return False
+
+    def wait_for_refusal(self, language, what):
+        """The installer download shows the progress bar until it has ended;
+        then the dialog must say that the download could not be verified."""
+        self.assertTrue(wait_until(lambda: not self.progress_shown(), 15),
+                        what + ": the download did not end; windows:\n" + describe(windows()))
+        texts = [text for _, _, text in self.dialog_children()]
+        self.assertIn(NOT_VERIFIED_TEXT[language], texts, what + ": the dialog does not say so")
+        self.assert_readable(NOT_VERIFIED_TEXT[language])
+
+    def assert_readable(self, status):
+        """The status line wraps in the space left of the buttons, within the dialog."""
+        lines = probe("rects", DIALOG).stdout.splitlines()
+        client_height = int(lines[0].split("\t")[2])
+        rects = {f[0]: [int(v) for v in f[3:7]] for f in (line.split("\t") for line in lines[1:]) if len(f) >= 7}
+        children = self.dialog_children()
+        label = rects[next(index for index, _, text in children if text == status)]
+        button = rects[self.update_button()]
+        self.assertLessEqual(label[0] + label[2], button[0], "the status runs under the buttons: %r" % rects)
+        self.assertLessEqual(label[1] + label[3], client_height, "the status runs off the dialog: %r" % rects)
 
     def new_requests(self):
         return self.service.requests()[self.requests_before:]
@@ -225,7 +271,68 @@ class UpdateCheck(ProgramTestCase):
         self.assertTrue(wait_until(lambda: process.poll() is not None, 15),
                         "the second download did not end the program; windows:\n" + describe(windows()))
         self.assertEqual(process.returncode, 0)
-        self.assertTrue(filecmp.cmp(update_exe, PROBE, shallow=False))
+        self.assertTrue(filecmp.cmp(update_exe, SIGNED_PROBE, shallow=False))
+
+    def test_an_installer_that_fails_verification_is_deleted_with_a_message_and_not_started(self):
+        process, _ = self.offer_newer_version()
+        update_exe = self.file_in_data_folder("update.exe")
+        download = self.file_in_data_folder("update.exe.download")
+        refused = [
+            ("a changed byte", dict(changed_byte=0x400)),
+            ("another publisher's signature", dict(installer=OTHER_PUBLISHER_PROBE)),
+            ("no signature", dict(installer=PROBE)),
+            # The body is the correctly signed program: only the status refuses it.
+            ("an error page", dict(status=500)),
+        ]
+        for count, (what, offer) in enumerate(refused, start=1):
+            self.offer_installer(**offer)
+            self.assertEqual(probe("click", DIALOG, self.update_button()).returncode, 0)
+            self.wait_for_request(INSTALLER_REQUEST, count=count)
+            self.wait_for_refusal("de", what)
+            # Started, it would also have ended the program.
+            self.assertIsNone(process.poll(), what + ": the program ended")
+            self.assertFalse(os.path.exists(update_exe), what + ": update.exe was written")
+            self.assertFalse(os.path.exists(download), what + ": the download was kept")
+            self.assertFalse(message_boxes(), what + ": a window showed:\n" + describe(windows()))
+
+        # The publisher's signed program is started.
+        self.offer_installer()
+        self.assertEqual(probe("click", DIALOG, self.update_button()).returncode, 0)
+        self.wait_for_request(INSTALLER_REQUEST, count=len(refused) + 1)
+        self.assertTrue(wait_until(lambda: process.poll() is not None, 15),
+                        "the signed installer was not started; windows:\n" + describe(windows()))
+        self.assertTrue(filecmp.cmp(update_exe, SIGNED_PROBE, shallow=False))
+
+    def test_an_error_page_keeps_the_last_good_version_file_and_says_so_in_english(self):
+        write_account_settings("[language]", "lang=en")
+        published = self.publish("99.0.0.0")
+        process, _ = self.start_in_tray()
+        self.check_manually()
+        self.wait_for_request(VERSION_REQUEST)
+        self.wait_for_dialog()
+        self.assertTrue(probe("close", DIALOG).returncode == 0 and probe("gone", DIALOG, "5000").returncode == 0)
+
+        # An error page whose body would pass for a newer version file.
+        self.publish("100.0.0.0")
+        self.set_marker("dw.version.status", "404")
+        self.check_manually()
+        self.wait_for_request(VERSION_REQUEST, count=2)
+        self.assertFalse(wait_until(lambda: any(v and c == "TformUpdate" for _, v, c, _ in windows()), 1.5),
+                         "a failed check showed the dialog:\n" + describe(windows()))
+        with open(self.file_in_data_folder("version.ini"), "rb") as f:
+            self.assertEqual(f.read(), published, "the error page replaced version.ini")
+
+        # The installer's error page is refused with the message, in English.
+        self.set_marker("dw.version.status", None)
+        self.check_manually()
+        self.wait_for_request(VERSION_REQUEST, count=3)
+        self.wait_for_dialog()
+        self.offer_installer(status=404)
+        self.assertEqual(probe("click", DIALOG, self.update_button()).returncode, 0)
+        self.wait_for_request(INSTALLER_REQUEST)
+        self.wait_for_refusal("en", "an error page")
+        self.assertIsNone(process.poll())
+        self.assertFalse(os.path.exists(self.file_in_data_folder("update.exe")))
 
     def test_a_long_version_history_does_not_hold_up_the_dialog(self):
         write_account_settings()

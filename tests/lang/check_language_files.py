@@ -83,6 +83,7 @@ MESSAGES = {
     "getUpdate": set(),
     "getUpdateLink": set(),
     "noTrayHost": {"%sAPP_NAME"},
+    "notVerified": set(),
 }
 
 TOP_LEVEL = tuple(REQUIRED) + ("messages", "countries")

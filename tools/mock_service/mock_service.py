@@ -9,7 +9,9 @@ the reply announce 100 bytes more than it sends and then close the
 connection: a download that breaks off. A marker named like it plus ".stall"
 holding a number makes that many replies send their headers and then nothing:
 the connection stays open, silent, until the client gives up, which is logged
-as "CLOSED <path>" (an empty marker stalls every reply). It listens on
+as "CLOSED <path>" (an empty marker stalls every reply). A marker named like
+it plus ".status" holding a number sends the file with that status instead
+of 200: an error page whose body would pass for the file. It listens on
 127.0.0.1 only. Test tooling, not part of the program.
 """
 import argparse
@@ -53,6 +55,14 @@ class Handler(BaseHTTPRequestHandler):
                 else:
                     os.remove(marker)
             return True
+
+    def status_for(self, file_path):
+        """The status a served file goes out with: 200, or its marker's number."""
+        try:
+            with open(file_path + ".status") as f:
+                return int(f.read().strip())
+        except (OSError, ValueError):
+            return 200
 
     def stall(self, size):
         """Headers announcing `size` bytes, then silence until the client
@@ -99,7 +109,7 @@ class Handler(BaseHTTPRequestHandler):
             if self.command == "GET" and self.take_stall(file_path + ".stall"):
                 return self.stall(len(body))
             missing = 100 if os.path.exists(file_path + ".truncate") else 0
-            return self.reply(200, body, "application/octet-stream", missing)
+            return self.reply(self.status_for(file_path), body, "application/octet-stream", missing)
         if path in PAGE_PATHS:
             text = html.escape(self.path)
             body = ("<html><head><title>VELORA mock</title></head><body>"

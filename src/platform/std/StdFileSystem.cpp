@@ -77,6 +77,18 @@ void StdFileSystem::ReplaceContents(const std::string& path, const std::string& 
     }
 }
 
+void StdFileSystem::RemoveFile(const std::string& path) {
+    std::error_code error;
+    fs::remove(NativePath(path), error);
+    if (error) throw FileSystemError(error.message());
+}
+
+void StdFileSystem::RenameFile(const std::string& from, const std::string& to) {
+    std::error_code error;
+    fs::rename(NativePath(from), NativePath(to), error);
+    if (error) throw FileSystemError(error.message());
+}
+
 void StdFileSystem::CreateFolders(const std::string& folder) {
     if (folder.empty()) return;
     std::error_code error;

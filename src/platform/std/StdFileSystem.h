@@ -15,6 +15,8 @@ public:
     // Writes "<path>.tmp" beside the file, then renames it over the
     // file; on failure the temporary file is removed and the file untouched.
     void ReplaceContents(const std::string& path, const std::string& bytes) override;
+    void RemoveFile(const std::string& path) override;
+    void RenameFile(const std::string& from, const std::string& to) override;
     void CreateFolders(const std::string& folder) override;
 };
 

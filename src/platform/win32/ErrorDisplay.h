@@ -2,7 +2,8 @@
 // The application's general error display: every exception that reaches the
 // message loop, a window procedure or a start-up handler ends here, as a
 // message box captioned with the program's name. Exceptions never cross a
-// window procedure: each one catches and hands over to ShowException.
+// window procedure: each one catches and hands over to ShowException, most
+// through HandleShowingErrors.
 
 #include <windows.h>
 
@@ -12,9 +13,20 @@
 namespace velora::win32 {
 
 std::string ExceptionMessage(std::exception_ptr error);
-void ShowException(std::exception_ptr error, HWND owner = nullptr);
+// Never throws itself.
+void ShowException(std::exception_ptr error, HWND owner = nullptr) noexcept;
 
-// The system's text for an error code, without the trailing line break.
-std::string LastErrorText(DWORD code);
+// Runs a window procedure's handling of one message and answers its result;
+// an exception goes to the error display instead (in front of `owner`), and
+// the answer is then 0.
+template <class Handling>
+LRESULT HandleShowingErrors(HWND owner, Handling&& handling) noexcept {
+    try {
+        return handling();
+    } catch (...) {
+        ShowException(std::current_exception(), owner);
+        return 0;
+    }
+}
 
 }  // namespace velora::win32

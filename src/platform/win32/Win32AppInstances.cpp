@@ -74,11 +74,12 @@ BOOL CALLBACK MatchApplicationWindow(HWND window, LPARAM search) {
 // ---- The lock ---------------------------------------------------------------
 
 Win32InstanceLock::Win32InstanceLock(const std::string& lockName) {
-    event_ = CreateEventA(nullptr, FALSE, FALSE, app::InstanceLockEventName(lockName).c_str());
-    mapping_ = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, kLockBlockBytes,
-                                  app::InstanceLockBlockName(lockName).c_str());
+    event_.Reset(CreateEventA(nullptr, FALSE, FALSE, app::InstanceLockEventName(lockName).c_str()));
+    mapping_.Reset(CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, kLockBlockBytes,
+                                      app::InstanceLockBlockName(lockName).c_str()));
     // A new block of the paging file comes zero-filled: no owner, spin count 0.
-    if (mapping_) block_ = MapViewOfFile(mapping_, FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, kLockBlockBytes);
+    if (mapping_)
+        block_.Reset(MapViewOfFile(mapping_.Get(), FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, kLockBlockBytes));
     if (!IsOpen()) return;
     // Spinning only pays when the owner can run on another processor meanwhile.
     SYSTEM_INFO info;
@@ -86,14 +87,8 @@ Win32InstanceLock::Win32InstanceLock(const std::string& lockName) {
     if (info.dwNumberOfProcessors >= 2) Write(app::LockField::SpinCount, app::kInstanceLockSpinCount);
 }
 
-Win32InstanceLock::~Win32InstanceLock() {
-    if (block_) UnmapViewOfFile(block_);
-    if (mapping_) CloseHandle(mapping_);
-    if (event_) CloseHandle(event_);
-}
-
 volatile LONG* Win32InstanceLock::Field(app::LockField field) const {
-    return static_cast<volatile LONG*>(block_) + static_cast<std::size_t>(field);
+    return static_cast<volatile LONG*>(block_.Get()) + static_cast<std::size_t>(field);
 }
 
 std::uint32_t Win32InstanceLock::Read(app::LockField field) {
@@ -120,9 +115,9 @@ std::uint32_t Win32InstanceLock::Decrement(app::LockField field) {
 
 std::uint32_t Win32InstanceLock::CurrentThreadId() { return GetCurrentThreadId(); }
 
-void Win32InstanceLock::WaitForEvent() { WaitForSingleObject(event_, INFINITE); }
+void Win32InstanceLock::WaitForEvent() { WaitForSingleObject(event_.Get(), INFINITE); }
 
-void Win32InstanceLock::SignalEvent() { SetEvent(event_); }
+void Win32InstanceLock::SignalEvent() { SetEvent(event_.Get()); }
 
 // ---- The list ---------------------------------------------------------------
 
@@ -133,10 +128,8 @@ Win32AppInstances::Win32AppInstances(std::string programPath) : listId_(app::Ins
 Win32AppInstances::~Win32AppInstances() { Close(); }
 
 void Win32AppInstances::Close() {
-    if (list_) UnmapViewOfFile(list_);
-    if (mapping_) CloseHandle(mapping_);
-    list_ = nullptr;
-    mapping_ = nullptr;
+    list_.Reset();
+    mapping_.Reset();
     lock_.reset();
 }
 
@@ -150,14 +143,14 @@ bool Win32AppInstances::OpenList() {
     // Under the lock, so that no other process reads the block before the
     // one that created it has cleared it.
     lock_->Enter();
-    mapping_ = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
-                                  static_cast<DWORD>(app::kInstanceListBytes),
-                                  app::InstanceListMapName(listId_).c_str());
-    const bool created = mapping_ && GetLastError() != ERROR_ALREADY_EXISTS;
+    const HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                              static_cast<DWORD>(app::kInstanceListBytes),
+                                              app::InstanceListMapName(listId_).c_str());
+    const bool created = mapping && GetLastError() != ERROR_ALREADY_EXISTS;
+    mapping_.Reset(mapping);
     if (mapping_)
-        list_ = static_cast<std::byte*>(
-            MapViewOfFile(mapping_, FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, app::kInstanceListBytes));
-    if (list_ && created) std::memset(list_, 0, app::kInstanceListBytes);
+        list_.Reset(MapViewOfFile(mapping_.Get(), FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, app::kInstanceListBytes));
+    if (list_ && created) std::memset(list_.Get(), 0, app::kInstanceListBytes);
     lock_->Leave();
     if (!list_) {
         Close();
@@ -179,7 +172,7 @@ void Win32AppInstances::UnlockList() {
 
 std::span<std::byte> Win32AppInstances::ListBlock() {
     if (!list_) return {};
-    return {list_, app::kInstanceListBytes};
+    return {static_cast<std::byte*>(list_.Get()), app::kInstanceListBytes};
 }
 
 HWND Win32AppInstances::ApplicationWindowOf(std::uint32_t processId) {

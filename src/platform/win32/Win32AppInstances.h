@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/uAppInstances.h"
+#include "platform/win32/raii/KernelHandles.h"
 
 namespace velora::win32 {
 
@@ -18,12 +19,11 @@ namespace velora::win32 {
 class Win32InstanceLock final : public app::InstanceLockParts {
 public:
     explicit Win32InstanceLock(const std::string& lockName);
-    ~Win32InstanceLock() override;
     Win32InstanceLock(const Win32InstanceLock&) = delete;
     Win32InstanceLock& operator=(const Win32InstanceLock&) = delete;
 
     // False when the system refused one of the two objects.
-    bool IsOpen() const { return block_ != nullptr && event_ != nullptr; }
+    bool IsOpen() const { return block_.Valid() && event_.Valid(); }
     void Enter() { lock_.Enter(); }
     void Leave() { lock_.Leave(); }
 
@@ -39,9 +39,9 @@ public:
 private:
     volatile LONG* Field(app::LockField field) const;
 
-    HANDLE event_ = nullptr;
-    HANDLE mapping_ = nullptr;
-    void* block_ = nullptr;
+    KernelHandle event_;
+    KernelHandle mapping_;
+    MappedView block_;
     app::InstanceLock lock_{*this};
 };
 
@@ -76,8 +76,8 @@ private:
 
     std::string listId_;
     std::unique_ptr<Win32InstanceLock> lock_;
-    HANDLE mapping_ = nullptr;
-    std::byte* list_ = nullptr;
+    KernelHandle mapping_;
+    MappedView list_;
     UINT message_ = 0;
 };
 

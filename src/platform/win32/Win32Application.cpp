@@ -1,11 +1,12 @@
 #include "platform/win32/Win32Application.h"
 
 #include <algorithm>
-#include <stdexcept>
 
 #include "app/Application.h"
 #include "platform/win32/ErrorDisplay.h"
+#include "platform/win32/SystemErrorText.h"
 #include "platform/win32/WideText.h"
+#include "platform/win32/WindowClass.h"
 
 namespace velora::win32 {
 
@@ -16,20 +17,16 @@ constexpr wchar_t kClassName[] = L"TApplication";
 }
 
 Win32Application::Win32Application(HINSTANCE instance) : instance_(instance) {
-    WNDCLASSEXW cls{};
-    cls.cbSize = sizeof cls;
-    cls.lpfnWndProc = &Win32Application::WindowProc;
-    cls.hInstance = instance;
-    cls.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
-    cls.hIconSm = cls.hIcon;
-    cls.lpszClassName = kClassName;
-    if (!RegisterClassExW(&cls)) throw std::runtime_error(LastErrorText(GetLastError()));
+    RegisterWindowClass({.name = kClassName,
+                         .procedure = &Win32Application::WindowProc,
+                         .instance = instance,
+                         .icon = LoadIconW(instance, MAKEINTRESOURCEW(1))});
     // Never shown by the program itself; it carries the title and stands for
     // the program towards the shell and other copies of the program.
     window_ = CreateWindowExW(0, kClassName, L"", WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
                               GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, nullptr,
                               nullptr, instance, nullptr);
-    if (!window_) throw std::runtime_error(LastErrorText(GetLastError()));
+    if (!window_) ThrowLastError();
     current_ = this;
 }
 
@@ -91,11 +88,11 @@ void Win32Application::Run() {
 // program to end by closing this window: it ends through its normal shutdown,
 // as from the tray menu's exit entry, instead of losing only this window.
 LRESULT CALLBACK Win32Application::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_CLOSE) {
+    if (message != WM_CLOSE) return DefWindowProcW(window, message, wParam, lParam);
+    return HandleShowingErrors(nullptr, [] {
         if (current_ && current_->application_) current_->application_->Terminate();
-        return 0;
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
+        return LRESULT{0};
+    });
 }
 
 }  // namespace velora::win32

@@ -6,6 +6,7 @@
 
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32Application.h"
+#include "platform/win32/raii/RegistryKey.h"
 
 namespace velora::win32 {
 
@@ -80,24 +81,17 @@ void Win32Desktop::MoveWindow(platform::WindowHandle window, int x, int y, int w
 void Win32Desktop::Pause(int milliseconds) { Sleep(static_cast<DWORD>(milliseconds)); }
 
 void Win32Desktop::SetRunValue(const std::string& name, const std::string& data) {
-    HKEY key = nullptr;
-    // RegCreateKeyEx opens the key, creating it when it is missing.
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, kRunKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS)
-        return;
+    const RegistryKey key = CreateRegistryKey(HKEY_CURRENT_USER, kRunKey, KEY_SET_VALUE);
+    if (!key) return;
     const std::wstring value = Widen(data);
-    RegSetValueExW(key, Widen(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+    RegSetValueExW(key.Get(), Widen(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                    static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-    RegCloseKey(key);
 }
 
 void Win32Desktop::DeleteRunValue(const std::string& name) {
-    HKEY key = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, kRunKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS)
-        return;
-    RegDeleteValueW(key, Widen(name).c_str());  // a missing value is no error
-    RegCloseKey(key);
+    const RegistryKey key = CreateRegistryKey(HKEY_CURRENT_USER, kRunKey, KEY_SET_VALUE);
+    if (!key) return;
+    RegDeleteValueW(key.Get(), Widen(name).c_str());  // a missing value is no error
 }
 
 bool Win32Desktop::InternetConnected() const {

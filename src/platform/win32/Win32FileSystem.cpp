@@ -3,29 +3,16 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cstdio>
+
+#include "platform/win32/SystemErrorText.h"
+#include "platform/win32/raii/KernelHandles.h"
 
 namespace velora::platform {
 
-namespace {
-class Handle {
-public:
-    explicit Handle(HANDLE handle) : handle_(handle) {}
-    ~Handle() { Close(); }
-    Handle(const Handle&) = delete;
-    Handle& operator=(const Handle&) = delete;
-    bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return handle_; }
-    bool Close() {
-        if (!Valid()) return true;
-        const BOOL closed = CloseHandle(handle_);
-        handle_ = INVALID_HANDLE_VALUE;
-        return closed != FALSE;
-    }
+using win32::FileHandle;
+using win32::SystemErrorText;
 
-private:
-    HANDLE handle_;
-};
+namespace {
 
 bool IsFolder(const std::string& path) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
@@ -60,7 +47,7 @@ bool WriteAll(HANDLE file, const std::string& bytes) {
 // writer of the same file cannot write into it meanwhile and waits instead.
 // A failed attempt deletes it through that same handle, never someone else's.
 DWORD TryReplace(const std::string& path, const std::string& temporary, const std::string& bytes) {
-    Handle file(CreateFileA(temporary.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+    FileHandle file(CreateFileA(temporary.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
                             CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) return GetLastError();
     if (WriteAll(file.Get(), bytes) && FlushFileBuffers(file.Get()) &&
@@ -84,24 +71,6 @@ std::size_t FirstCreatableSeparator(const std::string& folder) {
 }
 }  // namespace
 
-std::string SystemErrorText(unsigned long code) {
-    char* buffer = nullptr;
-    const DWORD length = FormatMessageA(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code,
-        0, reinterpret_cast<LPSTR>(&buffer), 0, nullptr);
-    std::string text;
-    if (length != 0 && buffer) text.assign(buffer, length);
-    if (buffer) LocalFree(buffer);
-    while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' ' || text.back() == '.'))
-        text.pop_back();
-    if (text.empty()) {
-        char number[32];
-        std::snprintf(number, sizeof number, "System error %lu", code);
-        text = number;
-    }
-    return text;
-}
-
 bool Win32FileSystem::FileExists(const std::string& path) const {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
@@ -116,7 +85,7 @@ bool Win32FileSystem::IsReadOnly(const std::string& path) const {
 std::optional<std::string> Win32FileSystem::ReadFile(const std::string& path) const {
     // Shared for everything: a reader never keeps another process from
     // opening the file, and a replace that meets it waits (ReplaceContents).
-    Handle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) return std::nullopt;
     std::string content;
@@ -141,6 +110,17 @@ void Win32FileSystem::ReplaceContents(const std::string& path, const std::string
         error = TryReplace(path, temporary, bytes);
     }
     if (error != ERROR_SUCCESS) throw FileSystemError(SystemErrorText(error));
+}
+
+void Win32FileSystem::RemoveFile(const std::string& path) {
+    if (DeleteFileA(path.c_str())) return;
+    const DWORD error = GetLastError();
+    if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) throw FileSystemError(SystemErrorText(error));
+}
+
+void Win32FileSystem::RenameFile(const std::string& from, const std::string& to) {
+    if (!MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        throw FileSystemError(SystemErrorText(GetLastError()));
 }
 
 void Win32FileSystem::CreateFolders(const std::string& folder) {

@@ -14,10 +14,9 @@ public:
     // another handle holds the file (or a second writer its temporary file)
     // the attempt is repeated for about a second before the error is raised.
     void ReplaceContents(const std::string& path, const std::string& bytes) override;
+    void RemoveFile(const std::string& path) override;
+    void RenameFile(const std::string& from, const std::string& to) override;
     void CreateFolders(const std::string& folder) override;
 };
-
-// The system's text for an error code, without the closing period and line break.
-std::string SystemErrorText(unsigned long code);
 
 }  // namespace velora::platform

@@ -2,13 +2,16 @@
 
 #include <commctrl.h>
 
-#include <stdexcept>
+#include <utility>
 #include <vector>
 
 #include "platform/win32/ErrorDisplay.h"
+#include "platform/win32/SystemErrorText.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32Application.h"
+#include "platform/win32/WindowClass.h"
 #include "platform/win32/controls/ControlPeerRegistry.h"
+#include "platform/win32/raii/DeviceContexts.h"
 #include "ui/controls/Button.h"
 #include "ui/controls/EffectiveFont.h"
 #include "ui/controls/Form.h"
@@ -38,10 +41,51 @@ LOGFONTW DialogFont() {
     return font;
 }
 
+// The system's dialog font with the face and size the model chose (where it
+// chose one) and exactly the chosen style.
+LOGFONTW DescribeFont(const ui::FontChoice& choice) {
+    LOGFONTW font = DialogFont();
+    if (!choice.Name.empty()) lstrcpynW(font.lfFaceName, Widen(choice.Name).c_str(), LF_FACESIZE);
+    if (choice.Size > 0) {
+        const ClientDC screen(nullptr);
+        // A negative height asks for the character height (points, not cells).
+        font.lfHeight = -MulDiv(choice.Size, GetDeviceCaps(screen.Get(), LOGPIXELSY), 72);
+    }
+    font.lfWeight = choice.Style.Contains(ui::fsBold) ? FW_BOLD : FW_NORMAL;
+    font.lfItalic = choice.Style.Contains(ui::fsItalic) ? TRUE : FALSE;
+    font.lfUnderline = choice.Style.Contains(ui::fsUnderline) ? TRUE : FALSE;
+    font.lfStrikeOut = choice.Style.Contains(ui::fsStrikeOut) ? TRUE : FALSE;
+    return font;
+}
+
 // A child that can take a click: shown by its own style (the form itself may
 // still be hidden) and enabled.
 bool Pressable(HWND child) {
     return child && (GetWindowLongPtrW(child, GWL_STYLE) & WS_VISIBLE) && IsWindowEnabled(child);
+}
+
+// The visible, enabled top-level windows of this thread, but `except`.
+std::vector<HWND> EnabledThreadWindows(HWND except) {
+    struct Search {
+        HWND except;
+        std::vector<HWND> found;
+    } search{except, {}};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM parameter) -> BOOL {
+            auto* search = reinterpret_cast<Search*>(parameter);
+            if (hwnd == search->except || !IsWindowVisible(hwnd) || !IsWindowEnabled(hwnd)) return TRUE;
+            // Nothing may unwind through the system's frames: out of memory,
+            // the search ends with the windows found so far.
+            try {
+                search->found.push_back(hwnd);
+            } catch (...) {
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return std::move(search.found);
 }
 
 // Changes of a container that its contents take over.
@@ -70,7 +114,6 @@ Win32FormPeer::~Win32FormPeer() {
     peers_.clear();
     if (toolTip_) DestroyWindow(toolTip_);
     DestroyWindow(window_);
-    for (const auto& [key, font] : fonts_) DeleteObject(font);
 }
 
 void Win32FormPeer::CreatePeers() {
@@ -107,26 +150,13 @@ Win32ControlPeer* Win32FormPeer::PeerOfWindow(HWND child) const {
 }
 
 HFONT Win32FormPeer::FontFor(const ui::TControl& control) {
-    const ui::FontChoice choice = ui::EffectiveFont(control);
-    const std::string key =
-        choice.Name + "|" + std::to_string(choice.Size) + "|" + std::to_string(choice.Style.ToBits());
-    if (const auto found = fonts_.find(key); found != fonts_.end()) return found->second;
-    LOGFONTW font = DialogFont();
-    if (!choice.Name.empty()) lstrcpynW(font.lfFaceName, Widen(choice.Name).c_str(), LF_FACESIZE);
-    if (choice.Size > 0) {
-        HDC screen = GetDC(nullptr);
-        // A negative height asks for the character height (points, not cells).
-        font.lfHeight = -MulDiv(choice.Size, GetDeviceCaps(screen, LOGPIXELSY), 72);
-        ReleaseDC(nullptr, screen);
-    }
-    if (choice.Style.Contains(ui::fsBold)) font.lfWeight = FW_BOLD;
-    if (choice.Style.Contains(ui::fsItalic)) font.lfItalic = TRUE;
-    if (choice.Style.Contains(ui::fsUnderline)) font.lfUnderline = TRUE;
-    if (choice.Style.Contains(ui::fsStrikeOut)) font.lfStrikeOut = TRUE;
-    HFONT handle = CreateFontIndirectW(&font);
-    if (!handle) handle = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    fonts_[key] = handle;
-    return handle;
+    return fonts_.Font(DescribeFont(ui::EffectiveFont(control)));
+}
+
+HFONT Win32FormPeer::FontFor(const ui::TControl& control, ui::TFontStyles style) {
+    ui::FontChoice choice = ui::EffectiveFont(control);
+    choice.Style = style;
+    return fonts_.Font(DescribeFont(choice));
 }
 
 void Win32FormPeer::SetHint(HWND tool, const std::string& hint) {
@@ -201,25 +231,18 @@ DWORD Win32FormPeer::ExStyle() const {
 }
 
 void Win32FormPeer::CreateNativeWindow() {
-    WNDCLASSEXW cls{};
-    cls.cbSize = sizeof cls;
-    if (!GetClassInfoExW(application_.Instance(), className_.c_str(), &cls)) {
-        cls.cbSize = sizeof cls;
-        cls.style = CS_DBLCLKS;
-        cls.lpfnWndProc = &Win32FormPeer::WindowProc;
-        cls.hInstance = application_.Instance();
-        cls.hIcon = LoadIconW(application_.Instance(), MAKEINTRESOURCEW(1));
-        cls.hIconSm = cls.hIcon;
-        cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        cls.lpszClassName = className_.c_str();
-        if (!RegisterClassExW(&cls)) throw std::runtime_error(LastErrorText(GetLastError()));
-    }
+    RegisterWindowClass({.name = className_.c_str(),
+                         .procedure = &Win32FormPeer::WindowProc,
+                         .instance = application_.Instance(),
+                         .style = CS_DBLCLKS,
+                         .icon = LoadIconW(application_.Instance(), MAKEINTRESOURCEW(1)),
+                         .cursor = LoadCursorW(nullptr, IDC_ARROW),
+                         .background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)});
     // Owned by the application window: no taskbar button of its own, and it
     // stays above the program's hidden window.
     window_ = CreateWindowExW(ExStyle(), className_.c_str(), Widen(form_->Caption()).c_str(), Style(), CW_USEDEFAULT,
                               CW_USEDEFAULT, 100, 100, application_.Handle(), nullptr, application_.Instance(), this);
-    if (!window_) throw std::runtime_error(LastErrorText(GetLastError()));
+    if (!window_) ThrowLastError();
     ApplyBounds();
 }
 
@@ -311,23 +334,12 @@ void Win32FormPeer::BringToFront(ui::TForm&) {
 
 void Win32FormPeer::RunModal(ui::TForm& form) {
     // The other windows of the program take no input while the dialog runs.
-    std::vector<HWND> disabled;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM self) -> BOOL {
-            auto* peer = reinterpret_cast<Win32FormPeer*>(self);
-            if (hwnd != peer->window_ && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) {
-                EnableWindow(hwnd, FALSE);
-                peer->disabledDuringModal_.push_back(hwnd);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(this));
-    disabled.swap(disabledDuringModal_);
+    const std::vector<HWND> disabled = EnabledThreadWindows(window_);
+    for (HWND hwnd : disabled) EnableWindow(hwnd, FALSE);
     // Given back on every way out, a failing close handler included: windows
     // left disabled would take no input for the rest of the run.
     struct EnableAgain {
-        std::vector<HWND>& windows;
+        const std::vector<HWND>& windows;
         ~EnableAgain() {
             for (HWND hwnd : windows)
                 if (IsWindow(hwnd)) EnableWindow(hwnd, TRUE);
@@ -471,12 +483,7 @@ LRESULT CALLBACK Win32FormPeer::WindowProc(HWND window, UINT message, WPARAM wPa
     }
     auto* peer = reinterpret_cast<Win32FormPeer*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (!peer || !peer->window_) return DefWindowProcW(window, message, wParam, lParam);
-    try {
-        return peer->HandleMessage(message, wParam, lParam);
-    } catch (...) {
-        ShowException(std::current_exception(), window);
-        return 0;
-    }
+    return HandleShowingErrors(window, [&] { return peer->HandleMessage(message, wParam, lParam); });
 }
 
 }  // namespace velora::win32

@@ -12,14 +12,15 @@
 
 #include <windows.h>
 
-#include <map>
 #include <memory>
 #include <set>
 #include <string>
 #include <vector>
 
-#include "platform/win32/Win32ControlPeer.h"
 #include "component/ControlPeer.h"
+#include "platform/win32/FontCache.h"
+#include "platform/win32/Win32ControlPeer.h"
+#include "ui/controls/Font.h"
 
 namespace velora::ui {
 class TControl;
@@ -55,6 +56,10 @@ public:
     int NewControlId() { return nextControlId_++; }
     // The font a control is drawn with; owned by the form peer.
     HFONT FontFor(const ui::TControl& control);
+    // The same font with exactly `style` (bold, italic, underline,
+    // strike-out), whatever the control's own style: the link label draws
+    // its words in these.
+    HFONT FontFor(const ui::TControl& control, ui::TFontStyles style);
     // Shows `hint` when the mouse rests on `tool`; an empty hint removes it.
     void SetHint(HWND tool, const std::string& hint);
     // The tooltip window of the form; nullptr until a hint was set.
@@ -91,7 +96,8 @@ private:
     // the user moved the window: neither must echo back.
     bool applyingBounds_ = false;
     bool followingWindow_ = false;
-    std::vector<HWND> disabledDuringModal_;
+    // Before the peers: their windows and painting use the fonts to the end.
+    FontCache fonts_;
 
     struct ChildPeer {
         ui::TComponent* component;
@@ -101,7 +107,6 @@ private:
     // Components looked at that have no peer kind.
     std::set<const ui::TComponent*> withoutPeer_;
     int nextControlId_ = 100;
-    std::map<std::string, HFONT> fonts_;
     HWND toolTip_ = nullptr;
     // The child that had the focus when the form was last deactivated.
     HWND lastFocus_ = nullptr;

@@ -4,8 +4,9 @@
 #include <wininet.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <vector>
+
+#include "platform/win32/SystemErrorText.h"
 
 namespace velora::platform {
 
@@ -38,17 +39,6 @@ void CALLBACK StatusCallback(HINTERNET, DWORD_PTR context, DWORD status, LPVOID,
     } catch (...) {
         // Nothing may unwind through the library's frames.
     }
-}
-
-std::string FormattedMessage(DWORD source, HMODULE module, DWORD code) {
-    char* buffer = nullptr;
-    const DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | source | FORMAT_MESSAGE_IGNORE_INSERTS,
-                                        module, code, 0, reinterpret_cast<LPSTR>(&buffer), 0, nullptr);
-    std::string text;
-    if (length != 0 && buffer) text.assign(buffer, length);
-    if (buffer) LocalFree(buffer);
-    while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' ')) text.pop_back();
-    return text;
 }
 }  // namespace
 
@@ -96,6 +86,14 @@ bool Win32HttpClient::SendRequest(HttpHandle request) {
     return HttpSendRequestA(Native(request), nullptr, 0, nullptr, 0) != FALSE;
 }
 
+std::optional<std::uint32_t> Win32HttpClient::QueryStatusCode(HttpHandle request) {
+    DWORD status = 0;
+    DWORD size = sizeof status;
+    if (!HttpQueryInfoA(Native(request), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size, nullptr))
+        return std::nullopt;
+    return status;
+}
+
 std::optional<std::string> Win32HttpClient::QueryContentLength(HttpHandle request, std::uint32_t bufferSize) {
     std::vector<char> buffer(bufferSize + 1, '\0');
     DWORD length = bufferSize;
@@ -124,16 +122,9 @@ std::string Win32HttpClient::LastResponseInfo(std::uint32_t maxLength) {
 
 std::string Win32HttpClient::LastErrorText() {
     const DWORD code = GetLastError();
-    std::string text;
-    if (code >= INTERNET_ERROR_BASE && code <= INTERNET_ERROR_LAST)
-        text = FormattedMessage(FORMAT_MESSAGE_FROM_HMODULE, GetModuleHandleA("wininet.dll"), code);
-    if (text.empty()) text = FormattedMessage(FORMAT_MESSAGE_FROM_SYSTEM, nullptr, code);
-    if (text.empty()) {
-        char number[32];
-        std::snprintf(number, sizeof number, "Error %lu", static_cast<unsigned long>(code));
-        text = number;
-    }
-    return text;
+    // WinInet's own codes have their texts in its module.
+    const bool wininetCode = code >= INTERNET_ERROR_BASE && code <= INTERNET_ERROR_LAST;
+    return win32::SystemErrorText(code, wininetCode ? GetModuleHandleW(L"wininet.dll") : nullptr);
 }
 
 bool Win32HttpClient::LastErrorTimedOutOrBrokeOff() {

@@ -23,6 +23,7 @@ public:
     // that they hold whatever its parents were given.
     bool SetTimeouts(HttpHandle request, std::uint32_t milliseconds) override;
     bool SendRequest(HttpHandle request) override;
+    std::optional<std::uint32_t> QueryStatusCode(HttpHandle request) override;
     std::optional<std::string> QueryContentLength(HttpHandle request, std::uint32_t bufferSize) override;
     bool Read(HttpHandle request, char* buffer, std::uint32_t size, std::uint32_t& bytesRead) override;
     bool Close(HttpHandle handle) override;

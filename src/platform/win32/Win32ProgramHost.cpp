@@ -11,7 +11,6 @@ Win32ProgramHost::Win32ProgramHost(HINSTANCE instance, app::TAppInstances& insta
 Win32ProgramHost::~Win32ProgramHost() {
     // Windows go first, while the application window they belong to exists.
     formPeers_.clear();
-    if (programMutex_) CloseHandle(programMutex_);
 }
 
 void Win32ProgramHost::AttachApplication(app::TApplication& application) {
@@ -29,7 +28,7 @@ void Win32ProgramHost::RouteKeysToBrowser(ui::TWebBrowser* browser) { keyBrowser
 
 void Win32ProgramHost::CreateProgramMutex() {
     // Held, never waited on, until the process ends.
-    programMutex_ = CreateMutexW(nullptr, FALSE, L"VELORADesktop");
+    programMutex_.Reset(CreateMutexW(nullptr, FALSE, L"VELORADesktop"));
 }
 
 // One copy of this program file at a time; a later one brings the first to

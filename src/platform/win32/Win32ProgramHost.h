@@ -12,6 +12,7 @@
 #include "app/uAppInstances.h"
 #include "platform/win32/Win32Application.h"
 #include "platform/win32/Win32FormPeer.h"
+#include "platform/win32/raii/KernelHandles.h"
 
 namespace velora::win32 {
 
@@ -33,7 +34,7 @@ private:
     app::TAppInstances& instances_;
     std::vector<std::unique_ptr<Win32FormPeer>> formPeers_;
     ui::TWebBrowser* keyBrowser_ = nullptr;
-    HANDLE programMutex_ = nullptr;
+    KernelHandle programMutex_;
 };
 
 }  // namespace velora::win32

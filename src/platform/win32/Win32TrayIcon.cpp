@@ -4,13 +4,15 @@
 #include <shlwapi.h>
 
 #include <algorithm>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "platform/win32/ErrorDisplay.h"
+#include "platform/win32/SystemErrorText.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32Application.h"
+#include "platform/win32/WindowClass.h"
+#include "platform/win32/controls/NativePopupMenu.h"
 #include "ui/controls/Menus.h"
 
 namespace velora::win32 {
@@ -93,48 +95,6 @@ void UnwatchApplicationWindow(ui::TrayIconLogic& logic) {
     if (oursOnTop || !IsWindow(hook.window)) hook = ApplicationHook{};
 }
 
-// The menu's entries as a native popup menu. Leaf entries get the command
-// ids 1, 2, ... in the order of `commands`. The tray menu carries no
-// shortcuts, so none are shown.
-void AppendEntries(HMENU menu, const ui::TMenuItem& parent, std::vector<ui::TMenuItem*>& commands) {
-    for (int i = 0; i < parent.Count(); ++i) {
-        ui::TMenuItem* item = parent.Items(i);
-        if (!item->Visible()) continue;
-        if (item->IsLine()) {
-            AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-            continue;
-        }
-        const UINT flags = MF_STRING | (item->Enabled() ? MF_ENABLED : MF_GRAYED) |
-                           (item->Checked() ? MF_CHECKED : MF_UNCHECKED);
-        const std::wstring caption = Widen(item->Caption());
-        if (item->Count() > 0) {
-            HMENU submenu = CreatePopupMenu();
-            AppendEntries(submenu, *item, commands);
-            AppendMenuW(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(submenu), caption.c_str());
-        } else {
-            commands.push_back(item);
-            AppendMenuW(menu, flags, commands.size(), caption.c_str());
-        }
-    }
-}
-
-// Registered once per process; a class of that name with another window
-// procedure (left by another module) is replaced.
-void RegisterMessageWindowClass(HINSTANCE instance, WNDPROC procedure) {
-    WNDCLASSEXW existing{};
-    existing.cbSize = sizeof existing;
-    if (GetClassInfoExW(instance, kWindowClass, &existing)) {
-        if (existing.lpfnWndProc == procedure) return;
-        UnregisterClassW(kWindowClass, instance);
-    }
-    WNDCLASSEXW cls{};
-    cls.cbSize = sizeof cls;
-    cls.lpfnWndProc = procedure;
-    cls.hInstance = instance;
-    cls.lpszClassName = kWindowClass;
-    if (!RegisterClassExW(&cls)) throw std::runtime_error(LastErrorText(GetLastError()));
-}
-
 }  // namespace
 
 Win32TrayIconPeer::Win32TrayIconPeer(ui::TTrayIcon& tray, Win32PeerContext& context)
@@ -159,12 +119,14 @@ Win32TrayIconPeer::~Win32TrayIconPeer() {
 }
 
 HWND Win32TrayIconPeer::CreateMessageWindow() {
-    RegisterMessageWindowClass(instance_, &Win32TrayIconPeer::WindowProc);
+    // Registered once per process; a class of that name with another window
+    // procedure (left by another module) is replaced.
+    RegisterWindowClass({.name = kWindowClass, .procedure = &Win32TrayIconPeer::WindowProc, .instance = instance_});
     // A hidden top-level window rather than a message-only one: the shell's
     // broadcasts ("TaskbarCreated", the end of the session) reach only those.
     HWND window = CreateWindowExW(WS_EX_TOOLWINDOW, kWindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                                   instance_, nullptr);
-    if (!window) throw std::runtime_error(LastErrorText(GetLastError()));
+    if (!window) ThrowLastError();
     return window;
 }
 
@@ -173,12 +135,8 @@ void Win32TrayIconPeer::PropertyChanged(std::string_view property) { logic_.Prop
 LRESULT CALLBACK Win32TrayIconPeer::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* peer = reinterpret_cast<Win32TrayIconPeer*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (!peer) return DefWindowProcW(window, message, wParam, lParam);
-    try {
-        return peer->HandleMessage(message, wParam, lParam);
-    } catch (...) {
-        ShowException(std::current_exception());
-        return 0;
-    }
+    // The window is hidden: the error box has no owner.
+    return HandleShowingErrors(nullptr, [&] { return peer->HandleMessage(message, wParam, lParam); });
 }
 
 LRESULT Win32TrayIconPeer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -279,14 +237,11 @@ ui::TShiftState Win32TrayIconPeer::ShiftState() const {
 void Win32TrayIconPeer::MakeHiddenWindowForeground() { SetForegroundWindow(window_); }
 
 ui::TMenuItem* Win32TrayIconPeer::TrackPopupMenu(ui::TPopupMenu& menu, ui::TrayPoint at) {
-    std::vector<ui::TMenuItem*> commands;
-    HMENU native = CreatePopupMenu();
-    if (!native) return nullptr;
-    AppendEntries(native, menu.Items(), commands);
+    const NativePopupMenu native(menu.Items());
+    if (!native.Handle()) return nullptr;
     const UINT command = static_cast<UINT>(
-        ::TrackPopupMenu(native, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, window_, nullptr));
-    DestroyMenu(native);
-    return command >= 1 && command <= commands.size() ? commands[command - 1] : nullptr;
+        ::TrackPopupMenu(native.Handle(), TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, window_, nullptr));
+    return native.ItemOfCommand(command);
 }
 
 void Win32TrayIconPeer::PostNullMessage() { PostMessageW(window_, WM_NULL, 0, 0); }

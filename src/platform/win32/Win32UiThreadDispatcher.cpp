@@ -1,40 +1,20 @@
 #include "platform/win32/Win32UiThreadDispatcher.h"
 
-#include <stdexcept>
-#include <string>
+#include "platform/win32/SystemErrorText.h"
+#include "platform/win32/WindowClass.h"
 
 namespace velora::platform {
 
 namespace {
 constexpr wchar_t kWindowClass[] = L"VeloraUiThreadDispatcher";
 constexpr UINT kRunMessage = WM_APP + 0x2A1;
-
-std::string SystemText(DWORD code) {
-    char* buffer = nullptr;
-    const DWORD length = FormatMessageA(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code,
-        0, reinterpret_cast<LPSTR>(&buffer), 0, nullptr);
-    std::string text = length && buffer ? std::string(buffer, length) : "Error " + std::to_string(code);
-    if (buffer) LocalFree(buffer);
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) text.pop_back();
-    return text;
-}
 }  // namespace
 
 Win32UiThreadDispatcher::Win32UiThreadDispatcher() : uiThreadId_(GetCurrentThreadId()) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW windowClass{};
-    if (!GetClassInfoExW(instance, kWindowClass, &windowClass)) {
-        windowClass = WNDCLASSEXW{};
-        windowClass.cbSize = sizeof windowClass;
-        windowClass.lpfnWndProc = &WindowProc;
-        windowClass.hInstance = instance;
-        windowClass.lpszClassName = kWindowClass;
-        if (!RegisterClassExW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
-            throw std::runtime_error(SystemText(GetLastError()));
-    }
+    win32::RegisterWindowClass({.name = kWindowClass, .procedure = &WindowProc, .instance = instance});
     window_ = CreateWindowExW(0, kWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
-    if (!window_) throw std::runtime_error(SystemText(GetLastError()));
+    if (!window_) win32::ThrowLastError();
 }
 
 Win32UiThreadDispatcher::~Win32UiThreadDispatcher() {

@@ -1,9 +1,9 @@
 // The program's entry on Windows: the process-level start-up steps, then the
 // portable start-up with the Windows host, then the end of the process.
 #include <windows.h>
-#include <ole2.h>
 
 #include "startup/Program.h"
+#include "BuildConfig.h"
 #include "app/uAppInstances.h"
 #include "platform/win32/ErrorDisplay.h"
 #include "platform/win32/browser/BrowserEmulation.h"
@@ -11,11 +11,13 @@
 #include "platform/win32/Win32Desktop.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32HttpClient.h"
+#include "platform/win32/Win32InstallerVerifier.h"
 #include "platform/win32/Win32UiThreadDispatcher.h"
 #include "platform/win32/Win32KnownFolders.h"
 #include "platform/win32/Win32ProgramHost.h"
 #include "platform/win32/Win32ProgramVersion.h"
 #include "platform/win32/Win32RegionalSettings.h"
+#include "platform/win32/raii/ComInitialization.h"
 #include "platform/win32/uInstanceManager.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
@@ -25,6 +27,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     platform::Win32RegionalSettings regional;
     win32::Win32ProgramVersion version;
     win32::Win32Desktop desktop;
+    win32::Win32InstallerVerifier installerVerifier(build::PublisherKeySha256);
     // Created on this thread, which runs the message loop the download
     // engine's workers hand their events to.
     const app::PlatformServices services{files,
@@ -33,7 +36,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
                                          version,
                                          desktop,
                                          std::make_shared<platform::Win32HttpClient>(),
-                                         std::make_shared<platform::Win32UiThreadDispatcher>()};
+                                         std::make_shared<platform::Win32UiThreadDispatcher>(),
+                                         &installerVerifier};
 
     win32::Win32AppInstances instanceSystem;
     app::TAppInstances instances(instanceSystem);
@@ -44,15 +48,13 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         // to the running instance and ends here.
         if (win32::RunInstanceCheck(instance) == win32::InstanceCheck::HandedOver) return 0;
         app::PrepareProcessTexts(services);
-        // The embedded browser needs OLE on this thread for the whole run.
-        const HRESULT ole = OleInitialize(nullptr);
+        // The embedded browser needs OLE on this thread for the whole run;
+        // it ends after the windows, also when the start fails.
+        const auto ole = win32::ComInitialization::Ole();
         // Pages render in the newest mode the system's browser control has.
         win32::SetBrowserEmulation();
-        {
-            win32::Win32ProgramHost host(instance, instances);
-            exitCode = app::RunProgram(GetCommandLineA(), services, host);
-        }
-        if (SUCCEEDED(ole)) OleUninitialize();
+        win32::Win32ProgramHost host(instance, instances);
+        exitCode = app::RunProgram(GetCommandLineA(), services, host);
     } catch (...) {
         // A failure of the start itself: the system's text, and the end.
         win32::ShowException(std::current_exception());

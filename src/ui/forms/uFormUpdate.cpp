@@ -6,6 +6,7 @@
 
 #include "app/Application.h"
 #include "app/ServiceEndpoints.h"
+#include "app/VerifiedInstaller.h"
 #include "app/VersionCompare.h"
 #include "app/uModuleMain.h"
 #include "app/uVars.h"
@@ -51,7 +52,9 @@ const ClassInfo& TformUpdate::StaticClass() {
 }
 
 // The dialog as designed; the language file replaces the captions.
-TformUpdate::TformUpdate(TComponent* owner, const net::UrlGrabberServices& grabberServices) : TForm(owner) {
+TformUpdate::TformUpdate(TComponent* owner, const net::UrlGrabberServices& grabberServices,
+                         platform::InstallerVerifier* installerVerifier)
+    : TForm(owner), installerVerifier_(installerVerifier) {
     SetCaption(app::AppTitle);
     SetBorderStyle(bsDialog);
     SetBorderIcons(TBorderIcons{biSystemMenu});
@@ -81,6 +84,8 @@ TformUpdate::TformUpdate(TComponent* owner, const net::UrlGrabberServices& grabb
     progress = Place<TProgressBar>(*this, this, "progress", 8, 240, 389, 17);
     labelUpdate = Place<TLabel>(*this, this, "labelUpdate", 8, 263, 225, 13);
     labelUpdate->SetCaption(" ");
+    // Longer status texts wrap into the space left of the buttons.
+    labelUpdate->SetWordWrap(true);
     buttonUpdate = Place<TButton>(*this, this, "buttonUpdate", 241, 263, 75, 25);
     buttonUpdate->SetCaption("Update");
     buttonUpdate->SetTabOrder(0);
@@ -117,6 +122,7 @@ TformUpdate::TformUpdate(TComponent* owner, const net::UrlGrabberServices& grabb
     };
     grabUrl->OnProgress = [this](TComponent*, std::int64_t position, std::int64_t total, const std::string&,
                                  bool& continueTransfer) { grabUrlProgress(position, total, continueTransfer); };
+    grabUrl->OnError = [this](TComponent*, const std::string&) { grabUrlError(); };
 
     // The version file as the last check left it; read back only when asked.
     auto& module = *app::moduleMain;
@@ -137,6 +143,7 @@ TformUpdate::~TformUpdate() {
 }
 
 std::string TformUpdate::VersionFilePath() { return app::Vars().DataFolder + "version.ini"; }
+std::string TformUpdate::InstallerDownloadPath() { return app::Vars().DataFolder + "update.exe.download"; }
 std::string TformUpdate::InstallerPath() { return app::Vars().DataFolder + "update.exe"; }
 
 void TformUpdate::FormCreate() {
@@ -218,14 +225,27 @@ void TformUpdate::grabUrlDoneFile(const std::string& /*fileName*/, const std::st
             Show();
         }
     } else if (url == installerUrl_) {
+        if (!app::AcceptVerifiedInstaller(app::moduleMain->Files(), installerVerifier_, InstallerDownloadPath(),
+                                          InstallerPath()))
+            return InstallerNotVerified();
         // The installer runs on; this program ends through its normal shutdown.
         if (app::moduleMain->Desktop().StartProgram(InstallerPath())) app::Application->Terminate();
     }
 }
 
+// A failed check of the version file stays silent; the last good file stays too.
+void TformUpdate::grabUrlError() {
+    if (grabUrl->Url() == installerUrl_) InstallerNotVerified();
+}
+
+void TformUpdate::InstallerNotVerified() {
+    progress->SetVisible(false);
+    labelUpdate->SetCaption(app::moduleMain->translator().LookupText("messages", "notVerified"));
+}
+
 void TformUpdate::buttonUpdateClick() {
     grabUrl->SetUrl(app::InstallerUrl());
-    grabUrl->SetFileName(InstallerPath());
+    grabUrl->SetFileName(InstallerDownloadPath());
     // The download shows its progress (a show of the dialog hides the bar).
     progress->SetPosition(0);
     progress->SetVisible(true);

@@ -1,14 +1,15 @@
 #pragma once
 // The update dialog: finds out whether the service publishes a newer version,
 // shows the installed and the published version with the history, and on
-// request downloads the installer, starts it and ends the program. Created at
-// start, hidden until a check has something to show.
+// request downloads the installer, verifies its signature, starts it and ends
+// the program. Created at start, hidden until a check has something to show.
 
 #include <functional>
 #include <memory>
 #include <string>
 
 #include "net/HttpUrlGrabber.h"
+#include "platform/InstallerVerifier.h"
 #include "settings/AppIniFileStorage.h"
 #include "ui/controls/Button.h"
 #include "ui/controls/Form.h"
@@ -22,7 +23,9 @@ namespace velora::ui {
 
 class TformUpdate : public TForm {
 public:
-    TformUpdate(TComponent* owner, const net::UrlGrabberServices& grabberServices);
+    // Without a verifier no downloaded installer is ever started.
+    TformUpdate(TComponent* owner, const net::UrlGrabberServices& grabberServices,
+                platform::InstallerVerifier* installerVerifier);
     ~TformUpdate() override;
 
     static const ClassInfo& StaticClass();
@@ -37,7 +40,10 @@ public:
     void CheckForUpdate(bool manual);
 
     // The version file and the installer live in the program's data folder.
+    // The installer arrives under a name of its own and is started under
+    // InstallerPath only once its signature has been verified.
     static std::string VersionFilePath();
+    static std::string InstallerDownloadPath();
     static std::string InstallerPath();
 
     TPanel* panelActual;
@@ -74,11 +80,15 @@ private:
     void ShowUpdateAction(bool newerFound);
     void grabUrlDoneFile(const std::string& fileName, const std::string& url);
     void grabUrlProgress(std::int64_t position, std::int64_t totalSize, bool& continueTransfer);
+    void grabUrlError();
+    // The installer download failed or was refused: the user is told, nothing runs.
+    void InstallerNotVerified();
 
     // The two addresses as the grabber keeps them (it moves a port out of
     // the stored address), to tell which transfer completed.
     std::string versionFileUrl_;
     std::string installerUrl_;
+    platform::InstallerVerifier* installerVerifier_;
 };
 
 extern TformUpdate* formUpdate;

@@ -32,7 +32,10 @@
 //                                       WM_GETFONT from another process with 0, and a font handle is no
 //                                       use outside its process on Windows either: then in FACE at POINTS
 //                                       (the form's font), built as the program builds it.
+//   probe trustroot FILE                adds the DER certificate FILE to the current user's root store, as a
+//                                       Windows machine trusts its publisher's root (under Wine without asking)
 #include <windows.h>
+#include <wincrypt.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -412,6 +415,20 @@ int main(int argc, char** argv) {
                         static_cast<unsigned long>(GetWindowLongPtrA(child, GWL_STYLE)));
         }
         return 0;
+    }
+    if (command == "trustroot" && argc >= 3) {
+        FILE* file = std::fopen(argv[2], "rb");
+        if (!file) return 1;
+        std::vector<BYTE> der;
+        for (int c; (c = std::fgetc(file)) != EOF;) der.push_back(static_cast<BYTE>(c));
+        std::fclose(file);
+        HCERTSTORE store = CertOpenStore(CERT_STORE_PROV_SYSTEM_W, 0, 0, CERT_SYSTEM_STORE_CURRENT_USER, L"Root");
+        if (!store) return 1;
+        const BOOL added = CertAddEncodedCertificateToStore(store, X509_ASN_ENCODING, der.data(),
+                                                            static_cast<DWORD>(der.size()),
+                                                            CERT_STORE_ADD_REPLACE_EXISTING, nullptr);
+        CertCloseStore(store, 0);
+        return added ? 0 : 1;
     }
     if (command == "fits" && argc >= 3) {
         HWND top = Find(argv[2], false);

@@ -4,10 +4,10 @@
 #include "app/InstanceHandOver.h"
 #include "startup/Program.h"
 #include "app/uVars.h"
-#include "platform/ProgramVersion.h"
 #include "settings/SettingsTestSupport.h"
 #include "net/NetTestSupport.h"
 #include "support/FakeDesktop.h"
+#include "support/FixedVersion.h"
 #include "support/PumpedDispatcher.h"
 #include "ui/controls/Form.h"
 #include "ui/forms/uFormMain.h"
@@ -19,12 +19,6 @@ using velora::settings::testing::FixedFormats;
 using velora::settings::testing::ScratchFolder;
 
 namespace {
-
-struct FixedVersion : platform::ProgramVersion {
-    std::optional<platform::FileVersion> FileVersionOfProgram() const override {
-        return platform::FileVersion{0, 9, 6, 4};
-    }
-};
 
 // Records what start-up asks of the platform; modal forms close at once
 // with the result the test chooses.
@@ -87,7 +81,7 @@ protected:
     platform::StdFileSystem files;
     FakeFolders folders;
     FixedFormats formats;
-    FixedVersion version;
+    fakes::FixedVersion version;
     fakes::FakeDesktop desktop;
     std::shared_ptr<net::testing::FakeHttpClient> http = std::make_shared<net::testing::FakeHttpClient>();
     std::shared_ptr<fakes::PumpedDispatcher> dispatcher = std::make_shared<fakes::PumpedDispatcher>();

@@ -4,6 +4,7 @@
 #include "app/InstalledVersion.h"
 #include "app/ServiceEndpoints.h"
 #include "app/uVars.h"
+#include "support/FixedVersion.h"
 
 using namespace velora;
 using namespace velora::app;
@@ -22,15 +23,9 @@ TEST(CommandLine, OnlyTheFirstArgumentCountsInAnyLetterCase) {
     EXPECT_EQ(args[2], "d");
 }
 
-namespace {
-struct FixedVersion : platform::ProgramVersion {
-    std::optional<platform::FileVersion> version;
-    std::optional<platform::FileVersion> FileVersionOfProgram() const override { return version; }
-};
-}  // namespace
-
 TEST(ProcessTexts, VersionAndDataFolder) {
-    FixedVersion source;
+    fakes::FixedVersion source;
+    source.version = std::nullopt;
     EXPECT_EQ(InstalledVersion(source, false), "0.1");
     EXPECT_EQ(InstalledVersion(source, true), "0.1");
     source.version = platform::FileVersion{0, 9, 6, 4};

@@ -11,9 +11,11 @@
 
 #include <functional>
 #include <memory>
+#include <stdexcept>
 #include <string>
 
 #include "platform/win32/browser/BrowserEmulation.h"
+#include "support/ForeignWindowClass.h"
 #include "platform/win32/browser/BrowserHostWindow.h"
 #include "platform/win32/browser/Win32WebBrowserPeer.h"
 #include "ui/controls/Form.h"
@@ -284,6 +286,22 @@ TEST_F(BrowserUnderWine, PeerPutsTheModelsBrowserAtItsPlace) {
     EXPECT_FALSE(win32::BrowserMessageHook(nullptr, forBrowser));
     browser->SetBackend(nullptr);
     EXPECT_FALSE(win32::BrowserMessageHook(browser, forBrowser));
+}
+
+TEST_F(BrowserUnderWine, AHostWhoseWindowClassCannotBeRegisteredFailsTheStart) {
+    const auto openHost = [this] { win32::BrowserHostWindow host(frame_, RECT{0, 0, 100, 100}, true); };
+    {
+        // A class "TWebBrowserHost" of another window procedure, kept in use
+        // by a window of its own: the host's class cannot take its place.
+        const fakes::ForeignWindowClass foreign(L"TWebBrowserHost", fakes::ForeignWindowClass::InUse);
+        ASSERT_TRUE(foreign.Ready(fakes::ForeignWindowClass::InUse));
+        EXPECT_THROW(openHost(), std::runtime_error);
+        // No window of the stranger's class was made to hold the browser.
+        EXPECT_EQ(nullptr, FindWindowExW(frame_, nullptr, L"TWebBrowserHost", nullptr));
+    }
+    // With the stranger gone the host comes up again.
+    win32::BrowserHostWindow host(frame_, RECT{0, 0, 100, 100}, true);
+    EXPECT_NE(nullptr, host.Handle());
 }
 
 TEST(BrowserEmulation, TheProgramsFileNameGetsTheCurrentEngine) {

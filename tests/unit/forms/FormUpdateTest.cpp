@@ -13,6 +13,9 @@ namespace {
 constexpr double kDay = 1.0;
 constexpr double kSecond = 1.0 / 86400.0;
 
+const char* kPublished = "[version]\r\nstable=0.9.6.10\r\n[history_de]\r\nCount=2\r\nItem0=Neu\r\nItem1=Besser\r\n"
+                         "[history_en]\r\nCount=1\r\nItem0=New\r\n";
+
 class UpdateDialog : public fakes::ProgramFixture {
 protected:
     // The version file the service publishes, in blocks of the size read.
@@ -37,13 +40,18 @@ protected:
             [&] { return http->CountOf("Close ") >= closesExpected && formUpdate->grabUrl->State() == net::stIdle; }));
     }
     int Transfers() const { return http->CountOf("OpenInternet"); }
+    // A manual check that finds the published version newer: the dialog
+    // shows, the Update button enabled.
+    void OfferTheUpdate() {
+        Publish(kPublished);
+        StartAt(46000.5);
+        formMain->menuitemUpdate->Click();
+        FinishTransfer();
+    }
 
     double clock = 0;
     int closesExpected = 0;
 };
-
-const char* kPublished = "[version]\r\nstable=0.9.6.10\r\n[history_de]\r\nCount=2\r\nItem0=Neu\r\nItem1=Besser\r\n"
-                         "[history_en]\r\nCount=1\r\nItem0=New\r\n";
 
 }  // namespace
 
@@ -116,10 +124,7 @@ TEST_F(UpdateDialog, AnUnreachableServiceGivesTheNoUpdateOutcome) {
 }
 
 TEST_F(UpdateDialog, InstallerDownloadShowsProgressStartsTheInstallerAndEnds) {
-    Publish(kPublished);
-    StartAt(46000.5);
-    formMain->menuitemUpdate->Click();
-    FinishTransfer();
+    OfferTheUpdate();
 
     net::testing::Script installer;
     installer.contentLength = "6";
@@ -130,16 +135,82 @@ TEST_F(UpdateDialog, InstallerDownloadShowsProgressStartsTheInstallerAndEnds) {
     FinishTransfer();
     EXPECT_EQ(formUpdate->progress->Max(), 6);
     EXPECT_EQ(formUpdate->progress->Position(), 6);
+    // Verified complete under its download name, started under its own.
+    ASSERT_EQ(installerVerifier.checks.size(), 1u);
+    EXPECT_EQ(installerVerifier.checks[0].path, scratch.File(R"(VELORA\Desktop\update.exe.download)"));
+    EXPECT_EQ(installerVerifier.checks[0].content, std::string("MZ\x90\x00\x03\x00", 6));
+    EXPECT_EQ(settings::testing::ScratchFolder::Read(scratch.File(R"(VELORA\Desktop\update.exe)")),
+              std::string("MZ\x90\x00\x03\x00", 6));
+    EXPECT_FALSE(files.FileExists(scratch.File(R"(VELORA\Desktop\update.exe.download)")));
     ASSERT_EQ(desktop.started.size(), 1u);
     EXPECT_EQ(desktop.started[0], scratch.Folder() + R"(\VELORA\Desktop\update.exe)");
     EXPECT_TRUE(application->Terminated());
 }
 
-TEST_F(UpdateDialog, AnInstallerThatCannotStartLeavesTheProgramRunning) {
-    Publish(kPublished);
-    StartAt(46000.5);
+TEST_F(UpdateDialog, AnInstallerThatFailsVerificationIsDeletedAndNothingStarts) {
+    OfferTheUpdate();
+    net::testing::Script installer;
+    installer.blocks = {"MZ not signed"};
+    http->scripts.push_back(installer);
+
+    for (const auto verdict : {platform::InstallerTrust::Unsigned, platform::InstallerTrust::Invalid,
+                               platform::InstallerTrust::OtherPublisher}) {
+        installerVerifier.verdict = verdict;
+        formUpdate->buttonUpdate->Click();
+        FinishTransfer();
+        ASSERT_FALSE(installerVerifier.checks.empty());
+        EXPECT_EQ(installerVerifier.checks.back().content, "MZ not signed");
+        EXPECT_FALSE(files.FileExists(scratch.File(R"(VELORA\Desktop\update.exe.download)")));
+        EXPECT_FALSE(files.FileExists(scratch.File(R"(VELORA\Desktop\update.exe)")));
+        EXPECT_TRUE(desktop.started.empty());
+        EXPECT_FALSE(application->Terminated());
+        EXPECT_TRUE(formUpdate->Visible());
+        EXPECT_FALSE(formUpdate->progress->Visible());
+        EXPECT_EQ(formUpdate->labelUpdate->Caption(),
+                  "Der Download konnte nicht verifiziert werden und wurde nicht gestartet.");
+    }
+    EXPECT_EQ(installerVerifier.checks.size(), 3u);
+
+    // Refused once, the next download is checked afresh.
+    installerVerifier.verdict = platform::InstallerTrust::Trusted;
+    formUpdate->buttonUpdate->Click();
+    FinishTransfer();
+    ASSERT_EQ(desktop.started.size(), 1u);
+    EXPECT_TRUE(application->Terminated());
+}
+
+TEST_F(UpdateDialog, AnErrorPageIsNeverSavedStartedOrReadAsTheVersionFile) {
+    WriteSettings("[language]\r\nlang=en\r\n");
+    OfferTheUpdate();
+    const std::string versionFile = scratch.File(R"(VELORA\Desktop\version.ini)");
+    const std::string lastGood = settings::testing::ScratchFolder::Read(versionFile);
+
+    // The body of each error page would pass for the file asked for.
+    net::testing::Script errorPage;
+    errorPage.status = 500;
+    errorPage.blocks = {"[version]\r\nstable=99.0\r\n"};
+    http->scripts = {errorPage};
+    formUpdate->buttonUpdate->Click();
+    FinishTransfer();
+    EXPECT_TRUE(installerVerifier.checks.empty());
+    EXPECT_FALSE(files.FileExists(scratch.File(R"(VELORA\Desktop\update.exe.download)")));
+    EXPECT_TRUE(desktop.started.empty());
+    EXPECT_FALSE(application->Terminated());
+    EXPECT_EQ(formUpdate->labelUpdate->Caption(), "The download could not be verified and was not started.");
+
+    errorPage.status = 404;
+    http->scripts = {errorPage};
+    formUpdate->Hide();
     formMain->menuitemUpdate->Click();
     FinishTransfer();
+    EXPECT_EQ(settings::testing::ScratchFolder::Read(versionFile), lastGood);
+    EXPECT_EQ(formUpdate->labelVersionActual->Caption(), "0.9.6.10");
+    // A failed check shows nothing, as a check that cannot reach the service.
+    EXPECT_FALSE(formUpdate->Visible());
+}
+
+TEST_F(UpdateDialog, AnInstallerThatCannotStartLeavesTheProgramRunning) {
+    OfferTheUpdate();
     desktop.startSucceeds = false;
     formUpdate->buttonUpdate->Click();
     FinishTransfer();

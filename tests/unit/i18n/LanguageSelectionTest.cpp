@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "app/Application.h"
-#include "i18n/I18nTestSupport.h"
+#include "support/MemoryFileSystem.h"
 #include "i18n/LanguageSelection.h"
 #include "i18n/Translator.h"
 #include "settings/SettingsTestSupport.h"
@@ -12,7 +12,7 @@
 
 using namespace velora;
 using namespace velora::i18n;
-using velora::i18n::testing::MemoryFileSystem;
+using velora::fakes::MemoryFileSystem;
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "app/Application.h"
-#include "i18n/I18nTestSupport.h"
+#include "support/MemoryFileSystem.h"
 #include "i18n/Translator.h"
 #include "ui/controls/Button.h"
 #include "ui/controls/CheckBox.h"
@@ -18,7 +18,7 @@
 using namespace velora;
 using namespace velora::ui;
 using velora::i18n::TTranslator;
-using velora::i18n::testing::MemoryFileSystem;
+using velora::fakes::MemoryFileSystem;
 
 namespace {
 

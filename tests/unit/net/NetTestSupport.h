@@ -20,9 +20,9 @@
 
 #include "net/HttpUrlGrabber.h"
 #include "net/MemoryStream.h"
-#include "platform/FileSystem.h"
 #include "platform/HttpClient.h"
 #include "platform/UiThreadDispatcher.h"
+#include "support/MemoryFileSystem.h"
 
 namespace velora::net::testing {
 
@@ -64,6 +64,7 @@ struct Script {
     bool requestFails = false;
     bool sendFails = false;
     std::set<std::string> closeFails;  // "request", "connection", "internet"
+    std::optional<std::uint32_t> status = 200;  // nothing: the reply carries none
     std::optional<std::string> contentLength;
     std::vector<std::string> blocks;   // what the reads return, one block a read
     bool readFailsAfterBlocks = false; // instead of the end of the reply
@@ -163,6 +164,11 @@ public:
             return WaitForSilentServer(request);
         }
         return script.sendFails ? SetLastError("", false) : true;
+    }
+    std::optional<std::uint32_t> QueryStatusCode(platform::HttpHandle request) override {
+        std::lock_guard lock(mutex_);
+        Record("QueryStatusCode " + Name(request));
+        return ScriptOf(transfers_of_[request]).status;
     }
     std::optional<std::string> QueryContentLength(platform::HttpHandle request, std::uint32_t bufferSize) override {
         std::lock_guard lock(mutex_);
@@ -366,25 +372,7 @@ private:
     std::thread thread_;
 };
 
-// Files kept in memory; a name in `unwritable` cannot be written.
-class MemoryFileSystem : public platform::FileSystem {
-public:
-    std::map<std::string, std::string> files;
-    std::set<std::string> unwritable;
-
-    bool FileExists(const std::string& path) const override { return files.count(path) != 0; }
-    bool IsReadOnly(const std::string& path) const override { return unwritable.count(path) != 0; }
-    std::optional<std::string> ReadFile(const std::string& path) const override {
-        const auto found = files.find(path);
-        if (found == files.end()) return std::nullopt;
-        return found->second;
-    }
-    void ReplaceContents(const std::string& path, const std::string& bytes) override {
-        if (unwritable.count(path)) throw platform::FileSystemError("Access denied");
-        files[path] = bytes;
-    }
-    void CreateFolders(const std::string&) override {}
-};
+using fakes::MemoryFileSystem;
 
 // Every event of a grabber as one line, with a note of any that ran off the
 // user-interface thread.

@@ -31,6 +31,7 @@ TEST_F(Transfer, MakesTheCallsInOrderAndWritesTheFile) {
         "referer=VELORA Desktop Update flags=80000100 context=0",
         "SetTimeouts request1 ms=30000",
         "SendRequest request1",
+        "QueryStatusCode request1",
         "QueryContentLength request1 buffer=1024",
         "Read request1 size=1025",
         "Read request1 size=1025",
@@ -267,6 +268,41 @@ TEST_F(Transfer, ReplyThatBrokeOffIsAnError) {
         "ConnectionClosed",
     }));
     EXPECT_EQ(files.files["out.txt"], "old content");
+}
+
+TEST_F(Transfer, OnlyASuccessStatusCompletesAndAnyOtherEndsInAnError) {
+    // Error pages and the like carry a body that must never replace the file.
+    http->scripts = {Script{}, Script{}, Script{}, Script{}, Script{}, Script{}, Script{}};
+    const std::optional<std::uint32_t> refused[] = {404, 500, 304, 199, 300, std::nullopt};
+    for (std::size_t i = 0; i < std::size(refused); ++i) {
+        http->scripts[i].status = refused[i];
+        http->scripts[i].contentLength = "9";
+        http->scripts[i].blocks = {"not found"};
+    }
+    http->scripts[6].status = 299;
+    http->scripts[6].blocks = {"fresh"};
+    files.files["version.ini"] = "old content";
+    grabber->SetFileName("version.ini");
+
+    for (const char* expected : {"404", "500", "304", "199", "300"}) {
+        ClearEvents();
+        Fetch(kVersionUrl);
+        EXPECT_EQ(Events(), (Lines{"Error The server answered with status " + std::string(expected) + ". (idle)",
+                                   "ConnectionClosed"}));
+    }
+    ClearEvents();
+    Fetch(kVersionUrl);
+    EXPECT_EQ(Events(), (Lines{"Error The server's reply carried no status. (idle)", "ConnectionClosed"}));
+    // Nothing of a refused reply is read, and every handle is closed.
+    EXPECT_EQ(http->CountOf("Read"), 0);
+    EXPECT_EQ(http->CountOf("Close"), 18);
+    EXPECT_EQ(files.files["version.ini"], "old content");
+
+    ClearEvents();
+    Fetch(kVersionUrl);
+    EXPECT_EQ(Events(), (Lines{"Progress 5/0 " + kVersionUrl, "DoneFile version.ini 5 " + kVersionUrl,
+                               "ConnectionClosed"}));
+    EXPECT_EQ(files.files["version.ini"], "fresh");
 }
 
 TEST_F(Transfer, SilentServerEndsInAnErrorAfterTheTimeOut) {

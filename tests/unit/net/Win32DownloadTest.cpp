@@ -191,6 +191,24 @@ TEST_F(Win32Download, FetchesFromALocalServerAndReportsABrokenReply) {
     EXPECT_NE(requests[0].find("Referer: VELORA Desktop Update\r\n"), std::string::npos) << requests[0];
 }
 
+TEST_F(Win32Download, AnErrorPageIsReportedInsteadOfDelivered) {
+    LocalServer server({
+        "HTTP/1.0 404 Not Found\r\nContent-Type: text/html\r\nContent-Length: 9\r\n\r\nnot found",
+        "HTTP/1.0 500 Internal Server Error\r\n\r\n[version]\r\nstable=99.0\r\n",
+    });
+    ASSERT_NE(server.Port(), 0) << "no listening socket";
+
+    grabber.SetUrl(UrlOn(server));
+    ASSERT_TRUE(Fetch());
+    EXPECT_EQ(error, "The server answered with status 404.");
+    EXPECT_EQ(received, "");
+    // Without a length too: the body of an error is never the file.
+    ASSERT_TRUE(Fetch());
+    EXPECT_EQ(error, "The server answered with status 500.");
+    EXPECT_EQ(received, "");
+    EXPECT_EQ(offUiThread, 0);
+}
+
 TEST_F(Win32Download, ASilentServerIsGivenUpAfterTheTimeOut) {
     LocalServer server({
         Reply("", true),  // takes the request and answers nothing

@@ -47,5 +47,23 @@ TYPED_TEST(FileSystemReplace, TemporaryOfAnInterruptedWriteIsReusedAndOtherFiles
     EXPECT_EQ(ScratchFolder::Read(this->scratch.File("VELORADesktop.tmp")), "not ours either");
 }
 
+TYPED_TEST(FileSystemReplace, RenameReplacesTheTargetAndRemoveToleratesAMissingFile) {
+    const std::string download = this->scratch.File("update.exe.download");
+    const std::string installer = this->scratch.File("update.exe");
+    ScratchFolder::Write(download, "new");
+    ScratchFolder::Write(installer, "old");
+
+    this->files.RenameFile(download, installer);
+    EXPECT_EQ(ScratchFolder::EntryNames(this->scratch.Folder()), (Names{"update.exe"}));
+    EXPECT_EQ(ScratchFolder::Read(installer), "new");
+    // The file to rename is gone: reported, and the target stays.
+    EXPECT_THROW(this->files.RenameFile(download, installer), FileSystemError);
+    EXPECT_EQ(ScratchFolder::Read(installer), "new");
+
+    this->files.RemoveFile(installer);
+    EXPECT_FALSE(this->files.FileExists(installer));
+    EXPECT_NO_THROW(this->files.RemoveFile(installer));
+}
+
 }  // namespace
 }  // namespace velora::platform

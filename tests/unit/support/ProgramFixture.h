@@ -13,10 +13,11 @@
 #include "app/uModuleMain.h"
 #include "account/uMd5.h"
 #include "app/uVars.h"
-#include "platform/ProgramVersion.h"
 #include "settings/SettingsTestSupport.h"
 #include "net/NetTestSupport.h"
 #include "support/FakeDesktop.h"
+#include "support/FakeInstallerVerifier.h"
+#include "support/FixedVersion.h"
 #include "support/PumpedDispatcher.h"
 #include "support/RecordingPeer.h"
 #include "ui/forms/uFormMain.h"
@@ -24,11 +25,6 @@
 #include "ui/forms/uFormUpdate.h"
 
 namespace velora::fakes {
-
-struct FixedVersion : platform::ProgramVersion {
-    std::optional<platform::FileVersion> version = platform::FileVersion{0, 9, 6, 4};
-    std::optional<platform::FileVersion> FileVersionOfProgram() const override { return version; }
-};
 
 class ProgramFixture : public ::testing::Test {
 protected:
@@ -53,7 +49,8 @@ protected:
         module->DataModuleCreate();
         ui::formMain = Create<ui::TformMain>("formMain");
         app::Vars().DataFolder = app::DataFolderFor(scratch.Folder());
-        ui::formUpdate = Create<ui::TformUpdate>("formUpdate", net::UrlGrabberServices{http, dispatcher, &files});
+        ui::formUpdate =
+            Create<ui::TformUpdate>("formUpdate", net::UrlGrabberServices{http, dispatcher, &files}, &installerVerifier);
         ui::formOptions = Create<ui::TformOptions>("formOptions");
     }
 
@@ -78,6 +75,7 @@ protected:
     settings::testing::FakeFolders folders;
     settings::testing::FixedFormats formats;
     FakeDesktop desktop;
+    FakeInstallerVerifier installerVerifier;
     FixedVersion version;
     std::shared_ptr<net::testing::FakeHttpClient> http = std::make_shared<net::testing::FakeHttpClient>();
     std::shared_ptr<PumpedDispatcher> dispatcher = std::make_shared<PumpedDispatcher>();

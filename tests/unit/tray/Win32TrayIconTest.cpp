@@ -13,6 +13,7 @@
 #include <functional>
 #include <thread>
 
+#include "support/ForeignWindowClass.h"
 #include "ui/controls/Form.h"
 
 using namespace velora;
@@ -137,12 +138,8 @@ struct TrayOnForm : ui::ControlPeer {
 
 TEST(Win32TrayIcon, DoubleClickReachesTheHandlerWithoutTheMenu) {
     // A class of the same name with another window procedure is replaced.
-    WNDCLASSEXW foreign{};
-    foreign.cbSize = sizeof foreign;
-    foreign.lpfnWndProc = DefWindowProcW;
-    foreign.hInstance = GetModuleHandleW(nullptr);
-    foreign.lpszClassName = L"TTrayMessageWindow";
-    RegisterClassExW(&foreign);
+    const fakes::ForeignWindowClass foreign(L"TTrayMessageWindow", fakes::ForeignWindowClass::Unused);
+    ASSERT_TRUE(foreign.Ready(fakes::ForeignWindowClass::Unused));
 
     TrayOnForm main;
     EXPECT_EQ(main.peer->Handle(), nullptr);

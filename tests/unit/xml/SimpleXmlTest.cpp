@@ -40,6 +40,8 @@ public:
         return it->second;
     }
     void ReplaceContents(const std::string&, const std::string&) override {}
+    void RemoveFile(const std::string&) override {}
+    void RenameFile(const std::string&, const std::string&) override {}
     void CreateFolders(const std::string&) override {}
 };
 

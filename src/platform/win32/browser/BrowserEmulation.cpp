@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "platform/win32/raii/RegistryKey.h"
+
 namespace velora::win32 {
 
 namespace {
@@ -31,15 +33,11 @@ std::wstring ProgramFileName() {
 bool SetBrowserEmulation() {
     const std::wstring name = ProgramFileName();
     if (name.empty()) return false;
-    HKEY key = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, kEmulationKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr,
-                        &key, nullptr) != ERROR_SUCCESS)
-        return false;
+    const RegistryKey key = CreateRegistryKey(HKEY_CURRENT_USER, kEmulationKey, KEY_SET_VALUE);
+    if (!key) return false;
     const DWORD value = kCurrentEngine;
-    const LONG result = RegSetValueExW(key, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
-                                       sizeof value);
-    RegCloseKey(key);
-    return result == ERROR_SUCCESS;
+    return RegSetValueExW(key.Get(), name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+                          sizeof value) == ERROR_SUCCESS;
 }
 
 }  // namespace velora::win32

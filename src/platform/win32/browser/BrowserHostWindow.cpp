@@ -1,40 +1,29 @@
 #include "platform/win32/browser/BrowserHostWindow.h"
 
-#include <stdexcept>
-
 #include "platform/win32/ErrorDisplay.h"
+#include "platform/win32/SystemErrorText.h"
+#include "platform/win32/WindowClass.h"
 #include "ui/controls/BrowserKeys.h"
 
 namespace velora::win32 {
 
 namespace {
-
 constexpr wchar_t kClassName[] = L"TWebBrowserHost";
-
-void RegisterHostClass(HINSTANCE instance, WNDPROC windowProc) {
-    WNDCLASSEXW cls{};
-    cls.cbSize = sizeof cls;
-    if (GetClassInfoExW(instance, kClassName, &cls)) return;
-    cls.cbSize = sizeof cls;
-    cls.lpfnWndProc = windowProc;
-    cls.hInstance = instance;
-    cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    cls.lpszClassName = kClassName;
-    RegisterClassExW(&cls);
-}
-
 }  // namespace
 
 BrowserHostWindow::BrowserHostWindow(HWND parent, const RECT& bounds, bool visible) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    RegisterHostClass(instance, &BrowserHostWindow::WindowProc);
+    RegisterWindowClass({.name = kClassName,
+                         .procedure = &BrowserHostWindow::WindowProc,
+                         .instance = instance,
+                         .cursor = LoadCursorW(nullptr, IDC_ARROW),
+                         .background = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1)});
     // The children (the browser's own windows) take part in the dialog
     // manager's keyboard navigation.
     const DWORD style = WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_TABSTOP | (visible ? WS_VISIBLE : 0);
     window_ = CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, L"", style, bounds.left, bounds.top,
                               bounds.right - bounds.left, bounds.bottom - bounds.top, parent, nullptr, instance, this);
-    if (!window_) throw std::runtime_error(LastErrorText(GetLastError()));
+    if (!window_) ThrowLastError();
     browser_ = std::make_unique<EmbeddedBrowser>(window_);
 }
 
@@ -103,7 +92,7 @@ LRESULT CALLBACK BrowserHostWindow::WindowProc(HWND window, UINT message, WPARAM
         host->window_ = nullptr;
         return DefWindowProcW(window, message, wParam, lParam);
     }
-    return host->HandleMessage(message, wParam, lParam);
+    return HandleShowingErrors(window, [&] { return host->HandleMessage(message, wParam, lParam); });
 }
 
 }  // namespace velora::win32

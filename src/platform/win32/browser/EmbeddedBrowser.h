@@ -9,6 +9,8 @@
 
 #include <string>
 
+#include "platform/win32/raii/ComPtr.h"
+
 namespace velora::win32 {
 
 class BrowserSite;
@@ -23,7 +25,7 @@ public:
     EmbeddedBrowser(const EmbeddedBrowser&) = delete;
     EmbeddedBrowser& operator=(const EmbeddedBrowser&) = delete;
 
-    bool Exists() const { return browser_ != nullptr; }
+    bool Exists() const { return static_cast<bool>(browser_); }
 
     // Starts a navigation, without flags, target frame, post data or extra
     // headers, and returns at once.
@@ -45,11 +47,11 @@ public:
 
 private:
     HWND host_;
-    BrowserSite* site_ = nullptr;
-    IOleObject* object_ = nullptr;
-    IOleInPlaceObject* inPlace_ = nullptr;
-    IWebBrowser2* browser_ = nullptr;
-    IOleInPlaceActiveObject* activeObject_ = nullptr;
+    ComPtr<BrowserSite> site_;
+    ComPtr<IOleObject> object_;
+    ComPtr<IOleInPlaceObject> inPlace_;
+    ComPtr<IWebBrowser2> browser_;
+    ComPtr<IOleInPlaceActiveObject> activeObject_;
 };
 
 }  // namespace velora::win32

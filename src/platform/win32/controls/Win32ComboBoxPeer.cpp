@@ -6,6 +6,7 @@
 
 #include "platform/win32/WideText.h"
 #include "platform/win32/controls/Win32Canvas.h"
+#include "platform/win32/raii/DeviceContexts.h"
 #include "ui/controls/ComboBox.h"
 
 namespace velora::win32 {
@@ -129,7 +130,7 @@ bool Win32ComboBoxPeer::HandleDrawItem(DRAWITEMSTRUCT& item) {
     const bool disabled = (item.itemState & ODS_DISABLED) != 0;
     SetBkColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
     SetTextColor(dc, GetSysColor(disabled ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-    HGDIOBJ oldFont = SelectObject(dc, Font());
+    const SelectedObject font(dc, Font());
 
     ui::TOwnerDrawState state;
     if (selected) state.Include(ui::odSelected);
@@ -152,7 +153,6 @@ bool Win32ComboBoxPeer::HandleDrawItem(DRAWITEMSTRUCT& item) {
         canvas.DrawTextAt(rect.Left + 2, rect.Top, comboBox_.Items()[index]);
     }
     if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) DrawFocusRect(dc, &item.rcItem);
-    SelectObject(dc, oldFont);
     return true;
 }
 

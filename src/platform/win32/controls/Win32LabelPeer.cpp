@@ -2,6 +2,7 @@
 
 #include "platform/win32/WideText.h"
 #include "platform/win32/controls/Win32Canvas.h"
+#include "platform/win32/raii/DeviceContexts.h"
 #include "ui/controls/EffectiveFont.h"
 #include "ui/controls/Label.h"
 
@@ -55,12 +56,10 @@ void Win32LabelPeer::ApplyBounds() {
         std::wstring text = Widen(label_.Caption());
         if (text.empty()) text = L" ";
         RECT extent{0, 0, label_.WordWrap() ? r.right - r.left : 0, 0};
-        HDC dc = GetDC(window_);
-        HGDIOBJ old = SelectObject(dc, Font());
-        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &extent,
+        const ClientDC dc(window_);
+        const SelectedObject font(dc.Get(), Font());
+        DrawTextW(dc.Get(), text.c_str(), static_cast<int>(text.size()), &extent,
                   DT_CALCRECT | DT_EXPANDTABS | (label_.WordWrap() ? DT_WORDBREAK : 0));
-        SelectObject(dc, old);
-        ReleaseDC(window_, dc);
         if (!label_.WordWrap()) r.right = r.left + (extent.right - extent.left);
         r.bottom = r.top + (extent.bottom - extent.top);
     }

@@ -2,14 +2,18 @@
 
 #include <windowsx.h>
 
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "platform/win32/ErrorDisplay.h"
+#include "platform/win32/SystemErrorText.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32Application.h"
+#include "platform/win32/Win32FormPeer.h"
+#include "platform/win32/WindowClass.h"
 #include "platform/win32/controls/Win32Canvas.h"
+#include "platform/win32/raii/DeviceContexts.h"
+#include "platform/win32/raii/GdiObjects.h"
 #include "ui/controls/linklabel/LinkLabelLayout.h"
 #include "ui/controls/LinkLabel.h"
 
@@ -19,20 +23,6 @@ namespace {
 
 constexpr wchar_t kWindowClass[] = L"TLinkLabel";
 
-void RegisterWindowClass(HINSTANCE instance, WNDPROC windowProc) {
-    WNDCLASSEXW cls{};
-    cls.cbSize = sizeof cls;
-    if (GetClassInfoExW(instance, kWindowClass, &cls)) return;
-    cls.cbSize = sizeof cls;
-    // The layout depends on the size: a resize repaints all.
-    cls.style = CS_HREDRAW | CS_VREDRAW;
-    cls.lpfnWndProc = windowProc;
-    cls.hInstance = instance;
-    cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    cls.lpszClassName = kWindowClass;
-    if (!RegisterClassExW(&cls)) throw std::runtime_error(LastErrorText(GetLastError()));
-}
-
 // Measures with the peer's styled fonts on one device context.
 class GdiTextMeasurer : public ui::TTextMeasurer {
 public:
@@ -40,10 +30,9 @@ public:
 
     ui::TTextSize MeasureText(const std::string& text, ui::TFontStyles style) override {
         const std::wstring wide = Widen(text);
-        const HGDIOBJ old = SelectObject(dc_, peer_.StyledFont(style));
+        const SelectedObject font(dc_, peer_.StyledFont(style));
         SIZE size{};
         GetTextExtentPoint32W(dc_, wide.c_str(), static_cast<int>(wide.size()), &size);
-        SelectObject(dc_, old);
         return {size.cx, size.cy};
     }
 
@@ -56,7 +45,12 @@ private:
 
 Win32LinkLabelPeer::Win32LinkLabelPeer(ui::TLinkLabel& label, const Win32PeerContext& context)
     : Win32WindowPeer(label, context), label_(label) {
-    RegisterWindowClass(context.application.Instance(), &Win32LinkLabelPeer::WindowProc);
+    RegisterWindowClass({.name = kWindowClass,
+                         .procedure = &Win32LinkLabelPeer::WindowProc,
+                         .instance = context.application.Instance(),
+                         // The layout depends on the size: a resize repaints all.
+                         .style = CS_HREDRAW | CS_VREDRAW,
+                         .cursor = LoadCursorW(nullptr, IDC_ARROW)});
     CreateWindowNow();
 }
 
@@ -64,13 +58,12 @@ Win32LinkLabelPeer::~Win32LinkLabelPeer() {
     // The base class destroys the window; its last messages must not reach
     // this half-destroyed peer.
     if (window_) SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-    ReleaseFonts();
 }
 
 void Win32LinkLabelPeer::Build() {
     // A label takes no focus: no tab stop.
     window_ = CreateChild(kWindowClass, "", 0, 0, false);
-    if (!window_) throw std::runtime_error(LastErrorText(GetLastError()));
+    if (!window_) ThrowLastError();
     SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
@@ -87,7 +80,6 @@ bool Win32LinkLabelPeer::OwnPropertyChanged(std::string_view property) {
 
 void Win32LinkLabelPeer::ApplyFont() {
     Win32WindowPeer::ApplyFont();
-    ReleaseFonts();
     Redraw();
 }
 
@@ -109,33 +101,14 @@ void Win32LinkLabelPeer::Track(const std::function<void()>& mouseAction) {
     if (states() != before) Redraw();
 }
 
-HFONT Win32LinkLabelPeer::StyledFont(ui::TFontStyles style) {
-    const std::size_t index = style.ToBits() & 0x0Fu;
-    if (fonts_[index]) return fonts_[index];
-    LOGFONTW font{};
-    if (!GetObjectW(Font(), sizeof font, &font)) GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
-    font.lfWeight = style.Contains(ui::fsBold) ? FW_BOLD : FW_NORMAL;
-    font.lfItalic = style.Contains(ui::fsItalic) ? TRUE : FALSE;
-    font.lfUnderline = style.Contains(ui::fsUnderline) ? TRUE : FALSE;
-    font.lfStrikeOut = style.Contains(ui::fsStrikeOut) ? TRUE : FALSE;
-    fonts_[index] = CreateFontIndirectW(&font);
-    return fonts_[index];
-}
-
-void Win32LinkLabelPeer::ReleaseFonts() {
-    for (HFONT& font : fonts_) {
-        if (font) DeleteObject(font);
-        font = nullptr;
-    }
-}
+HFONT Win32LinkLabelPeer::StyledFont(ui::TFontStyles style) { return context_.formPeer.FontFor(label_, style); }
 
 // Without Transparent the label's own colour; with it, whatever the form
 // paints behind the label.
 void Win32LinkLabelPeer::PaintBackground(HDC dc, const RECT& client) {
     if (!label_.Transparent()) {
-        HBRUSH brush = CreateSolidBrush(ToColorRef(label_.Color()));
-        FillRect(dc, &client, brush);
-        DeleteObject(brush);
+        const OwnedBrush brush(CreateSolidBrush(ToColorRef(label_.Color())));
+        FillRect(dc, &client, brush.Get());
         return;
     }
     HWND parent = GetParent(window_);
@@ -156,37 +129,34 @@ void Win32LinkLabelPeer::Paint(HDC target) {
     if (width <= 0 || height <= 0) return;
 
     // Drawn off screen first: no flicker when a link changes colour.
-    HDC dc = CreateCompatibleDC(target);
-    HBITMAP bitmap = CreateCompatibleBitmap(target, width, height);
-    const HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+    const MemoryDC memory(CreateCompatibleDC(target));
+    const OwnedBitmap bitmap(CreateCompatibleBitmap(target, width, height));
+    if (!memory || !bitmap) return;
+    const HDC dc = memory.Get();
+    const SelectedObject canvas(dc, bitmap.Get());
     PaintBackground(dc, client);
 
     GdiTextMeasurer measurer(dc, *this);
-    if (label_.Arrange(measurer)) {
-        // The text stays inside the margins.
-        const int left = label_.OriginX();
-        const int top = label_.OriginY();
-        IntersectClipRect(dc, left, top, left + width - 2 * label_.MarginWidth() + 1,
-                          top + height - 2 * label_.MarginHeight() + 1);
-        SetBkMode(dc, TRANSPARENT);
-        const HGDIOBJ oldFont = SelectObject(dc, StyledFont({}));
-        for (const ui::TPlacedWord& word : label_.CurrentLayout().Words) {
-            const std::wstring text = Widen(word.Text);
-            SelectObject(dc, StyledFont(word.Style));
-            SetTextColor(dc, ToColorRef(label_.WordColor(word)));
-            TextOutW(dc, left + word.Bounds.Left, top + word.Bounds.Top, text.c_str(), static_cast<int>(text.size()));
-        }
-        SelectObject(dc, oldFont);
-        BitBlt(target, 0, 0, width, height, dc, 0, 0, SRCCOPY);
-    } else {
+    if (!label_.Arrange(measurer)) {
         // The height followed the text: the window is resized and painted anew.
         ApplyBounds();
         Redraw();
+        return;
     }
-
-    SelectObject(dc, oldBitmap);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
+    // The text stays inside the margins.
+    const int left = label_.OriginX();
+    const int top = label_.OriginY();
+    IntersectClipRect(dc, left, top, left + width - 2 * label_.MarginWidth() + 1,
+                      top + height - 2 * label_.MarginHeight() + 1);
+    SetBkMode(dc, TRANSPARENT);
+    SelectedObject font(dc, StyledFont({}));
+    for (const ui::TPlacedWord& word : label_.CurrentLayout().Words) {
+        const std::wstring text = Widen(word.Text);
+        font.Select(StyledFont(word.Style));
+        SetTextColor(dc, ToColorRef(label_.WordColor(word)));
+        TextOutW(dc, left + word.Bounds.Left, top + word.Bounds.Top, text.c_str(), static_cast<int>(text.size()));
+    }
+    BitBlt(target, 0, 0, width, height, dc, 0, 0, SRCCOPY);
 }
 
 LRESULT Win32LinkLabelPeer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -194,10 +164,8 @@ LRESULT Win32LinkLabelPeer::HandleMessage(UINT message, WPARAM wParam, LPARAM lP
         case WM_ERASEBKGND:
             return 1;  // WM_PAINT covers every pixel
         case WM_PAINT: {
-            PAINTSTRUCT paint{};
-            HDC dc = BeginPaint(window_, &paint);
-            Paint(dc);
-            EndPaint(window_, &paint);
+            const PaintDC dc(window_);
+            Paint(dc.Get());
             return 0;
         }
         case WM_SETCURSOR:
@@ -247,12 +215,7 @@ LRESULT Win32LinkLabelPeer::HandleMessage(UINT message, WPARAM wParam, LPARAM lP
 LRESULT CALLBACK Win32LinkLabelPeer::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* peer = reinterpret_cast<Win32LinkLabelPeer*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (!peer || peer->window_ != window) return DefWindowProcW(window, message, wParam, lParam);
-    try {
-        return peer->HandleMessage(message, wParam, lParam);
-    } catch (...) {
-        ShowException(std::current_exception(), window);
-        return 0;
-    }
+    return HandleShowingErrors(window, [&] { return peer->HandleMessage(message, wParam, lParam); });
 }
 
 std::unique_ptr<Win32ControlPeer> CreateLinkLabelPeer(ui::TComponent& component, Win32PeerContext& context) {

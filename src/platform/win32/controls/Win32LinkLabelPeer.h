@@ -5,7 +5,6 @@
 // which reports clicks as OnLinkClick. While a button is down the window
 // holds the mouse capture, so a release outside the label still arrives.
 
-#include <array>
 #include <functional>
 #include <memory>
 
@@ -24,7 +23,8 @@ public:
     Win32LinkLabelPeer(ui::TLinkLabel& label, const Win32PeerContext& context);
     ~Win32LinkLabelPeer() override;
 
-    // The label's font with exactly `style` (bold, italic, underline, strike-out).
+    // The label's font with exactly `style` (bold, italic, underline,
+    // strike-out); the form's window owns it.
     HFONT StyledFont(ui::TFontStyles style);
 
 protected:
@@ -38,15 +38,12 @@ private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void Paint(HDC target);
     void PaintBackground(HDC dc, const RECT& client);
-    void ReleaseFonts();
     void Redraw();
     // Runs a mouse action of the model and repaints when it changed a link's
     // state, also when the form does not pass the model's report on.
     void Track(const std::function<void()>& mouseAction);
 
     ui::TLinkLabel& label_;
-    // One font per combination of the four styles.
-    std::array<HFONT, 16> fonts_{};
     bool trackingLeave_ = false;
 };
 

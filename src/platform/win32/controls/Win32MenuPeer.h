@@ -1,12 +1,11 @@
 #pragma once
-// A popup menu: a Windows menu (HMENU) built from the model's items, built
-// anew after any item changed. Captions keep their "&" accelerators, "-" is
-// a separator, hidden items are left out, disabled ones greyed, checked
-// ones checked; an item with items of its own becomes a submenu.
+// A popup menu: a Windows menu (HMENU) built from the model's items (see
+// NativePopupMenu.h), built anew after any item changed.
 
-#include <map>
+#include <optional>
 
 #include "platform/win32/Win32ControlPeer.h"
+#include "platform/win32/controls/NativePopupMenu.h"
 
 namespace velora::ui {
 class TMenuItem;
@@ -18,7 +17,6 @@ namespace velora::win32 {
 class Win32MenuPeer : public Win32ControlPeer {
 public:
     Win32MenuPeer(ui::TPopupMenu& menu, const Win32PeerContext& context);
-    ~Win32MenuPeer() override;
     Win32MenuPeer(const Win32MenuPeer&) = delete;
     Win32MenuPeer& operator=(const Win32MenuPeer&) = delete;
 
@@ -38,14 +36,10 @@ public:
     ui::TMenuItem* ItemOfCommand(UINT command) const;
 
 private:
-    void Build();
-    void AddItems(HMENU menu, const ui::TMenuItem& parent);
-
     ui::TPopupMenu& menu_;
     Win32PeerContext context_;
-    HMENU handle_ = nullptr;
+    std::optional<NativePopupMenu> built_;
     bool stale_ = true;
-    std::map<UINT, ui::TMenuItem*> commands_;
 };
 
 }  // namespace velora::win32

@@ -2,6 +2,7 @@
 
 #include "platform/win32/WideText.h"
 #include "platform/win32/controls/Win32Canvas.h"
+#include "platform/win32/raii/DeviceContexts.h"
 #include "ui/controls/EffectiveFont.h"
 #include "ui/controls/Panel.h"
 
@@ -43,11 +44,10 @@ bool Win32PanelPeer::HandleDrawItem(DRAWITEMSTRUCT& item) {
     }
     if (!panel_.Caption().empty()) {
         const std::wstring caption = Widen(panel_.Caption());
-        HGDIOBJ oldFont = SelectObject(dc, Font());
+        const SelectedObject font(dc, Font());
         SetTextColor(dc, ToColorRef(ui::EffectiveFont(panel_).Color));
         SetBkMode(dc, TRANSPARENT);
         DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-        SelectObject(dc, oldFont);
     }
     return true;
 }

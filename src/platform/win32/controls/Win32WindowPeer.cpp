@@ -3,6 +3,7 @@
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32Application.h"
 #include "platform/win32/Win32FormPeer.h"
+#include "platform/win32/raii/DeviceContexts.h"
 #include "ui/controls/Control.h"
 #include "ui/controls/FormLayout.h"
 
@@ -105,12 +106,10 @@ RECT Win32WindowPeer::BoundsOnForm() const {
 HFONT Win32WindowPeer::Font() const { return context_.formPeer.FontFor(control_); }
 
 int Win32WindowPeer::TextHeight() const {
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, Font());
+    const ClientDC screen(nullptr);
+    const SelectedObject font(screen.Get(), Font());
     TEXTMETRICW metrics{};
-    GetTextMetricsW(dc, &metrics);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
+    GetTextMetricsW(screen.Get(), &metrics);
     return metrics.tmHeight;
 }
 
