@@ -11,7 +11,7 @@
 #include "ui/controls/Form.h"
 #include "ui/controls/GroupBox.h"
 #include "ui/controls/Label.h"
-#include "ui/controls/LinkLabel.h"
+#include "ui/controls/linklabel/LinkLabel.h"
 #include "ui/controls/Memo.h"
 #include "ui/controls/Menus.h"
 #include "ui/controls/RadioGroup.h"

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "LinkLabelTestSupport.h"
-#include "ui/controls/LinkLabel.h"
+#include "ui/controls/linklabel/LinkLabel.h"
 
 namespace velora::ui {
 namespace {

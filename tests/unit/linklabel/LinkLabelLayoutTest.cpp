@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "LinkLabelTestSupport.h"
-#include "ui/controls/LinkLabel.h"
+#include "ui/controls/linklabel/LinkLabel.h"
 
 namespace velora::ui {
 namespace {

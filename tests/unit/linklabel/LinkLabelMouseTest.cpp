@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "LinkLabelTestSupport.h"
-#include "ui/controls/LinkLabel.h"
+#include "ui/controls/linklabel/LinkLabel.h"
 #include "support/RecordingPeer.h"
 
 namespace velora::ui {

@@ -4,7 +4,7 @@
 #include "component/Collection.h"
 #include "ui/controls/Edit.h"
 #include "ui/controls/Form.h"
-#include "ui/controls/LinkLabel.h"
+#include "ui/controls/linklabel/LinkLabel.h"
 #include "ui/controls/ProgressBar.h"
 #include "ui/controls/RadioGroup.h"
 #include "support/RecordingPeer.h"

@@ -18,7 +18,7 @@
 #include "platform/win32/controls/Win32LinkLabelPeer.h"
 #include "ui/controls/Form.h"
 #include "ui/controls/Label.h"
-#include "ui/controls/LinkLabel.h"
+#include "ui/controls/linklabel/LinkLabel.h"
 #include "ui/controls/Menus.h"
 
 using namespace velora;

@@ -15,7 +15,7 @@
 #include "platform/win32/raii/DeviceContexts.h"
 #include "platform/win32/raii/GdiObjects.h"
 #include "ui/controls/linklabel/LinkLabelLayout.h"
-#include "ui/controls/LinkLabel.h"
+#include "ui/controls/linklabel/LinkLabel.h"
 
 namespace velora::win32 {
 

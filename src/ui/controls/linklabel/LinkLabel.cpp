@@ -1,4 +1,4 @@
-#include "ui/controls/LinkLabel.h"
+#include "ui/controls/linklabel/LinkLabel.h"
 
 #include "ui/controls/linklabel/LinkLabelParser.h"
 
