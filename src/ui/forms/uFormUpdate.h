@@ -14,7 +14,7 @@
 #include "ui/controls/Button.h"
 #include "ui/controls/Form.h"
 #include "ui/controls/Label.h"
-#include "ui/controls/LinkLabel.h"
+#include "ui/controls/linklabel/LinkLabel.h"
 #include "ui/controls/Memo.h"
 #include "ui/controls/Panel.h"
 #include "ui/controls/ProgressBar.h"

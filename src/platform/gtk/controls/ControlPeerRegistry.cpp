@@ -18,7 +18,7 @@
 #include "ui/controls/Edit.h"
 #include "ui/controls/GroupBox.h"
 #include "ui/controls/Label.h"
-#include "ui/controls/LinkLabel.h"
+#include "ui/controls/linklabel/LinkLabel.h"
 #include "ui/controls/Memo.h"
 #include "ui/controls/Panel.h"
 #include "ui/controls/ProgressBar.h"

@@ -9,7 +9,7 @@
 #include "platform/gtk/controls/CairoCanvas.h"
 #include "platform/gtk/controls/GtkColors.h"
 #include "ui/controls/EffectiveFont.h"
-#include "ui/controls/LinkLabel.h"
+#include "ui/controls/linklabel/LinkLabel.h"
 
 namespace velora::gtk {
 
