@@ -365,6 +365,14 @@ bool CurlHttpClient::SendRequest(platform::HttpHandle request) {
     return true;
 }
 
+std::optional<std::uint32_t> CurlHttpClient::QueryStatusCode(platform::HttpHandle request) {
+    auto* handle = Find<RequestHandle>(request, Kind::Request);
+    if (!handle || !handle->started) return std::nullopt;
+    long status = 0;
+    if (curl_easy_getinfo(handle->easy, CURLINFO_RESPONSE_CODE, &status) != CURLE_OK || status <= 0) return std::nullopt;
+    return static_cast<std::uint32_t>(status);
+}
+
 std::optional<std::string> CurlHttpClient::QueryContentLength(platform::HttpHandle request,
                                                               std::uint32_t bufferSize) {
     auto* handle = Find<RequestHandle>(request, Kind::Request);

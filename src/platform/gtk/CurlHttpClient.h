@@ -35,6 +35,7 @@ public:
                                      std::uintptr_t context) override;
     bool SetTimeouts(platform::HttpHandle request, std::uint32_t milliseconds) override;
     bool SendRequest(platform::HttpHandle request) override;
+    std::optional<std::uint32_t> QueryStatusCode(platform::HttpHandle request) override;
     std::optional<std::string> QueryContentLength(platform::HttpHandle request, std::uint32_t bufferSize) override;
     bool Read(platform::HttpHandle request, char* buffer, std::uint32_t size, std::uint32_t& bytesRead) override;
     bool Close(platform::HttpHandle handle) override;

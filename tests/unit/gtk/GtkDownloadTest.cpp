@@ -160,13 +160,13 @@ protected:
     bool done = false;
 };
 
-TEST_F(GtkDownload, FetchesFromALocalServerAndReportsABrokenReply) {
+TEST_F(GtkDownload, FetchesFromALocalServerAndReportsABrokenReplyAndAnErrorPage) {
     const std::string body = "[version]\r\nstable=1.2.3.4\r\n";
     LocalServer server({
         "HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\nContent-Length: " + std::to_string(body.size()) +
             "\r\n\r\n" + body,
         "HTTP/1.0 200 OK\r\nContent-Length: 100\r\n\r\nonly this",
-        // An error page is a reply like any other.
+        // An error page never passes for the file.
         "HTTP/1.0 404 Not Found\r\nContent-Length: 9\r\n\r\nnot found",
     });
     ASSERT_NE(server.Port(), 0) << "no listening socket";
@@ -180,7 +180,8 @@ TEST_F(GtkDownload, FetchesFromALocalServerAndReportsABrokenReply) {
     EXPECT_EQ(error, "The transfer was interrupted: received 9 of 100 bytes.");
 
     ASSERT_TRUE(Fetch());
-    EXPECT_EQ(received, "not found");
+    EXPECT_EQ(error, "The server answered with status 404.");
+    EXPECT_EQ(received, "");
     EXPECT_EQ(offUiThread, 0);
 
     const std::vector<std::string> requests = server.Requests();
