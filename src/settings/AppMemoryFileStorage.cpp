@@ -1,7 +1,5 @@
 #include "settings/AppMemoryFileStorage.h"
 
-#include "platform/FileSystem.h"
-
 namespace velora::settings {
 
 TCustomAppMemoryFileStorage::TCustomAppMemoryFileStorage(platform::FileSystem& fileSystem,
@@ -10,8 +8,9 @@ TCustomAppMemoryFileStorage::TCustomAppMemoryFileStorage(platform::FileSystem& f
                                                          std::unique_ptr<TCustomAppStorageOptions> options)
     : TCustomAppStorage(regionalSettings, std::move(options)), fileSystem_(fileSystem), knownFolders_(knownFolders) {}
 
-std::string TCustomAppMemoryFileStorage::FullFileName() const {
-    return FullFileNameFor(fileName_, location_, knownFolders_);
+const std::string& TCustomAppMemoryFileStorage::FullFileName() const {
+    if (!fullFileName_) fullFileName_ = FullFileNameFor(fileName_, location_, knownFolders_);
+    return *fullFileName_;
 }
 
 void TCustomAppMemoryFileStorage::SetFileName(const std::string& fileName) {
@@ -27,12 +26,19 @@ void TCustomAppMemoryFileStorage::SetLocation(TFileLocation location) {
 }
 
 void TCustomAppMemoryFileStorage::ChangeFile(const std::function<void()>& change) {
-    if (loading_ || UpdateCount() != 0) {
+    const auto changeFile = [&] {
         change();
+        fullFileName_.reset();
+        loadedStamp_.reset();
+        // The new file has not been written with this document.
+        changed_ = true;
+    };
+    if (loading_ || UpdateCount() != 0) {
+        changeFile();
         return;
     }
     Flush();
-    change();
+    changeFile();
     physicalReadOnly_ = CheckPhysicalReadOnly();
     Reload();
 }
@@ -43,7 +49,7 @@ void TCustomAppMemoryFileStorage::EndLoading() {
 }
 
 bool TCustomAppMemoryFileStorage::CheckPhysicalReadOnly() const {
-    const std::string fullName = FullFileName();
+    const std::string& fullName = FullFileName();
     return !fullName.empty() && fileSystem_.IsReadOnly(fullName);
 }
 
