@@ -1,11 +1,16 @@
-# The two everyday commands. Both install what the machine lacks (apt-get).
-.PHONY: run test clean
+# The two everyday commands, and the benchmark. All install what the machine
+# lacks (apt-get).
+.PHONY: run test bench clean
 
 run:
 	bash scripts/run.sh
 
 test:
 	bash scripts/test.sh
+
+# The program's figures beside their baselines; no test, no timed assertion.
+bench:
+	bash scripts/bench.sh
 
 clean:
 	rm -rf build .demo

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs, on Debian 12, whatever the build and the tests need and the machine
-# lacks. Safe to run again: it asks apt only when a package is missing.
+# lacks, and the packages named as arguments (the benchmark's own, for
+# scripts/bench.sh). Safe to run again: it asks apt only when a package is missing.
 set -euo pipefail
 
 packages=(
@@ -10,6 +11,7 @@ packages=(
   wine wine64
   xvfb openbox xdotool imagemagick x11-utils
   nsis
+  "$@"
 )
 # Not clang and libclang-rt-14-dev for the fuzz targets: about 50 MB to fetch
 # and 280 MB installed; make test runs the fuzz targets only where they are.
