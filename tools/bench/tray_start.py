@@ -26,13 +26,13 @@ class Started:
 def start(launcher, program):
     """Starts the program through the launcher and answers it, running."""
     not_before = time.time()
-    code, out, err, _, _ = wine_process.run(launcher, wine_process.windows_path(program.exe), program.window_class,
-                                            str(WAIT_FOR_TRAY_MS), timeout=WAIT_FOR_TRAY_MS / 1000 + 30)
-    fields = out.split()
+    completed = wine_process.run(launcher, wine_process.windows_path(program.exe), program.window_class,
+                                 str(WAIT_FOR_TRAY_MS), timeout=WAIT_FOR_TRAY_MS / 1000 + 30)
+    code, fields = completed.code, completed.out.split()
     reason = {1: "could not be started", 2: "ended before its tray window came",
               3: "had no tray window after %d ms" % WAIT_FOR_TRAY_MS}.get(code, "exit code %d" % code)
     if code != 0 or len(fields) != 2:
-        raise MeasureError("%s %s (%s)" % (program.name, reason, (out + err).strip()))
+        raise MeasureError("%s %s (%s)" % (program.name, reason, (completed.out + completed.err).strip()))
     pid = wine_process.find_process(os.path.basename(program.exe), not_before)
     return Started(program, pid, float(fields[0]))
 

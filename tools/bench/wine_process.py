@@ -3,6 +3,7 @@ process of a program another one started, and read what /proc says of it.
 
 Every Windows program of a Wine session is a Linux process of its own whose
 command line is the Windows one; its threads are Wine's and the program's."""
+import collections
 import os
 import signal
 import subprocess
@@ -27,11 +28,16 @@ def run(*args, timeout=120, env=None):
     return run_command(["wine", *args], timeout, env)
 
 
+class Completed(collections.namedtuple("Completed", "code out err wall cpu switches")):
+    """A program run to its end: exit code, output, wall seconds, and the CPU
+    seconds and context switches of its Linux process with the processes it
+    waited for."""
+
+
 def run_command(argv, timeout=120, env=None):
-    """Runs a program to its end; answers (exit code, stdout, stderr, wall
-    seconds, CPU seconds of its Linux process and the processes it waited
-    for). Output goes through files: Wine's helpers inherit the handles and
-    would keep pipes open."""
+    """Runs a program to its end and answers what Completed holds. Output
+    goes through files: Wine's helpers inherit the handles and would keep
+    pipes open."""
     with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
         started = time.monotonic()
         process = subprocess.Popen(argv, stdin=subprocess.DEVNULL, stdout=out, stderr=err,
@@ -49,8 +55,8 @@ def run_command(argv, timeout=120, env=None):
         process.returncode = os.waitstatus_to_exitcode(status)
         out.seek(0)
         err.seek(0)
-        return (process.returncode, out.read().decode("latin-1"), err.read().decode("latin-1"), wall,
-                usage.ru_utime + usage.ru_stime)
+        return Completed(process.returncode, out.read().decode("latin-1"), err.read().decode("latin-1"), wall,
+                         usage.ru_utime + usage.ru_stime, usage.ru_nvcsw + usage.ru_nivcsw)
 
 
 def find_process(exe_name, not_before=0.0, timeout=10):
