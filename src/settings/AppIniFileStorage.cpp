@@ -21,9 +21,9 @@ void TAppIniFileStorage::Reload() {
         KeepLoaded(stamp->readOnly);
         return;
     }
-    BeginReload();
+    BeginReload(stamp ? std::optional<bool>(stamp->readOnly) : std::nullopt);
     // A file that exists but cannot be read counts as no file.
-    if (fullName.empty() || !Files().FileExists(fullName) || !Document().LoadFromFile(Files(), fullName)) {
+    if (fullName.empty() || !Document().LoadFromFile(Files(), fullName)) {
         Document().Clear();
         MarkInStep(std::nullopt);
         return;

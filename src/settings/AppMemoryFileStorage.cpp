@@ -39,7 +39,7 @@ void TCustomAppMemoryFileStorage::ChangeFile(const std::function<void()>& change
     }
     Flush();
     changeFile();
-    physicalReadOnly_ = CheckPhysicalReadOnly();
+    physicalReadOnly_.reset();
     Reload();
 }
 
@@ -53,9 +53,14 @@ bool TCustomAppMemoryFileStorage::CheckPhysicalReadOnly() const {
     return !fullName.empty() && fileSystem_.IsReadOnly(fullName);
 }
 
-void TCustomAppMemoryFileStorage::BeginReload() {
+bool TCustomAppMemoryFileStorage::PhysicalReadOnly() const {
+    if (!physicalReadOnly_) physicalReadOnly_ = CheckPhysicalReadOnly();
+    return *physicalReadOnly_;
+}
+
+void TCustomAppMemoryFileStorage::BeginReload(std::optional<bool> physicalReadOnly) {
     loaded_ = true;
-    physicalReadOnly_ = CheckPhysicalReadOnly();
+    physicalReadOnly_ = physicalReadOnly;
 }
 
 }  // namespace velora::settings

@@ -43,17 +43,19 @@ public:
     bool Loading() const { return loading_; }
 
     bool Loaded() const { return loaded_; }
-    // The file's read-only attribute, as last seen.
-    bool PhysicalReadOnly() const { return physicalReadOnly_; }
-    bool IsReadOnly() const override { return ReadOnly() || physicalReadOnly_; }
+    // The file's read-only attribute, as last seen: looked at again after a
+    // reload, when first asked for (a read does not need it).
+    bool PhysicalReadOnly() const;
+    bool IsReadOnly() const override { return ReadOnly() || PhysicalReadOnly(); }
 
 protected:
     virtual std::string DefaultExtension() const { return std::string(); }
     virtual bool CheckPhysicalReadOnly() const;
 
     bool ReloadDue() const override { return !loaded_ || AutoReload(); }
-    // For Reload: marks the store loaded and looks at the file's attribute again.
-    void BeginReload();
+    // For Reload: marks the store loaded; the file's attribute as the file's
+    // stamp gave it, or looked at again when asked for.
+    void BeginReload(std::optional<bool> physicalReadOnly);
 
     platform::FileSystem& Files() { return fileSystem_; }
     const platform::FileSystem& Files() const { return fileSystem_; }
@@ -85,7 +87,7 @@ private:
     TFileLocation location_ = flExeFile;
     bool loading_ = false;
     bool loaded_ = false;
-    bool physicalReadOnly_ = false;
+    mutable std::optional<bool> physicalReadOnly_;
     mutable std::optional<std::string> fullFileName_;
     std::optional<platform::FileStamp> loadedStamp_;
     bool changed_ = false;
