@@ -14,6 +14,9 @@
 #include "platform/RegionalSettings.h"
 #include "platform/std/StdFileSystem.h"
 #include "settings/AppIniFileStorage.h"
+#ifdef _WIN32
+#include "platform/win32/Win32FileSystem.h"
+#endif
 
 namespace velora::settings::testing {
 
@@ -70,17 +73,25 @@ private:
     std::filesystem::path path_;
 };
 
+// The file system the program has on this system: under Windows only the
+// system's own tells one version of a file from another.
+#ifdef _WIN32
+using SystemFileSystem = platform::Win32FileSystem;
+#else
+using SystemFileSystem = platform::StdFileSystem;
+#endif
+
 // The files on disk, counting what the store asks of them.
-class CountingFileSystem : public platform::StdFileSystem {
+class CountingFileSystem : public SystemFileSystem {
 public:
     std::optional<std::string> ReadFile(const std::string& path) const override {
         ++reads;
-        return StdFileSystem::ReadFile(path);
+        return SystemFileSystem::ReadFile(path);
     }
     void ReplaceContents(const std::string& path, const std::string& bytes) override {
         ++writes;
         written.push_back(path);
-        StdFileSystem::ReplaceContents(path, bytes);
+        SystemFileSystem::ReplaceContents(path, bytes);
     }
     // How often the file was written.
     int WritesOf(const std::string& path) const { return static_cast<int>(std::count(written.begin(), written.end(), path)); }
