@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs, on Debian 12, whatever the build and the tests need and the machine
-# lacks. Safe to run again: it asks apt only when a package is missing.
+# lacks, and the packages named as arguments (the benchmark's own, for
+# scripts/bench.sh). Safe to run again: it asks apt only when a package is missing.
 set -euo pipefail
 
 packages=(
@@ -15,6 +16,7 @@ packages=(
   pkg-config libgtk-3-dev libwebkit2gtk-4.1-dev libcurl4-openssl-dev
   dbus dbus-bin python3-gi fonts-dejavu-core
   osslsigncode openssl
+  "$@"
 )
 # Not clang and libclang-rt-14-dev for the fuzz targets: about 50 MB to fetch
 # and 280 MB installed; make test runs the fuzz targets only where they are.

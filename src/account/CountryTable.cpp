@@ -60,11 +60,14 @@ std::vector<std::string> DefaultCountryEntries() {
 }
 
 void SeedCountryTable(settings::TCustomAppIniStorage& store) {
+    const std::vector<std::string> entries = DefaultCountryEntries();
+    // The usual start finds the table as it was left: nothing to change.
+    if (store.SectionLines(kCountrySection) == entries) return;
+    store.BeginUpdate();
     store.RemoveTree(kCountrySection);
-    store.Flush();
-    for (const std::string& entry : DefaultCountryEntries())
+    for (const std::string& entry : entries)
         store.SetSectionValue(kCountrySection, CountryEntryName(entry), CountryEntryDiallingCode(entry));
-    store.Flush();
+    store.EndUpdate();
 }
 
 TCountryColumns CountryEntryColumns(std::string_view entry) {

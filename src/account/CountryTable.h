@@ -28,8 +28,9 @@ std::string_view DefaultCountryTable();
 // Its entries in table order, cut at the commas, blanks dropped.
 std::vector<std::string> DefaultCountryEntries();
 
-// Replaces the section "countries" (and every section whose name begins with
-// it) by the built-in table and writes the file. Run once per start.
+// Unless the section "countries" (as last loaded) holds the built-in table
+// already, replaces it and every section whose name begins with it by that
+// table, in the document only: the caller writes the file. Run once per start.
 void SeedCountryTable(settings::TCustomAppIniStorage& store);
 
 // The two sides of a list entry or table line: around its first "=".

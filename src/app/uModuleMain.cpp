@@ -43,9 +43,16 @@ TmoduleMain::~TmoduleMain() {
 
 void TmoduleMain::DataModuleCreate() {
     auto& vars = Vars();
-    storageIni_->PutString("version\\exe", vars.AppVersion);
-    storageIni_->SetFileName(SettingsFileName);
-    account::SeedCountryTable(*storageIni_);
+    // One write at the most: none when the file holds this version and the
+    // table already, as on every start but the first after an update.
+    auto& store = *storageIni_;
+    store.Reload();
+    store.BeginUpdate();
+    store.PutString("version\\exe", vars.AppVersion);
+    store.SetFileName(SettingsFileName);
+    account::SeedCountryTable(store);
+    store.EndUpdate();
+    store.Flush();
 
     const i18n::StartupLanguage start = i18n::LoadStartupLanguage(
         *translator_, *storageIni_, services_.folders.LanguageFolder(), i18n::ProductNames{AppTitle, vars.AppVersion});

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "net/ProgressPacing.h"
 #include "net/UrlGrabberTypes.h"
 #include "net/UrlParts.h"
 #include "component/Component.h"
@@ -31,6 +32,8 @@ struct UrlGrabberServices {
     std::shared_ptr<platform::HttpClient> http;
     std::shared_ptr<platform::UiThreadDispatcher> dispatcher;
     platform::FileSystem* files = nullptr;
+    // The clock the progress of a reply is paced by; the steady clock when empty.
+    ProgressPacing::Clock clock = nullptr;
 };
 
 class TCustomUrlGrabber : public ui::TComponent {

@@ -11,13 +11,17 @@
 namespace velora::net {
 
 TCustomUrlGrabberThread::TCustomUrlGrabberThread(TCustomUrlGrabber& grabber)
-    : link_(grabber.link_), id_(grabber.link_->RegisterWorker()), dispatcher_(grabber.services_.dispatcher) {
+    : link_(grabber.link_),
+      id_(grabber.link_->RegisterWorker()),
+      dispatcher_(grabber.services_.dispatcher),
+      pacing_(grabber.services_.clock) {
     settings_.url = grabber.Url();
     settings_.parts = grabber.ParseUrl(settings_.url, grabber.ProtocolMarkerFor(settings_.url));
     settings_.userName = grabber.UserName();
     settings_.password = grabber.Password();
     settings_.port = grabber.Port();
     settings_.agent = grabber.Agent();
+    settings_.outputMode = grabber.OutputMode();
 }
 
 TCustomUrlGrabberThread::~TCustomUrlGrabberThread() = default;
@@ -53,15 +57,56 @@ void TCustomUrlGrabberThread::Synchronize(const std::function<void(TCustomUrlGra
     if (failure) std::rethrow_exception(failure);
 }
 
+void TCustomUrlGrabberThread::FireProgress(TCustomUrlGrabber& grabber) {
+    const std::int64_t received = bytesReceived_.load();
+    pacing_.Delivered(received);
+    const TUrlGrabberProgressEvent handler = grabber.OnProgress;
+    if (!handler) return;
+    const auto position = static_cast<std::int32_t>(static_cast<std::uint32_t>(received));
+    bool continueTransfer = continueFlag_.load();
+    handler(&grabber, position, contentSize_.load(), grabber.Url(), continueTransfer);
+    continueFlag_.store(continueTransfer);
+}
+
 void TCustomUrlGrabberThread::DeliverProgress() {
+    Synchronize([this](TCustomUrlGrabber& grabber) { FireProgress(grabber); });
+}
+
+void TCustomUrlGrabberThread::ReportBlockProgress() {
+    switch (pacing_.AfterBlock()) {
+        case ProgressPacing::Handing::Wait:
+            DeliverProgress();
+            break;
+        case ProgressPacing::Handing::Queue: {
+            // A worker that is gone when its progress comes to run has
+            // nothing left to report.
+            const bool queued = dispatcher_->PostToUiThread([worker = weak_from_this()] {
+                if (const std::shared_ptr<TCustomUrlGrabberThread> self = worker.lock()) self->RunQueuedProgress();
+            });
+            if (!queued) pacing_.QueueRefused();
+            break;
+        }
+        case ProgressPacing::Handing::Skip:
+            break;
+    }
+}
+
+void TCustomUrlGrabberThread::RunQueuedProgress() {
+    if (!pacing_.TakeQueued() || !continueFlag_.load()) return;
+    TCustomUrlGrabber* grabber = link_->Grabber();
+    if (!grabber) return;
+    try {
+        FireProgress(*grabber);
+    } catch (...) {
+        KeepPendingFailure(std::current_exception());
+    }
+}
+
+void TCustomUrlGrabberThread::DeliverLastProgress() {
     Synchronize([this](TCustomUrlGrabber& grabber) {
-        const TUrlGrabberProgressEvent handler = grabber.OnProgress;
-        if (!handler) return;
-        const auto position =
-            static_cast<std::int32_t>(static_cast<std::uint32_t>(bytesReceived_.load()));
-        bool continueTransfer = continueFlag_.load();
-        handler(&grabber, position, contentSize_.load(), grabber.Url(), continueTransfer);
-        continueFlag_.store(continueTransfer);
+        pacing_.Close();
+        if (!continueFlag_.load() || bytesReceived_.load() <= pacing_.LastDelivered()) return;
+        FireProgress(grabber);
     });
 }
 
@@ -91,7 +136,9 @@ void TCustomUrlGrabberThread::DeliverCompletion() {
 }
 
 void TCustomUrlGrabberThread::DeliverConnectionClosed() {
-    Synchronize([](TCustomUrlGrabber& grabber) {
+    Synchronize([this](TCustomUrlGrabber& grabber) {
+        // Also where the reading ended by an exception: no progress follows.
+        pacing_.Close();
         const ui::TNotifyEvent handler = grabber.OnConnectionClosed;
         if (handler) handler(&grabber);
     });
@@ -107,9 +154,13 @@ void TCustomUrlGrabberThread::StatusNotified(std::uint32_t status) {
         DeliverProgress();
         Synchronize([status](TCustomUrlGrabber& grabber) { grabber.NotifyStatus(status); });
     } catch (...) {
-        std::lock_guard lock(failureMutex_);
-        if (!pendingFailure_) pendingFailure_ = std::current_exception();
+        KeepPendingFailure(std::current_exception());
     }
+}
+
+void TCustomUrlGrabberThread::KeepPendingFailure(std::exception_ptr failure) {
+    std::lock_guard lock(failureMutex_);
+    if (!pendingFailure_) pendingFailure_ = std::move(failure);
 }
 
 void TCustomUrlGrabberThread::ThrowPendingFailure() {

@@ -15,6 +15,7 @@
 #include <string>
 
 #include "net/MemoryStream.h"
+#include "net/ProgressPacing.h"
 #include "net/UrlGrabberTypes.h"
 #include "net/UrlParts.h"
 #include "platform/HttpClient.h"
@@ -59,6 +60,7 @@ protected:
         std::string password;
         std::uint32_t port = 0;
         std::string agent;
+        TOutputMode outputMode = omFile;  // at the start; completion looks again
     };
     const Settings& Grabbed() const { return settings_; }
 
@@ -71,6 +73,15 @@ protected:
     // Position = low 32 bits of BytesReceived, TotalSize = ContentSize;
     // the handler's Continue answer lands in continueFlag_.
     void DeliverProgress();
+    // The progress of a block of the reply just stored, paced (see
+    // ProgressPacing): delivered, queued or left to a later one. A queued
+    // progress whose handler throws ends the transfer at the next
+    // ThrowPendingFailure.
+    void ReportBlockProgress();
+    // Once the reply has been read or the reading ended: the last progress,
+    // unless the handler saw this position already or answered Continue =
+    // False; no queued progress is delivered after it.
+    void DeliverLastProgress();
     // State := stIdle, then OnError with errorText_.
     void DeliverError();
     // Writes reply_ to the grabber's FileName and fires OnDoneFile, or hands
@@ -80,6 +91,7 @@ protected:
 
     // Status callbacks run inside platform calls, which an exception must not
     // cross: a handler's exception is kept and thrown once the call returned.
+    // So is the exception of a queued progress's handler.
     void ThrowPendingFailure();
     void DiscardPendingFailure();
 
@@ -92,6 +104,10 @@ protected:
 private:
     void Run();
     void Synchronize(const std::function<void(TCustomUrlGrabber&)>& action);
+    // On the user-interface thread: fires OnProgress.
+    void FireProgress(TCustomUrlGrabber& grabber);
+    void RunQueuedProgress();
+    void KeepPendingFailure(std::exception_ptr failure);
 
     Settings settings_;
     std::shared_ptr<GrabberLink> link_;
@@ -99,6 +115,7 @@ private:
     std::shared_ptr<platform::UiThreadDispatcher> dispatcher_;
     std::atomic<bool> terminated_{false};
     std::atomic<std::uint32_t> internetStatus_{0};
+    ProgressPacing pacing_;
     std::mutex failureMutex_;
     std::exception_ptr pendingFailure_;
 };

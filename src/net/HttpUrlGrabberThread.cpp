@@ -1,9 +1,9 @@
 #include "net/HttpUrlGrabberThread.h"
 
 #include <algorithm>
-#include <array>
 #include <optional>
 #include <stdexcept>
+#include <vector>
 
 #include "net/HttpUrlGrabber.h"
 #include "text/Numbers.h"
@@ -110,7 +110,8 @@ void THttpUrlGrabberThread::Transfer(Handles& handles) {
     if (Terminated()) return;
     if (handles.connection == 0) return ReportFailure(connectFailure);
 
-    const std::uint32_t flags = kRequestFlags | (secure ? platform::kRequestFlagSecure : 0);
+    const std::uint32_t flags = (settings.outputMode == omFile ? kFileRequestFlags : kRequestFlags) |
+                                (secure ? platform::kRequestFlagSecure : 0);
     handles.request = http_->OpenRequest(handles.connection, "GET", settings.parts.path, "HTTP/1.0", referer_, flags, 0);
     const std::string requestFailure = handles.request == 0 ? http_->LastResponseInfo(kResponseInfoSize) : "";
     ThrowPendingFailure();
@@ -144,10 +145,13 @@ void THttpUrlGrabberThread::Transfer(Handles& handles) {
     // A malformed length ends the transfer without a report.
     if (!length) throw std::invalid_argument("'" + *lengthText + "' is not a valid integer value");
     contentSize_.store(*length);
+    if (*length > 0) reply_->Reserve(std::min<std::int64_t>(*length, kMaxPreallocation));
 
     SetState(stReceiving);
     std::string readFailure;
     const bool readComplete = ReceiveReply(handles.request, requestSent, readFailure);
+    DeliverLastProgress();
+    ThrowPendingFailure();
 
     SetState(stFinishing);
     if (!continueFlag_.load() || Terminated()) return;
@@ -159,7 +163,7 @@ void THttpUrlGrabberThread::Transfer(Handles& handles) {
 }
 
 bool THttpUrlGrabberThread::ReceiveReply(platform::HttpHandle request, bool requestSent, std::string& failure) {
-    std::array<char, kReadBlockSize> block;
+    std::vector<char> block(kReadBlockSize);
     std::int64_t total = 0;
     while (!Terminated() && continueFlag_.load()) {
         std::uint32_t bytesRead = 0;
@@ -177,7 +181,7 @@ bool THttpUrlGrabberThread::ReceiveReply(platform::HttpHandle request, bool requ
         total += bytesRead;
         bytesReceived_.store(total);
         reply_->Write(block.data(), bytesRead);
-        DeliverProgress();
+        ReportBlockProgress();
     }
     return true;
 }

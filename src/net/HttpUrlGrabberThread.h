@@ -1,6 +1,7 @@
 #pragma once
 // The HTTP grabber's worker: one GET request through the platform's HTTP
-// client, the reply read in blocks into memory, and the handles closed again.
+// client, the reply read in blocks of 64 KiB into memory, and the handles
+// closed again.
 
 #include <cstdint>
 #include <memory>
@@ -15,11 +16,16 @@ class THttpUrlGrabber;
 
 class THttpUrlGrabberThread : public TCustomUrlGrabberThread {
 public:
-    static constexpr std::uint32_t kReadBlockSize = 1025;
+    static constexpr std::uint32_t kReadBlockSize = 64 * 1024;
+    // What an announced length may set aside for the reply in advance; a
+    // longer reply grows its stream as it comes.
+    static constexpr std::int64_t kMaxPreallocation = 64 * 1024 * 1024;
     static constexpr std::uint32_t kHeaderBufferSize = 1024;
     static constexpr std::uint32_t kResponseInfoSize = 1024;
     static constexpr std::uint32_t kRequestFlags =
         platform::kRequestFlagReload | platform::kRequestFlagPragmaNoCache;  // 0x80000100
+    // A reply saved to a file is not kept in the platform's cache as well.
+    static constexpr std::uint32_t kFileRequestFlags = kRequestFlags | platform::kRequestFlagNoCacheWrite;
 
     // On the user-interface thread: takes the grabber's settings.
     explicit THttpUrlGrabberThread(THttpUrlGrabber& grabber);

@@ -14,6 +14,10 @@ std::int64_t TMemoryStream::Read(char* buffer, std::int64_t count) {
     return available;
 }
 
+void TMemoryStream::Reserve(std::int64_t size) {
+    if (size > 0) bytes_.reserve(static_cast<std::size_t>(size));
+}
+
 void TMemoryStream::Write(const char* data, std::int64_t count) {
     if (count <= 0) return;
     const auto at = static_cast<std::size_t>(position_);

@@ -16,6 +16,8 @@ public:
     // Copies up to `count` bytes from the position on and moves past them;
     // returns how many were copied.
     std::int64_t Read(char* buffer, std::int64_t count);
+    // Sets room aside for a stream that will grow to `size` bytes.
+    void Reserve(std::int64_t size);
     // Writes at the position, growing the stream as needed, and moves past the bytes.
     void Write(const char* data, std::int64_t count);
 

@@ -4,6 +4,7 @@
 // program's own single-byte texts with "\" between folders; an implementation
 // maps them to what its system expects.
 
+#include <cstdint>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -16,6 +17,25 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// What tells one version of a file from another without reading it: which
+// file it is (a replace puts another file in its place), its size and its
+// last write at the system's full resolution.
+struct FileStamp {
+    std::uint64_t volume = 0;
+    std::uint64_t index = 0;
+    std::uint64_t size = 0;
+    std::int64_t lastWrite = 0;
+    bool readOnly = false;
+    // The last write lies far enough back that a later write in place, of the
+    // same size, would show as another time: file times tick coarser than
+    // their unit (a few milliseconds, on some systems seconds).
+    bool settled = false;
+    friend bool operator==(const FileStamp& a, const FileStamp& b) {
+        return a.volume == b.volume && a.index == b.index && a.size == b.size && a.lastWrite == b.lastWrite &&
+               a.readOnly == b.readOnly;
+    }
+};
+
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
@@ -23,6 +43,9 @@ public:
     virtual bool FileExists(const std::string& path) const = 0;
     // True when the file exists and carries the read-only attribute.
     virtual bool IsReadOnly(const std::string& path) const = 0;
+    // The stamp of the regular file at the path; nothing when there is none,
+    // or when the system cannot tell (then a reader must read the file).
+    virtual std::optional<FileStamp> Stamp(const std::string& /*path*/) const { return std::nullopt; }
     // The whole file, or nothing when it cannot be opened.
     virtual std::optional<std::string> ReadFile(const std::string& path) const = 0;
     // Replaces the file's whole content without ever leaving a half-written

@@ -28,6 +28,7 @@ enum class InternetOption : std::uint32_t {
 inline constexpr std::uint32_t kRequestFlagReload = 0x80000000;         // never answer from the cache
 inline constexpr std::uint32_t kRequestFlagPragmaNoCache = 0x00000100;  // ask proxies for no cached copy
 inline constexpr std::uint32_t kRequestFlagSecure = 0x00800000;         // TLS, for https
+inline constexpr std::uint32_t kRequestFlagNoCacheWrite = 0x04000000;   // keep no copy in the cache
 
 inline constexpr std::uint16_t kHttpsPort = 443;
 

@@ -1,6 +1,7 @@
 #pragma once
 // Hands work from another thread to the user-interface thread, which runs it
-// from its message loop while the calling thread waits.
+// from its message loop: either while the calling thread waits, or queued
+// while it goes on.
 
 #include <functional>
 
@@ -15,6 +16,12 @@ public:
     // running it when the user-interface thread takes no more requests.
     // `action` must not throw.
     virtual bool RunOnUiThread(const std::function<void()>& action) = 0;
+    // Queues `action` for the user-interface thread's message loop and
+    // returns at once, on that thread too. Queued actions run in the order
+    // they came, though an action handed over with RunOnUiThread may run
+    // before one queued earlier. Returns false, and drops the action, when
+    // the user-interface thread takes no more requests. `action` must not throw.
+    virtual bool PostToUiThread(std::function<void()> action) = 0;
 };
 
 }  // namespace velora::platform

@@ -15,6 +15,7 @@ std::vector<std::string> TCustomAppIniStorage::SectionLines(std::string_view sec
 }
 
 void TCustomAppIniStorage::SetSectionValue(std::string_view section, std::string_view key, std::string_view value) {
+    MarkChanged();
     document_.WriteValue(section, key, value);
 }
 
@@ -23,10 +24,12 @@ std::optional<std::string> TCustomAppIniStorage::ReadRawValue(const ValuePath& p
 }
 
 void TCustomAppIniStorage::WriteRawValue(const ValuePath& path, const std::string& value) {
+    MarkChanged();
     document_.WriteValue(path.section, path.key, value);
 }
 
 bool TCustomAppIniStorage::RemoveRawValue(const ValuePath& path) {
+    MarkChanged();
     return document_.EraseKey(path.section, path.key);
 }
 
@@ -45,10 +48,12 @@ bool TCustomAppIniStorage::ValueExists(const ValuePath& path) {
 bool TCustomAppIniStorage::DeleteValue(const ValuePath& path) {
     if (RemoveRawValue(path)) return true;
     // "a\b" may also name the section "a\b" rather than key b of section a.
+    MarkChanged();
     return document_.EraseSection(path.section + "\\" + path.key);
 }
 
 void TCustomAppIniStorage::DeleteSubTree(std::string_view normalizedPath) {
+    MarkChanged();
     document_.EraseSectionsWithPrefix(normalizedPath);
 }
 

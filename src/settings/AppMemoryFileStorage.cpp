@@ -1,7 +1,5 @@
 #include "settings/AppMemoryFileStorage.h"
 
-#include "platform/FileSystem.h"
-
 namespace velora::settings {
 
 TCustomAppMemoryFileStorage::TCustomAppMemoryFileStorage(platform::FileSystem& fileSystem,
@@ -10,8 +8,9 @@ TCustomAppMemoryFileStorage::TCustomAppMemoryFileStorage(platform::FileSystem& f
                                                          std::unique_ptr<TCustomAppStorageOptions> options)
     : TCustomAppStorage(regionalSettings, std::move(options)), fileSystem_(fileSystem), knownFolders_(knownFolders) {}
 
-std::string TCustomAppMemoryFileStorage::FullFileName() const {
-    return FullFileNameFor(fileName_, location_, knownFolders_);
+const std::string& TCustomAppMemoryFileStorage::FullFileName() const {
+    if (!fullFileName_) fullFileName_ = FullFileNameFor(fileName_, location_, knownFolders_);
+    return *fullFileName_;
 }
 
 void TCustomAppMemoryFileStorage::SetFileName(const std::string& fileName) {
@@ -27,13 +26,20 @@ void TCustomAppMemoryFileStorage::SetLocation(TFileLocation location) {
 }
 
 void TCustomAppMemoryFileStorage::ChangeFile(const std::function<void()>& change) {
-    if (loading_ || UpdateCount() != 0) {
+    const auto changeFile = [&] {
         change();
+        fullFileName_.reset();
+        loadedStamp_.reset();
+        // The new file has not been written with this document.
+        changed_ = true;
+    };
+    if (loading_ || UpdateCount() != 0) {
+        changeFile();
         return;
     }
     Flush();
-    change();
-    physicalReadOnly_ = CheckPhysicalReadOnly();
+    changeFile();
+    physicalReadOnly_.reset();
     Reload();
 }
 
@@ -43,13 +49,18 @@ void TCustomAppMemoryFileStorage::EndLoading() {
 }
 
 bool TCustomAppMemoryFileStorage::CheckPhysicalReadOnly() const {
-    const std::string fullName = FullFileName();
+    const std::string& fullName = FullFileName();
     return !fullName.empty() && fileSystem_.IsReadOnly(fullName);
 }
 
-void TCustomAppMemoryFileStorage::BeginReload() {
+bool TCustomAppMemoryFileStorage::PhysicalReadOnly() const {
+    if (!physicalReadOnly_) physicalReadOnly_ = CheckPhysicalReadOnly();
+    return *physicalReadOnly_;
+}
+
+void TCustomAppMemoryFileStorage::BeginReload(std::optional<bool> physicalReadOnly) {
     loaded_ = true;
-    physicalReadOnly_ = CheckPhysicalReadOnly();
+    physicalReadOnly_ = physicalReadOnly;
 }
 
 }  // namespace velora::settings

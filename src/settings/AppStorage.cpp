@@ -88,7 +88,6 @@ T TCustomAppStorage::ReadTyped(std::string_view path, T defaultValue, Read read)
     const ValuePath valuePath = SplitKeyPath(path);
     ReloadFirst();
     if (!ValueExists(valuePath)) return defaultValue;
-    ReloadFirst();
     try {
         return read(valuePath);
     } catch (const EConvertError&) {
@@ -101,10 +100,15 @@ std::string TCustomAppStorage::GetString(std::string_view path, const std::strin
     return ReadTyped(path, defaultValue, [&](const ValuePath& at) { return DoReadString(at, defaultValue); });
 }
 
+bool TCustomAppStorage::Holds(const ValuePath& path, const std::string& text) {
+    return ValueExists(path) && DoReadString(path, std::string()) == text;
+}
+
 void TCustomAppStorage::PutString(std::string_view path, const std::string& value) {
     if (IsReadOnly()) return;
     const ValuePath valuePath = SplitKeyPath(path);
     ReloadFirst();
+    if (Holds(valuePath, value)) return;
     DoWriteString(valuePath, value);
     FlushAfter();
 }
@@ -117,6 +121,7 @@ void TCustomAppStorage::PutInteger(std::string_view path, std::int32_t value) {
     if (IsReadOnly()) return;
     const ValuePath valuePath = SplitKeyPath(path);
     ReloadFirst();
+    if (Holds(valuePath, std::to_string(value))) return;
     DoWriteInteger(valuePath, value);
     FlushAfter();
 }
@@ -132,8 +137,10 @@ bool TCustomAppStorage::GetBoolean(std::string_view path, bool defaultValue) {
 void TCustomAppStorage::PutBoolean(std::string_view path, bool value) {
     if (IsReadOnly()) return;
     const ValuePath valuePath = SplitKeyPath(path);
+    const std::string text = options_->BooleanText(value);
     ReloadFirst();
-    DoWriteString(valuePath, options_->BooleanText(value));
+    if (Holds(valuePath, text)) return;
+    DoWriteString(valuePath, text);
     FlushAfter();
 }
 
@@ -142,7 +149,6 @@ TDateTime TCustomAppStorage::GetDateTime(std::string_view path, TDateTime defaul
         const std::string stored = DoReadString(at, std::string());
         if (const std::optional<TDateTime> parsed = TextToDateTime(stored, regionalSettings_.Formats()))
             return *parsed;
-        ReloadFirst();
         return DoReadFloat(at, defaultValue);
     });
 }
@@ -152,6 +158,7 @@ void TCustomAppStorage::PutDateTime(std::string_view path, TDateTime value) {
     const ValuePath valuePath = SplitKeyPath(path);
     const std::string text = DateTimeToText(value, regionalSettings_.Formats());
     ReloadFirst();
+    if (Holds(valuePath, text)) return;
     DoWriteString(valuePath, text);
     FlushAfter();
 }

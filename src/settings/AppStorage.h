@@ -70,7 +70,8 @@ public:
     // Reads give the default when no value is stored at the path; a stored
     // text that does not convert raises EConvertError. A path whose section
     // stays undefined raises EAppStorageError. Writes and removals are skipped
-    // while the store is read-only.
+    // while the store is read-only, and a write of the text already stored
+    // changes nothing and writes no file.
     std::string GetString(std::string_view path, const std::string& defaultValue);
     void PutString(std::string_view path, const std::string& value);
     std::int32_t GetInteger(std::string_view path, std::int32_t defaultValue);
@@ -144,6 +145,9 @@ protected:
     double DoReadFloat(const ValuePath& path, double defaultValue);
 
 private:
+    // Whether the value at the path reads as `text` already: writing it again
+    // would change nothing, and the file is not rewritten for it.
+    bool Holds(const ValuePath& path, const std::string& text);
     template <typename T, typename Read>
     T ReadTyped(std::string_view path, T defaultValue, Read read);
 

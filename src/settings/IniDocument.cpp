@@ -31,37 +31,100 @@ std::string WithoutLineBreaks(std::string_view text) {
         if (c != '\r' && c != '\n') kept += c;
     return kept;
 }
-}  // namespace
 
-void TIniDocument::Parse(std::string_view text) {
-    sections_.clear();
-    Section* current = nullptr;
+bool IsLineBreak(char c) { return c == '\r' || c == '\n'; }
+bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
+
+std::size_t LineEnd(std::string_view text, std::size_t from) {
+    while (from < text.size() && !IsLineBreak(text[from])) ++from;
+    return from;
+}
+
+std::string_view TrimmedView(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+// The lines of a section's text, trimmed, without empty lines and ";"
+// comments; key and value of a "key=value" line trimmed, other lines kept
+// as they are.
+std::vector<std::string> LinesOf(std::string_view text) {
+    std::vector<std::string> lines;
     std::size_t start = 0;
     while (start < text.size()) {
-        std::size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) end = text.size();
-        const std::string line = Trim(text.substr(start, end - start));
+        const std::size_t end = LineEnd(text, start);
+        const std::string_view line = TrimmedView(text.substr(start, end - start));
         start = end + 1;
-
         if (line.empty() || line.front() == ';') continue;
-        if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
-            sections_.push_back({Trim(std::string_view(line).substr(1, line.size() - 2)), {}});
-            current = &sections_.back();
-            continue;
-        }
-        if (!current) continue;  // before the first section
         const std::size_t equals = line.find('=');
-        if (equals == std::string::npos)
-            current->lines.push_back(line);
+        if (equals == std::string_view::npos)
+            lines.emplace_back(line);
         else
-            current->lines.push_back(Trim(std::string_view(line).substr(0, equals)) + "=" +
-                                     Trim(std::string_view(line).substr(equals + 1)));
+            lines.push_back(Trim(line.substr(0, equals)) + "=" + Trim(line.substr(equals + 1)));
     }
+    return lines;
+}
+}  // namespace
+
+void TIniDocument::Parse(std::string_view text) { Adopt(std::string(text)); }
+
+// A section starts at a line that, trimmed, begins with "[" and ends with
+// "]"; only a "[" that begins a line can start one, so the search goes from
+// one "[" to the next and skips the rest of every line it looks at.
+void TIniDocument::Adopt(std::string text) {
+    sections_.clear();
+    pending_.clear();
+    text_ = std::move(text);
+    const std::string_view all = text_;
+    std::size_t at = 0;
+    while ((at = all.find('[', at)) != std::string_view::npos) {
+        std::size_t lineStart = at;
+        while (lineStart > 0 && !IsLineBreak(all[lineStart - 1]) && IsBlank(all[lineStart - 1])) --lineStart;
+        const std::size_t lineEnd = LineEnd(all, at);
+        const std::string_view line = TrimmedView(all.substr(at, lineEnd - at));
+        if ((lineStart == 0 || IsLineBreak(all[lineStart - 1])) && line.size() >= 2 && line.back() == ']') {
+            if (!pending_.empty()) pending_.back().end = lineStart;
+            sections_.push_back({Trim(line.substr(1, line.size() - 2)), {}});
+            pending_.push_back({lineEnd, all.size(), true});
+        }
+        at = lineEnd;
+    }
+    if (sections_.empty()) text_.clear();  // nothing in it belongs to a section
+}
+
+const TIniDocument::Section& TIniDocument::Lines(std::size_t index) const {
+    Section& section = sections_[index];
+    if (index < pending_.size() && pending_[index].pending) {
+        const PendingLines& lines = pending_[index];
+        section.lines = LinesOf(std::string_view(text_).substr(lines.begin, lines.end - lines.begin));
+        pending_[index].pending = false;
+    }
+    return section;
+}
+
+void TIniDocument::TakeAllLines() const {
+    if (pending_.empty()) return;
+    for (std::size_t i = 0; i < sections_.size(); ++i) Lines(i);
+    pending_.clear();
+    text_.clear();
+    text_.shrink_to_fit();
+}
+
+void TIniDocument::Clear() {
+    sections_.clear();
+    pending_.clear();
+    text_.clear();
+}
+
+const std::vector<TIniDocument::Section>& TIniDocument::Sections() const {
+    TakeAllLines();
+    return sections_;
 }
 
 std::string TIniDocument::Text() const {
     std::string out;
-    for (const Section& section : sections_) {
+    for (const Section& section : Sections()) {
         out += "[" + section.name + "]\r\n";
         for (const std::string& line : section.lines) out += line + "\r\n";
         out += "\r\n";
@@ -70,9 +133,9 @@ std::string TIniDocument::Text() const {
 }
 
 bool TIniDocument::LoadFromFile(const platform::FileSystem& fileSystem, const std::string& fileName) {
-    const std::optional<std::string> content = fileSystem.ReadFile(fileName);
+    std::optional<std::string> content = fileSystem.ReadFile(fileName);
     if (!content) return false;
-    Parse(*content);
+    Adopt(std::move(*content));
     fileName_ = fileName;
     return true;
 }
@@ -82,14 +145,15 @@ void TIniDocument::SaveToFile(platform::FileSystem& fileSystem, const std::strin
     fileSystem.ReplaceContents(fileName, Text());
 }
 
-TIniDocument::Section* TIniDocument::FindSection(std::string_view name) {
-    for (auto it = sections_.rbegin(); it != sections_.rend(); ++it)
-        if (SameText(it->name, name)) return &*it;
+const TIniDocument::Section* TIniDocument::FindSection(std::string_view name) const {
+    for (std::size_t i = sections_.size(); i-- > 0;)
+        if (SameText(sections_[i].name, name)) return &Lines(i);
     return nullptr;
 }
 
-const TIniDocument::Section* TIniDocument::FindSection(std::string_view name) const {
-    return const_cast<TIniDocument*>(this)->FindSection(name);
+TIniDocument::Section* TIniDocument::FindSectionToChange(std::string_view name) {
+    TakeAllLines();
+    return const_cast<Section*>(FindSection(name));
 }
 
 std::vector<std::string>::const_iterator TIniDocument::FindLine(const Section& section, std::string_view key) {
@@ -115,7 +179,7 @@ void TIniDocument::WriteValue(std::string_view rawSection, std::string_view rawK
     const std::string section = WithoutLineBreaks(rawSection);
     const std::string key = WithoutLineBreaks(rawKey);
     const std::string value = WithoutLineBreaks(rawValue);
-    Section* found = FindSection(section);
+    Section* found = FindSectionToChange(section);
     if (!found) {
         sections_.push_back({section, {}});
         found = &sections_.back();
@@ -131,7 +195,7 @@ void TIniDocument::WriteValue(std::string_view rawSection, std::string_view rawK
 }
 
 bool TIniDocument::EraseKey(std::string_view section, std::string_view key) {
-    Section* found = FindSection(section);
+    Section* found = FindSectionToChange(section);
     if (!found) return false;
     const auto line = FindLine(*found, key);
     if (line == found->lines.end()) return false;
@@ -150,6 +214,7 @@ std::vector<std::string> TIniDocument::SectionLines(std::string_view section) co
 }
 
 bool TIniDocument::EraseSection(std::string_view section) {
+    TakeAllLines();
     for (auto it = sections_.rbegin(); it != sections_.rend(); ++it) {
         if (SameText(it->name, section)) {
             sections_.erase(std::prev(it.base()));
@@ -160,6 +225,7 @@ bool TIniDocument::EraseSection(std::string_view section) {
 }
 
 void TIniDocument::EraseSectionsWithPrefix(std::string_view prefix) {
+    TakeAllLines();
     std::erase_if(sections_, [prefix](const Section& section) { return text::StartsWith(section.name, prefix); });
 }
 

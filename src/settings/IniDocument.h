@@ -3,6 +3,10 @@
 // each an ordered list of lines, normally "key=value". Section names and keys
 // match without regard to letter case; where a name occurs more than once,
 // reading, writing and erasing use the last occurrence.
+//
+// The settings file is read again whenever it changed, for a single value
+// most of the time: parsing finds only the section headers, and a section's
+// lines are taken from the text the first time they are needed.
 
 #include <optional>
 #include <string>
@@ -37,8 +41,8 @@ public:
     void SaveToFile(platform::FileSystem& fileSystem, const std::string& fileName);
     const std::string& FileName() const { return fileName_; }
 
-    void Clear() { sections_.clear(); }
-    const std::vector<Section>& Sections() const { return sections_; }
+    void Clear();
+    const std::vector<Section>& Sections() const;
 
     bool HasKey(std::string_view section, std::string_view key) const;
     std::optional<std::string> ReadValue(std::string_view section, std::string_view key) const;
@@ -60,11 +64,29 @@ public:
     void EraseSectionsWithPrefix(std::string_view prefix);
 
 private:
-    Section* FindSection(std::string_view name);
+    // Where the lines of a section not yet taken from the text lie in it.
+    struct PendingLines {
+        std::size_t begin = 0;
+        std::size_t end = 0;
+        bool pending = false;
+    };
+
+    // Keeps the text and finds its sections; their lines stay in the text.
+    void Adopt(std::string text);
+    // The section's lines, taken from the text first if they are still there.
+    const Section& Lines(std::size_t index) const;
+    // Every section's lines, before a change or a look at all of them.
+    void TakeAllLines() const;
+
+    // The last section of that name (with its lines), or nothing.
     const Section* FindSection(std::string_view name) const;
+    Section* FindSectionToChange(std::string_view name);
     static std::vector<std::string>::const_iterator FindLine(const Section& section, std::string_view key);
 
-    std::vector<Section> sections_;
+    // Index-aligned while any section's lines are still in text_.
+    mutable std::vector<Section> sections_;
+    mutable std::vector<PendingLines> pending_;
+    mutable std::string text_;
     std::string fileName_;
 };
 

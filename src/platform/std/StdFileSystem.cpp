@@ -5,11 +5,20 @@
 #include <fstream>
 #include <system_error>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <time.h>
+#endif
+
 namespace velora::platform {
 
 namespace fs = std::filesystem;
 
 namespace {
+// How far back a file's last write must lie before its time is trusted to
+// tell a later write apart.
+constexpr long kSettledSeconds = 2;
+
 fs::path NativePath(std::string path) {
 #ifndef _WIN32
     for (char& c : path)
@@ -35,6 +44,26 @@ bool StdFileSystem::IsReadOnly(const std::string& path) const {
     const fs::file_status status = fs::status(NativePath(path), error);
     if (error || !fs::is_regular_file(status)) return false;
     return (status.permissions() & fs::perms::owner_write) == fs::perms::none;
+}
+
+std::optional<FileStamp> StdFileSystem::Stamp(const std::string& path) const {
+#ifdef _WIN32
+    (void)path;
+    return std::nullopt;
+#else
+    struct stat status {};
+    if (::stat(NativePath(path).c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return std::nullopt;
+    FileStamp stamp;
+    stamp.volume = static_cast<std::uint64_t>(status.st_dev);
+    stamp.index = static_cast<std::uint64_t>(status.st_ino);
+    stamp.size = static_cast<std::uint64_t>(status.st_size);
+    stamp.lastWrite = static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1'000'000'000 + status.st_mtim.tv_nsec;
+    stamp.readOnly = (status.st_mode & S_IWUSR) == 0;
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    stamp.settled = now.tv_sec - status.st_mtim.tv_sec > kSettledSeconds;
+    return stamp;
+#endif
 }
 
 std::optional<std::string> StdFileSystem::ReadFile(const std::string& path) const {

@@ -11,6 +11,10 @@ public:
     bool FileExists(const std::string& path) const override;
     // The file exists and its owner may not write it.
     bool IsReadOnly(const std::string& path) const override;
+    // Outside Windows the file's device and inode tell which file it is, and
+    // its time is read in nanoseconds; the Windows build of this class cannot
+    // tell and stamps nothing.
+    std::optional<FileStamp> Stamp(const std::string& path) const override;
     std::optional<std::string> ReadFile(const std::string& path) const override;
     // Writes "<path>.tmp" beside the file, then renames it over the
     // file; on failure the temporary file is removed and the file untouched.

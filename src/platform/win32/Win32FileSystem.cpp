@@ -19,6 +19,11 @@ bool IsFolder(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
+// How far back (in 100 ns) a file's last write must lie before its time is
+// trusted to tell a later write apart: the system updates file times at the
+// pace of its timer, not at their resolution.
+constexpr std::int64_t kSettledTicks = 2 * 10'000'000;
+
 // The waits before each new attempt at a replace that another handle stands
 // in the way of: short at first, about a second in all before the error is
 // reported.
@@ -80,6 +85,30 @@ bool Win32FileSystem::IsReadOnly(const std::string& path) const {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
            (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
+std::optional<FileStamp> Win32FileSystem::Stamp(const std::string& path) const {
+    // Opened for its attributes only, shared for everything: it stands in
+    // nobody's way.
+    Handle file(CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid()) return std::nullopt;
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!GetFileInformationByHandle(file.Get(), &info) || (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+        return std::nullopt;
+    FileStamp stamp;
+    stamp.volume = info.dwVolumeSerialNumber;
+    stamp.index = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    stamp.size = (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+    stamp.lastWrite = static_cast<std::int64_t>((static_cast<std::uint64_t>(info.ftLastWriteTime.dwHighDateTime) << 32) |
+                                                info.ftLastWriteTime.dwLowDateTime);
+    stamp.readOnly = (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
+    FILETIME now{};
+    GetSystemTimeAsFileTime(&now);
+    const auto nowTicks = static_cast<std::int64_t>((static_cast<std::uint64_t>(now.dwHighDateTime) << 32) |
+                                                    now.dwLowDateTime);
+    stamp.settled = nowTicks - stamp.lastWrite > kSettledTicks;
+    return stamp;
 }
 
 std::optional<std::string> Win32FileSystem::ReadFile(const std::string& path) const {

@@ -9,6 +9,8 @@ class Win32FileSystem : public FileSystem {
 public:
     bool FileExists(const std::string& path) const override;
     bool IsReadOnly(const std::string& path) const override;
+    // Volume serial number and file index, size and last-write time (100 ns).
+    std::optional<FileStamp> Stamp(const std::string& path) const override;
     std::optional<std::string> ReadFile(const std::string& path) const override;
     // Writes "<path>.tmp" beside the file, then moves it over the file. While
     // another handle holds the file (or a second writer its temporary file)

@@ -18,6 +18,7 @@ static_assert(static_cast<DWORD>(InternetOption::ProxyPassword) == INTERNET_OPTI
 static_assert(kRequestFlagReload == INTERNET_FLAG_RELOAD);
 static_assert(kRequestFlagPragmaNoCache == INTERNET_FLAG_PRAGMA_NOCACHE);
 static_assert(kRequestFlagSecure == INTERNET_FLAG_SECURE);
+static_assert(kRequestFlagNoCacheWrite == INTERNET_FLAG_NO_CACHE_WRITE);
 static_assert(kHttpsPort == INTERNET_DEFAULT_HTTPS_PORT);
 static_assert(internet_status::ResolvingName == INTERNET_STATUS_RESOLVING_NAME);
 static_assert(internet_status::ConnectionClosed == INTERNET_STATUS_CONNECTION_CLOSED);

@@ -91,7 +91,9 @@ TEST_F(CountryTableTest, SeedingReplacesTheSectionAndItsNamesakesAndPutsItLast) 
     ScratchFolder::Write(SettingsFile(),
                          "[countries]\r\nXYZ=999\r\nDEU=4711\r\n[countriesOld]\r\nA=1\r\n"
                          "[account]\r\ncountry=49\r\n");
+    store.Reload();
     SeedCountryTable(store);
+    store.Flush();
 
     const std::string file = ScratchFolder::Read(SettingsFile());
     EXPECT_EQ(file.find("XYZ"), std::string::npos);
@@ -104,9 +106,20 @@ TEST_F(CountryTableTest, SeedingReplacesTheSectionAndItsNamesakesAndPutsItLast) 
     const std::vector<std::string> lines = store.SectionLines("countries");
     ASSERT_EQ(lines.size(), 241u);
     EXPECT_EQ(lines, DefaultCountryEntries()) << "in the order of the built-in table";
+
+    // The next start finds the table in place and leaves the file alone,
+    // wherever the table stands in it.
+    store.PutString("formMain\\left", "10");
+    const auto before = platform::StdFileSystem().Stamp(SettingsFile());
+    ASSERT_TRUE(before.has_value());
+    store.Reload();
+    SeedCountryTable(store);
+    store.Flush();
+    EXPECT_EQ(platform::StdFileSystem().Stamp(SettingsFile()), before);
 }
 
 TEST_F(CountryTableTest, SelectionFallsBackTo49AndSharedCodesPickTheLaterCountry) {
+    store.Reload();
     SeedCountryTable(store);
     SelectCountryByCode(list, "Deutschland");  // a stored name matches nothing
     EXPECT_EQ(list.ItemIndex(), -1);
@@ -127,6 +140,7 @@ TEST_F(CountryTableTest, SelectionFallsBackTo49AndSharedCodesPickTheLaterCountry
 }
 
 TEST_F(CountryTableTest, EntriesShowNameAndAtMostFourDigitsButKeepTheWholeCode) {
+    store.Reload();
     SeedCountryTable(store);
     FillCountryList(list, store, Names({{"DEU", "Deutschland"}, {"GGY", "Guernsey"}}));
     EXPECT_EQ(Selected(), "Deutschland +49=49");

@@ -78,7 +78,7 @@ protected:
     std::string SettingsFile() const { return ScratchFolder::Read(scratch.File(R"(VELORA\Desktop\VELORADesktop.ini)")); }
 
     ScratchFolder scratch;
-    platform::StdFileSystem files;
+    settings::testing::CountingFileSystem files;
     FakeFolders folders;
     FixedFormats formats;
     fakes::FixedVersion version;
@@ -163,4 +163,15 @@ TEST_F(ProgramStart, HandOversDuringStartUpOpenTheSendPageOnceTheFormsExist) {
     host.events.clear();
     Run("VELORADesktop.exe");
     EXPECT_EQ(host.events.back(), "visible formMain");
+}
+
+TEST_F(ProgramStart, AStartWritesTheSettingsOnceAndThenNeverAgainUnchanged) {
+    ScratchFolder::Write(scratch.File(R"(VELORA\Desktop\VELORADesktop.ini)"), "[account]\r\nnr=1\r\n");
+    const std::string settings = scratch.File(R"(VELORA\Desktop\VELORADesktop.ini)");
+    Run("VELORADesktop.exe");
+    EXPECT_EQ(files.WritesOf(settings), 1);
+    files.written.clear();
+    Run("VELORADesktop.exe");
+    EXPECT_EQ(files.WritesOf(settings), 0) << ::testing::PrintToString(files.written);
+    EXPECT_NE(SettingsFile().find("[version]\r\nexe=0.9.6.4\r\n"), std::string::npos);
 }

@@ -187,15 +187,11 @@ TEST_F(BrowserUnderWine, NavigationSendsTheWholeQueryAndTheLocationFollows) {
     EXPECT_STREQ(L"TWebBrowserHost", className);
     EXPECT_EQ("", host.LocationUrl());
     EXPECT_FALSE(host.Busy());
-
-    // The control lives in the host and fills it, and follows its size.
-    const HWND control = GetWindow(host.Handle(), GW_CHILD);
-    ASSERT_NE(nullptr, control);
-    EXPECT_EQ(420, ClientRectOf(control).right);
-    EXPECT_EQ(530, ClientRectOf(control).bottom);
+    // The control comes with the first page, not with the window.
     host.SetBounds(RECT{5, 6, 305, 206});
-    EXPECT_EQ(300, ClientRectOf(control).right);
-    EXPECT_EQ(200, ClientRectOf(control).bottom);
+    EXPECT_EQ(nullptr, GetWindow(host.Handle(), GW_CHILD));
+    MSG beforeAnyPage = Message(host.Handle(), WM_KEYDOWN, VK_TAB);
+    EXPECT_FALSE(host.BrowserMessageHook(beforeAnyPage));
 
     // The doubled "&" of the service's page texts travels as it is.
     const std::string url = server_.Url("/send?sApp=DW&&bSmallApp=1&sMd5Login=0a1b&lang=de");
@@ -203,6 +199,15 @@ TEST_F(BrowserUnderWine, NavigationSendsTheWholeQueryAndTheLocationFollows) {
     EXPECT_EQ("GET /send?sApp=DW&&bSmallApp=1&sMd5Login=0a1b&lang=de HTTP/1.1", server_.AwaitRequestLine(15000));
     EXPECT_TRUE(PumpUntil([&] { return host.LocationUrl() == url; }, 5000)) << host.LocationUrl();
     EXPECT_TRUE(PumpUntil([&] { return !host.Busy(); }, 5000));
+
+    // The control lives in the host and fills it, and follows its size.
+    const HWND control = GetWindow(host.Handle(), GW_CHILD);
+    ASSERT_NE(nullptr, control);
+    EXPECT_EQ(300, ClientRectOf(control).right);
+    EXPECT_EQ(200, ClientRectOf(control).bottom);
+    host.SetBounds(RECT{0, 0, 420, 530});
+    EXPECT_EQ(420, ClientRectOf(control).right);
+    EXPECT_EQ(530, ClientRectOf(control).bottom);
 }
 
 TEST_F(BrowserUnderWine, MessageHookTakesOnlyTheBrowsersMessages) {

@@ -274,6 +274,33 @@ TEST(GtkUiThreadDispatcher, RunsWorkOnItsThreadAndReleasesWaitersWhenClosed) {
     EXPECT_FALSE(ran);
 }
 
+TEST(GtkUiThreadDispatcher, QueuedWorkRunsInOrderOnItsThreadAndNotAfterClose) {
+    gtk::GtkUiThreadDispatcher dispatcher;
+    std::vector<std::string> ran;
+    std::vector<std::thread::id> threads;
+    std::thread worker([&] {
+        for (const char* what : {"1", "2", "3"})
+            EXPECT_TRUE(dispatcher.PostToUiThread([&ran, &threads, what] {
+                ran.push_back(what);
+                threads.push_back(std::this_thread::get_id());
+            }));
+    });
+    worker.join();  // posting never waits for the loop
+    EXPECT_TRUE(ran.empty());
+    while (g_main_context_iteration(nullptr, FALSE)) {
+    }
+    EXPECT_EQ(ran, (std::vector<std::string>{"1", "2", "3"}));
+    for (const std::thread::id id : threads) EXPECT_EQ(id, std::this_thread::get_id());
+
+    // Queued before the close, not yet run: dropped; after it: refused.
+    EXPECT_TRUE(dispatcher.PostToUiThread([&] { ran.push_back("late"); }));
+    dispatcher.Close();
+    EXPECT_FALSE(dispatcher.PostToUiThread([&] { ran.push_back("refused"); }));
+    while (g_main_context_iteration(nullptr, FALSE)) {
+    }
+    EXPECT_EQ(ran.size(), 3u);
+}
+
 }  // namespace
 }  // namespace velora::net::testing
 

@@ -19,7 +19,8 @@ protected:
     std::unique_ptr<THttpUrlGrabber> grabber;
 
     void SetUp() override {
-        grabber = std::make_unique<THttpUrlGrabber>(nullptr, UrlGrabberServices{http, ui, &files});
+        grabber = std::make_unique<THttpUrlGrabber>(
+            nullptr, UrlGrabberServices{http, ui, &files, [client = http.get()] { return client->Now(); }});
         grabber->SetAgent("VELORA Desktop");
         grabber->SetReferer("VELORA Desktop Update");
         events.Attach(*grabber, *ui);

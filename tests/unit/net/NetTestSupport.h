@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
@@ -71,6 +72,7 @@ struct Script {
     Stall stall = Stall::None;
     std::vector<std::uint32_t> connectStatuses;  // notified from inside Connect
     std::shared_ptr<Gate> firstReadGate;         // the first read waits here
+    std::chrono::milliseconds readTakes{0};      // on the client's clock, each read
     std::string errorText = "The operation failed";
     std::string responseInfo = "550 Server says no";
 };
@@ -79,6 +81,13 @@ class FakeHttpClient : public platform::HttpClient {
 public:
     // Transfer n meets scripts[n]; later ones meet the last script.
     std::vector<Script> scripts{Script{}};
+    // Runs at the start of every read, on the worker.
+    std::function<void()> beforeRead;
+
+    // A clock that only the reads move on, for the grabber's pacing.
+    std::chrono::steady_clock::time_point Now() const {
+        return std::chrono::steady_clock::time_point(std::chrono::milliseconds(clockMs_.load()));
+    }
 
     std::vector<std::string> Log() const {
         std::lock_guard lock(mutex_);
@@ -176,6 +185,7 @@ public:
         return ScriptOf(transfers_of_[request]).contentLength;
     }
     bool Read(platform::HttpHandle request, char* buffer, std::uint32_t size, std::uint32_t& bytesRead) override {
+        if (beforeRead) beforeRead();
         std::shared_ptr<Gate> gate;
         int transfer;
         {
@@ -187,6 +197,7 @@ public:
         if (gate) gate->Wait();
         std::unique_lock lock(mutex_);
         const Script& script = ScriptOf(transfer);
+        clockMs_ += script.readTakes.count();
         const std::size_t index = reads_[transfer]++;
         bytesRead = 0;
         if (index < script.blocks.size()) {
@@ -273,6 +284,7 @@ private:
     }
 
     mutable std::mutex mutex_;
+    std::atomic<std::int64_t> clockMs_{1'000'000};
     std::vector<std::string> log_;
     int transfers_ = 0;
     platform::HttpHandle lastHandle_ = 0;
@@ -287,7 +299,8 @@ private:
 };
 
 // The test's user-interface thread: runs what it is handed, one thing at a
-// time, while the sender waits.
+// time, while the sender waits, and what is queued for it, in turn. Queued
+// work can be held back to see what comes of it arriving late.
 class TestUiThread : public platform::UiThreadDispatcher {
 public:
     TestUiThread() : thread_([this] { Loop(); }) {}
@@ -313,6 +326,40 @@ public:
         wake_.notify_all();
         done_.wait(lock, [&] { return job->done; });
         return true;
+    }
+    bool PostToUiThread(std::function<void()> action) override {
+        auto job = std::make_shared<Job>();
+        job->queued = std::move(action);
+        job->action = &job->queued;
+        std::lock_guard lock(mutex_);
+        if (stopping_) return false;
+        ++queuedEver_;
+        (holdQueued_ ? held_ : jobs_).push_back(job);
+        wake_.notify_all();
+        return true;
+    }
+    // Queued work waits until ReleaseQueued, while the work of waiting
+    // senders still runs.
+    void HoldQueued() {
+        std::lock_guard lock(mutex_);
+        holdQueued_ = true;
+    }
+    // Hands what was held back to the thread (after everything handed over
+    // so far) and queues what comes later at once again.
+    void ReleaseQueued() {
+        std::lock_guard lock(mutex_);
+        holdQueued_ = false;
+        jobs_.insert(jobs_.end(), held_.begin(), held_.end());
+        held_.clear();
+        wake_.notify_all();
+    }
+    int HeldCount() {
+        std::lock_guard lock(mutex_);
+        return static_cast<int>(held_.size());
+    }
+    int QueuedEver() {
+        std::lock_guard lock(mutex_);
+        return queuedEver_;
     }
     // The test's own calls into the grabber.
     template <class Function>
@@ -346,6 +393,7 @@ public:
 
 private:
     struct Job {
+        std::function<void()> queued;  // the job's own, when nobody waits for it
         const std::function<void()>* action = nullptr;
         bool done = false;
     };
@@ -368,6 +416,9 @@ private:
     std::condition_variable wake_;
     std::condition_variable done_;
     std::deque<std::shared_ptr<Job>> jobs_;
+    std::deque<std::shared_ptr<Job>> held_;
+    bool holdQueued_ = false;
+    int queuedEver_ = 0;
     bool stopping_ = false;
     std::thread thread_;
 };

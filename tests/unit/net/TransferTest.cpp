@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -28,14 +29,14 @@ TEST_F(Transfer, MakesTheCallsInOrderAndWritesTheFile) {
         "SetStatusCallback internet1",
         "Connect internet1 host=example.com port=8080 user='joe' password='pw' context=listener",
         "OpenRequest connection1 verb=GET object=update/dw.version version=HTTP/1.0 "
-        "referer=VELORA Desktop Update flags=80000100 context=0",
+        "referer=VELORA Desktop Update flags=84000100 context=0",
         "SetTimeouts request1 ms=30000",
         "SendRequest request1",
         "QueryStatusCode request1",
         "QueryContentLength request1 buffer=1024",
-        "Read request1 size=1025",
-        "Read request1 size=1025",
-        "Read request1 size=1025",
+        "Read request1 size=65536",
+        "Read request1 size=65536",
+        "Read request1 size=65536",
         "Close request1",
         "Close connection1",
         "Close internet1",
@@ -54,7 +55,7 @@ TEST_F(Transfer, MakesTheCallsInOrderAndWritesTheFile) {
     // A host without path requests the empty path.
     Fetch("http://example.com");
     EXPECT_TRUE(http->Logged("OpenRequest connection2 verb=GET object= version=HTTP/1.0 "
-                             "referer=VELORA Desktop Update flags=80000100 context=0"));
+                             "referer=VELORA Desktop Update flags=84000100 context=0"));
 }
 
 TEST_F(Transfer, OpensThroughTheProxyModeAndPassesCredentials) {
@@ -82,11 +83,11 @@ TEST_F(Transfer, SecureUrlUsesTheSecureFlagAndPort443) {
     Fetch("HTTPS://secure.example.com/file.bin");
     EXPECT_TRUE(http->Logged("Connect internet1 host=secure.example.com port=443 user=none password=none context=listener"));
     EXPECT_TRUE(http->Logged("OpenRequest connection1 verb=GET object=file.bin version=HTTP/1.0 "
-                             "referer=VELORA Desktop Update flags=80800100 context=0"));
+                             "referer=VELORA Desktop Update flags=84800100 context=0"));
     Fetch("https://secure.example.com:8443/file.bin");
     EXPECT_TRUE(http->Logged("Connect internet2 host=secure.example.com port=8443 user=none password=none context=listener"));
     EXPECT_EQ(http->CountOf("OpenRequest connection2 verb=GET object=file.bin version=HTTP/1.0 "
-                            "referer=VELORA Desktop Update flags=80800100"), 1);
+                            "referer=VELORA Desktop Update flags=84800100"), 1);
 }
 
 TEST_F(Transfer, StreamModeWithoutContentLength) {
@@ -100,6 +101,9 @@ TEST_F(Transfer, StreamModeWithoutContentLength) {
         "ConnectionClosed",
     }));
     EXPECT_TRUE(files.files.empty());
+    // Only a reply saved to a file stays out of the platform's cache.
+    EXPECT_TRUE(http->Logged("OpenRequest connection1 verb=GET object=update/dw.version version=HTTP/1.0 "
+                             "referer=VELORA Desktop Update flags=80000100 context=0"));
 }
 
 TEST_F(Transfer, StatusNotificationsFireTheirEvents) {
@@ -131,6 +135,100 @@ TEST_F(Transfer, StatusNotificationsFireTheirEvents) {
     expected.push_back("ConnectionClosed");
     EXPECT_EQ(Events(), expected);
     EXPECT_EQ(events.offUiThread, 0);
+}
+
+// Ten blocks, each read 30 ms apart on the client's clock.
+Script TenBlocksThirtyMillisecondsApart() {
+    Script script;
+    script.contentLength = "20";
+    script.blocks = {"aa", "bb", "cc", "dd", "ee", "ff", "gg", "hh", "ii", "jj"};
+    script.readTakes = std::chrono::milliseconds(30);
+    return script;
+}
+
+// What is queued for the user-interface thread runs exactly when the next
+// read starts, as if the thread got to it while the worker waited for the
+// network.
+void RunQueuedWorkAtEachRead(FakeHttpClient& http, TestUiThread& ui) {
+    ui.HoldQueued();
+    http.beforeRead = [&ui] {
+        ui.ReleaseQueued();
+        ui.Invoke([] {});
+        ui.HoldQueued();
+    };
+}
+
+TEST_F(Transfer, ProgressIsQueuedAtMostTwentyASecondAndTheLastIsDeliveredBeforeCompletion) {
+    http->scripts = {TenBlocksThirtyMillisecondsApart()};
+    RunQueuedWorkAtEachRead(*http, *ui);
+    grabber->SetFileName("out.bin");
+    Fetch(kVersionUrl);
+
+    // The first block's progress is delivered while the worker waits; then
+    // one is queued whenever 50 ms have passed since the last; the last
+    // comes before completion, also when nothing was due.
+    EXPECT_EQ(Events(), (Lines{
+        "Progress 2/20 " + kVersionUrl,
+        "Progress 6/20 " + kVersionUrl,
+        "Progress 10/20 " + kVersionUrl,
+        "Progress 14/20 " + kVersionUrl,
+        "Progress 18/20 " + kVersionUrl,
+        "Progress 20/20 " + kVersionUrl,
+        "DoneFile out.bin 20 " + kVersionUrl,
+        "ConnectionClosed",
+    }));
+    EXPECT_EQ(ui->QueuedEver(), 4);
+    EXPECT_EQ(events.offUiThread, 0);
+    EXPECT_EQ(files.files["out.bin"], "aabbccddeeffgghhiijj");
+}
+
+TEST_F(Transfer, AtMostOneProgressWaitsAndOneArrivingAfterTheLastIsDropped) {
+    http->scripts = {TenBlocksThirtyMillisecondsApart()};
+    ui->HoldQueued();  // a busy user-interface thread: nothing queued runs
+    grabber->SetOutputMode(omStream);
+    Fetch(kVersionUrl);
+
+    // 300 ms of reading, but while one progress waits no other is queued.
+    EXPECT_EQ(ui->QueuedEver(), 1);
+    EXPECT_EQ(ui->HeldCount(), 1);
+    ui->ReleaseQueued();
+    ui->Invoke([] {});
+    EXPECT_EQ(Events(), (Lines{
+        "Progress 2/20 " + kVersionUrl,
+        "Progress 20/20 " + kVersionUrl,
+        "DoneStream aabbccddeeffgghhiijj 20 at 0 " + kVersionUrl,
+        "ConnectionClosed",
+    }));
+}
+
+TEST_F(Transfer, QueuedProgressStopsTheTransferByItsAnswerOrItsException) {
+    http->scripts = {TenBlocksThirtyMillisecondsApart()};
+    RunQueuedWorkAtEachRead(*http, *ui);
+    grabber->SetFileName("out.bin");
+    grabber->OnProgress = [&](ui::TComponent*, std::int64_t position, std::int64_t, const std::string&, bool& go) {
+        events.lines.push_back("Progress " + std::to_string(position));
+        if (position >= 6) go = false;
+    };
+
+    // The answer of the progress queued after the third block comes while
+    // the fourth is read: that block is the last, and no progress and no
+    // completion follow.
+    Fetch(kVersionUrl);
+    EXPECT_EQ(Events(), (Lines{"Progress 2", "Progress 6", "ConnectionClosed"}));
+    EXPECT_EQ(http->CountOf("Read request1"), 4);
+
+    // An exception leaving the handler ends the transfer just as quietly.
+    ClearEvents();
+    ui->Invoke([&] {
+        grabber->OnProgress = [&](ui::TComponent*, std::int64_t position, std::int64_t, const std::string&, bool&) {
+            events.lines.push_back("Progress " + std::to_string(position));
+            if (position >= 6) throw std::runtime_error("handler failed");
+        };
+    });
+    Fetch(kVersionUrl);
+    EXPECT_EQ(Events(), (Lines{"Progress 2", "Progress 6", "ConnectionClosed"}));
+    EXPECT_EQ(http->CountOf("Read request2"), 4);
+    EXPECT_TRUE(files.files.empty());
 }
 
 TEST_F(Transfer, ContinueFalseEndsWithoutCompletion) {
@@ -246,7 +344,7 @@ TEST_F(Transfer, AbsorbedFailuresReportNothing) {
 TEST_F(Transfer, ReplyThatBrokeOffIsAnError) {
     http->scripts = {Script{}, Script{}};
     http->scripts[0].contentLength = "10";
-    http->scripts[0].blocks = {"abcd"};
+    http->scripts[0].blocks = {"ab", "cd"};
     http->scripts[1].blocks = {"abcd"};
     http->scripts[1].readFailsAfterBlocks = true;
     http->scripts[1].errorText = "The connection with the server was reset";
@@ -255,7 +353,8 @@ TEST_F(Transfer, ReplyThatBrokeOffIsAnError) {
 
     Fetch(kVersionUrl);
     EXPECT_EQ(Events(), (Lines{
-        "Progress 4/10 " + kVersionUrl,
+        "Progress 2/10 " + kVersionUrl,
+        "Progress 4/10 " + kVersionUrl,  // the last progress, before the error
         "Error The transfer was interrupted: received 4 of 10 bytes. (idle)",
         "ConnectionClosed",
     }));

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <memory>
 #include <string>
@@ -26,11 +27,20 @@ namespace {
 
 // What the server sends to one connection; a silent reply then keeps the
 // connection open without sending anything more, until the client gives up.
+// A paced reply goes out in pieces with a pause after each.
 struct Reply {
     Reply(const char* bytes) : bytes(bytes) {}
     Reply(std::string bytes, bool thenSilent = false) : bytes(std::move(bytes)), thenSilent(thenSilent) {}
+    static Reply Paced(std::string bytes, std::size_t piece, DWORD pauseMs) {
+        Reply reply(std::move(bytes));
+        reply.piece = piece;
+        reply.pauseMs = pauseMs;
+        return reply;
+    }
     std::string bytes;
     bool thenSilent = false;
+    std::size_t piece = 0;  // 0: all at once
+    DWORD pauseMs = 0;
 };
 
 // Answers each of the given replies to one connection, in turn, and keeps
@@ -86,7 +96,12 @@ private:
                 request.append(buffer, got);
             }
             requests_.push_back(request);
-            send(client, reply.bytes.data(), static_cast<int>(reply.bytes.size()), 0);
+            const std::size_t piece = reply.piece ? reply.piece : reply.bytes.size();
+            for (std::size_t at = 0; at < reply.bytes.size(); at += piece) {
+                const std::size_t length = std::min(piece, reply.bytes.size() - at);
+                if (send(client, reply.bytes.data() + at, static_cast<int>(length), 0) <= 0) break;
+                if (reply.pauseMs) Sleep(reply.pauseMs);
+            }
             if (reply.thenSilent && ClientClosesWithin(client, 30)) ++silencesEndedByClient_;
             closesocket(client);
         }
@@ -206,6 +221,82 @@ TEST_F(Win32Download, AnErrorPageIsReportedInsteadOfDelivered) {
     ASSERT_TRUE(Fetch());
     EXPECT_EQ(error, "The server answered with status 500.");
     EXPECT_EQ(received, "");
+    EXPECT_EQ(offUiThread, 0);
+}
+
+TEST_F(Win32Download, ProgressComesInOrderOnTheMessageLoopAndTheLastBeforeCompletion) {
+    std::string body(1024 * 1024, '\0');
+    for (std::size_t i = 0; i < body.size(); ++i) body[i] = static_cast<char>('a' + i % 26);
+    const std::string headers = "HTTP/1.0 200 OK\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n";
+    // About 0.7 s: time for progress to be queued while a sent event overtakes it.
+    LocalServer server({Reply::Paced(headers + body, 32 * 1024, 20)});
+    ASSERT_NE(server.Port(), 0) << "no listening socket";
+    std::vector<std::int64_t> positions;  // -1 for the completion
+    grabber.OnProgress = [&](ui::TComponent*, std::int64_t position, std::int64_t, const std::string&, bool&) {
+        offUiThread += GetCurrentThreadId() != uiThread;
+        positions.push_back(position);
+    };
+    grabber.OnDoneStream = [&, done = grabber.OnDoneStream](ui::TComponent* sender, TMemoryStream& stream,
+                                                           std::int32_t size, const std::string& url) {
+        positions.push_back(-1);
+        done(sender, stream, size, url);
+    };
+    grabber.SetUrl(UrlOn(server));
+    ASSERT_TRUE(Fetch());
+    // Let whatever was still queued arrive: it must not show.
+    const std::size_t atEnd = positions.size();
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    EXPECT_EQ(positions.size(), atEnd);
+
+    EXPECT_EQ(received, body);
+    const auto completion = std::find(positions.begin(), positions.end(), -1);
+    ASSERT_NE(completion, positions.end());
+    ASSERT_GE(completion - positions.begin(), 2);
+    // Growing up to the whole reply, which the last progress before the
+    // completion reports, once; only the status notifications of the
+    // closing handles come after it, with the same count.
+    const auto size = static_cast<std::int64_t>(body.size());
+    EXPECT_EQ(*(completion - 1), size);
+    EXPECT_EQ(std::count(positions.begin(), completion, size), 1) << ::testing::PrintToString(positions);
+    EXPECT_TRUE(std::is_sorted(positions.begin(), completion)) << ::testing::PrintToString(positions);
+    for (auto later = completion + 1; later != positions.end(); ++later) EXPECT_EQ(*later, *(completion - 1));
+    EXPECT_EQ(offUiThread, 0);
+}
+
+TEST(Win32UiThreadDispatcher, QueuedWorkRunsInItsOrderFromTheMessageLoop) {
+    auto dispatcher = std::make_shared<platform::Win32UiThreadDispatcher>();
+    const DWORD uiThread = GetCurrentThreadId();
+    std::vector<std::string> ran;
+    int offUiThread = 0;
+    auto note = [&](const std::string& what) {
+        offUiThread += GetCurrentThreadId() != uiThread;
+        ran.push_back(what);
+    };
+
+    // Queued on the thread itself, it waits for the message loop too.
+    EXPECT_TRUE(dispatcher->PostToUiThread([&] { note("own"); }));
+    EXPECT_TRUE(ran.empty());
+    std::atomic<bool> sent{false};
+    std::thread other([&] {
+        for (int i = 1; i <= 3; ++i) dispatcher->PostToUiThread([&, i] { note("queued " + std::to_string(i)); });
+        dispatcher->RunOnUiThread([&] { note("sent"); });
+        sent = true;
+    });
+    const ULONGLONG deadline = GetTickCount64() + 10000;
+    while (!(sent && ran.size() == 5) && GetTickCount64() < deadline) {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+    other.join();
+
+    // The waiting sender may overtake queued work, never the other way round.
+    std::vector<std::string> queued;
+    for (const std::string& what : ran)
+        if (what != "sent") queued.push_back(what);
+    EXPECT_EQ(queued, (std::vector<std::string>{"own", "queued 1", "queued 2", "queued 3"}));
+    EXPECT_EQ(ran.size(), 5u);
     EXPECT_EQ(offUiThread, 0);
 }
 

@@ -296,5 +296,49 @@ TEST_F(AppIniFileStorageTest, FileNameChangesAndDestructionFlush) {
     EXPECT_EQ(ScratchFolder::Read(scratch.File("second.ini")), "");
 }
 
+// Every access asks whether the file changed; only a changed file is read.
+TEST_F(AppIniFileStorageTest, AnUnchangedFileIsReadOnceAndEveryChangeIsSeen) {
+    testing::CountingFileSystem counting;
+    ScratchFolder::Write(SettingsFile(), "[a]\r\nk=1\r\n");
+    testing::SetLastWriteBack(SettingsFile(), std::chrono::hours(1));
+    TAppIniFileStorage store(counting, folders, regional);
+    testing::SetUpAsSettingsStore(store);
+    const int afterLoad = counting.reads;
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(store.GetString("a\\k", ""), "1");
+    EXPECT_TRUE(store.HasSection("a"));
+    EXPECT_EQ(counting.reads, afterLoad);
+
+    // Another program writes in place: same file, same size, another time.
+    ScratchFolder::Write(SettingsFile(), "[a]\r\nk=2\r\n");
+    testing::SetLastWriteBack(SettingsFile(), std::chrono::minutes(30));
+    EXPECT_EQ(store.GetString("a\\k", ""), "2");
+    // ... or puts another file in its place, with the same size and time.
+    const auto time = std::filesystem::last_write_time(ScratchFolder::Native(SettingsFile()));
+    ScratchFolder::Write(SettingsFile() + ".new", "[a]\r\nk=3\r\n");
+    std::filesystem::last_write_time(ScratchFolder::Native(SettingsFile() + ".new"), time);
+    std::filesystem::rename(ScratchFolder::Native(SettingsFile() + ".new"), ScratchFolder::Native(SettingsFile()));
+    EXPECT_EQ(store.GetString("a\\k", ""), "3");
+    // A file written moments ago may change again within its time's tick
+    // without showing it: it is read at every access until it settles.
+    ScratchFolder::Write(SettingsFile(), "[a]\r\nk=4\r\n");
+    EXPECT_EQ(store.GetString("a\\k", ""), "4");
+    const int fresh = counting.reads;
+    ScratchFolder::Write(SettingsFile(), "[a]\r\nk=5\r\n");
+    EXPECT_EQ(store.GetString("a\\k", ""), "5");
+    EXPECT_EQ(counting.reads, fresh + 1);
+
+    // Writing what is stored already writes nothing; our own write is read
+    // back once, never trusted blindly.
+    testing::SetLastWriteBack(SettingsFile(), std::chrono::hours(1));
+    store.PutString("a\\k", "5");
+    store.PutInteger("b\\n", 7);
+    store.PutInteger("b\\n", 7);
+    store.PutBoolean("b\\on", true);
+    store.PutBoolean("b\\on", true);
+    EXPECT_EQ(counting.writes, 2);
+    store.RemoveValue("b\\missing");
+    EXPECT_EQ(counting.writes, 2);
+}
+
 }  // namespace
 }  // namespace velora::settings

@@ -30,6 +30,48 @@ TEST(IniDocument, ParsesTrimmedLinesAndKeepsOrder) {
     EXPECT_FALSE(document.ReadValue("missing", "country").has_value());
 }
 
+TEST(IniDocument, SectionsAreFoundInTheTextAsTheLineByLineRulesSay) {
+    // Only a "[" that begins a trimmed line ending in "]" starts a section.
+    const std::string text =
+        "k=before any section\r\n"
+        " \t[b]\t \r\n"
+        "[a] not a header\r\n"
+        "x[c]=1\n"
+        ";[d]\r"
+        "[e\n"
+        "k=b's\n"
+        "[[f]]\r\n"
+        "[a]\r\n"
+        "k = last a \r\n"
+        "[]\n"
+        "empty name=yes";
+    const Lines linesOfB{"[a] not a header", "x[c]=1", "[e", "k=b's"};
+    TIniDocument document;
+    document.Parse(text);
+    EXPECT_EQ(document.ReadValue("b", "x[c]"), "1");
+    EXPECT_EQ(document.ReadValue("B", "k"), "b's");
+    EXPECT_EQ(document.SectionLines("b"), linesOfB);
+    EXPECT_EQ(document.ReadValue("[f]", "k"), std::nullopt);
+    EXPECT_FALSE(document.HasLines("[f]"));
+    EXPECT_FALSE(document.HasLines("d"));
+    EXPECT_EQ(document.SectionLines("a"), (Lines{"k=last a"}));
+    EXPECT_EQ(document.ReadValue("", "empty name"), "yes");
+
+    // Every section's lines, the ones not read yet among them.
+    EXPECT_EQ(document.Text(),
+              "[b]\r\n[a] not a header\r\nx[c]=1\r\n[e\r\nk=b's\r\n\r\n"
+              "[[f]]\r\n\r\n"
+              "[a]\r\nk=last a\r\n\r\n"
+              "[]\r\nempty name=yes\r\n\r\n");
+
+    // A change to one section keeps the lines of the others.
+    TIniDocument changed;
+    changed.Parse(text);
+    changed.WriteValue("a", "new", "1");
+    EXPECT_EQ(changed.SectionLines("b"), linesOfB);
+    EXPECT_EQ(changed.SectionLines("a"), (Lines{"k=last a", "new=1"}));
+}
+
 TEST(IniDocument, LastOccurrenceWinsForSectionsAndKeys) {
     TIniDocument document;
     document.Parse("[a]\nk=first\n[A]\nk=second\nK=third\n");

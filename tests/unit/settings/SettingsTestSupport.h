@@ -1,6 +1,7 @@
 #pragma once
 // Fakes and a scratch folder for the settings store tests.
 
+#include <chrono>
 #include <filesystem>
 #include <algorithm>
 #include <fstream>
@@ -13,6 +14,9 @@
 #include "platform/RegionalSettings.h"
 #include "platform/std/StdFileSystem.h"
 #include "settings/AppIniFileStorage.h"
+#ifdef _WIN32
+#include "platform/win32/Win32FileSystem.h"
+#endif
 
 namespace velora::settings::testing {
 
@@ -68,6 +72,39 @@ public:
 private:
     std::filesystem::path path_;
 };
+
+// The file system the program has on this system: under Windows only the
+// system's own tells one version of a file from another.
+#ifdef _WIN32
+using SystemFileSystem = platform::Win32FileSystem;
+#else
+using SystemFileSystem = platform::StdFileSystem;
+#endif
+
+// The files on disk, counting what the store asks of them.
+class CountingFileSystem : public SystemFileSystem {
+public:
+    std::optional<std::string> ReadFile(const std::string& path) const override {
+        ++reads;
+        return SystemFileSystem::ReadFile(path);
+    }
+    void ReplaceContents(const std::string& path, const std::string& bytes) override {
+        ++writes;
+        written.push_back(path);
+        SystemFileSystem::ReplaceContents(path, bytes);
+    }
+    // How often the file was written.
+    int WritesOf(const std::string& path) const { return static_cast<int>(std::count(written.begin(), written.end(), path)); }
+    mutable int reads = 0;
+    int writes = 0;
+    std::vector<std::string> written;
+};
+
+// Moves a file's last write back in time, as if it had been written then.
+inline void SetLastWriteBack(const std::string& path, std::chrono::seconds back) {
+    const auto native = ScratchFolder::Native(path);
+    std::filesystem::last_write_time(native, std::filesystem::file_time_type::clock::now() - back);
+}
 
 class FakeFolders : public platform::KnownFolders {
 public:

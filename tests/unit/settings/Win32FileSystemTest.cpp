@@ -56,6 +56,22 @@ TEST_F(Win32FileSystemTest, ReadsAFileOthersHoldForWritingAndDeleting) {
     EXPECT_EQ(files.ReadFile(file), "old");
 }
 
+TEST_F(Win32FileSystemTest, StampTellsEveryVersionOfTheFileApart) {
+    const std::optional<FileStamp> first = files.Stamp(file);
+    ASSERT_TRUE(first.has_value());
+    EXPECT_EQ(first->size, 3u);
+    EXPECT_FALSE(first->settled) << "written moments ago";
+    EXPECT_EQ(files.Stamp(file), first);
+    // Another file in its place, same size: another file index.
+    files.ReplaceContents(file, "new");
+    const std::optional<FileStamp> replaced = files.Stamp(file);
+    ASSERT_TRUE(replaced.has_value());
+    EXPECT_NE(replaced, first);
+    EXPECT_EQ(replaced->size, 3u);
+    EXPECT_EQ(files.Stamp(scratch.File("missing.ini")), std::nullopt);
+    EXPECT_EQ(files.Stamp(scratch.Folder()), std::nullopt);
+}
+
 TEST_F(Win32FileSystemTest, ReplaceWaitsForAHandleThatIsSoonClosed) {
     // A reader that shares nothing: the file cannot be replaced while it is open.
     std::promise<void> opened;

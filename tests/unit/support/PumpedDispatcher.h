@@ -1,15 +1,17 @@
 #pragma once
 // A user-interface thread for tests: the thread that creates the dispatcher.
-// Work handed over from other threads waits until that thread pumps it, as a
-// message loop would; once closed, hand-overs are refused so that no worker
-// waits forever.
+// Work handed over or queued from other threads waits until that thread
+// pumps it, as a message loop would; once closed, hand-overs are refused so
+// that no worker waits forever.
 
 #include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 #include "platform/UiThreadDispatcher.h"
 
@@ -26,11 +28,23 @@ public:
         }
         std::unique_lock lock(mutex_);
         if (closed_) return false;
-        Job job{&action};
+        Job job;
+        job.action = &action;
         jobs_.push_back(&job);
         changed_.notify_all();
         changed_.wait(lock, [&] { return job.done || closed_; });
         return job.done;
+    }
+    bool PostToUiThread(std::function<void()> action) override {
+        std::lock_guard lock(mutex_);
+        if (closed_) return false;
+        auto job = std::make_unique<Job>();
+        job->queued = std::move(action);
+        job->action = &job->queued;
+        jobs_.push_back(job.get());
+        queuedJobs_.push_back(std::move(job));
+        changed_.notify_all();
+        return true;
     }
 
     // Runs handed-over work until `done` holds or the time is up.
@@ -50,6 +64,7 @@ public:
             (*job->action)();
             lock.lock();
             job->done = true;
+            std::erase_if(queuedJobs_, [job](const std::unique_ptr<Job>& queued) { return queued.get() == job; });
             changed_.notify_all();
         }
         return true;
@@ -63,13 +78,15 @@ public:
 
 private:
     struct Job {
-        const std::function<void()>* action;
+        std::function<void()> queued;  // the job's own, when nobody waits for it
+        const std::function<void()>* action = nullptr;
         bool done = false;
     };
     const std::thread::id owner_ = std::this_thread::get_id();
     std::mutex mutex_;
     std::condition_variable changed_;
     std::deque<Job*> jobs_;
+    std::vector<std::unique_ptr<Job>> queuedJobs_;  // owned until they have run
     bool closed_ = false;
 };
 

@@ -24,7 +24,6 @@ BrowserHostWindow::BrowserHostWindow(HWND parent, const RECT& bounds, bool visib
     window_ = CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, L"", style, bounds.left, bounds.top,
                               bounds.right - bounds.left, bounds.bottom - bounds.top, parent, nullptr, instance, this);
     if (!window_) ThrowLastError();
-    browser_ = std::make_unique<EmbeddedBrowser>(window_);
 }
 
 BrowserHostWindow::~BrowserHostWindow() {
@@ -39,7 +38,11 @@ void BrowserHostWindow::SetBounds(const RECT& bounds) {
 }
 
 void BrowserHostWindow::Navigate(const std::string& url) {
-    if (browser_) browser_->Navigate(url);
+    if (!window_) return;
+    // Fills the window from the start; a control the system cannot offer
+    // is not asked for again.
+    if (!browser_) browser_ = std::make_unique<EmbeddedBrowser>(window_);
+    browser_->Navigate(url);
 }
 
 std::string BrowserHostWindow::LocationUrl() const { return browser_ ? browser_->LocationUrl() : std::string(); }

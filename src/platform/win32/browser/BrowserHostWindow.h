@@ -2,7 +2,9 @@
 // The child window of class "TWebBrowserHost" that holds the embedded
 // browser and keeps it filling its client area, and the main window's
 // keyboard hand-over to the browser, which runs for every message the
-// application's loop takes from the queue.
+// application's loop takes from the queue. The browser itself, costly to
+// create, is created with the first navigation: a program that opens no
+// page never pays for it.
 
 #include <windows.h>
 
@@ -17,7 +19,8 @@ namespace velora::win32 {
 class BrowserHostWindow final : public platform::WebBrowser {
 public:
     // A child of `parent` at `bounds` (in the parent's client coordinates),
-    // with the browser inside. OLE must be initialised on this thread.
+    // still without the browser. OLE must be initialised on this thread
+    // before the first navigation.
     BrowserHostWindow(HWND parent, const RECT& bounds, bool visible);
     ~BrowserHostWindow() override;
     BrowserHostWindow(const BrowserHostWindow&) = delete;
@@ -28,6 +31,7 @@ public:
     // Moves the window; the browser follows its client area.
     void SetBounds(const RECT& bounds);
 
+    // Creates the browser inside the window first, if it does not exist yet.
     void Navigate(const std::string& url) override;
     std::string LocationUrl() const override;
     bool Busy() const override;
@@ -37,7 +41,8 @@ public:
     // while no page is loading, also offered to the browser's in-place
     // active object, except the editing keys of PassesToBrowserAccelerator.
     // Returns whether the dialog manager took the message: the caller then
-    // does not dispatch it again. False while there is no browser.
+    // does not dispatch it again. False while there is no browser (before
+    // the first navigation, too).
     bool BrowserMessageHook(MSG& message);
 
 private:
