@@ -3,14 +3,13 @@ the account, the internet detection, the language and the start-at-log-on
 choice; a run with "/options" writes the start-at-log-on value and ends. The
 layout check measures every caption in the dialog's font and compares the
 controls' rectangles with the places they were designed for, in German and in
-English, and leaves a screenshot of each for a person to look at."""
+English, at 96 DPI and at 144 DPI (where everything is half as large again),
+and leaves a screenshot of each for a person to look at."""
 import os
-import re
-import shutil
-import subprocess
-import tempfile
 import unittest
 
+from dialog_layout import (caption_fits, client_size, controls, describe, only, outside, overlapping, scaled,
+                           screenshot, use_display_dpi, window_icon_sizes)
 from e2e_support import (APP_TITLE, EXE, VERSION, ProgramTestCase, probe, read_settings, registry_values, settings_path,
                          wait_until, wine)
 
@@ -70,52 +69,6 @@ DESIGN = {
 }
 
 
-def controls(window):
-    """The window's children as dicts: index, cls, visible, x, y, w, h (client
-    coordinates of the window), kind (button style) and text."""
-    listing = probe("children", window)
-    places = probe("rects", window)
-    if listing.returncode or places.returncode:
-        raise AssertionError("the probe could not list %s:\n%s%s" % (window, listing.stderr, places.stderr))
-    texts = {}
-    last = None
-    for line in listing.stdout.split("\n"):
-        match = re.match(r"(\d+)\t[^\t]*\t-?\d+\t[01]\t(.*)$", line.rstrip("\r"))
-        if match:
-            last = int(match.group(1))
-            texts[last] = match.group(2)
-        elif last is not None and line:
-            texts[last] += "\n" + line.rstrip("\r")  # a caption with line breaks
-    found = []
-    for line in places.stdout.splitlines():
-        fields = line.split("\t")
-        if fields[0] == "client":
-            continue
-        index, cls, visible, x, y, w, h, style = fields
-        style = int(style, 16)
-        found.append(dict(index=int(index), cls=cls, visible=visible == "1", x=int(x), y=int(y), w=int(w), h=int(h),
-                          style=style, kind=style & 0xF, text=texts.get(int(index), "")))
-    return found
-
-
-def client_size(window):
-    first = probe("rects", window).stdout.splitlines()[0].split("\t")
-    return int(first[1]), int(first[2])
-
-
-def describe(found):
-    return "\n".join("%(index)d %(cls)s visible=%(visible)s %(x)d,%(y)d %(w)dx%(h)d style=%(style)x %(text)r" % c
-                     for c in found)
-
-
-def only(found, what, predicate):
-    matching = [c for c in found if predicate(c)]
-    if len(matching) != 1:
-        raise AssertionError("expected one %s among the dialog's controls, found %d:\n%s"
-                             % (what, len(matching), describe(found)))
-    return matching[0]
-
-
 def identify(found, lang):
     """The dialog's controls by role, found by class, style and caption."""
     german = lang == "de"
@@ -158,16 +111,6 @@ def run_value():
     if RUN_VALUE not in values:
         raise AssertionError("unreadable reg output for %s: %r" % (RUN_VALUE, values))
     return values[RUN_VALUE]
-
-
-def screenshot(name):
-    """A picture of the screen for a person to look at; not part of the verdict."""
-    display = os.environ.get("DISPLAY", "")
-    if not display or not shutil.which("import"):
-        return
-    path = os.path.join(tempfile.gettempdir(), "velora-%s-display%s.png" % (name, display.lstrip(":")))
-    subprocess.run(["import", "-window", "root", path], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                   stderr=subprocess.DEVNULL, timeout=30, check=False)
 
 
 class OptionsDialog(ProgramTestCase):
@@ -260,38 +203,45 @@ class OptionsDialog(ProgramTestCase):
         self.assertTrue(wait_until(lambda: process.poll() is not None, 15), probe("windows").stdout)
         self.assertEqual(self.settings_value("account", "mobile"), "491721234567")
 
-    def check_layout(self, lang):
+    def check_layout(self, lang, dpi=96):
         process, dialog = self.open_dialog()
-        screenshot("options-" + lang)
+        screenshot("options-" + lang + ("" if dpi == 96 else "-%ddpi" % dpi))
         found = controls(dialog)
-        where = "in %s:\n%s" % (lang, describe(found))
+        where = "in %s at %d DPI:\n%s" % (lang, dpi, describe(found))
         role = identify(found, lang)
 
-        self.assertEqual(client_size(dialog), (421, 424), where)
-        for name, (x, y, width, height) in DESIGN.items():
+        # At the design's density every place is the designed one; at
+        # another, within two pixels of it scaled (edges are scaled, and a
+        # font's size does not scale exactly).
+        slack = 0 if dpi == 96 else 2
+        client = client_size(dialog)
+        self.assertEqual(client, (scaled(421, dpi), scaled(424, dpi)), where)
+        for name, design in DESIGN.items():
             control = role[name]
             self.assertTrue(control["visible"], name + " is hidden " + where)
-            self.assertEqual((control["x"], control["y"]), (x, y), name + " " + where)
-            if width is not None:
-                self.assertEqual(control["w"], width, name + " " + where)
-            if height is not None:
-                self.assertEqual(control["h"], height, name + " " + where)
+            for key, length in zip(("x", "y", "w", "h"), design):
+                if length is not None:
+                    self.assertAlmostEqual(control[key], scaled(length, dpi), delta=slack,
+                                           msg="%s %s %s" % (name, key, where))
         # The two language entries stand one below the other inside their box.
         box = role["language"]
         radios = sorted(role["radios"], key=lambda c: c["y"])
         self.assertEqual([c["text"] for c in radios], ["deutsch", "englisch"] if lang == "de" else ["German", "English"])
         for radio in radios:
             self.assertTrue(box["x"] < radio["x"] and radio["x"] + radio["w"] <= box["x"] + box["w"]
-                            and box["y"] + 13 <= radio["y"] and radio["y"] + radio["h"] <= box["y"] + box["h"],
+                            and box["y"] + scaled(13, dpi) <= radio["y"] and radio["y"] + radio["h"] <= box["y"] + box["h"],
                             "language entry outside its box " + where)
         self.assertLessEqual(radios[0]["y"] + radios[0]["h"], radios[1]["y"], where)
         self.assertFalse(any(c["visible"] and "Internet Explorer" in c["text"] for c in found), where)
+        # Nothing overlaps but the frames and what they hold; nothing is cut
+        # off by the window's edge.
+        frames = [role["login"], role["extended"], role["language"]]
+        self.assertEqual([(a["index"], b["index"]) for a, b in overlapping(found, frames)], [], where)
+        self.assertEqual(outside(found, client), [], where)
 
-        measured = probe("fits", dialog, *FORM_FONT)
-        self.assertEqual(measured.returncode, 0, measured.stderr)
-        rows = [line.split("\t", 5) for line in measured.stdout.splitlines()]
+        rows = caption_fits(dialog, FORM_FONT)
         cut = [row for row in rows if row[2] != "1"]
-        self.assertEqual(cut, [], "captions that do not fit (index kind fits needed available text) in %s" % lang)
+        self.assertEqual(cut, [], "captions that do not fit (index kind fits needed available text) " + where)
         kinds = sorted(row[1] for row in rows)
         self.assertEqual(kinds.count("checkbox"), 2, rows)
         self.assertEqual(kinds.count("radio"), 2, rows)
@@ -304,14 +254,26 @@ class OptionsDialog(ProgramTestCase):
             label = role[name]
             self.assertEqual(needed[label["index"]], "%dx%d" % (label["w"], label["h"]),
                              "%s measured in another font than the dialog's %s" % (name, where))
+        # The window's icons at the sizes the system asks for at this
+        # density (the caption's and the task switcher's), not one stretched.
+        self.assertEqual(window_icon_sizes(dialog), [scaled(16, dpi), scaled(32, dpi)], where)
         self.end(process)
+
+    def store_english(self):
+        with open(settings_path(), "w", encoding="cp1252", newline="") as f:
+            f.write("[language]\r\nlang=en\r\n")
 
     def test_controls_stand_in_place_and_every_caption_fits(self):
         self.check_layout("de")
         # English, stored before the start.
-        with open(settings_path(), "w", encoding="cp1252", newline="") as f:
-            f.write("[language]\r\nlang=en\r\n")
+        self.store_english()
         self.check_layout("en")
+
+    def test_at_144_dpi_the_dialog_is_half_as_large_again_and_every_caption_fits(self):
+        use_display_dpi(self, 144)
+        self.check_layout("de", 144)
+        self.store_english()
+        self.check_layout("en", 144)
 
 
 if __name__ == "__main__":

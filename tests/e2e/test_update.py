@@ -11,6 +11,8 @@ import shutil
 import time
 import unittest
 
+import dialog_layout
+from dialog_layout import caption_fits, client_size, controls, only, outside, overlapping, scaled, use_display_dpi
 from e2e_support import (EXE, INSTALLER, OTHER_PUBLISHER_PROBE, PROBE, SIGNED_PROBE, VERSION, ProgramTestCase, describe,
                          installed_folder, message_boxes, probe, read_settings, remove_installation, settings_path,
                          tray_pids, wait_until, windows, write_account_settings)
@@ -27,7 +29,31 @@ NO_UPDATE_TEXT = "Sie verwenden bereits die aktuelle Version %s." % VERSION
 GET_UPDATE_TEXT = "Eine neue Version ist verf\xfcgbar. Klicken Sie auf \x84Update\x93, um sie zu installieren."
 NOT_VERIFIED_TEXT = {"de": "Der Download konnte nicht verifiziert werden und wurde nicht gestartet.",
                      "en": "The download could not be verified and was not started."}
+# The dialog's captions and its offer of an update by language.
+DIALOG_TEXTS = {
+    "de": {"actual": "aktuelle Version", "installed": "installierte Version", "cancel": "Abbruch",
+           "offer": GET_UPDATE_TEXT},
+    "en": {"actual": "current version", "installed": "installed version", "cancel": "Cancel",
+           "offer": 'A new version is available. Click "Update" to install it.'},
+}
 HISTORY_DE = ["99.0.0.0: Alles neu", "98.0.0.0: Vieles besser"]
+
+# The dialog's font (see "fits" in Probe.cpp), its client area and the
+# designed places (x, y, width, height; None where the control sizes itself).
+FORM_FONT = ("Tahoma", "8")
+CLIENT = (405, 297)
+SS_OWNERDRAW = 0x0D
+DESIGN = {
+    "panelActual": (8, 8, 185, 41),
+    "panelInstall": (212, 8, 185, 41),
+    "labelCaptionActual": (16, 16, None, None),
+    "labelCaptionInstalled": (220, 16, None, None),
+    "memoHistory": (8, 64, 389, 170),
+    "progress": (8, 240, 389, 17),
+    "labelUpdate": (8, 258, 225, 39),
+    "buttonUpdate": (241, 263, 75, 25),
+    "buttonCancel": (322, 263, 75, 25),
+}
 
 # The store's date-time text: a date and a time of day, whatever the regional order.
 DATE_TIME = re.compile(r"^\d{1,4}[./-]\d{1,2}[./-]\d{1,4} \d{1,2}:\d{2}(:\d{2})?( ?[AP]M)?$")
@@ -150,6 +176,44 @@ class UpdateCheck(ProgramTestCase):
         self.assertLessEqual(label[0] + label[2], button[0], "the status runs under the buttons: %r" % rects)
         self.assertLessEqual(label[1] + label[3], client_height, "the status runs off the dialog: %r" % rects)
 
+    def check_dialog_layout(self, dpi, lang="de"):
+        """The dialog's controls in their designed places scaled to `dpi`
+        (within two pixels where it is not 96), none cut off or overlapping
+        another, every caption fitting, the window's icons at this density's sizes."""
+        texts = DIALOG_TEXTS[lang]
+        found = controls(DIALOG)
+        where = "in %s at %d DPI:\n%s" % (lang, dpi, dialog_layout.describe(found))
+        static = lambda text: only(found, text, lambda c: c["cls"] == "Static" and c["text"] == text)
+        panels = sorted((c for c in found if c["cls"] == "Static" and c["style"] & 0x1F == SS_OWNERDRAW),
+                        key=lambda c: c["x"])
+        self.assertEqual(len(panels), 2, where)
+        role = {
+            "panelActual": panels[0],
+            "panelInstall": panels[1],
+            "labelCaptionActual": static(texts["actual"]),
+            "labelCaptionInstalled": static(texts["installed"]),
+            "memoHistory": only(found, "history", lambda c: c["cls"] == "Edit"),
+            "progress": only(found, "progress bar", lambda c: c["cls"] == "msctls_progress32"),
+            "labelUpdate": static(texts["offer"]),
+            "buttonUpdate": only(found, "Update", lambda c: c["cls"] == "Button" and c["text"] == "Update"),
+            "buttonCancel": only(found, "cancel", lambda c: c["cls"] == "Button" and c["text"] == texts["cancel"]),
+        }
+        client = client_size(DIALOG)
+        self.assertEqual(client, (scaled(CLIENT[0], dpi), scaled(CLIENT[1], dpi)), where)
+        slack = 0 if dpi == 96 else 2
+        for name, design in DESIGN.items():
+            # The progress bar shows only while the installer downloads.
+            self.assertEqual(role[name]["visible"], name != "progress", name + " " + where)
+            for key, length in zip(("x", "y", "w", "h"), design):
+                if length is not None:
+                    self.assertAlmostEqual(role[name][key], scaled(length, dpi), delta=slack,
+                                           msg="%s %s %s" % (name, key, where))
+        self.assertEqual([(a["index"], b["index"]) for a, b in overlapping(found, panels)], [], where)
+        self.assertEqual(outside(found, client), [], where)
+        cut = [row for row in caption_fits(DIALOG, FORM_FONT) if row[2] != "1"]
+        self.assertEqual(cut, [], "captions that do not fit (index kind fits needed available text) " + where)
+        self.assertEqual(dialog_layout.window_icon_sizes(DIALOG), [scaled(16, dpi), scaled(32, dpi)], where)
+
     def new_requests(self):
         return self.service.requests()[self.requests_before:]
 
@@ -167,10 +231,12 @@ class UpdateCheck(ProgramTestCase):
     def file_in_data_folder(self, name):
         return os.path.join(self.data_folder(), name)
 
-    def offer_newer_version(self):
-        """A manual check while the service publishes 99.0.0.0; answers the
-        running process and the published file's bytes."""
-        write_account_settings()
+    def offer_newer_version(self, *settings):
+        """A manual check while the service publishes 99.0.0.0, with the
+        account and `settings` lines stored; answers the running process and
+        the published file's bytes."""
+        write_account_settings(*settings)
+        self.requests_before = len(self.service.requests())
         published = self.publish("99.0.0.0")
         process, _ = self.start_in_tray()
         self.check_manually()
@@ -182,6 +248,7 @@ class UpdateCheck(ProgramTestCase):
 
     def test_a_newer_version_is_offered_and_its_installer_downloaded_and_started(self):
         process, published = self.offer_newer_version()
+        self.check_dialog_layout(96)
 
         texts = [text for _, _, text in self.dialog_children()]
         self.assertIn("99.0.0.0", texts, "the published version is not shown")
@@ -216,6 +283,21 @@ class UpdateCheck(ProgramTestCase):
         self.assertTrue(filecmp.cmp(installed, EXE, shallow=False),
                         "the installed program is not the one built")
         self.assertEqual(dict(read_settings()["account"]).get("nr"), "1721234567", "the settings were lost")
+
+    def test_in_english_and_at_144_dpi_the_dialog_keeps_its_layout(self):
+        def offer_and_check(dpi, lang):
+            process, _ = self.offer_newer_version(*(("[language]", "lang=en") if lang == "en" else ()))
+            dialog_layout.screenshot("update-%s%s" % (lang, "" if dpi == 96 else "-%ddpi" % dpi))
+            self.check_dialog_layout(dpi, lang)
+            process.kill()
+            process.wait(timeout=10)
+            self.assertEqual(probe("gone", DIALOG, "10000").returncode, 0, describe(windows()))
+
+        # German at 96 DPI: see the test above.
+        offer_and_check(96, "en")
+        use_display_dpi(self, 144)
+        offer_and_check(144, "de")
+        offer_and_check(144, "en")
 
     def test_no_newer_version_shows_the_dialog_only_on_request_and_at_most_every_four_days(self):
         write_account_settings()

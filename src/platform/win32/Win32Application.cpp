@@ -4,6 +4,7 @@
 
 #include "app/Application.h"
 #include "platform/win32/ErrorDisplay.h"
+#include "platform/win32/ProgramIcon.h"
 #include "platform/win32/SystemErrorText.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/WindowClass.h"
@@ -20,7 +21,7 @@ Win32Application::Win32Application(HINSTANCE instance) : instance_(instance) {
     RegisterWindowClass({.name = kClassName,
                          .procedure = &Win32Application::WindowProc,
                          .instance = instance,
-                         .icon = LoadIconW(instance, MAKEINTRESOURCEW(1))});
+                         .icon = LoadIconW(instance, MAKEINTRESOURCEW(kProgramIconId))});
     // Never shown by the program itself; it carries the title and stands for
     // the program towards the shell and other copies of the program.
     window_ = CreateWindowExW(0, kClassName, L"", WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,

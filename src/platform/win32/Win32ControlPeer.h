@@ -49,6 +49,9 @@ public:
     // "Left", "Top", "Visible", "Enabled", "Font" and "Parent" on to the
     // controls inside a container whose value changed.
     virtual void PropertyChanged(std::string_view property) = 0;
+    // The form's window went to a screen of another density (the form
+    // peer's Scale): places, fonts and drawing follow.
+    virtual void DpiChanged() {}
 
     // The peer's windows in the form's z-order, which is also the order Tab
     // walks: `sequence` gets the windows at the control's place in the tab

@@ -6,12 +6,13 @@
 #include <vector>
 
 #include "platform/win32/ErrorDisplay.h"
+#include "platform/win32/ProgramIcon.h"
+#include "platform/win32/ScreenDensity.h"
 #include "platform/win32/SystemErrorText.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32Application.h"
 #include "platform/win32/WindowClass.h"
 #include "platform/win32/controls/ControlPeerRegistry.h"
-#include "platform/win32/raii/DeviceContexts.h"
 #include "ui/controls/Button.h"
 #include "ui/controls/EffectiveFont.h"
 #include "ui/controls/Form.h"
@@ -31,26 +32,16 @@ void InitCommonControlsOnce() {
     (void)initialised;
 }
 
-// The system's dialog font, or the stock GUI font where that is unknown.
-LOGFONTW DialogFont() {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return metrics.lfMessageFont;
-    LOGFONTW font{};
-    GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
-    return font;
-}
+// The longest line of a hint before the tooltip breaks it, in designed pixels.
+constexpr int kHintWidth = 500;
 
-// The system's dialog font with the face and size the model chose (where it
-// chose one) and exactly the chosen style.
-LOGFONTW DescribeFont(const ui::FontChoice& choice) {
-    LOGFONTW font = DialogFont();
+// The system's dialog font at the window's density with the face and size
+// the model chose (where it chose one) and exactly the chosen style.
+LOGFONTW DescribeFont(const ui::FontChoice& choice, const ui::DpiScale& scale) {
+    LOGFONTW font = MessageFontAt(static_cast<UINT>(scale.Dpi()));
     if (!choice.Name.empty()) lstrcpynW(font.lfFaceName, Widen(choice.Name).c_str(), LF_FACESIZE);
-    if (choice.Size > 0) {
-        const ClientDC screen(nullptr);
-        // A negative height asks for the character height (points, not cells).
-        font.lfHeight = -MulDiv(choice.Size, GetDeviceCaps(screen.Get(), LOGPIXELSY), 72);
-    }
+    // A negative height asks for the character height (points, not cells).
+    if (choice.Size > 0) font.lfHeight = -scale.FontHeight(choice.Size);
     font.lfWeight = choice.Style.Contains(ui::fsBold) ? FW_BOLD : FW_NORMAL;
     font.lfItalic = choice.Style.Contains(ui::fsItalic) ? TRUE : FALSE;
     font.lfUnderline = choice.Style.Contains(ui::fsUnderline) ? TRUE : FALSE;
@@ -150,13 +141,13 @@ Win32ControlPeer* Win32FormPeer::PeerOfWindow(HWND child) const {
 }
 
 HFONT Win32FormPeer::FontFor(const ui::TControl& control) {
-    return fonts_.Font(DescribeFont(ui::EffectiveFont(control)));
+    return fonts_.Font(DescribeFont(ui::EffectiveFont(control), scale_));
 }
 
 HFONT Win32FormPeer::FontFor(const ui::TControl& control, ui::TFontStyles style) {
     ui::FontChoice choice = ui::EffectiveFont(control);
     choice.Style = style;
-    return fonts_.Font(DescribeFont(choice));
+    return fonts_.Font(DescribeFont(choice, scale_));
 }
 
 void Win32FormPeer::SetHint(HWND tool, const std::string& hint) {
@@ -167,7 +158,7 @@ void Win32FormPeer::SetHint(HWND tool, const std::string& hint) {
                                    application_.Instance(), nullptr);
         if (!toolTip_) return;
         // A tip breaks its lines at CR LF only once it has a maximum width.
-        SendMessageW(toolTip_, TTM_SETMAXTIPWIDTH, 0, 500);
+        SendMessageW(toolTip_, TTM_SETMAXTIPWIDTH, 0, scale_.ToDevice(kHintWidth));
         // Long hints need time to be read.
         SendMessageW(toolTip_, TTM_SETDELAYTIME, TTDT_AUTOPOP, 15000);
     }
@@ -235,7 +226,7 @@ void Win32FormPeer::CreateNativeWindow() {
                          .procedure = &Win32FormPeer::WindowProc,
                          .instance = application_.Instance(),
                          .style = CS_DBLCLKS,
-                         .icon = LoadIconW(application_.Instance(), MAKEINTRESOURCEW(1)),
+                         .icon = LoadIconW(application_.Instance(), MAKEINTRESOURCEW(kProgramIconId)),
                          .cursor = LoadCursorW(nullptr, IDC_ARROW),
                          .background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)});
     // Owned by the application window: no taskbar button of its own, and it
@@ -243,16 +234,39 @@ void Win32FormPeer::CreateNativeWindow() {
     window_ = CreateWindowExW(ExStyle(), className_.c_str(), Widen(form_->Caption()).c_str(), Style(), CW_USEDEFAULT,
                               CW_USEDEFAULT, 100, 100, application_.Handle(), nullptr, application_.Instance(), this);
     if (!window_) ThrowLastError();
+    scale_ = ui::DpiScale(static_cast<int>(WindowDpi(window_)));
+    ApplyIcons();
     ApplyBounds();
 }
 
-// Size from the client size when the form names one, else its outer size;
-// position from the model, or centred on the work area.
+void Win32FormPeer::ApplyIcons() {
+    const auto dpi = static_cast<UINT>(scale_.Dpi());
+    OwnedIcon small = LoadIconForDpi(application_.Instance(), kProgramIconId, SM_CXSMICON, dpi);
+    OwnedIcon big = LoadIconForDpi(application_.Instance(), kProgramIconId, SM_CXICON, dpi);
+    // The window lets go of the old icons before they are destroyed; without
+    // an icon of its own it keeps its class's.
+    if (small) SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.Get()));
+    if (big) SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.Get()));
+    smallIcon_ = std::move(small);
+    bigIcon_ = std::move(big);
+}
+
 void Win32FormPeer::ApplyBounds() {
-    int width = form_->Width(), height = form_->Height();
+    const ui::DpiScale before = scale_;
+    PlaceWindow();
+    // The move took the window to a screen of another density: its size
+    // there follows from the design too.
+    if (scale_ != before) PlaceWindow();
+}
+
+// Size from the client size when the form names one, else its outer size,
+// both scaled to the window's density; position from the model (screen
+// coordinates), or centred on the work area.
+void Win32FormPeer::PlaceWindow() {
+    int width = scale_.ToDevice(form_->Width()), height = scale_.ToDevice(form_->Height());
     if (form_->ClientWidth() > 0 || form_->ClientHeight() > 0) {
-        RECT r{0, 0, form_->ClientWidth(), form_->ClientHeight()};
-        AdjustWindowRectEx(&r, Style(), FALSE, ExStyle());
+        RECT r{0, 0, scale_.ToDevice(form_->ClientWidth()), scale_.ToDevice(form_->ClientHeight())};
+        AdjustWindowRectAt(r, Style(), ExStyle(), static_cast<UINT>(scale_.Dpi()));
         width = r.right - r.left;
         height = r.bottom - r.top;
     }
@@ -324,6 +338,21 @@ void Win32FormPeer::FormPropertyChanged(std::string_view property) {
     } else if (property == "Font") {
         for (const ChildPeer& child : peers_) child.peer->PropertyChanged("Font");
     }
+}
+
+void Win32FormPeer::FollowDpi(int dpi, const RECT& suggested) {
+    const ui::DpiScale scale(dpi);
+    if (scale == scale_) return;
+    scale_ = scale;
+    ApplyIcons();
+    if (toolTip_) SendMessageW(toolTip_, TTM_SETMAXTIPWIDTH, 0, scale_.ToDevice(kHintWidth));
+    for (const ChildPeer& child : peers_) child.peer->DpiChanged();
+    // A move of our own places the window itself once it is over.
+    if (applyingBounds_) return;
+    // The system's rectangle keeps the window where the user moves it; the
+    // model's edges follow as after any other move.
+    SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Win32FormPeer::BringToFront(ui::TForm&) {
@@ -425,6 +454,9 @@ LRESULT Win32FormPeer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         }
         case DM_GETDEFID:
             return DefaultButtonId();
+        case WM_DPICHANGED:
+            FollowDpi(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
         case WM_NOTIFY: {
             auto* header = reinterpret_cast<NMHDR*>(lParam);
             LRESULT result = 0;

@@ -20,6 +20,8 @@
 #include "component/ControlPeer.h"
 #include "platform/win32/FontCache.h"
 #include "platform/win32/Win32ControlPeer.h"
+#include "platform/win32/raii/Icons.h"
+#include "ui/controls/DpiScale.h"
 #include "ui/controls/Font.h"
 
 namespace velora::ui {
@@ -39,6 +41,9 @@ public:
     Win32FormPeer& operator=(const Win32FormPeer&) = delete;
 
     HWND Handle() const { return window_; }
+    // The density of the screen the window is on: the controls' places,
+    // fonts and drawing are the design's scaled by it.
+    const ui::DpiScale& Scale() const { return scale_; }
 
     void PropertyChanged(ui::TComponent& component, std::string_view property) override;
     void BringToFront(ui::TForm& form) override;
@@ -76,7 +81,13 @@ protected:
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void CreateNativeWindow();
+    // The program's icon at the sizes the window's density asks for.
+    void ApplyIcons();
     void ApplyBounds();
+    void PlaceWindow();
+    // WM_DPICHANGED: the window went to a screen of density `dpi`; the
+    // system suggests its new place.
+    void FollowDpi(int dpi, const RECT& suggested);
     DWORD Style() const;
     DWORD ExStyle() const;
     void FormPropertyChanged(std::string_view property);
@@ -96,8 +107,11 @@ private:
     // the user moved the window: neither must echo back.
     bool applyingBounds_ = false;
     bool followingWindow_ = false;
+    ui::DpiScale scale_;
     // Before the peers: their windows and painting use the fonts to the end.
     FontCache fonts_;
+    OwnedIcon smallIcon_;
+    OwnedIcon bigIcon_;
 
     struct ChildPeer {
         ui::TComponent* component;

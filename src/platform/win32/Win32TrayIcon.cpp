@@ -8,7 +8,10 @@
 #include <vector>
 
 #include "platform/win32/ErrorDisplay.h"
+#include "platform/win32/ProgramIcon.h"
+#include "platform/win32/ScreenDensity.h"
 #include "platform/win32/SystemErrorText.h"
+#include "platform/win32/SystemFunction.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32Application.h"
 #include "platform/win32/WindowClass.h"
@@ -21,14 +24,6 @@ namespace {
 
 constexpr wchar_t kWindowClass[] = L"TTrayMessageWindow";
 constexpr UINT kIconId = 1;
-
-// Looks a function up by name in a module the process has loaded already.
-template <class Function>
-Function FindFunction(const wchar_t* module, const char* name) {
-    HMODULE handle = GetModuleHandleW(module);
-    if (!handle) return nullptr;
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(handle, name)));
-}
 
 // The shell library's DllGetVersion answers with the major and minor number
 // of its file version.
@@ -162,13 +157,20 @@ HICON Win32TrayIconPeer::ApplicationIcon() const {
     return icon ? icon : LoadIconW(nullptr, IDI_APPLICATION);
 }
 
-HICON Win32TrayIconPeer::IconFor(const ui::TrayImage& image) const {
-    if (image.source == ui::TrayImageSource::Icon && image.icon.source == ui::TIconSource::Resource) {
-        if (HICON icon = LoadIconW(instance_, MAKEINTRESOURCEW(image.icon.resourceId))) return icon;
-    }
+HICON Win32TrayIconPeer::IconFor(const ui::TrayImage& image) {
     // The program's forms carry no image lists, so an image-list entry shows
     // the application's icon as well.
-    return ApplicationIcon();
+    const bool ownResource = image.source == ui::TrayImageSource::Icon && image.icon.source == ui::TIconSource::Resource;
+    const int resourceId = ownResource ? image.icon.resourceId : kProgramIconId;
+    // The notification area draws its icons at the small-icon size of the
+    // taskbar's screen, where the hidden window stands too.
+    const UINT dpi = WindowDpi(window_);
+    if (!icon_ || iconResource_ != resourceId || iconDpi_ != dpi) {
+        icon_ = LoadIconForDpi(instance_, resourceId, SM_CXSMICON, dpi);
+        iconResource_ = resourceId;
+        iconDpi_ = dpi;
+    }
+    return icon_ ? icon_.Get() : ApplicationIcon();
 }
 
 bool Win32TrayIconPeer::NotifyIcon(ui::TrayOperation operation, unsigned flags, const ui::TrayRecord& record) {

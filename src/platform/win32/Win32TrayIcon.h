@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "platform/win32/Win32ControlPeer.h"
+#include "platform/win32/raii/Icons.h"
 #include "ui/controls/tray/TrayIconLogic.h"
 
 namespace velora::win32 {
@@ -38,7 +39,9 @@ private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     HWND CreateMessageWindow();
     HICON ApplicationIcon() const;
-    HICON IconFor(const ui::TrayImage& image) const;
+    // The icon to show, loaded at the size the notification area asks for;
+    // the peer keeps it until another one is needed.
+    HICON IconFor(const ui::TrayImage& image);
 
     bool NotifyIcon(ui::TrayOperation operation, unsigned flags, const ui::TrayRecord& record) override;
     bool SetIconVersion(const ui::TrayRecord& record) override;
@@ -64,6 +67,9 @@ private:
     HWND formWindow_;
     UINT taskbarCreated_;
     HWND window_;
+    OwnedIcon icon_;
+    int iconResource_ = 0;
+    UINT iconDpi_ = 0;
     ui::TrayIconLogic logic_;
 };
 

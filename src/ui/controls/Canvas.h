@@ -6,6 +6,7 @@
 #include <string>
 
 #include "component/TypeInfo.h"
+#include "ui/controls/DpiScale.h"
 
 namespace velora::ui {
 
@@ -21,13 +22,20 @@ using TOwnerDrawState = EnumSet<TOwnerDrawFlag, std::uint8_t>;
 
 class TCanvas {
 public:
+    explicit TCanvas(DpiScale scale = DpiScale()) : scale_(scale) {}
     virtual ~TCanvas() = default;
+    // The density the canvas draws at: owner drawing scales its designed
+    // offsets with it.
+    const DpiScale& Scale() const { return scale_; }
     // Fills the rectangle with the current background (the control has
     // already chosen the selection or the normal colours).
     virtual void FillRect(const TRect& rect) = 0;
     // Draws the text with its top-left corner at (x, y), in the current font
     // and colours. (Not "TextOut": the Windows headers make that a macro.)
     virtual void DrawTextAt(int x, int y, const std::string& text) = 0;
+
+private:
+    DpiScale scale_;
 };
 
 }  // namespace velora::ui

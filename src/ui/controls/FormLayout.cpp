@@ -50,6 +50,12 @@ TPoint PositionOnForm(const TControl& control) {
     return point;
 }
 
+TRect BoundsOnForm(const TControl& control, const DpiScale& scale) {
+    const TPoint at = PositionOnForm(control);
+    return {scale.ToDevice(at.X), scale.ToDevice(at.Y), scale.ToDevice(at.X + control.Width()),
+            scale.ToDevice(at.Y + control.Height())};
+}
+
 bool VisibleOnForm(const TControl& control) {
     bool visible = control.Visible();
     ForEachContainer(control, [&](const TWinControl& parent) { visible = visible && parent.Visible(); });
@@ -80,17 +86,18 @@ std::vector<TControl*> TabSequence(const TForm& form) {
     return sequence;
 }
 
-std::vector<TRect> RadioButtonBounds(int width, int height, int count, int columns, int textHeight) {
+std::vector<TRect> RadioButtonBounds(int width, int height, int count, int columns, int textHeight,
+                                     const DpiScale& scale) {
     std::vector<TRect> bounds;
     if (count <= 0) return bounds;
     columns = std::max(columns, 1);
     const int perColumn = (count + columns - 1) / columns;
-    const int buttonWidth = (width - 10) / columns;
-    const int below = std::max(height - textHeight - 5, 0);
+    const int buttonWidth = (width - scale.ToDevice(10)) / columns;
+    const int below = std::max(height - textHeight - scale.ToDevice(5), 0);
     const int buttonHeight = below / perColumn;
-    const int topMargin = textHeight + 1 + (below % perColumn) / 2;
+    const int topMargin = textHeight + scale.ToDevice(1) + (below % perColumn) / 2;
     for (int i = 0; i < count; ++i) {
-        const int left = (i / perColumn) * buttonWidth + 8;
+        const int left = (i / perColumn) * buttonWidth + scale.ToDevice(8);
         const int top = (i % perColumn) * buttonHeight + topMargin;
         bounds.push_back({left, top, left + buttonWidth, top + buttonHeight});
     }

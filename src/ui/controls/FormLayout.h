@@ -11,6 +11,7 @@
 
 #include "ui/controls/Canvas.h"
 #include "ui/controls/Control.h"
+#include "ui/controls/DpiScale.h"
 
 namespace velora::ui {
 
@@ -23,6 +24,10 @@ struct TPoint {
 // Top plus those of every container up to the form (the form's own position
 // does not count).
 TPoint PositionOnForm(const TControl& control);
+// The control's rectangle in its form's client area, in pixels of `scale`.
+// Each edge is scaled on its own: controls that touch or line up in the
+// design still do on every screen.
+TRect BoundsOnForm(const TControl& control, const DpiScale& scale);
 // Visible, and every container up to the form visible (the form's own
 // visibility does not count): a hidden group box hides its contents.
 bool VisibleOnForm(const TControl& control);
@@ -39,7 +44,9 @@ std::vector<TControl*> TabSequence(const TForm& form);
 
 // The buttons of a radio group of the given size, in item order, relative to
 // the group: `columns` columns filled top to bottom, rows sharing the height
-// below the caption (`textHeight` is the height of the caption's font).
-std::vector<TRect> RadioButtonBounds(int width, int height, int count, int columns, int textHeight);
+// below the caption (`textHeight` is the height of the caption's font). Sizes
+// are pixels of `scale`, which also scales the designed margins.
+std::vector<TRect> RadioButtonBounds(int width, int height, int count, int columns, int textHeight,
+                                     const DpiScale& scale = DpiScale());
 
 }  // namespace velora::ui

@@ -45,12 +45,13 @@ std::string SelectedDiallingCode(const TComboBox& list) {
 
 void DrawCountryEntry(TCanvas& canvas, const TRect& rect, std::string_view entry) {
     const account::TCountryColumns columns = account::CountryEntryColumns(entry);
+    const DpiScale& scale = canvas.Scale();
     canvas.FillRect(rect);
-    canvas.DrawTextAt(rect.Left + 4, rect.Top, columns.name);
+    canvas.DrawTextAt(rect.Left + scale.ToDevice(4), rect.Top, columns.name);
     // A name wider than its column would run under the code: the code
     // column gets its background back first, so a long name ends at it.
-    canvas.FillRect(TRect{rect.Left + 108, rect.Top, rect.Right, rect.Bottom});
-    canvas.DrawTextAt(rect.Left + 110, rect.Top, columns.code);
+    canvas.FillRect(TRect{rect.Left + scale.ToDevice(108), rect.Top, rect.Right, rect.Bottom});
+    canvas.DrawTextAt(rect.Left + scale.ToDevice(110), rect.Top, columns.code);
 }
 
 void DrawCountryListItem(const TComboBox& list, TCanvas& canvas, int index, const TRect& rect) {

@@ -37,7 +37,8 @@ void SelectCountryByCode(TComboBox& list, std::string_view diallingCode);
 std::string SelectedDiallingCode(const TComboBox& list);
 
 // Draws one entry of the owner-drawn list: the rectangle filled with the
-// current background, the name at left + 4 and the code at left + 110.
+// current background, the name at left + 4 and the code at left + 110
+// (designed pixels, scaled to the canvas's density).
 void DrawCountryEntry(TCanvas& canvas, const TRect& rect, std::string_view entry);
 // The same for entry `index` of the list; an index outside the entries (the
 // empty edit part of the list) only fills the rectangle.

@@ -82,10 +82,13 @@ TformUpdate::TformUpdate(TComponent* owner, const net::UrlGrabberServices& grabb
     memoHistory->SetReadOnly(true);
     memoHistory->SetScrollBars(ssVertical);
     progress = Place<TProgressBar>(*this, this, "progress", 8, 240, 389, 17);
-    labelUpdate = Place<TLabel>(*this, this, "labelUpdate", 8, 263, 225, 13);
-    labelUpdate->SetCaption(" ");
-    // Longer status texts wrap into the space left of the buttons.
+    // The status text wraps in the room left of the buttons, below the
+    // progress bar: on one line the offer of an update would run under the
+    // buttons and past the window's edge; the German one takes three lines.
+    labelUpdate = Place<TLabel>(*this, this, "labelUpdate", 8, 258, 225, 39);
+    labelUpdate->SetAutoSize(false);
     labelUpdate->SetWordWrap(true);
+    labelUpdate->SetCaption(" ");
     buttonUpdate = Place<TButton>(*this, this, "buttonUpdate", 241, 263, 75, 25);
     buttonUpdate->SetCaption("Update");
     buttonUpdate->SetTabOrder(0);

@@ -34,6 +34,9 @@
 //                                       (the form's font), built as the program builds it.
 //   probe trustroot FILE                adds the DER certificate FILE to the current user's root store, as a
 //                                       Windows machine trusts its publisher's root (under Wine without asking)
+//   probe resource FILE TYPE ID         the bytes of resource ID of type TYPE (numbers) in the program file
+//                                       FILE, in hexadecimal on one line
+//   probe xwindow WINDOW                the X window of a visible top-level window under Wine (in hex)
 #include <windows.h>
 #include <wincrypt.h>
 
@@ -444,6 +447,31 @@ int main(int argc, char** argv) {
             std::printf("%d\t%s\t%d\t%ldx%ld\t%ldx%ld\t%s\n", index, fit.kind, fits ? 1 : 0, fit.needed.cx,
                         fit.needed.cy, fit.available.cx, fit.available.cy, OneLine(WindowText(child)).c_str());
         }
+        return 0;
+    }
+    if (command == "resource" && argc >= 5) {
+        // As data only: nothing of the program runs.
+        HMODULE module = LoadLibraryExA(argv[2], nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+        if (!module) return 1;
+        HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(std::atoi(argv[4])), MAKEINTRESOURCEA(std::atoi(argv[3])));
+        HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+        const auto* bytes = loaded ? static_cast<const unsigned char*>(LockResource(loaded)) : nullptr;
+        if (!bytes) {
+            FreeLibrary(module);
+            return 1;
+        }
+        for (DWORD i = 0, size = SizeofResource(module, found); i < size; ++i) std::printf("%02x", bytes[i]);
+        std::printf("\n");
+        FreeLibrary(module);
+        return 0;
+    }
+    if (command == "xwindow" && argc >= 3) {
+        // Wine's X11 driver keeps the X window of a top-level window in this
+        // property; other processes can read it.
+        HWND hwnd = Find(argv[2], true);
+        const auto xwindow = hwnd ? reinterpret_cast<uintptr_t>(GetPropA(hwnd, "__wine_x11_whole_window")) : 0;
+        if (!xwindow) return 1;
+        std::printf("0x%llx\n", static_cast<unsigned long long>(xwindow));
         return 0;
     }
     return Usage();

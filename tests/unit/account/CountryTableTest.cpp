@@ -26,6 +26,7 @@ std::string ValueOf(const std::string& entry) { return entry.substr(entry.find('
 
 class RecordingCanvas : public ui::TCanvas {
 public:
+    explicit RecordingCanvas(ui::DpiScale scale = ui::DpiScale()) : TCanvas(scale) {}
     void FillRect(const ui::TRect& rect) override { calls.push_back("fill " + std::to_string(rect.Left)); }
     void DrawTextAt(int x, int y, const std::string& text) override {
         calls.push_back(std::to_string(x) + "," + std::to_string(y) + " [" + text + "]");
@@ -162,6 +163,11 @@ TEST_F(CountryTableTest, EntriesShowNameAndAtMostFourDigitsButKeepTheWholeCode) 
     canvas.calls.clear();
     DrawCountryListItem(list, canvas, -1, ui::TRect{0, 0, 169, 13});  // the empty edit part
     EXPECT_EQ(canvas.calls, std::vector<std::string>{"fill 0"});
+
+    // At 144 DPI the columns stand 1.5 times as far from the entry's edge.
+    RecordingCanvas large(ui::DpiScale(144));
+    DrawCountryListItem(list, large, list.ItemIndex(), ui::TRect{15, 39, 269, 59});
+    EXPECT_EQ(large.calls, (std::vector<std::string>{"fill 15", "21,39 [Guernsey]", "fill 177", "180,39 [ +4414]"}));
 }
 
 TEST_F(CountryTableTest, SwitchingNamesRenamesInPlaceAndKeepsTheSelectedCode) {

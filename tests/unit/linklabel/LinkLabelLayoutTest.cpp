@@ -84,6 +84,35 @@ TEST_F(LinkLabelLayoutTest, TextBlockIsPlacedVerticallyInsideTheMargins) {
     }
 }
 
+TEST_F(LinkLabelLayoutTest, AtAnotherDensityTheLayoutAndTheMouseUseItsPixels) {
+    // Twice the design's density: the measurer's text is twice as large.
+    class DoubleMeasurer : public TTextMeasurer {
+    public:
+        TTextSize MeasureText(const std::string& text, TFontStyles) override {
+            return {static_cast<int>(text.size()) * 12, 26};
+        }
+    } doubled;
+    const DpiScale scale(192);
+    label.SetCaption("Jetzt bei <link>VELORA registrieren</link> heute");
+    label.SetBounds(0, 0, 110, 40);  // 220 pixels: lines 221 pixels wide, as 111 at 96 DPI
+    label.SetMarginWidth(1);         // 2 pixels each side: lines 217 pixels wide
+    label.SetLayout(tlCenter);
+    ASSERT_TRUE(label.Arrange(doubled, scale));
+    EXPECT_EQ(Placed(label.CurrentLayout()), (std::vector<std::string>{"Jetzt @0,0", "bei @72,0", "VELORA@120,0",
+                                                                       "registrieren@0,26", " @144,26", "heute@156,26"}));
+    EXPECT_EQ(label.OriginX(), 2);
+    EXPECT_EQ(label.OriginY(), 14);  // (80 - 52) / 2
+    EXPECT_EQ(label.LinkAt(2 + 120 + 1, 14 + 1), 0);
+    EXPECT_EQ(label.LinkAt(2 + 156 + 1, 14 + 27), -1);
+
+    // The height that follows the text is stored as designed pixels.
+    label.SetAutoHeight(true);
+    EXPECT_FALSE(label.Arrange(doubled, scale));
+    EXPECT_EQ(label.Height(), 26);
+    EXPECT_TRUE(label.Arrange(doubled, scale));
+    EXPECT_EQ(label.OriginY(), 0);
+}
+
 TEST_F(LinkLabelLayoutTest, AutoHeightResizesInsteadOfDrawing) {
     label.SetCaption("eins<br>zwei");
     label.SetAutoHeight(true);

@@ -119,6 +119,17 @@ TEST(FormLayout, RadioButtonsShareTheRoomBelowTheCaption) {
 
     EXPECT_TRUE(RadioButtonBounds(100, 50, 0, 1, 13).empty());
     EXPECT_EQ(RadioButtonBounds(110, 50, 2, 0, 13)[0].Right, 8 + 100);
+
+    // At 144 DPI: the group's 602 x 113 pixels, a 20-pixel caption; the
+    // margins scale too, and the buttons stand within a pixel of 1.5 times
+    // their places at 96 DPI.
+    auto large = RadioButtonBounds(602, 113, 2, 1, 20, DpiScale(144));
+    ASSERT_EQ(large.size(), 2u);
+    EXPECT_EQ(large[0].Left, 12);
+    EXPECT_EQ(large[0].Right, 12 + 587);
+    EXPECT_EQ(large[0].Top, 22);
+    EXPECT_EQ(large[0].Bottom - large[0].Top, 42);
+    EXPECT_EQ(large[1].Top, 64);
 }
 
 TEST(EffectiveFont, UnsetValuesComeFromContainersFormOrSystem) {

@@ -7,6 +7,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -227,6 +228,108 @@ TEST_F(ControlPeers, TheFormFollowsWhereTheUserMovesItsWindow) {
     dialog.form.SetLeft(200);
     GetWindowRect(peer.Handle(), &r);
     EXPECT_EQ(r.left, 200);
+}
+
+TEST_F(ControlPeers, TheFormFollowsItsWindowToAScreenOfAnotherDensityAndBack) {
+    // What a move to another density changes: the client area, the places
+    // of the children, the list's entries, the fonts and the hint's width.
+    struct Layout {
+        SIZE client;
+        std::vector<RECT> places;
+        LRESULT entryHeight;
+        LONG fontHeight;
+        LRESULT hintWidth;
+    };
+    auto* radio = dynamic_cast<win32::Win32RadioGroupPeer*>(peer.PeerOf(*dialog.language));
+    ASSERT_NE(radio, nullptr);
+    const auto layout = [&] {
+        Layout now{};
+        RECT client{};
+        GetClientRect(peer.Handle(), &client);
+        now.client = {client.right, client.bottom};
+        for (const TComponent* control : std::initializer_list<const TComponent*>{
+                 dialog.login, dialog.labelLand, dialog.country, dialog.mobile, dialog.password, dialog.extended,
+                 dialog.autostart, dialog.language, dialog.ok, dialog.history})
+            now.places.push_back(ClientRect(*control));
+        for (HWND button : radio->Buttons()) {
+            RECT r{};
+            GetWindowRect(button, &r);
+            MapWindowPoints(HWND_DESKTOP, peer.Handle(), reinterpret_cast<POINT*>(&r), 2);
+            now.places.push_back(r);
+        }
+        now.entryHeight = SendMessageW(Window(*dialog.country), CB_GETITEMHEIGHT, 0, 0);
+        LOGFONTW font{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Window(*dialog.ok), WM_GETFONT, 0, 0)), sizeof font, &font);
+        now.fontHeight = font.lfHeight;
+        now.hintWidth = SendMessageW(peer.ToolTip(), TTM_GETMAXTIPWIDTH, 0, 0);
+        return now;
+    };
+    // The system suggests a window whose client area is the scaled one; the
+    // frame is taken as it is here (Wine keeps it at the system's density).
+    RECT window{}, client{};
+    GetWindowRect(peer.Handle(), &window);
+    GetClientRect(peer.Handle(), &client);
+    const auto suggest = [&](int left, int top, int clientWidth, int clientHeight) {
+        return RECT{left, top, left + clientWidth + (window.right - window.left - client.right),
+                    top + clientHeight + (window.bottom - window.top - client.bottom)};
+    };
+    const auto moveTo = [&](int dpi, RECT suggested) {
+        return SendMessageW(peer.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    };
+    const Layout design = layout();
+    ASSERT_EQ(design.entryHeight, 13);
+
+    EXPECT_EQ(moveTo(144, suggest(40, 30, 632, 636)), 0);
+    EXPECT_EQ(peer.Scale().Dpi(), 144);
+    const Layout large = layout();
+    EXPECT_EQ(large.client.cx, 632);
+    EXPECT_EQ(large.client.cy, 636);
+    const RECT country = ClientRect(*dialog.country);
+    EXPECT_EQ(country.left, 36);
+    EXPECT_EQ(country.top, 156);
+    EXPECT_EQ(country.right - country.left, 254);
+    const RECT ok = ClientRect(*dialog.ok);
+    EXPECT_EQ(ok.left, 501);
+    EXPECT_EQ(ok.top, 585);
+    EXPECT_EQ(ok.right - ok.left, 113);
+    EXPECT_EQ(ok.bottom - ok.top, 38);
+    // The rest within two pixels of 1.5 times their place (the radio
+    // buttons share the room below a caption in a font of its own size).
+    for (size_t i = 0; i < design.places.size(); ++i) {
+        const RECT& was = design.places[i];
+        const RECT& now = large.places[i];
+        EXPECT_NEAR(now.left, was.left * 3 / 2.0, 2) << "child " << i;
+        EXPECT_NEAR(now.top, was.top * 3 / 2.0, 2) << "child " << i;
+        EXPECT_NEAR(now.right - now.left, (was.right - was.left) * 3 / 2.0, 2) << "child " << i;
+    }
+    EXPECT_EQ(large.entryHeight, 20);
+    EXPECT_NEAR(large.fontHeight, design.fontHeight * 3 / 2.0, 1);
+    EXPECT_EQ(large.hintWidth, design.hintWidth * 3 / 2);
+    // The window stands where the system put it, and the model knows.
+    RECT moved{};
+    GetWindowRect(peer.Handle(), &moved);
+    EXPECT_EQ(moved.left, 40);
+    EXPECT_EQ(moved.top, 30);
+    EXPECT_EQ(dialog.form.Left(), 40);
+    EXPECT_EQ(dialog.form.Top(), 30);
+    // The model keeps its design: only the windows are scaled.
+    EXPECT_EQ(dialog.ok->Width(), 75);
+    EXPECT_EQ(dialog.form.ClientWidth(), 421);
+
+    // Back at 96 DPI everything is as it was, to the pixel.
+    moveTo(96, suggest(window.left, window.top, 421, 424));
+    const Layout again = layout();
+    EXPECT_EQ(again.client.cx, design.client.cx);
+    EXPECT_EQ(again.client.cy, design.client.cy);
+    ASSERT_EQ(again.places.size(), design.places.size());
+    for (size_t i = 0; i < design.places.size(); ++i)
+        EXPECT_TRUE(EqualRect(&again.places[i], &design.places[i])) << "child " << i;
+    EXPECT_EQ(again.entryHeight, design.entryHeight);
+    EXPECT_EQ(again.fontHeight, design.fontHeight);
+    EXPECT_EQ(again.hintWidth, design.hintWidth);
+    RECT back{};
+    GetWindowRect(peer.Handle(), &back);
+    EXPECT_TRUE(EqualRect(&back, &window));
 }
 
 TEST_F(ControlPeers, AModalDialogGivesTheOtherWindowsBackWhenItsCloseHandlerFails) {

@@ -1,22 +1,27 @@
 #include "platform/win32/browser/Win32WebBrowserPeer.h"
 
+#include "platform/win32/Win32FormPeer.h"
 #include "ui/controls/FormLayout.h"
 #include "ui/controls/WebBrowser.h"
 
 namespace velora::win32 {
 
 Win32WebBrowserPeer::Win32WebBrowserPeer(ui::TWebBrowser& browser, const Win32PeerContext& context)
-    : Win32WebBrowserPeer(browser, context.formWindow) {}
+    : Win32WebBrowserPeer(browser, context.formWindow, &context.formPeer) {}
 
-Win32WebBrowserPeer::Win32WebBrowserPeer(ui::TWebBrowser& browser, HWND parent)
-    : model_(browser), host_(parent, BoundsOnForm(), ui::VisibleOnForm(browser)) {
+Win32WebBrowserPeer::Win32WebBrowserPeer(ui::TWebBrowser& browser, HWND parent, const Win32FormPeer* formPeer)
+    : model_(browser), formPeer_(formPeer), host_(parent, BoundsOnForm(), ui::VisibleOnForm(browser)) {
     if (!ui::EnabledOnForm(browser)) EnableWindow(host_.Handle(), FALSE);
     browser.SetBackend(this);
 }
 
 RECT Win32WebBrowserPeer::BoundsOnForm() const {
-    const ui::TPoint at = ui::PositionOnForm(model_);
-    return RECT{at.X, at.Y, at.X + model_.Width(), at.Y + model_.Height()};
+    const ui::TRect r = ui::BoundsOnForm(model_, formPeer_ ? formPeer_->Scale() : ui::DpiScale());
+    return RECT{r.Left, r.Top, r.Right, r.Bottom};
+}
+
+void Win32WebBrowserPeer::DpiChanged() {
+    if (host_.Handle()) host_.SetBounds(BoundsOnForm());
 }
 
 void Win32WebBrowserPeer::PropertyChanged(std::string_view property) {

@@ -22,12 +22,14 @@ class Win32WebBrowserPeer final : public Win32ControlPeer, public platform::WebB
 public:
     // Creates the host window in the form's window (or in `parent`) at the
     // control's place and attaches itself to the model as its browser.
-    // Destruction leaves the model alone: it may be gone already.
+    // Destruction leaves the model alone: it may be gone already. Without a
+    // form peer the place is not scaled.
     Win32WebBrowserPeer(ui::TWebBrowser& browser, const Win32PeerContext& context);
-    Win32WebBrowserPeer(ui::TWebBrowser& browser, HWND parent);
+    Win32WebBrowserPeer(ui::TWebBrowser& browser, HWND parent, const Win32FormPeer* formPeer = nullptr);
 
     HWND Handle() const override { return host_.Handle(); }
     void PropertyChanged(std::string_view property) override;
+    void DpiChanged() override;
 
     void Navigate(const std::string& url) override { host_.Navigate(url); }
     std::string LocationUrl() const override { return host_.LocationUrl(); }
@@ -40,6 +42,7 @@ private:
     RECT BoundsOnForm() const;
 
     ui::TWebBrowser& model_;
+    const Win32FormPeer* formPeer_;
     BrowserHostWindow host_;
 };
 

@@ -14,8 +14,9 @@ namespace velora::win32 {
 
 class Win32Canvas : public ui::TCanvas {
 public:
-    // Not owned; the caller selects font and colours.
-    explicit Win32Canvas(HDC dc) : dc_(dc) {}
+    // Not owned; the caller selects font and colours. `scale`: the density
+    // of the window drawn in.
+    explicit Win32Canvas(HDC dc, ui::DpiScale scale = ui::DpiScale()) : TCanvas(scale), dc_(dc) {}
 
     // Fills with the DC's background colour.
     void FillRect(const ui::TRect& rect) override;

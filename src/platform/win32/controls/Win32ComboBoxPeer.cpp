@@ -8,6 +8,7 @@
 #include "platform/win32/controls/Win32Canvas.h"
 #include "platform/win32/raii/DeviceContexts.h"
 #include "ui/controls/ComboBox.h"
+#include "ui/controls/DpiScale.h"
 
 namespace velora::win32 {
 
@@ -45,7 +46,7 @@ void Win32ComboBoxPeer::ApplyItemHeight() {
     if (!OwnerDrawn()) return;
     // Index 0 sets the height of the list's entries, -1 that of the
     // selection field, which gets the height of a plain combo's field.
-    SendMessageW(window_, CB_SETITEMHEIGHT, 0, comboBox_.ItemHeight());
+    SendMessageW(window_, CB_SETITEMHEIGHT, 0, Scale().ToDevice(comboBox_.ItemHeight()));
     SendMessageW(window_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), TextHeight() + 2);
 }
 
@@ -120,7 +121,7 @@ bool Win32ComboBoxPeer::HandleCommand(HWND, WORD notifyCode) {
 
 bool Win32ComboBoxPeer::HandleMeasureItem(MEASUREITEMSTRUCT& item) {
     if (static_cast<int>(item.itemID) < 0) return false;
-    item.itemHeight = static_cast<UINT>(comboBox_.ItemHeight());
+    item.itemHeight = static_cast<UINT>(Scale().ToDevice(comboBox_.ItemHeight()));
     return true;
 }
 
@@ -140,7 +141,7 @@ bool Win32ComboBoxPeer::HandleDrawItem(DRAWITEMSTRUCT& item) {
     if (item.itemState & ODS_FOCUS) state.Include(ui::odFocused);
     if (item.itemState & ODS_COMBOBOXEDIT) state.Include(ui::odComboBoxEdit);
 
-    Win32Canvas canvas(dc);
+    Win32Canvas canvas(dc, Scale());
     const ui::TRect rect = ToTRect(item.rcItem);
     const int index = static_cast<int>(item.itemID);
     // itemID is -1 for an empty selection field: only the background.

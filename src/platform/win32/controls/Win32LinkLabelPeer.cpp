@@ -137,7 +137,7 @@ void Win32LinkLabelPeer::Paint(HDC target) {
     PaintBackground(dc, client);
 
     GdiTextMeasurer measurer(dc, *this);
-    if (!label_.Arrange(measurer)) {
+    if (!label_.Arrange(measurer, Scale())) {
         // The height followed the text: the window is resized and painted anew.
         ApplyBounds();
         Redraw();

@@ -101,7 +101,8 @@ void Win32RadioGroupPeer::ApplyBounds() {
     Win32WindowPeer::ApplyBounds();
     const RECT group = BoundsOnForm();
     const auto bounds = ui::RadioButtonBounds(group.right - group.left, group.bottom - group.top,
-                                              static_cast<int>(buttons_.size()), radioGroup_.Columns(), TextHeight());
+                                              static_cast<int>(buttons_.size()), radioGroup_.Columns(), TextHeight(),
+                                              Scale());
     for (size_t i = 0; i < buttons_.size() && i < bounds.size(); ++i) {
         const ui::TRect& b = bounds[i];
         SetWindowPos(buttons_[i], nullptr, group.left + b.Left, group.top + b.Top, b.Right - b.Left, b.Bottom - b.Top,

@@ -74,6 +74,11 @@ void Win32WindowPeer::PropertyChanged(std::string_view property) {
     }
 }
 
+void Win32WindowPeer::DpiChanged() {
+    ApplyFont();
+    ApplyBounds();
+}
+
 void Win32WindowPeer::ApplyBounds() {
     const RECT r = BoundsOnForm();
     SetWindowPos(window_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
@@ -98,9 +103,11 @@ void Win32WindowPeer::ApplyTabStop() {
     SetWindowLongPtrW(window_, GWL_STYLE, style);
 }
 
+const ui::DpiScale& Win32WindowPeer::Scale() const { return context_.formPeer.Scale(); }
+
 RECT Win32WindowPeer::BoundsOnForm() const {
-    const ui::TPoint at = ui::PositionOnForm(control_);
-    return RECT{at.X, at.Y, at.X + control_.Width(), at.Y + control_.Height()};
+    const ui::TRect r = ui::BoundsOnForm(control_, Scale());
+    return RECT{r.Left, r.Top, r.Right, r.Bottom};
 }
 
 HFONT Win32WindowPeer::Font() const { return context_.formPeer.FontFor(control_); }

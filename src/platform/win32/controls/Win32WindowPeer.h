@@ -14,6 +14,7 @@
 #include "platform/win32/Win32ControlPeer.h"
 
 namespace velora::ui {
+class DpiScale;
 class TControl;
 }
 
@@ -28,6 +29,7 @@ public:
 
     HWND Handle() const override { return window_; }
     void PropertyChanged(std::string_view property) override;
+    void DpiChanged() override;
 
 protected:
     Win32WindowPeer(ui::TControl& control, const Win32PeerContext& context);
@@ -58,7 +60,9 @@ protected:
     virtual void ApplyCaption();
     void ApplyTabStop();
 
-    // The control's rectangle in the form's client area.
+    // The density the form's window is drawn at.
+    const ui::DpiScale& Scale() const;
+    // The control's rectangle in the form's client area, scaled.
     RECT BoundsOnForm() const;
     HFONT Font() const;
     // The height of a line in Font().

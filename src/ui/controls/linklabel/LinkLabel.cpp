@@ -59,19 +59,21 @@ void TLinkLabel::SetLinkStyle(TFontStyles style) { ChangeValue(linkStyle_, style
 void TLinkLabel::SetMarginWidth(int width) { ChangeValue(marginWidth_, width, "MarginWidth"); }
 void TLinkLabel::SetMarginHeight(int height) { ChangeValue(marginHeight_, height, "MarginHeight"); }
 
-bool TLinkLabel::Arrange(TTextMeasurer& measurer) {
+bool TLinkLabel::Arrange(TTextMeasurer& measurer, const DpiScale& scale) {
     tree_->Root().SetFont(Font().Style(), Font().Color());
-    arrangement_ = TTextHandler(measurer, Width() - 2 * marginWidth_ + 1, linkStyle_).LayOut(*tree_);
+    const int marginWidth = scale.ToDevice(marginWidth_);
+    const int marginHeight = scale.ToDevice(marginHeight_);
+    arrangement_ = TTextHandler(measurer, scale.ToDevice(Width()) - 2 * marginWidth + 1, linkStyle_).LayOut(*tree_);
     // A label that is not aligned follows its text's height.
     if (autoHeight_) {
-        const int height = arrangement_.TextHeight + 2 * marginHeight_;
+        const int height = scale.ToDesignCovering(arrangement_.TextHeight + 2 * marginHeight);
         if (height != Height()) {
             SetHeight(height);
             return false;
         }
     }
-    originX_ = marginWidth_;
-    originY_ = TextBlockTop(layout_, Height(), marginHeight_, arrangement_.TextHeight);
+    originX_ = marginWidth;
+    originY_ = TextBlockTop(layout_, scale.ToDevice(Height()), marginHeight, arrangement_.TextHeight);
     return true;
 }
 

@@ -12,6 +12,7 @@
 #include "ui/controls/linklabel/LinkLabelMouse.h"
 #include "ui/controls/linklabel/LinkLabelNodes.h"
 #include "ui/controls/Control.h"
+#include "ui/controls/DpiScale.h"
 #include "component/Strings.h"
 
 namespace velora::ui {
@@ -65,8 +66,12 @@ public:
     // by `measurer` (the peer does so before each paint). With AutoHeight, a
     // height that does not fit the text is changed instead and false is
     // returned: the control is painted again at its new height.
-    bool Arrange(TTextMeasurer& measurer);
-    // The last layout, and where its text block stands in the control.
+    // The layout is in pixels of `scale`, the density the measurer measures
+    // at: size and margins are scaled, and the height AutoHeight stores is
+    // the smallest designed height that holds the text there.
+    bool Arrange(TTextMeasurer& measurer, const DpiScale& scale = DpiScale());
+    // The last layout, and where its text block stands in the control, in
+    // the pixels it was laid out in; so are the mouse positions below.
     const TLinkLabelLayout& CurrentLayout() const { return arrangement_; }
     int OriginX() const { return originX_; }
     int OriginY() const { return originY_; }
