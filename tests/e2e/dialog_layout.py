@@ -35,7 +35,9 @@ def controls(window):
     listing = probe("children", window)
     places = probe("rects", window)
     if listing.returncode or places.returncode:
-        raise AssertionError("the probe could not list %s:\n%s%s" % (window, listing.stderr, places.stderr))
+        raise AssertionError("the probe could not list %s (exit codes %d, %d):\n%s%s\nwindows:\n%s"
+                             % (window, listing.returncode, places.returncode, listing.stderr, places.stderr,
+                                probe("windows").stdout))
     texts = {}
     last = None
     for line in listing.stdout.split("\n"):
@@ -58,7 +60,12 @@ def controls(window):
 
 
 def client_size(window):
-    first = probe("rects", window).stdout.splitlines()[0].split("\t")
+    places = probe("rects", window)
+    lines = places.stdout.splitlines()
+    if places.returncode or not lines:
+        raise AssertionError("the probe could not measure %s (exit code %d): %s"
+                             % (window, places.returncode, places.stderr))
+    first = lines[0].split("\t")
     return int(first[1]), int(first[2])
 
 

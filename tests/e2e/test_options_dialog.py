@@ -229,7 +229,8 @@ class OptionsDialog(ProgramTestCase):
         self.assertEqual([c["text"] for c in radios], ["deutsch", "englisch"] if lang == "de" else ["German", "English"])
         for radio in radios:
             self.assertTrue(box["x"] < radio["x"] and radio["x"] + radio["w"] <= box["x"] + box["w"]
-                            and box["y"] + scaled(13, dpi) <= radio["y"] and radio["y"] + radio["h"] <= box["y"] + box["h"],
+                            and box["y"] + scaled(13, dpi) <= radio["y"]
+                            and radio["y"] + radio["h"] <= box["y"] + box["h"],
                             "language entry outside its box " + where)
         self.assertLessEqual(radios[0]["y"] + radios[0]["h"], radios[1]["y"], where)
         self.assertFalse(any(c["visible"] and "Internet Explorer" in c["text"] for c in found), where)

@@ -455,7 +455,7 @@ LRESULT Win32FormPeer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         case DM_GETDEFID:
             return DefaultButtonId();
         case WM_DPICHANGED:
-            FollowDpi(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            if (lParam) FollowDpi(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
         case WM_NOTIFY: {
             auto* header = reinterpret_cast<NMHDR*>(lParam);

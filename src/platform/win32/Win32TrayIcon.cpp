@@ -160,7 +160,8 @@ HICON Win32TrayIconPeer::ApplicationIcon() const {
 HICON Win32TrayIconPeer::IconFor(const ui::TrayImage& image) {
     // The program's forms carry no image lists, so an image-list entry shows
     // the application's icon as well.
-    const bool ownResource = image.source == ui::TrayImageSource::Icon && image.icon.source == ui::TIconSource::Resource;
+    const bool ownResource =
+        image.source == ui::TrayImageSource::Icon && image.icon.source == ui::TIconSource::Resource;
     const int resourceId = ownResource ? image.icon.resourceId : kProgramIconId;
     // The notification area draws its icons at the small-icon size of the
     // taskbar's screen, where the hidden window stands too.

@@ -98,8 +98,9 @@ TEST_F(LinkLabelLayoutTest, AtAnotherDensityTheLayoutAndTheMouseUseItsPixels) {
     label.SetMarginWidth(1);         // 2 pixels each side: lines 217 pixels wide
     label.SetLayout(tlCenter);
     ASSERT_TRUE(label.Arrange(doubled, scale));
-    EXPECT_EQ(Placed(label.CurrentLayout()), (std::vector<std::string>{"Jetzt @0,0", "bei @72,0", "VELORA@120,0",
-                                                                       "registrieren@0,26", " @144,26", "heute@156,26"}));
+    EXPECT_EQ(Placed(label.CurrentLayout()),
+              (std::vector<std::string>{"Jetzt @0,0", "bei @72,0", "VELORA@120,0", "registrieren@0,26", " @144,26",
+                                        "heute@156,26"}));
     EXPECT_EQ(label.OriginX(), 2);
     EXPECT_EQ(label.OriginY(), 14);  // (80 - 52) / 2
     EXPECT_EQ(label.LinkAt(2 + 120 + 1, 14 + 1), 0);

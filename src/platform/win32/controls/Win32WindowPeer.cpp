@@ -75,6 +75,7 @@ void Win32WindowPeer::PropertyChanged(std::string_view property) {
 }
 
 void Win32WindowPeer::DpiChanged() {
+    if (!window_) return;
     ApplyFont();
     ApplyBounds();
 }
