@@ -12,8 +12,9 @@ from e2e_support import probe, wine
 
 # Wine 8 reads the user's display scale at every program start: a program
 # started after a change draws at the new density, with no new Wine session.
-# (Its other DPI values, HKCU\Software\Wine\Fonts and the hardware profile's,
-# count only where the user sets none here.)
+# (Where the user has none, Wine takes the one winecfg writes under
+# HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts;
+# LogPixels under HKCU\Software\Wine\Fonts changes nothing.)
 DESKTOP_KEY = r"HKCU\Control Panel\Desktop"
 
 
