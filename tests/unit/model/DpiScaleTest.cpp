@@ -15,7 +15,7 @@
 #include "ui/controls/FormDesign.h"
 #include "ui/controls/FormLayout.h"
 #include "ui/controls/GroupBox.h"
-#include "ui/controls/LinkLabel.h"
+#include "ui/controls/linklabel/LinkLabel.h"
 
 using namespace velora::ui;
 
