@@ -90,8 +90,8 @@ bool Win32FileSystem::IsReadOnly(const std::string& path) const {
 std::optional<FileStamp> Win32FileSystem::Stamp(const std::string& path) const {
     // Opened for its attributes only, shared for everything: it stands in
     // nobody's way.
-    Handle file(CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    FileHandle file(CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) return std::nullopt;
     BY_HANDLE_FILE_INFORMATION info{};
     if (!GetFileInformationByHandle(file.Get(), &info) || (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
