@@ -6,6 +6,7 @@
 
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32Application.h"
+#include "platform/win32/raii/OleOnDemand.h"
 #include "platform/win32/raii/RegistryKey.h"
 
 namespace velora::win32 {
@@ -50,7 +51,9 @@ void Win32Desktop::ShowMessage(const std::string& text, const std::string& capti
     MessageBoxW(ApplicationWindow(), Widen(text).c_str(), Widen(caption).c_str(), MB_OK);
 }
 
+// The shell's handlers may need COM on the calling thread.
 std::intptr_t Win32Desktop::ShellOpen(const std::string& target, const std::string& verb) {
+    OleOnDemand::Ensure();
     const std::wstring wideVerb = Widen(verb);
     const HINSTANCE result = ShellExecuteW(ApplicationWindow(), verb.empty() ? nullptr : wideVerb.c_str(),
                                            Widen(target).c_str(), nullptr, nullptr, SW_SHOW);
@@ -58,6 +61,7 @@ std::intptr_t Win32Desktop::ShellOpen(const std::string& target, const std::stri
 }
 
 bool Win32Desktop::StartProgram(const std::string& path) {
+    OleOnDemand::Ensure();
     const std::wstring file = Widen(path);
     SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof info;

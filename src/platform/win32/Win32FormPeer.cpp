@@ -12,6 +12,7 @@
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32Application.h"
 #include "platform/win32/WindowClass.h"
+#include "platform/win32/controls/CommonControls.h"
 #include "platform/win32/controls/ControlPeerRegistry.h"
 #include "ui/controls/Button.h"
 #include "ui/controls/EffectiveFont.h"
@@ -22,15 +23,6 @@
 namespace velora::win32 {
 
 namespace {
-
-void InitCommonControlsOnce() {
-    static const bool initialised = [] {
-        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES |
-                                                           ICC_PROGRESS_CLASS | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
-        return InitCommonControlsEx(&controls) != FALSE;
-    }();
-    (void)initialised;
-}
 
 // The longest line of a hint before the tooltip breaks it, in designed pixels.
 constexpr int kHintWidth = 500;
@@ -79,6 +71,20 @@ std::vector<HWND> EnabledThreadWindows(HWND except) {
     return std::move(search.found);
 }
 
+// A component that is not a control but has a peer kind (a tray icon, a
+// menu) works while its form is hidden: such a form needs its window from the
+// start.
+bool WorksWhileHidden(const ui::TComponent& component) {
+    return dynamic_cast<const ui::TControl*>(&component) == nullptr &&
+           ControlPeerRegistry::BuiltIn().Find(component) != nullptr;
+}
+
+bool HasComponentWorkingWhileHidden(const ui::TForm& form) {
+    for (int i = 0; i < form.ComponentCount(); ++i)
+        if (WorksWhileHidden(*form.Components(i))) return true;
+    return false;
+}
+
 // Changes of a container that its contents take over.
 bool PassedToContents(std::string_view property) {
     return property == "Left" || property == "Top" || property == "Visible" || property == "Enabled" ||
@@ -87,13 +93,10 @@ bool PassedToContents(std::string_view property) {
 
 }  // namespace
 
-Win32FormPeer::Win32FormPeer(ui::TForm& form, Win32Application& application)
+Win32FormPeer::Win32FormPeer(ui::TForm& form, Win32Application& application, WindowCreation creation)
     : form_(&form), application_(application), className_(Widen(form.ClassName())) {
-    InitCommonControlsOnce();
-    CreateNativeWindow();
     form.SetPeer(this);
-    CreatePeers();
-    application_.AddDialogWindow(window_);
+    if (creation == WindowCreation::Now || form.Visible() || HasComponentWorkingWhileHidden(form)) EnsureWindow();
 }
 
 Win32FormPeer::~Win32FormPeer() {
@@ -107,12 +110,25 @@ Win32FormPeer::~Win32FormPeer() {
     DestroyWindow(window_);
 }
 
+void Win32FormPeer::EnsureWindow() {
+    if (window_) return;
+    CreateNativeWindow();
+    CreatePeers();
+    application_.AddDialogWindow(window_);
+}
+
 void Win32FormPeer::CreatePeers() {
-    for (int i = 0; i < form_->ComponentCount(); ++i) {
-        ui::TComponent* component = form_->Components(i);
-        // Menu items have no peer of their own: their menu shows them.
-        if (dynamic_cast<ui::TMenuItem*>(component) != nullptr) continue;
-        if (PeerOf(*component) == nullptr && !withoutPeer_.contains(component)) CreatePeer(*component);
+    if (!window_) return;
+    // What works while the form is hidden first: a tray icon appears before
+    // the form's controls are built.
+    for (const bool hiddenWork : {true, false}) {
+        for (int i = 0; i < form_->ComponentCount(); ++i) {
+            ui::TComponent* component = form_->Components(i);
+            // Menu items have no peer of their own: their menu shows them.
+            if (dynamic_cast<ui::TMenuItem*>(component) != nullptr || WorksWhileHidden(*component) != hiddenWork)
+                continue;
+            if (PeerOf(*component) == nullptr && !withoutPeer_.contains(component)) CreatePeer(*component);
+        }
     }
     UpdateZOrder();
 }
@@ -153,6 +169,7 @@ HFONT Win32FormPeer::FontFor(const ui::TControl& control, ui::TFontStyles style)
 void Win32FormPeer::SetHint(HWND tool, const std::string& hint) {
     if (!tool || (!toolTip_ && hint.empty())) return;
     if (!toolTip_) {
+        UseCommonControls();
         toolTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
                                    application_.Instance(), nullptr);
@@ -285,7 +302,14 @@ void Win32FormPeer::PlaceWindow() {
 }
 
 void Win32FormPeer::PropertyChanged(ui::TComponent& component, std::string_view property) {
-    if (!window_) return;
+    if (!window_) {
+        // Until then the model keeps every value, and the window is made
+        // from them.
+        const bool shown = &component == form_ && property == "Visible" && form_->Visible();
+        if (!shown && !WorksWhileHidden(component)) return;
+        EnsureWindow();
+        if (&component != form_) return;
+    }
     if (&component == form_) return FormPropertyChanged(property);
     if (auto* item = dynamic_cast<ui::TMenuItem*>(&component)) {
         // An item's change is one of the menu it stands in.
@@ -356,12 +380,14 @@ void Win32FormPeer::FollowDpi(int dpi, const RECT& suggested) {
 }
 
 void Win32FormPeer::BringToFront(ui::TForm&) {
+    EnsureWindow();
     if (IsIconic(window_)) ShowWindow(window_, SW_RESTORE);
     SetForegroundWindow(window_);
     BringWindowToTop(window_);
 }
 
 void Win32FormPeer::RunModal(ui::TForm& form) {
+    EnsureWindow();
     // The other windows of the program take no input while the dialog runs.
     const std::vector<HWND> disabled = EnabledThreadWindows(window_);
     for (HWND hwnd : disabled) EnableWindow(hwnd, FALSE);

@@ -35,12 +35,24 @@ class Win32Application;
 
 class Win32FormPeer : public ui::ControlPeer {
 public:
-    Win32FormPeer(ui::TForm& form, Win32Application& application);
+    enum class WindowCreation {
+        Now,
+        // When the form is first shown, brought to the front or run modal:
+        // until then it costs no window, font or control. A form with a
+        // component that works while it is hidden (a tray icon, a menu) gets
+        // its window at once all the same.
+        WhenShown,
+    };
+
+    Win32FormPeer(ui::TForm& form, Win32Application& application, WindowCreation creation = WindowCreation::Now);
     ~Win32FormPeer() override;
     Win32FormPeer(const Win32FormPeer&) = delete;
     Win32FormPeer& operator=(const Win32FormPeer&) = delete;
 
+    // nullptr until the window exists (see WindowCreation).
     HWND Handle() const { return window_; }
+    // Creates the window and its children's now, when it has none yet.
+    void EnsureWindow();
     // The density of the screen the window is on: the controls' places,
     // fonts and drawing are the design's scaled by it.
     const ui::DpiScale& Scale() const { return scale_; }

@@ -21,7 +21,9 @@ void Win32ProgramHost::AttachApplication(app::TApplication& application) {
 }
 
 void Win32ProgramHost::AttachForm(ui::TForm& form) {
-    formPeers_.push_back(std::make_unique<Win32FormPeer>(form, application_));
+    // A dialog costs nothing until it is first shown.
+    formPeers_.push_back(
+        std::make_unique<Win32FormPeer>(form, application_, Win32FormPeer::WindowCreation::WhenShown));
 }
 
 void Win32ProgramHost::RouteKeysToBrowser(ui::TWebBrowser* browser) { keyBrowser_ = browser; }

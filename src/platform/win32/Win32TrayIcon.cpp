@@ -255,8 +255,12 @@ void Win32TrayIconPeer::RemoveApplicationHook() { UnwatchApplicationWindow(logic
 
 // The start-up never shows the main window on its own and the program has
 // no stay-on-top windows, so what is left is to hide the application's
-// window (its taskbar button) without the minimise animation.
+// window (its taskbar button) without the minimise animation. A window that
+// is not shown has no button to hide: activating it would only take the
+// activation for an invisible window (and start the input method's
+// machinery for it, a good part of the start's CPU under Wine).
 void Win32TrayIconPeer::HideApplicationWindow() {
+    if (!IsWindowVisible(applicationWindow_)) return;
     SetActiveWindow(applicationWindow_);
     ANIMATIONINFO animation{};
     animation.cbSize = sizeof animation;

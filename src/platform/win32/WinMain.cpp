@@ -17,7 +17,7 @@
 #include "platform/win32/Win32ProgramHost.h"
 #include "platform/win32/Win32ProgramVersion.h"
 #include "platform/win32/Win32RegionalSettings.h"
-#include "platform/win32/raii/ComInitialization.h"
+#include "platform/win32/raii/OleOnDemand.h"
 #include "platform/win32/uInstanceManager.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
@@ -48,9 +48,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         // to the running instance and ends here.
         if (win32::RunInstanceCheck(instance) == win32::InstanceCheck::HandedOver) return 0;
         app::PrepareProcessTexts(services);
-        // The embedded browser needs OLE on this thread for the whole run;
-        // it ends after the windows, also when the start fails.
-        const auto ole = win32::ComInitialization::Ole();
+        // The embedded browser and the shell need OLE on this thread, from
+        // the first page or opened address to the end of the run; it ends
+        // after the windows, also when the start fails.
+        win32::OleOnDemand ole;
         // Pages render in the newest mode the system's browser control has.
         win32::SetBrowserEmulation();
         win32::Win32ProgramHost host(instance, instances);

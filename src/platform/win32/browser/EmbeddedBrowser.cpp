@@ -7,10 +7,12 @@
 #include "platform/win32/WideText.h"
 #include "platform/win32/browser/BrowserSite.h"
 #include "platform/win32/raii/Bstr.h"
+#include "platform/win32/raii/OleOnDemand.h"
 
 namespace velora::win32 {
 
 EmbeddedBrowser::EmbeddedBrowser(HWND host) : host_(host), site_(BrowserSite::Create(host)) {
+    OleOnDemand::Ensure();
     object_ = CreateInProcessObject<IOleObject>(__uuidof(WebBrowser));
     if (!object_) {
         Close();

@@ -17,8 +17,8 @@ class BrowserSite;
 
 class EmbeddedBrowser {
 public:
-    // Creates the control inside `host`, filling its client area. OLE must be
-    // initialised on this thread. When the system offers no control the
+    // Creates the control inside `host`, filling its client area, starting
+    // OLE on this thread on demand (raii/OleOnDemand.h). When the system offers no control the
     // browser simply does not exist: navigations go nowhere.
     explicit EmbeddedBrowser(HWND host);
     ~EmbeddedBrowser();

@@ -1,5 +1,6 @@
 #include "platform/win32/controls/ControlPeerRegistry.h"
 
+#include "platform/win32/controls/CommonControls.h"
 #include "platform/win32/controls/Win32ButtonPeer.h"
 #include "platform/win32/controls/Win32ComboBoxPeer.h"
 #include "platform/win32/controls/Win32EditPeer.h"
@@ -30,18 +31,28 @@ namespace velora::win32 {
 
 namespace {
 
+// The system's own controls: the common controls library comes with the
+// first of them.
+template <class Peer, class Model>
+ControlPeerFactory SystemControl() {
+    return [](ui::TComponent& component, Win32PeerContext& context) -> std::unique_ptr<Win32ControlPeer> {
+        UseCommonControls();
+        return PeerFactory<Peer, Model>()(component, context);
+    };
+}
+
 // The built-in kinds: one line per model class.
 void RegisterBuiltInKinds(ControlPeerRegistry& registry) {
-    registry.Register("TLabel", PeerFactory<Win32LabelPeer, ui::TLabel>());
-    registry.Register("TButton", PeerFactory<Win32ButtonPeer, ui::TButton>());
-    registry.Register("TCheckBox", PeerFactory<Win32CheckBoxPeer, ui::TCheckBox>());
-    registry.Register("TEdit", PeerFactory<Win32EditPeer, ui::TEdit>());
-    registry.Register("TComboBox", PeerFactory<Win32ComboBoxPeer, ui::TComboBox>());
-    registry.Register("TGroupBox", PeerFactory<Win32GroupBoxPeer, ui::TGroupBox>());
-    registry.Register("TRadioGroup", PeerFactory<Win32RadioGroupPeer, ui::TRadioGroup>());
-    registry.Register("TMemo", PeerFactory<Win32MemoPeer, ui::TMemo>());
-    registry.Register("TProgressBar", PeerFactory<Win32ProgressBarPeer, ui::TProgressBar>());
-    registry.Register("TPanel", PeerFactory<Win32PanelPeer, ui::TPanel>());
+    registry.Register("TLabel", SystemControl<Win32LabelPeer, ui::TLabel>());
+    registry.Register("TButton", SystemControl<Win32ButtonPeer, ui::TButton>());
+    registry.Register("TCheckBox", SystemControl<Win32CheckBoxPeer, ui::TCheckBox>());
+    registry.Register("TEdit", SystemControl<Win32EditPeer, ui::TEdit>());
+    registry.Register("TComboBox", SystemControl<Win32ComboBoxPeer, ui::TComboBox>());
+    registry.Register("TGroupBox", SystemControl<Win32GroupBoxPeer, ui::TGroupBox>());
+    registry.Register("TRadioGroup", SystemControl<Win32RadioGroupPeer, ui::TRadioGroup>());
+    registry.Register("TMemo", SystemControl<Win32MemoPeer, ui::TMemo>());
+    registry.Register("TProgressBar", SystemControl<Win32ProgressBarPeer, ui::TProgressBar>());
+    registry.Register("TPanel", SystemControl<Win32PanelPeer, ui::TPanel>());
     registry.Register("TPopupMenu", PeerFactory<Win32MenuPeer, ui::TPopupMenu>());
     registry.Register("TLinkLabel", CreateLinkLabelPeer);
     registry.Register("TTrayIcon", CreateTrayIconPeer);
