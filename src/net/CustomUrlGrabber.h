@@ -1,8 +1,9 @@
 #pragma once
 // The base of the URL grabbers: a non-visual component that fetches one URL
-// on a worker thread, keeps the reply in memory, and at the end writes it to
-// a file or hands it over as a stream. Every event runs on the user-interface
-// thread while the worker waits for it.
+// on a worker thread, writes the reply to a file as it comes or keeps it in
+// memory, and at the end puts the file in its place or hands the reply over
+// as a stream. Every event runs on the user-interface thread; progress may be
+// queued there, every other event is handed over while the worker waits.
 
 #include <cstdint>
 #include <memory>
@@ -27,7 +28,8 @@ class TCustomUrlGrabberThread;
 
 // The system services a grabber and its workers work through. The workers
 // keep the client and the dispatcher alive; the file system is used only on
-// the user-interface thread while the grabber exists.
+// the user-interface thread while the grabber exists (the file replacement
+// it begins for a reply is written on the worker).
 struct UrlGrabberServices {
     std::shared_ptr<platform::HttpClient> http;
     std::shared_ptr<platform::UiThreadDispatcher> dispatcher;
@@ -57,10 +59,12 @@ public:
     // 0: the scheme's default port. Passed on as 16 bits.
     std::uint32_t Port() const { return port_; }
     void SetPort(std::uint32_t port) { port_ = port; }
-    // Read when a transfer completes in omFile mode; a relative name is
-    // resolved against the current directory.
+    // In omFile mode the reply is written beside the name the grabber has
+    // when the reply begins, and takes the name it has when the transfer
+    // completes; a relative name is resolved against the current directory.
     const TFileName& FileName() const { return fileName_; }
     void SetFileName(const TFileName& fileName) { fileName_ = fileName; }
+    // Taken when a transfer starts.
     TOutputMode OutputMode() const { return outputMode_; }
     void SetOutputMode(TOutputMode mode) { outputMode_ = mode; }
     const std::string& Agent() const { return agent_; }

@@ -1,5 +1,6 @@
 #include "net/CustomUrlGrabberThread.h"
 
+#include <algorithm>
 #include <system_error>
 #include <thread>
 
@@ -120,19 +121,54 @@ void TCustomUrlGrabberThread::DeliverError() {
 
 void TCustomUrlGrabberThread::DeliverCompletion() {
     Synchronize([this](TCustomUrlGrabber& grabber) {
-        reply_->SetPosition(0);
-        const auto size = static_cast<std::int32_t>(reply_->Size());
-        if (grabber.OutputMode() == omStream) {
+        const auto size = static_cast<std::int32_t>(static_cast<std::uint32_t>(bytesReceived_.load()));
+        if (settings_.outputMode == omStream) {
+            reply_->SetPosition(0);
             const TDoneStreamEvent handler = grabber.OnDoneStream;
             if (handler) handler(&grabber, *reply_, size, grabber.Url());
             return;
         }
+        if (fileFailure_) std::rethrow_exception(fileFailure_);
         const TFileName fileName = grabber.FileName();
-        if (!grabber.services_.files) throw platform::FileSystemError("No file system to write " + fileName);
-        grabber.services_.files->ReplaceContents(fileName, reply_->Bytes());
+        file_->Commit(fileName);
+        file_.reset();
         const TDoneFileEvent handler = grabber.OnDoneFile;
         if (handler) handler(&grabber, fileName, size, grabber.Url());
     });
+}
+
+void TCustomUrlGrabberThread::BeginReply() {
+    if (settings_.outputMode == omStream) {
+        reply_ = std::make_unique<TMemoryStream>();
+        reply_->Reserve(std::min(contentSize_.load(), kMaxPreallocation));
+        return;
+    }
+    try {
+        Synchronize([this](TCustomUrlGrabber& grabber) {
+            const TFileName fileName = grabber.FileName();
+            if (!grabber.services_.files) throw platform::FileSystemError("No file system to write " + fileName);
+            file_ = grabber.services_.files->BeginReplacement(fileName);
+        });
+    } catch (...) {
+        fileFailure_ = std::current_exception();
+    }
+}
+
+void TCustomUrlGrabberThread::StoreBlock(const char* data, std::size_t size) {
+    if (reply_) return reply_->Write(data, static_cast<std::int64_t>(size));
+    if (!file_) return;  // the file failed, or the grabber is gone
+    try {
+        file_->Append(data, size);
+    } catch (...) {
+        fileFailure_ = std::current_exception();
+        file_.reset();
+    }
+}
+
+void TCustomUrlGrabberThread::DropReply() {
+    reply_.reset();
+    file_.reset();
+    fileFailure_ = nullptr;
 }
 
 void TCustomUrlGrabberThread::DeliverConnectionClosed() {

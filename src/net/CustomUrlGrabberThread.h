@@ -18,6 +18,7 @@
 #include "net/ProgressPacing.h"
 #include "net/UrlGrabberTypes.h"
 #include "net/UrlParts.h"
+#include "platform/FileReplacement.h"
 #include "platform/HttpClient.h"
 
 namespace velora::platform {
@@ -32,6 +33,10 @@ class TCustomUrlGrabber;
 class TCustomUrlGrabberThread : public platform::HttpStatusListener,
                                 public std::enable_shared_from_this<TCustomUrlGrabberThread> {
 public:
+    // What an announced length may set aside in memory for a reply kept
+    // there; a longer reply grows its stream as it comes.
+    static constexpr std::int64_t kMaxPreallocation = 64 * 1024 * 1024;
+
     ~TCustomUrlGrabberThread() override;
 
     // Starts the thread. A thread that cannot be started leaves the grabber idle.
@@ -84,8 +89,9 @@ protected:
     void DeliverLastProgress();
     // State := stIdle, then OnError with errorText_.
     void DeliverError();
-    // Writes reply_ to the grabber's FileName and fires OnDoneFile, or hands
-    // it to OnDoneStream.
+    // Puts the file written in the place of the grabber's FileName (the name
+    // current now) and fires OnDoneFile, or hands the stream to OnDoneStream,
+    // by the output mode the transfer started with.
     void DeliverCompletion();
     void DeliverConnectionClosed();
 
@@ -95,9 +101,20 @@ protected:
     void ThrowPendingFailure();
     void DiscardPendingFailure();
 
+    // Where the reply goes as it comes, by the output mode the transfer
+    // started with: into a stream in memory (with room set aside for an
+    // announced length of up to kMaxPreallocation), or for a file into a
+    // replacement of the grabber's FileName, written as the blocks come, so
+    // that a large reply never sits in memory. A file that cannot be written
+    // is reported nowhere: the transfer reads on and completes without an
+    // event. Before the first block, after ContentSize is known.
+    void BeginReply();
+    void StoreBlock(const char* data, std::size_t size);
+    // Drops what was received: a replacement never committed leaves no file.
+    void DropReply();
+
     std::string errorText_;
     std::atomic<bool> continueFlag_{true};
-    std::unique_ptr<TMemoryStream> reply_;  // exists only during a transfer
     std::atomic<std::int64_t> contentSize_{0};
     std::atomic<std::int64_t> bytesReceived_{0};
 
@@ -118,6 +135,10 @@ private:
     ProgressPacing pacing_;
     std::mutex failureMutex_;
     std::exception_ptr pendingFailure_;
+    // The reply, during a transfer only.
+    std::unique_ptr<TMemoryStream> reply_;
+    std::unique_ptr<platform::FileReplacement> file_;
+    std::exception_ptr fileFailure_;
 };
 
 }  // namespace velora::net

@@ -57,7 +57,7 @@ void THttpUrlGrabberThread::Execute() {
         // exception ends the transfer without a report.
     }
     DiscardPendingFailure();
-    reply_.reset();
+    DropReply();
     CloseHandles(handles);
     try {
         DeliverConnectionClosed();
@@ -136,8 +136,6 @@ void THttpUrlGrabberThread::Transfer(Handles& handles) {
         if (!IsSuccess(status)) return ReportFailure(UnsuccessfulStatusText(status));
     }
 
-    reply_ = std::make_unique<TMemoryStream>();
-
     const std::optional<std::string> lengthText = http_->QueryContentLength(handles.request, kHeaderBufferSize);
     ThrowPendingFailure();
     if (Terminated()) return;
@@ -145,7 +143,7 @@ void THttpUrlGrabberThread::Transfer(Handles& handles) {
     // A malformed length ends the transfer without a report.
     if (!length) throw std::invalid_argument("'" + *lengthText + "' is not a valid integer value");
     contentSize_.store(*length);
-    if (*length > 0) reply_->Reserve(std::min<std::int64_t>(*length, kMaxPreallocation));
+    BeginReply();
 
     SetState(stReceiving);
     std::string readFailure;
@@ -180,7 +178,7 @@ bool THttpUrlGrabberThread::ReceiveReply(platform::HttpHandle request, bool requ
         bytesRead = std::min(bytesRead, kReadBlockSize);
         total += bytesRead;
         bytesReceived_.store(total);
-        reply_->Write(block.data(), bytesRead);
+        StoreBlock(block.data(), bytesRead);
         ReportBlockProgress();
     }
     return true;

@@ -1,7 +1,6 @@
 #pragma once
 // The HTTP grabber's worker: one GET request through the platform's HTTP
-// client, the reply read in blocks of 64 KiB into memory, and the handles
-// closed again.
+// client, the reply read in blocks of 64 KiB, and the handles closed again.
 
 #include <cstdint>
 #include <memory>
@@ -17,9 +16,6 @@ class THttpUrlGrabber;
 class THttpUrlGrabberThread : public TCustomUrlGrabberThread {
 public:
     static constexpr std::uint32_t kReadBlockSize = 64 * 1024;
-    // What an announced length may set aside for the reply in advance; a
-    // longer reply grows its stream as it comes.
-    static constexpr std::int64_t kMaxPreallocation = 64 * 1024 * 1024;
     static constexpr std::uint32_t kHeaderBufferSize = 1024;
     static constexpr std::uint32_t kResponseInfoSize = 1024;
     static constexpr std::uint32_t kRequestFlags =
@@ -42,7 +38,7 @@ private:
 
     // Steps up to completion; returning early goes straight to the closing steps.
     void Transfer(Handles& handles);
-    // Reads the reply into reply_; false when a read failed while the request
+    // Reads and stores the reply; false when a read failed while the request
     // had been sent, with the failure's text in `failure`.
     bool ReceiveReply(platform::HttpHandle request, bool requestSent, std::string& failure);
     void CloseHandles(const Handles& handles);

@@ -5,9 +5,12 @@
 // maps them to what its system expects.
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
+
+#include "platform/FileReplacement.h"
 
 namespace velora::platform {
 
@@ -60,6 +63,11 @@ public:
     // Gives the file `from` the name `to` in the same folder, replacing a file
     // of that name. Throws FileSystemError with the system's text.
     virtual void RenameFile(const std::string& from, const std::string& to) = 0;
+    // New content for the file at `path`, written piece by piece and put in
+    // its place at the commit. This one keeps it in memory until then; a
+    // system's own may write it to a file beside the target as it comes.
+    // Throws FileSystemError.
+    virtual std::unique_ptr<FileReplacement> BeginReplacement(const std::string& path);
     // Creates every missing folder of the path, from the top down.
     // Throws FileSystemError when one cannot be created.
     virtual void CreateFolders(const std::string& folder) = 0;

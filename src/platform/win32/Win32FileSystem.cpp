@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <string_view>
+#include <utility>
 
 #include "platform/win32/SystemErrorText.h"
 #include "platform/win32/raii/KernelHandles.h"
@@ -35,7 +37,7 @@ bool IsHeldElsewhere(DWORD error) {
     return error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED || error == ERROR_LOCK_VIOLATION;
 }
 
-bool WriteAll(HANDLE file, const std::string& bytes) {
+bool WriteAll(HANDLE file, std::string_view bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
         const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 20));
@@ -63,6 +65,51 @@ DWORD TryReplace(const std::string& path, const std::string& temporary, const st
     SetFileInformationByHandle(file.Get(), FileDispositionInfo, &dispose, sizeof dispose);
     return error != ERROR_SUCCESS ? error : ERROR_WRITE_FAULT;  // a short write sets no error
 }
+
+// Written to "<path>.part" as the pieces come, through a handle shared for
+// reading and deletion only, which also deletes the file when the
+// replacement is dropped. The commit moves it over its target, waiting for
+// another handle on the target as a replace does; no flush to the disk: what
+// is written this way can be fetched again.
+class Win32FileReplacement final : public FileReplacement {
+public:
+    Win32FileReplacement(std::string temporary, HANDLE file) : temporary_(std::move(temporary)), file_(file) {}
+    ~Win32FileReplacement() override { Discard(); }
+
+    void Append(const char* data, std::size_t size) override {
+        if (!WriteAll(file_.Get(), std::string_view(data, size)))
+            throw FileSystemError(SystemErrorText(GetLastError()));
+    }
+    void Commit(const std::string& path) override {
+        DWORD error = MoveTo(path);
+        for (const DWORD delay : kRetryDelaysMs) {
+            if (!IsHeldElsewhere(error)) break;
+            Sleep(delay);
+            error = MoveTo(path);
+        }
+        if (error != ERROR_SUCCESS) {
+            Discard();
+            throw FileSystemError(SystemErrorText(error));
+        }
+        file_.Reset();  // the file now stands under the target's name
+    }
+
+private:
+    DWORD MoveTo(const std::string& path) {
+        const BOOL moved =
+            MoveFileExA(temporary_.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED);
+        return moved ? ERROR_SUCCESS : GetLastError();
+    }
+    void Discard() {
+        if (!file_.Valid()) return;
+        FILE_DISPOSITION_INFO dispose{TRUE};
+        SetFileInformationByHandle(file_.Get(), FileDispositionInfo, &dispose, sizeof dispose);
+        file_.Reset();
+    }
+
+    std::string temporary_;
+    FileHandle file_;
+};
 
 // "C:" and "\\server\share" are where folders begin, not folders to create.
 std::size_t FirstCreatableSeparator(const std::string& folder) {
@@ -150,6 +197,14 @@ void Win32FileSystem::RemoveFile(const std::string& path) {
 void Win32FileSystem::RenameFile(const std::string& from, const std::string& to) {
     if (!MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         throw FileSystemError(SystemErrorText(GetLastError()));
+}
+
+std::unique_ptr<FileReplacement> Win32FileSystem::BeginReplacement(const std::string& path) {
+    std::string temporary = path + ".part";
+    const HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                                    nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) throw FileSystemError(SystemErrorText(GetLastError()));
+    return std::make_unique<Win32FileReplacement>(std::move(temporary), file);
 }
 
 void Win32FileSystem::CreateFolders(const std::string& folder) {

@@ -18,6 +18,10 @@ public:
     void ReplaceContents(const std::string& path, const std::string& bytes) override;
     void RemoveFile(const std::string& path) override;
     void RenameFile(const std::string& from, const std::string& to) override;
+    // Writes "<path>.part" as the pieces come; the commit moves it over the
+    // target (on another volume, by copying), waiting for a handle that
+    // stands in the way as ReplaceContents does.
+    std::unique_ptr<FileReplacement> BeginReplacement(const std::string& path) override;
     void CreateFolders(const std::string& folder) override;
 };
 

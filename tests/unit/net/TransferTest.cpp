@@ -231,6 +231,43 @@ TEST_F(Transfer, QueuedProgressStopsTheTransferByItsAnswerOrItsException) {
     EXPECT_TRUE(files.files.empty());
 }
 
+TEST_F(Transfer, AFileIsWrittenAsTheReplyComesAndTakesItsNameOnlyWhenComplete) {
+    http->scripts = {Script{}, Script{}, Script{}};
+    http->scripts[0].contentLength = "6";
+    http->scripts[0].blocks = {"ab", "cd", "ef"};
+    http->scripts[1].contentLength = "10";
+    http->scripts[1].blocks = {"abcd"};
+    http->scripts[1].readFailsAfterBlocks = true;
+    http->scripts[2].blocks = {"new"};
+    files.files["update.exe"] = "old";
+    grabber->SetFileName("update.exe");
+    std::vector<std::string> seen;
+    grabber->OnProgress = [&](ui::TComponent*, std::int64_t, std::int64_t, const std::string&, bool&) {
+        seen.push_back(files.Parts()["update.exe"] + " beside " + files.files["update.exe"]);
+    };
+
+    Fetch(kVersionUrl);
+    EXPECT_EQ(seen, (std::vector<std::string>{"ab beside old", "abcdef beside old"}));
+    EXPECT_EQ(files.files["update.exe"], "abcdef");
+    EXPECT_TRUE(files.Parts().empty());
+
+    // A reply that broke off leaves neither its part nor a changed file.
+    Fetch(kVersionUrl);
+    EXPECT_EQ(files.files["update.exe"], "abcdef");
+    EXPECT_TRUE(files.Parts().empty());
+
+    // The file takes the name the grabber has when the reply is complete.
+    ui->Invoke([&] {
+        grabber->OnProgress = [&](ui::TComponent*, std::int64_t, std::int64_t, const std::string&, bool&) {
+            grabber->SetFileName("renamed.exe");
+        };
+    });
+    Fetch(kVersionUrl);
+    EXPECT_EQ(files.files["renamed.exe"], "new");
+    EXPECT_EQ(files.files["update.exe"], "abcdef");
+    EXPECT_TRUE(files.Parts().empty());
+}
+
 TEST_F(Transfer, ContinueFalseEndsWithoutCompletion) {
     http->scripts[0].blocks = {"a", "b", "c"};
     grabber->SetFileName("out.txt");
@@ -242,6 +279,7 @@ TEST_F(Transfer, ContinueFalseEndsWithoutCompletion) {
     EXPECT_EQ(http->CountOf("Read"), 1);
     EXPECT_EQ(http->CountOf("Close"), 3);
     EXPECT_TRUE(files.files.empty());
+    EXPECT_TRUE(files.Parts().empty());
 }
 
 TEST_F(Transfer, UrlChangeDuringTransferIsRefused) {

@@ -140,6 +140,44 @@ TEST_F(Win32FileSystemTest, TwoWritersAndAReaderAtOnceAllSucceed) {
     EXPECT_EQ(ScratchFolder::EntryNames(scratch.Folder()), Names{"VELORADesktop.ini"});
 }
 
+TEST_F(Win32FileSystemTest, AReplacementTakesTheFilesPlaceOnlyWhenCommitted) {
+    auto replacement = files.BeginReplacement(file);
+    replacement->Append("ne", 2);
+    replacement->Append("w", 1);
+    EXPECT_EQ(files.ReadFile(file), "old");
+    EXPECT_EQ(files.ReadFile(file + ".part"), "new");
+    replacement->Commit(file);
+    replacement.reset();
+    EXPECT_EQ(files.ReadFile(file), "new");
+    EXPECT_EQ(ScratchFolder::EntryNames(scratch.Folder()), Names{"VELORADesktop.ini"});
+
+    // Dropped unfinished, it leaves nothing behind; committed under another
+    // name, that file is written and the first one stays.
+    files.BeginReplacement(file)->Append("cut", 3);
+    EXPECT_EQ(ScratchFolder::EntryNames(scratch.Folder()), Names{"VELORADesktop.ini"});
+    replacement = files.BeginReplacement(file);
+    replacement->Append("other", 5);
+    replacement->Commit(scratch.File("other.ini"));
+    replacement.reset();
+    EXPECT_EQ(files.ReadFile(scratch.File("other.ini")), "other");
+    EXPECT_EQ(files.ReadFile(file), "new");
+    EXPECT_EQ(ScratchFolder::EntryNames(scratch.Folder()), (Names{"VELORADesktop.ini", "other.ini"}));
+}
+
+TEST_F(Win32FileSystemTest, AReplacementThatCannotTakeThePlaceIsDropped) {
+    OpenedFile held(file, GENERIC_READ, FILE_SHARE_READ);
+    ASSERT_TRUE(held.Valid());
+    auto replacement = files.BeginReplacement(file);
+    replacement->Append("new", 3);
+    EXPECT_THROW(replacement->Commit(file), FileSystemError);
+    replacement.reset();
+    held.Close();
+
+    EXPECT_EQ(files.ReadFile(file), "old");
+    EXPECT_EQ(ScratchFolder::EntryNames(scratch.Folder()), Names{"VELORADesktop.ini"});
+    EXPECT_THROW(files.BeginReplacement(scratch.File("missing\\file.ini")), FileSystemError);
+}
+
 }  // namespace
 }  // namespace velora::platform
 

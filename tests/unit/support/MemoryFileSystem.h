@@ -1,14 +1,20 @@
 #pragma once
 // Files kept in memory. A name in `unwritable` cannot be written; when `log`
 // is set, every ReadFile adds "read <path>" to it (found or not), so that a
-// test can see when a file was loaded.
+// test can see when a file was loaded. A file being replaced piece by piece
+// (from any thread) shows under its name in Parts() until the replacement is
+// committed or dropped.
 
 #include <map>
+#include <memory>
+#include <mutex>
 #include <optional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "platform/FileReplacement.h"
 #include "platform/FileSystem.h"
 
 namespace velora::fakes {
@@ -37,6 +43,39 @@ public:
         files.erase(from);
     }
     void CreateFolders(const std::string&) override {}
+
+    std::map<std::string, std::string> Parts() const {
+        std::lock_guard lock(partsMutex_);
+        return parts_;
+    }
+    std::unique_ptr<platform::FileReplacement> BeginReplacement(const std::string& path) override {
+        if (unwritable.count(path)) throw platform::FileSystemError("Access denied");
+        std::lock_guard lock(partsMutex_);
+        parts_[path];
+        return std::make_unique<Part>(*this, path);
+    }
+
+private:
+    class Part : public platform::FileReplacement {
+    public:
+        Part(MemoryFileSystem& files, std::string path) : files_(files), path_(std::move(path)) {}
+        ~Part() override {
+            std::lock_guard lock(files_.partsMutex_);
+            files_.parts_.erase(path_);
+        }
+        void Append(const char* data, std::size_t size) override {
+            std::lock_guard lock(files_.partsMutex_);
+            files_.parts_[path_].append(data, size);
+        }
+        void Commit(const std::string& path) override { files_.ReplaceContents(path, files_.Parts()[path_]); }
+
+    private:
+        MemoryFileSystem& files_;
+        std::string path_;
+    };
+
+    mutable std::mutex partsMutex_;
+    std::map<std::string, std::string> parts_;
 };
 
 }  // namespace velora::fakes
