@@ -118,9 +118,13 @@ TformOptions::~TformOptions() {
 }
 
 void TformOptions::FillCountryListPlain() {
-    comboboxCountry->Items().Clear();
-    for (const auto& line : app::moduleMain->storageIni().SectionLines(account::kCountrySection))
-        comboboxCountry->Items().Add(line);
+    // One change for the whole list: the native list is filled once, not
+    // again for every entry.
+    TStrings& items = comboboxCountry->Items();
+    items.BeginUpdate();
+    items.Clear();
+    for (const auto& line : app::moduleMain->storageIni().SectionLines(account::kCountrySection)) items.Add(line);
+    items.EndUpdate();
 }
 
 void TformOptions::FormCreate() {
