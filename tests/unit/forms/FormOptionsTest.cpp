@@ -47,6 +47,8 @@ TEST_F(OptionsDialog, FirstStartWithAnEmptySettingsFile) {
     EXPECT_NE(formOptions->labelLogin->Caption().find("\r\n"), std::string::npos);
     EXPECT_EQ(formOptions->comboboxCountry->Items().Count(), 241);
     EXPECT_FALSE(formOptions->IsShowing());
+    // The screen's list is filled as a whole, not once for every entry.
+    EXPECT_LE(peer.CountOf(*formOptions->comboboxCountry, "Items"), 3);
 }
 
 TEST_F(OptionsDialog, EarlierAreaCodeJoinsTheNumberAndLeavesTheFileAtOnce) {
