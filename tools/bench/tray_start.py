@@ -33,7 +33,7 @@ def start(launcher, program):
               3: "had no tray window after %d ms" % WAIT_FOR_TRAY_MS}.get(code, "exit code %d" % code)
     if code != 0 or len(fields) != 2:
         raise MeasureError("%s %s (%s)" % (program.name, reason, (completed.out + completed.err).strip()))
-    pid = wine_process.find_process(os.path.basename(program.exe), not_before)
+    pid = wine_process.find_process(program.exe, not_before)
     return Started(program, pid, float(fields[0]))
 
 

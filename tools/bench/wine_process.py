@@ -59,12 +59,22 @@ def run_command(argv, timeout=120, env=None):
                          usage.ru_utime + usage.ru_stime, usage.ru_nvcsw + usage.ru_nivcsw)
 
 
-def find_process(exe_name, not_before=0.0, timeout=10):
-    """The Linux pid of the newest running Windows program whose command line
-    names exe_name and that started at or after not_before (a time of
-    time.time())."""
+def linux_path(command_path):
+    """A program's path as a command line under Wine names it (Z:\\... or a
+    Linux path), as a Linux path."""
+    path = command_path.replace("\\", "/")
+    if len(path) > 2 and path[1] == ":" and path[0].lower() == "z":
+        path = path[2:]
+    return os.path.normpath(path)
+
+
+def find_process(exe_path, not_before=0.0, timeout=10):
+    """The Linux pid of the newest running Windows program started from
+    exe_path (a Linux path) at or after not_before (a time of time.time()).
+    The whole path counts: other copies of the same program (another build
+    tree's tests, say) may run at the same time."""
     deadline = time.monotonic() + timeout
-    wanted = exe_name.lower()
+    wanted = os.path.abspath(exe_path).lower()
     while True:
         found = []
         for entry in os.listdir("/proc"):
@@ -72,16 +82,16 @@ def find_process(exe_name, not_before=0.0, timeout=10):
                 continue
             try:
                 with open("/proc/%s/cmdline" % entry, "rb") as f:
-                    first = f.read().split(b"\0", 1)[0].decode("latin-1").lower()
+                    first = f.read().split(b"\0", 1)[0].decode("latin-1")
                 started = start_time(int(entry))
             except OSError:
                 continue
-            if first.replace("/", "\\").rsplit("\\", 1)[-1] == wanted and started >= not_before - 0.05:
+            if linux_path(first).lower() == wanted and started >= not_before - 0.05:
                 found.append((started, int(entry)))
         if found:
             return max(found)[1]
         if time.monotonic() > deadline:
-            raise MeasureError("no running process of " + exe_name)
+            raise MeasureError("no running process of " + exe_path)
         time.sleep(0.02)
 
 
