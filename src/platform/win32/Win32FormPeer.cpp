@@ -79,12 +79,6 @@ bool WorksWhileHidden(const ui::TComponent& component) {
            ControlPeerRegistry::BuiltIn().Find(component) != nullptr;
 }
 
-bool HasComponentWorkingWhileHidden(const ui::TForm& form) {
-    for (int i = 0; i < form.ComponentCount(); ++i)
-        if (WorksWhileHidden(*form.Components(i))) return true;
-    return false;
-}
-
 // Changes of a container that its contents take over.
 bool PassedToContents(std::string_view property) {
     return property == "Left" || property == "Top" || property == "Visible" || property == "Enabled" ||
@@ -96,11 +90,17 @@ bool PassedToContents(std::string_view property) {
 Win32FormPeer::Win32FormPeer(ui::TForm& form, Win32Application& application, WindowCreation creation)
     : form_(&form), application_(application), className_(Widen(form.ClassName())) {
     form.SetPeer(this);
-    if (creation == WindowCreation::Now || form.Visible() || HasComponentWorkingWhileHidden(form)) EnsureWindow();
+    if (creation == WindowCreation::Now || form.Visible())
+        EnsureWindow();
+    else
+        CreatePeersWorkingWhileHidden();
 }
 
 Win32FormPeer::~Win32FormPeer() {
-    if (!window_) return;
+    if (!window_) {
+        peers_.clear();
+        return;
+    }
     application_.RemoveDialogWindow(window_);
     // From here on the window's messages go to the system: the form may be
     // gone already, and so may the components the peers show.
@@ -119,18 +119,23 @@ void Win32FormPeer::EnsureWindow() {
 
 void Win32FormPeer::CreatePeers() {
     if (!window_) return;
-    // What works while the form is hidden first: a tray icon appears before
-    // the form's controls are built.
-    for (const bool hiddenWork : {true, false}) {
-        for (int i = 0; i < form_->ComponentCount(); ++i) {
-            ui::TComponent* component = form_->Components(i);
-            // Menu items have no peer of their own: their menu shows them.
-            if (dynamic_cast<ui::TMenuItem*>(component) != nullptr || WorksWhileHidden(*component) != hiddenWork)
-                continue;
-            if (PeerOf(*component) == nullptr && !withoutPeer_.contains(component)) CreatePeer(*component);
-        }
+    CreatePeersWorkingWhileHidden();
+    for (int i = 0; i < form_->ComponentCount(); ++i) {
+        ui::TComponent* component = form_->Components(i);
+        // Menu items have no peer of their own: their menu shows them.
+        if (dynamic_cast<ui::TMenuItem*>(component) != nullptr) continue;
+        if (PeerOf(*component) == nullptr && !withoutPeer_.contains(component)) CreatePeer(*component);
     }
     UpdateZOrder();
+}
+
+// They need no window of the form: a tray icon appears before (or without)
+// the form's window and controls.
+void Win32FormPeer::CreatePeersWorkingWhileHidden() {
+    for (int i = 0; i < form_->ComponentCount(); ++i) {
+        ui::TComponent* component = form_->Components(i);
+        if (WorksWhileHidden(*component) && PeerOf(*component) == nullptr) CreatePeer(*component);
+    }
 }
 
 void Win32FormPeer::CreatePeer(ui::TComponent& component) {
@@ -302,15 +307,6 @@ void Win32FormPeer::PlaceWindow() {
 }
 
 void Win32FormPeer::PropertyChanged(ui::TComponent& component, std::string_view property) {
-    if (!window_) {
-        // Until then the model keeps every value, and the window is made
-        // from them.
-        const bool shown = &component == form_ && property == "Visible" && form_->Visible();
-        if (!shown && !WorksWhileHidden(component)) return;
-        EnsureWindow();
-        if (&component != form_) return;
-    }
-    if (&component == form_) return FormPropertyChanged(property);
     if (auto* item = dynamic_cast<ui::TMenuItem*>(&component)) {
         // An item's change is one of the menu it stands in.
         const ui::TMenuItem* root = item;
@@ -319,6 +315,21 @@ void Win32FormPeer::PropertyChanged(ui::TComponent& component, std::string_view 
             if (Win32ControlPeer* menu = PeerOf(*root->Owner())) menu->PropertyChanged("Items");
         return;
     }
+    if (!window_) {
+        // Until then the model keeps every value, and the window is made
+        // from them; what works while hidden follows at once.
+        if (WorksWhileHidden(component)) {
+            if (Win32ControlPeer* peer = PeerOf(component))
+                peer->PropertyChanged(property);
+            else if (component.Owner() == form_)
+                CreatePeer(component);
+            return;
+        }
+        const bool shown = &component == form_ && property == "Visible" && form_->Visible();
+        if (!shown) return;
+        EnsureWindow();
+    }
+    if (&component == form_) return FormPropertyChanged(property);
     Win32ControlPeer* peer = PeerOf(component);
     if (peer == nullptr) {
         // A component created after the window gets its peer now, with all

@@ -38,9 +38,9 @@ public:
     enum class WindowCreation {
         Now,
         // When the form is first shown, brought to the front or run modal:
-        // until then it costs no window, font or control. A form with a
-        // component that works while it is hidden (a tray icon, a menu) gets
-        // its window at once all the same.
+        // until then it costs no window, font or control. Components that
+        // work while the form is hidden (a tray icon, a menu) get their peers
+        // at once all the same.
         WhenShown,
     };
 
@@ -104,6 +104,7 @@ private:
     DWORD ExStyle() const;
     void FormPropertyChanged(std::string_view property);
     void CreatePeer(ui::TComponent& component);
+    void CreatePeersWorkingWhileHidden();
     Win32ControlPeer* PeerOfWindow(HWND child) const;
     LRESULT DefaultButtonId() const;
     bool PressCancelButton();

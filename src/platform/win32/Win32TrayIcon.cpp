@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/win32/ErrorDisplay.h"
+#include "platform/win32/Win32FormPeer.h"
 #include "platform/win32/ProgramIcon.h"
 #include "platform/win32/ScreenDensity.h"
 #include "platform/win32/SystemErrorText.h"
@@ -93,12 +94,9 @@ void UnwatchApplicationWindow(ui::TrayIconLogic& logic) {
 }  // namespace
 
 Win32TrayIconPeer::Win32TrayIconPeer(ui::TTrayIcon& tray, Win32PeerContext& context)
-    : Win32TrayIconPeer(tray, context.application, context.formWindow) {}
-
-Win32TrayIconPeer::Win32TrayIconPeer(ui::TTrayIcon& tray, Win32Application& application, HWND formWindow)
-    : instance_(application.Instance()),
-      applicationWindow_(application.Handle()),
-      formWindow_(formWindow),
+    : instance_(context.application.Instance()),
+      applicationWindow_(context.application.Handle()),
+      formPeer_(context.formPeer),
       taskbarCreated_(RegisterWindowMessageW(L"TaskbarCreated")),
       window_(CreateMessageWindow()),
       logic_(tray, *this) {
@@ -284,11 +282,12 @@ void Win32TrayIconPeer::MinimizeApplication() { ShowWindow(applicationWindow_, S
 void Win32TrayIconPeer::AnimateMainWindowToTray() {
     HWND taskbar = FindWindowW(L"Shell_TrayWnd", nullptr);
     HWND notificationArea = taskbar ? FindWindowExW(taskbar, nullptr, L"TrayNotifyWnd", nullptr) : nullptr;
-    if (!formWindow_ || !notificationArea) return;
+    const HWND formWindow = formPeer_.Handle();
+    if (!formWindow || !notificationArea) return;
     RECT from{}, to{};
-    GetWindowRect(formWindow_, &from);
+    GetWindowRect(formWindow, &from);
     GetWindowRect(notificationArea, &to);
-    DrawAnimatedRects(formWindow_, IDANI_CAPTION, &from, &to);
+    DrawAnimatedRects(formWindow, IDANI_CAPTION, &from, &to);
 }
 
 // Only Windows versions of long ago have the function; elsewhere the process

@@ -19,10 +19,9 @@ namespace velora::win32 {
 class Win32TrayIconPeer final : public Win32ControlPeer, private ui::TrayShell {
 public:
     // Creates the hidden window and, since the form is built by now, puts the
-    // icon in place as the component's values ask.
+    // icon in place as the component's values ask. The form's own window may
+    // come later (with the form's first showing).
     Win32TrayIconPeer(ui::TTrayIcon& tray, Win32PeerContext& context);
-    // The same for a tray icon whose main window is `formWindow` (may be null).
-    Win32TrayIconPeer(ui::TTrayIcon& tray, Win32Application& application, HWND formWindow);
     ~Win32TrayIconPeer() override;
     Win32TrayIconPeer(const Win32TrayIconPeer&) = delete;
     Win32TrayIconPeer& operator=(const Win32TrayIconPeer&) = delete;
@@ -64,7 +63,8 @@ private:
 
     HINSTANCE instance_;
     HWND applicationWindow_;
-    HWND formWindow_;
+    // The main window's, asked for its window when it is needed.
+    const Win32FormPeer& formPeer_;
     UINT taskbarCreated_;
     HWND window_;
     OwnedIcon icon_;

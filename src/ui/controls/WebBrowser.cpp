@@ -16,7 +16,16 @@ TWebBrowser::TWebBrowser(TComponent* owner) : TWinControl(owner) {
 
 void TWebBrowser::Navigate(const std::string& url) {
     locationUrl_ = url;
+    navigationPending_ = backend_ == nullptr;
     if (backend_) backend_->Navigate(url);
+}
+
+void TWebBrowser::SetBackend(platform::WebBrowser* backend) {
+    backend_ = backend;
+    if (backend_ && navigationPending_) {
+        navigationPending_ = false;
+        backend_->Navigate(locationUrl_);
+    }
 }
 
 std::string TWebBrowser::LocationURL() const { return backend_ ? backend_->LocationUrl() : locationUrl_; }

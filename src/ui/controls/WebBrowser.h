@@ -21,7 +21,8 @@ public:
     static const ClassInfo& StaticClass();
     const ClassInfo& Class() const override { return StaticClass(); }
 
-    // Starts a navigation and returns at once.
+    // Starts a navigation and returns at once; without a backend, it starts
+    // when one is attached.
     void Navigate(const std::string& url);
     // The address shown now; empty before the first navigation.
     std::string LocationURL() const;
@@ -31,11 +32,14 @@ public:
     // The browser that shows the pages. Not owned: it outlives the control
     // or is detached with nullptr.
     platform::WebBrowser* Backend() const { return backend_; }
-    void SetBackend(platform::WebBrowser* backend) { backend_ = backend; }
+    void SetBackend(platform::WebBrowser* backend);
 
 private:
     platform::WebBrowser* backend_ = nullptr;
     std::string locationUrl_;
+    // Asked for while no backend was attached: the native browser comes with
+    // its form's first showing, after the address.
+    bool navigationPending_ = false;
 };
 
 }  // namespace velora::ui

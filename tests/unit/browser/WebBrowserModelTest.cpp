@@ -59,3 +59,20 @@ TEST(WebBrowserModel, AnAttachedBrowserTakesTheNavigationsAndAnswersForThePage) 
     browser.Navigate("http://host/after");
     EXPECT_EQ(1u, backend.navigations.size());
 }
+
+TEST(WebBrowserModel, ANavigationBeforeTheBrowserIsAttachedStartsOnceItIs) {
+    // The main window's native browser comes with its first showing, after
+    // the page's address was given.
+    ui::TWebBrowser browser(nullptr);
+    browser.Navigate("http://host/first");
+    browser.Navigate("http://host/send?lang=de");
+    FakeBrowser backend;
+    browser.SetBackend(&backend);
+    ASSERT_EQ(1u, backend.navigations.size());
+    EXPECT_EQ("http://host/send?lang=de", backend.navigations[0]);
+
+    // Once: attached again (a new native browser), it is not repeated.
+    browser.SetBackend(nullptr);
+    browser.SetBackend(&backend);
+    EXPECT_EQ(1u, backend.navigations.size());
+}

@@ -13,6 +13,7 @@
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32Application.h"
 #include "platform/win32/Win32FormPeer.h"
+#include "platform/win32/controls/Win32MenuPeer.h"
 #include "platform/win32/raii/OleOnDemand.h"
 #include "ui/controls/CheckBox.h"
 #include "ui/controls/Edit.h"
@@ -107,16 +108,28 @@ TEST(OnDemand, BroughtToTheFrontADialogGetsItsWindowToo) {
     EXPECT_NE(dialog.peer->PeerOf(*dialog.edit), nullptr);
 }
 
-TEST(OnDemand, AFormWithAComponentThatWorksHiddenHasItsWindowAtOnce) {
+TEST(OnDemand, WhatWorksWhileTheFormIsHiddenHasItsPeerAtOnceAndTheWindowWaits) {
     // A menu (like the tray icon beside it on the main window) works while
     // its form is never shown.
     Dialog dialog;
     auto* menu = CreateComponent<TPopupMenu>(dialog.form, "popupTray");
     dialog.peer = std::make_unique<win32::Win32FormPeer>(dialog.form, dialog.application, WindowCreation::WhenShown);
+    ASSERT_NE(dialog.peer->PeerOf(*menu), nullptr);
+    EXPECT_EQ(dialog.peer->Handle(), nullptr);
+    EXPECT_EQ(dialog.peer->PeerOf(*dialog.label), nullptr);
+
+    // A menu item added meanwhile reaches the menu's peer.
+    auto* item = CreateComponent<TMenuItem>(dialog.form, "menuitemSend");
+    item->SetCaption("SMS senden");
+    menu->Items().Add(item);
+    auto* menuPeer = dynamic_cast<win32::Win32MenuPeer*>(dialog.peer->PeerOf(*menu));
+    ASSERT_NE(menuPeer, nullptr);
+    EXPECT_EQ(GetMenuItemCount(menuPeer->Menu()), 1);
+
+    dialog.form.Show();
     EXPECT_NE(dialog.peer->Handle(), nullptr);
-    EXPECT_NE(dialog.peer->PeerOf(*menu), nullptr);
+    EXPECT_EQ(dialog.peer->PeerOf(*menu), menuPeer);
     EXPECT_NE(dialog.peer->PeerOf(*dialog.label), nullptr);
-    EXPECT_FALSE(IsWindowVisible(dialog.peer->Handle()));
 }
 
 TEST(OnDemand, OleStartsOnFirstUseAndEndsWithItsOwner) {

@@ -1,5 +1,6 @@
 #include "platform/win32/controls/Win32MenuPeer.h"
 
+#include "platform/win32/Win32FormPeer.h"
 #include "ui/controls/Menus.h"
 
 namespace velora::win32 {
@@ -21,7 +22,12 @@ ui::TMenuItem* Win32MenuPeer::ItemOfCommand(UINT command) const {
 }
 
 void Win32MenuPeer::Popup(POINT screenPoint, HWND owner) {
-    if (!owner) owner = context_.formWindow;
+    if (!owner) {
+        // The form's window may not exist yet: a menu works while its form
+        // was never shown.
+        context_.formPeer.EnsureWindow();
+        owner = context_.formPeer.Handle();
+    }
     HMENU menu = Menu();
     // The owner must be the foreground window, or the menu stays open when
     // the user clicks elsewhere (a menu of a notification icon).
