@@ -72,8 +72,8 @@ std::vector<HWND> EnabledThreadWindows(HWND except) {
 }
 
 // A component that is not a control but has a peer kind (a tray icon, a
-// menu) works while its form is hidden: such a form needs its window from the
-// start.
+// menu) works while its form is hidden: its peer comes at once, without
+// waiting for the form's window.
 bool WorksWhileHidden(const ui::TComponent& component) {
     return dynamic_cast<const ui::TControl*>(&component) == nullptr &&
            ControlPeerRegistry::BuiltIn().Find(component) != nullptr;
@@ -134,7 +134,8 @@ void Win32FormPeer::CreatePeers() {
 void Win32FormPeer::CreatePeersWorkingWhileHidden() {
     for (int i = 0; i < form_->ComponentCount(); ++i) {
         ui::TComponent* component = form_->Components(i);
-        if (WorksWhileHidden(*component) && PeerOf(*component) == nullptr) CreatePeer(*component);
+        if (WorksWhileHidden(*component) && PeerOf(*component) == nullptr && !withoutPeer_.contains(component))
+            CreatePeer(*component);
     }
 }
 
