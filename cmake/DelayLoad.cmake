@@ -13,8 +13,9 @@
 #   to its path. The list of exports is read from the import library itself,
 #   so no list is kept here.
 
-find_program(VELORA_DLLTOOL NAMES ${CMAKE_CXX_COMPILER_TARGET}-dlltool x86_64-w64-mingw32-dlltool dlltool REQUIRED)
-find_program(VELORA_NM NAMES ${CMAKE_CXX_COMPILER_TARGET}-nm x86_64-w64-mingw32-nm nm REQUIRED)
+# The toolchain's binutils (the toolchain file names the prefix).
+find_program(VELORA_DLLTOOL NAMES ${VELORA_MINGW_PREFIX}-dlltool dlltool REQUIRED)
+find_program(VELORA_NM NAMES ${VELORA_MINGW_PREFIX}-nm nm REQUIRED)
 
 function(velora_delay_import_library variable library dll)
   find_library(VELORA_IMPORT_${library} NAMES lib${library}.a REQUIRED NO_CACHE)
@@ -31,8 +32,11 @@ function(velora_delay_import_library variable library dll)
     list(REMOVE_DUPLICATES imports)
     list(JOIN imports "\n" lines)
     file(WRITE ${def} "LIBRARY ${dll}\nEXPORTS\n${lines}\n")
-    execute_process(COMMAND ${VELORA_DLLTOOL} --input-def ${def} --dllname ${dll} --output-delaylib ${out}
+    # Made under another name first: a run that stops half-way leaves no
+    # library that a later run would take for finished.
+    execute_process(COMMAND ${VELORA_DLLTOOL} --input-def ${def} --dllname ${dll} --output-delaylib ${out}.new
                     COMMAND_ERROR_IS_FATAL ANY)
+    file(RENAME ${out}.new ${out})
   endif()
   set(${variable} ${out} PARENT_SCOPE)
 endfunction()
