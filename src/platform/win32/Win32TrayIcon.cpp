@@ -94,9 +94,13 @@ void UnwatchApplicationWindow(ui::TrayIconLogic& logic) {
 }  // namespace
 
 Win32TrayIconPeer::Win32TrayIconPeer(ui::TTrayIcon& tray, Win32PeerContext& context)
-    : instance_(context.application.Instance()),
-      applicationWindow_(context.application.Handle()),
-      formPeer_(context.formPeer),
+    : Win32TrayIconPeer(tray, context.application, &context.formPeer) {}
+
+Win32TrayIconPeer::Win32TrayIconPeer(ui::TTrayIcon& tray, Win32Application& application,
+                                     const Win32FormPeer* formPeer)
+    : instance_(application.Instance()),
+      applicationWindow_(application.Handle()),
+      formPeer_(formPeer),
       taskbarCreated_(RegisterWindowMessageW(L"TaskbarCreated")),
       window_(CreateMessageWindow()),
       logic_(tray, *this) {
@@ -282,7 +286,7 @@ void Win32TrayIconPeer::MinimizeApplication() { ShowWindow(applicationWindow_, S
 void Win32TrayIconPeer::AnimateMainWindowToTray() {
     HWND taskbar = FindWindowW(L"Shell_TrayWnd", nullptr);
     HWND notificationArea = taskbar ? FindWindowExW(taskbar, nullptr, L"TrayNotifyWnd", nullptr) : nullptr;
-    const HWND formWindow = formPeer_.Handle();
+    const HWND formWindow = formPeer_ ? formPeer_->Handle() : nullptr;
     if (!formWindow || !notificationArea) return;
     RECT from{}, to{};
     GetWindowRect(formWindow, &from);

@@ -22,6 +22,8 @@ public:
     // icon in place as the component's values ask. The form's own window may
     // come later (with the form's first showing).
     Win32TrayIconPeer(ui::TTrayIcon& tray, Win32PeerContext& context);
+    // The same for a tray icon whose main window is `formPeer`'s (may be null).
+    Win32TrayIconPeer(ui::TTrayIcon& tray, Win32Application& application, const Win32FormPeer* formPeer);
     ~Win32TrayIconPeer() override;
     Win32TrayIconPeer(const Win32TrayIconPeer&) = delete;
     Win32TrayIconPeer& operator=(const Win32TrayIconPeer&) = delete;
@@ -64,7 +66,7 @@ private:
     HINSTANCE instance_;
     HWND applicationWindow_;
     // The main window's, asked for its window when it is needed.
-    const Win32FormPeer& formPeer_;
+    const Win32FormPeer* formPeer_;
     UINT taskbarCreated_;
     HWND window_;
     OwnedIcon icon_;
