@@ -228,8 +228,12 @@ class ProgramTestCase(unittest.TestCase):
         """Starts the program (stored account data assumed) and waits until its
         tray icon is there; answers the process and the program's Windows pid."""
         process = self.start_program(*args, env=program_environment(**(env or {})))
-        self.assertEqual(probe("wait", TRAY, "20000").returncode, 0,
-                         "no tray message window; windows:\n" + describe(windows()))
+        waited = probe("wait", TRAY, "20000").returncode
+        if waited != 0:
+            # Whether the program ended (and how) or hangs tells the next
+            # reader where to look.
+            state = "still running" if process.poll() is None else "ended with exit code %d" % process.returncode
+            self.fail("no tray message window, the program %s; windows:\n%s" % (state, describe(windows())))
         self.assertTrue(wait_until(tray_icon_shown, 5),
                         "the icon did not reach the notification area:\n" + describe(windows()))
         pid = next(p for p, _, c, _ in windows() if c == "TTrayMessageWindow")
