@@ -21,7 +21,8 @@ void Win32ProgramHost::AttachApplication(app::TApplication& application) {
 }
 
 void Win32ProgramHost::AttachForm(ui::TForm& form) {
-    // A dialog costs nothing until it is first shown.
+    // A form costs no window, control or font until it is first shown; its
+    // tray icon and menus work from the start.
     formPeers_.push_back(
         std::make_unique<Win32FormPeer>(form, application_, Win32FormPeer::WindowCreation::WhenShown));
 }
