@@ -17,7 +17,7 @@
 #include <memory>
 #include <string>
 
-#include "app/ServiceEndpoints.h"
+#include "app/UpdateDownload.h"
 #include "net/HttpUrlGrabber.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32FileSystem.h"
@@ -95,12 +95,8 @@ int wmain(int argc, wchar_t** argv) {
     net::UrlGrabberServices services{std::make_shared<platform::Win32HttpClient>(),
                                      std::make_shared<platform::Win32UiThreadDispatcher>(), &files};
     auto grabber = std::make_unique<net::THttpUrlGrabber>(nullptr, services);
-    grabber->SetReferer(std::string(app::DownloadReferer));
-    grabber->SetAgent(std::string(app::DownloadUserAgent));
-    grabber->SetPort(0);
-    grabber->SetProxyMode(net::pmSysConfig);
-    grabber->SetProxyAddresses("proxyserver");
-    grabber->SetProxyIgnoreList("<local>");
+    // Set up as the update dialog sets up its grabber.
+    app::UseUpdateDownloadSettings(*grabber);
     grabber->SetOutputMode(net::omFile);
     grabber->SetUrl(win32::Narrow(argv[1]));
     grabber->SetFileName(win32::Narrow(argv[2]));

@@ -24,13 +24,15 @@ struct Job {
     bool ran = false;
 };
 
+// Whether the dispatcher still takes work: read under its lock.
+bool StillOpen(GtkUiThreadDispatcher::State& state) {
+    std::lock_guard lock(state.mutex);
+    return state.open;
+}
+
 gboolean RunJob(gpointer data) {
     auto* job = static_cast<Job*>(data);
-    bool open;
-    {
-        std::lock_guard lock(job->state->mutex);
-        open = job->state->open;
-    }
+    const bool open = StillOpen(*job->state);
     if (open) {
         try {
             (*job->action)();
@@ -53,12 +55,7 @@ struct QueuedJob {
 
 gboolean RunQueuedJob(gpointer data) {
     auto* job = static_cast<QueuedJob*>(data);
-    bool open;
-    {
-        std::lock_guard lock(job->state->mutex);
-        open = job->state->open;
-    }
-    if (open) {
+    if (StillOpen(*job->state)) {
         try {
             job->action();
         } catch (...) {

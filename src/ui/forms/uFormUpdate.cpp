@@ -6,6 +6,7 @@
 
 #include "app/Application.h"
 #include "app/ServiceEndpoints.h"
+#include "app/UpdateDownload.h"
 #include "app/VerifiedInstaller.h"
 #include "app/VersionCompare.h"
 #include "app/uModuleMain.h"
@@ -108,12 +109,7 @@ TformUpdate::TformUpdate(TComponent* owner, const net::UrlGrabberServices& grabb
 
     grabUrl = new net::THttpUrlGrabber(this, grabberServices);
     grabUrl->SetName("grabUrl");
-    grabUrl->SetReferer(std::string(app::DownloadReferer));
-    grabUrl->SetAgent(std::string(app::DownloadUserAgent));
-    grabUrl->SetPort(0);
-    grabUrl->SetProxyMode(net::pmSysConfig);
-    grabUrl->SetProxyAddresses("proxyserver");
-    grabUrl->SetProxyIgnoreList("<local>");
+    app::UseUpdateDownloadSettings(*grabUrl);
     grabUrl->SetOutputMode(net::omFile);
     grabUrl->SetUrl(app::InstallerUrl());
     installerUrl_ = grabUrl->Url();
