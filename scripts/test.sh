@@ -36,6 +36,9 @@ echo "== layer order of the sources"
 python3 -m unittest -q tests/layers/test_check_layers.py
 python3 tools/layers/check_layers.py src
 
+echo "== the benchmark's look-up of the processes it measures"
+python3 -m unittest -q tests/bench/test_wine_process.py
+
 echo "== language files"
 python3 tests/lang/check_language_files.py lang/de.lang lang/en.lang
 

@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
-# Builds res/VELORADesktop.ico, the program's icon, with ImageMagick (Debian
-# package imagemagick). The 16, 32 and 48 pixel images are the drawn ones in
-# this folder; the sizes the system asks for at other display scales (20 and
-# 24 for the notification area and captions at 125 and 150 %, 40 for 250 %,
-# 64 and 256 for Explorer and the Start menu) are rendered at their own size
-# from the same artwork as a drawing: the green square with rounded corners
-# and the white V, in a 48-unit square. Run it after changing the artwork and
-# commit the icon it writes.
+# Builds the program's icons with ImageMagick (Debian package imagemagick):
+# res/VELORADesktop.ico for Windows and the PNG images of the Linux package's
+# hicolor theme in hicolor/ (NxN.png, installed as the icon named by the
+# program's application id). The 16, 32 and 48 pixel images are the drawn ones
+# in this folder; every other size is rendered at its own size from the same
+# artwork as a drawing: the green square with rounded corners and the white V,
+# in a 48-unit square. For Windows those are 20 and 24 (the notification area
+# and captions at 125 and 150 %), 40 (250 %), 64 and 256 (Explorer and the
+# Start menu); for the hicolor theme 22, 24, 64, 128 and 256 (64 and 128 are
+# what software centres show). Run it after changing the artwork and commit
+# what it writes.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -22,13 +25,26 @@ render() {
     "PNG32:$work/$size.png"
 }
 
+# The image of one size: the drawn one where there is one, else rendered.
+image() {
+  local size=$1
+  if [ -f "VELORADesktop-$size.png" ]; then
+    echo "VELORADesktop-$size.png"
+  else
+    [ -f "$work/$size.png" ] || render "$size"
+    echo "$work/$size.png"
+  fi
+}
+
 images=()
 for size in 16 20 24 32 40 48 64 256; do
-  if [ -f "VELORADesktop-$size.png" ]; then
-    images+=("VELORADesktop-$size.png")
-  else
-    render "$size"
-    images+=("$work/$size.png")
-  fi
+  images+=("$(image "$size")")
 done
 convert "${images[@]}" ../VELORADesktop.ico
+
+mkdir -p hicolor
+rm -f hicolor/*.png
+for size in 16 22 24 32 48 64 128 256; do
+  # Without the time stamps, so that a run on unchanged artwork changes nothing.
+  convert "$(image "$size")" -define png:exclude-chunks=date,time "PNG32:hicolor/${size}x${size}.png"
+done

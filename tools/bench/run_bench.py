@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Measures the program's figures beside their baselines and prints them as
-one table. scripts/bench.sh (make bench) builds the presets bench and
-bench-win64, starts a Wine session (DISPLAY, WINEPREFIX, a warm wineserver)
-and runs this.
+one table. scripts/bench.sh (make bench) builds the presets bench (with the
+Linux program) and bench-win64, starts a Wine session (DISPLAY, WINEPREFIX, a
+warm wineserver) and runs this; the Linux program is measured in a session
+of its own (linux_session.py).
 
 Program and baseline are measured in turns and the medians compared, as the
 machine may be busy with other work. A missed goal is reported in the table;
@@ -20,10 +21,12 @@ ROOT = os.path.dirname(os.path.dirname(HERE))
 sys.path.insert(0, HERE)
 
 import downloads  # noqa: E402
+import linux_tray  # noqa: E402
 import native  # noqa: E402
 import tray_start  # noqa: E402
 import wine_process  # noqa: E402
 from file_writes import FileWrites  # noqa: E402
+from linux_session import LinuxSession  # noqa: E402
 from table import Row, median, ratio, render  # noqa: E402
 from wine_process import MeasureError  # noqa: E402
 
@@ -278,6 +281,18 @@ def exe_size_rows(bench):
                 "bare tray program %.0f KiB" % (bare / 1024), "%.1f×" % ratio(size, bare), "—", None)]
 
 
+# ---------------------------------------------------------------- Linux
+
+def linux_rows(args):
+    build = linux_tray.LinuxBuild(args.linux_build)
+    session = LinuxSession(build.service_port)
+    try:
+        return linux_tray.linux_rows(session, build, args.start_rounds, args.page_rounds, args.first_seconds,
+                                     args.idle_seconds, args.page_settle_seconds, args.web_idle_seconds)
+    finally:
+        session.close()
+
+
 # ---------------------------------------------------------------- the run
 
 def measured(rows, name, goal, action):
@@ -294,19 +309,28 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__)
     parser.add_argument("--native-bin", required=True, help="folder of the native benchmark programs")
     parser.add_argument("--win-build", required=True, help="build folder of the bench-win64 preset")
+    parser.add_argument("--linux-build", required=True,
+                        help="build folder of the bench preset (the Linux program and its bare programs)")
     parser.add_argument("--start-rounds", type=int, default=7)
     parser.add_argument("--first-seconds", type=float, default=5.0)
     parser.add_argument("--idle-seconds", type=float, default=20.0)
     parser.add_argument("--download-rounds", type=int, default=5)
+    parser.add_argument("--page-rounds", type=int, default=3, help="Linux: rounds with one page opened and closed")
+    parser.add_argument("--page-settle-seconds", type=float, default=5.0,
+                        help="Linux: seconds a page is given after it came before the memory is read")
+    parser.add_argument("--web-idle-seconds", type=float, default=10.0,
+                        help="Linux: the program's idle period after a page is closed (VELORA_WEB_IDLE_SECONDS)")
     parser.add_argument("--engine-budget", type=float, default=60.0,
                         help="seconds of engine downloads after which it runs no further round")
     args = parser.parse_args()
     started = time.monotonic()
 
-    native_rows, wine_rows = [], []
+    native_rows, linux, wine_rows = [], [], []
     measured(native_rows, "Settings read of one string (native)", "≤ 1.2× reading the file; ≤ 5 µs unchanged",
              lambda: settings_read_rows(args.native_bin))
     measured(native_rows, "XML reader throughput (native)", "—", lambda: xml_rows(args.native_bin))
+    measured(linux, "Linux: start to the tray item, memory and idle switches before and after a page",
+             "≤ 1.2×; 0; ≤ +5 MiB; 0", lambda: linux_rows(args))
 
     work = os.path.join(args.win_build, "bench-run")
     os.makedirs(work, exist_ok=True)
@@ -327,7 +351,7 @@ def main():
         if bench:
             bench.close()
 
-    rows = order_as_issue(native_rows + wine_rows)
+    rows = order_as_issue(native_rows + wine_rows + linux)
     print(render(rows))
     print("\n(measured in %.0f s)" % (time.monotonic() - started))
     failures = [row for row in rows if row.failure]
@@ -339,7 +363,7 @@ def main():
 
 ORDER = ("Download", "CPU used during", "Context switches during", "Progress events", "Settings read",
          "Start to tray", "CPU used in the first", "Private memory", "Settings file rewrites", "Context switches",
-         "XML", "Size")
+         "Linux:", "XML", "Size")
 
 
 def order_as_issue(rows):

@@ -25,7 +25,7 @@ class Started:
 
 def start(launcher, program):
     """Starts the program through the launcher and answers it, running."""
-    not_before = time.time()
+    before = wine_process.processes_of(program.exe)
     completed = wine_process.run(launcher, wine_process.windows_path(program.exe), program.window_class,
                                  str(WAIT_FOR_TRAY_MS), timeout=WAIT_FOR_TRAY_MS / 1000 + 30)
     code, fields = completed.code, completed.out.split()
@@ -33,7 +33,7 @@ def start(launcher, program):
               3: "had no tray window after %d ms" % WAIT_FOR_TRAY_MS}.get(code, "exit code %d" % code)
     if code != 0 or len(fields) != 2:
         raise MeasureError("%s %s (%s)" % (program.name, reason, (completed.out + completed.err).strip()))
-    pid = wine_process.find_process(program.exe, not_before)
+    pid = wine_process.find_new_process(program.exe, before)
     return Started(program, pid, float(fields[0]))
 
 

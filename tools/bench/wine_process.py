@@ -59,51 +59,66 @@ def run_command(argv, timeout=120, env=None):
                          usage.ru_utime + usage.ru_stime, usage.ru_nvcsw + usage.ru_nivcsw)
 
 
-def linux_path(command_path):
-    """A program's path as a command line under Wine names it (Z:\\... or a
-    Linux path), as a Linux path."""
-    path = command_path.replace("\\", "/")
-    if len(path) > 2 and path[1] == ":" and path[0].lower() == "z":
-        path = path[2:]
+def linux_path(command_path, prefix=None):
+    """A program's path as a command line under Wine names it (Z:\\..., any
+    other drive of the prefix, an NT path \\??\\Z:\\... or a Linux path), as a
+    Linux path. Drives are looked up in the prefix's dosdevices folder."""
+    path = command_path
+    for nt_prefix in ("\\??\\", "\\\\?\\"):
+        if path.startswith(nt_prefix):
+            path = path[len(nt_prefix):]
+    path = path.replace("\\", "/")
+    if len(path) > 2 and path[1] == ":" and path[2] == "/":
+        prefix = os.environ.get("WINEPREFIX", "") if prefix is None else prefix
+        drive = os.path.join(prefix, "dosdevices", path[0].lower() + ":") if prefix else ""
+        if drive and os.path.exists(drive):
+            path = os.path.join(os.path.realpath(drive), path[3:])
+        elif path[0].lower() == "z":
+            path = path[2:]
     return os.path.normpath(path)
 
 
-def find_process(exe_path, not_before=0.0, timeout=10):
+def _same_program_file(a, b):
+    """Whether two Linux paths name the same program file: through symbolic
+    links, and in any letter case, as Windows file names go."""
+    return os.path.realpath(a).lower() == os.path.realpath(b).lower()
+
+
+def processes_of(exe_path):
+    """The running Windows programs started from exe_path (a Linux path), as
+    a set of (pid, start in clock ticks after boot), which tells a process
+    from a later one with the same pid. The whole path counts: other copies
+    of the same program (another build tree's tests, say) may run at the same
+    time."""
+    found = set()
+    for entry in os.listdir("/proc"):
+        if not entry.isdigit():
+            continue
+        try:
+            with open("/proc/%s/cmdline" % entry, "rb") as f:
+                # Wine writes the Windows path there in the file system's encoding.
+                first = os.fsdecode(f.read().split(b"\0", 1)[0])
+            if first and _same_program_file(linux_path(first), exe_path):
+                found.add((int(entry), start_ticks(int(entry))))
+        except (OSError, ValueError):
+            continue  # ended meanwhile
+    return found
+
+
+def find_new_process(exe_path, before, timeout=10):
     """The Linux pid of the newest running Windows program started from
-    exe_path (a Linux path) at or after not_before (a time of time.time()).
-    The whole path counts: other copies of the same program (another build
-    tree's tests, say) may run at the same time."""
+    exe_path that is not among `before` (what processes_of answered before
+    it was started). No clock takes part: the boot time in /proc/stat is cut
+    to the second, so a start reckoned from it may lie up to a second before
+    the true one."""
     deadline = time.monotonic() + timeout
-    wanted = os.path.abspath(exe_path).lower()
     while True:
-        found = []
-        for entry in os.listdir("/proc"):
-            if not entry.isdigit():
-                continue
-            try:
-                with open("/proc/%s/cmdline" % entry, "rb") as f:
-                    first = f.read().split(b"\0", 1)[0].decode("latin-1")
-                started = start_time(int(entry))
-            except OSError:
-                continue
-            if linux_path(first).lower() == wanted and started >= not_before - 0.05:
-                found.append((started, int(entry)))
-        if found:
-            return max(found)[1]
+        new = processes_of(exe_path) - before
+        if new:
+            return max(new, key=lambda process: process[1])[0]
         if time.monotonic() > deadline:
-            raise MeasureError("no running process of " + exe_path)
+            raise MeasureError("no new running process of " + exe_path)
         time.sleep(0.02)
-
-
-def _boot_time():
-    with open("/proc/stat") as f:
-        for line in f:
-            if line.startswith("btime "):
-                return int(line.split()[1])
-    raise MeasureError("no boot time in /proc/stat")
-
-
-_BOOT = _boot_time()
 
 
 def _stat_fields(pid):
@@ -113,9 +128,15 @@ def _stat_fields(pid):
     return text[text.rindex(")") + 2:].split()
 
 
-def start_time(pid):
-    """When the process started, as a time of time.time() (to a clock tick)."""
-    return _BOOT + int(_stat_fields(pid)[19]) / CLOCK_TICKS
+def start_ticks(pid):
+    """When the process started, in clock ticks after boot."""
+    return int(_stat_fields(pid)[19])
+
+
+def age(pid):
+    """The seconds since the process started (to a clock tick), on the clock
+    its start is counted on: the time since boot."""
+    return time.clock_gettime(time.CLOCK_BOOTTIME) - start_ticks(pid) / CLOCK_TICKS
 
 
 def cpu_seconds(pid):
@@ -149,7 +170,7 @@ def context_switches(pid):
 
 def wait_until_age(pid, seconds):
     """Sleeps until the process is `seconds` old."""
-    delay = start_time(pid) + seconds - time.time()
+    delay = seconds - age(pid)
     if delay > 0:
         time.sleep(delay)
 

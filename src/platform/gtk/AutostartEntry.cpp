@@ -1,5 +1,7 @@
 #include "platform/gtk/AutostartEntry.h"
 
+#include "platform/gtk/SingleInstance.h"
+
 namespace velora::gtk {
 
 std::string ExecValueFor(std::string_view programPath) {
@@ -29,7 +31,8 @@ std::string AutostartEntryText(std::string_view command) {
            "Name=VELORA Desktop\n"
            "Comment=Starts VELORA Desktop in the notification area\n"
            "Exec=" + ExecValueFor(command) + "\n"
-           "Icon=velora-desktop\n"
+           // The package installs the icon under the application id.
+           "Icon=" + std::string(kApplicationId) + "\n"
            "Terminal=false\n"
            "X-GNOME-Autostart-enabled=true\n";
 }

@@ -76,6 +76,8 @@ TEST(Autostart, TheEntryRunsTheProgramWhateverItsPathHolds) {
     EXPECT_NE(entry.find("\nExec=\"/opt/velora desktop/bin/velora-desktop\"\n"), std::string::npos) << entry;
     EXPECT_EQ(entry.rfind("[Desktop Entry]\n", 0), 0u);
     EXPECT_NE(entry.find("\nType=Application\n"), std::string::npos);
+    // The icon by the name the package installs it under.
+    EXPECT_NE(entry.find("\nIcon=com.velora.Desktop\n"), std::string::npos) << entry;
     // Quotes, "$", "`" and "\" take a backslash (doubled in the value), "%" is doubled.
     EXPECT_EQ(ExecValueFor("/a\"b$c`d\\e%f"), "\"/a\\\\\"b\\\\$c\\\\`d\\\\\\\\e%%f\"");
     // A line break in the path cannot start a line of its own.
