@@ -1,6 +1,8 @@
 #pragma once
-// A downloaded installer takes the name it is started under only once its
-// signature has been verified; anything else is deleted before it can run.
+// A downloaded installer is started only once its signature has been
+// verified, and only the very file verified: it is held from the check
+// through its rename to the name it runs under until its process exists.
+// Anything else is deleted before it can run.
 
 #include <string>
 
@@ -11,11 +13,16 @@ class InstallerVerifier;
 
 namespace velora::app {
 
-// Verifies the file `download`. A trusted one is renamed to `installer`,
-// replacing an earlier file of that name; any other (and every file when
-// there is no verifier) is deleted. True when `installer` now holds the
-// verified download.
-bool AcceptVerifiedInstaller(platform::FileSystem& files, platform::InstallerVerifier* verifier,
-                             const std::string& download, const std::string& installer);
+enum class InstallerStart {
+    Started,      // the verified installer runs
+    NotVerified,  // refused and deleted: not trusted, not to be held, or its name could not be taken
+    NotStarted,   // verified and under the installer's name, but the system did not start it
+};
+
+// Holds the file `download` and verifies it. A trusted one is renamed to
+// `installer`, replacing an earlier file of that name, and started from
+// there; any other (and every file when there is no verifier) is deleted.
+InstallerStart StartVerifiedInstaller(platform::FileSystem& files, platform::InstallerVerifier* verifier,
+                                      const std::string& download, const std::string& installer);
 
 }  // namespace velora::app

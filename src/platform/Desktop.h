@@ -1,6 +1,7 @@
 #pragma once
 // What the program asks of the desktop: screen and work-area sizes, user
-// notices, the shell, start at log-on, and the connection state.
+// notices, the shell, start at log-on, and the connection state. (A
+// downloaded installer is started by its verifier, which holds the file.)
 
 #include <cstdint>
 #include <string>
@@ -32,9 +33,6 @@ public:
     // file, with the application window as owner. Returns the shell's
     // result: greater than 32 means success.
     virtual std::intptr_t ShellOpen(const std::string& target, const std::string& verb) = 0;
-    // Starts a program file through the shell with its default verb, shown
-    // normally, without the shell's own error dialogs; does not wait for it.
-    virtual bool StartProgram(const std::string& path) = 0;
     // Whether the service's installer (a Windows program) can be started
     // here to update the program; where it cannot, the user is sent to the
     // service's download page instead.

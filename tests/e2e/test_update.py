@@ -266,7 +266,7 @@ class UpdateCheck(ProgramTestCase):
         self.offer_installer(INSTALLER)
         self.assertEqual(probe("click", DIALOG, self.update_button()).returncode, 0)
         self.wait_for_request(INSTALLER_REQUEST)
-        # The program ends only when the shell started the installer.
+        # The program ends only once it has started the installer.
         self.assertTrue(wait_until(lambda: process.poll() is not None, 15),
                         "the program did not end after the installer download; windows:\n" + describe(windows()))
         self.assertEqual(process.returncode, 0)

@@ -65,11 +65,6 @@ std::intptr_t GtkDesktop::ShellOpen(const std::string& target, const std::string
     return launched ? 42 : 2;
 }
 
-bool GtkDesktop::StartProgram(const std::string& path) {
-    gchar* argv[] = {const_cast<gchar*>(path.c_str()), nullptr};
-    return g_spawn_async(nullptr, argv, nullptr, G_SPAWN_DEFAULT, nullptr, nullptr, nullptr, nullptr) != FALSE;
-}
-
 void GtkDesktop::Pause(int milliseconds) {
     if (milliseconds > 0) g_usleep(static_cast<gulong>(milliseconds) * 1000);
 }

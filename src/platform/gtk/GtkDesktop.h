@@ -21,7 +21,6 @@ public:
     // file address first); 42 on success, 2 when nothing took it. The verb
     // has no meaning here.
     std::intptr_t ShellOpen(const std::string& target, const std::string& verb) override;
-    bool StartProgram(const std::string& path) override;
     // The service's installer is a Windows program.
     bool RunsInstallers() const override { return false; }
     // The window manager places other programs' windows.

@@ -60,20 +60,6 @@ std::intptr_t Win32Desktop::ShellOpen(const std::string& target, const std::stri
     return reinterpret_cast<std::intptr_t>(result);
 }
 
-bool Win32Desktop::StartProgram(const std::string& path) {
-    OleOnDemand::Ensure();
-    const std::wstring file = Widen(path);
-    SHELLEXECUTEINFOW info{};
-    info.cbSize = sizeof info;
-    // Environment variables in the name are expanded; a missing file gives
-    // no box of the shell's own (the caller stays silent about it).
-    info.fMask = SEE_MASK_DOENVSUBST | SEE_MASK_FLAG_NO_UI;
-    info.hwnd = ApplicationWindow();
-    info.lpFile = file.c_str();
-    info.nShow = SW_SHOWNORMAL;
-    return ShellExecuteExW(&info) != FALSE;
-}
-
 platform::WindowHandle Win32Desktop::ForegroundWindow() const {
     return reinterpret_cast<platform::WindowHandle>(GetForegroundWindow());
 }

@@ -14,7 +14,6 @@ public:
     platform::Rect WorkArea() const override;
     void ShowMessage(const std::string& text, const std::string& caption) override;
     std::intptr_t ShellOpen(const std::string& target, const std::string& verb) override;
-    bool StartProgram(const std::string& path) override;
     platform::WindowHandle ForegroundWindow() const override;
     void MoveWindow(platform::WindowHandle window, int x, int y, int width, int height) override;
     void Pause(int milliseconds) override;

@@ -7,20 +7,25 @@
 
 #include <algorithm>
 #include <cctype>
+#include <utility>
 
+#include "platform/win32/Win32HeldInstaller.h"
 #include "platform/win32/WideText.h"
+#include "platform/win32/raii/KernelHandles.h"
 
 namespace velora::win32 {
 
 namespace {
 
-// One WinVerifyTrust check of a file; the state it keeps for reading the
-// signer lives until the check is closed again.
+// One WinVerifyTrust check of an open file; the state it keeps for reading
+// the signer lives until the check is closed again.
 class TrustCheck {
 public:
-    explicit TrustCheck(const std::string& path) : path_(Widen(path)) {
+    TrustCheck(HANDLE file, std::wstring path) : path_(std::move(path)) {
         file_.cbStruct = sizeof file_;
+        // The name is required; the bytes are read through the handle.
         file_.pcwszFilePath = path_.c_str();
+        file_.hFile = file;
         data_.cbStruct = sizeof data_;
         data_.dwUIChoice = WTD_UI_NONE;
         data_.fdwRevocationChecks = WTD_REVOKE_NONE;
@@ -88,8 +93,16 @@ std::string NormalizedPin(std::string pin) {
 Win32InstallerVerifier::Win32InstallerVerifier(const std::string& publisherKeySha256)
     : publisherKeySha256_(NormalizedPin(publisherKeySha256)) {}
 
-platform::InstallerTrust Win32InstallerVerifier::Verify(const std::string& path) {
-    const TrustCheck check(path);
+std::unique_ptr<platform::HeldInstaller> Win32InstallerVerifier::Hold(const std::string& path) {
+    std::wstring name = Widen(path);
+    FileHandle file(CreateFileW(name.c_str(), GENERIC_READ | DELETE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return nullptr;
+    return std::make_unique<Win32HeldInstaller>(*this, std::move(file), std::move(name));
+}
+
+platform::InstallerTrust Win32InstallerVerifier::VerifyOpenFile(HANDLE file, const std::wstring& path) const {
+    const TrustCheck check(file, path);
     switch (check.Result()) {
         case ERROR_SUCCESS:
             break;

@@ -7,6 +7,9 @@
 // pin also refuses a file that another holder of a trusted code-signing
 // certificate signed.
 
+#include <windows.h>
+
+#include <memory>
 #include <string>
 
 #include "platform/InstallerVerifier.h"
@@ -20,7 +23,12 @@ public:
     // other text trusts no file at all.
     explicit Win32InstallerVerifier(const std::string& publisherKeySha256);
 
-    platform::InstallerTrust Verify(const std::string& path) override;
+    // Opened for reading and deletion, shared for reading only (see Win32HeldInstaller).
+    std::unique_ptr<platform::HeldInstaller> Hold(const std::string& path) override;
+
+    // Checks the bytes of the open `file`, which stands at `path`; the
+    // system reads through the handle, not by the name.
+    platform::InstallerTrust VerifyOpenFile(HANDLE file, const std::wstring& path) const;
 
 private:
     std::string publisherKeySha256_;  // lower case, or empty

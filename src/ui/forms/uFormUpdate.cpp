@@ -224,11 +224,19 @@ void TformUpdate::grabUrlDoneFile(const std::string& /*fileName*/, const std::st
             Show();
         }
     } else if (url == installerUrl_) {
-        if (!app::AcceptVerifiedInstaller(app::moduleMain->Files(), installerVerifier_, InstallerDownloadPath(),
-                                          InstallerPath()))
-            return InstallerNotVerified();
-        // The installer runs on; this program ends through its normal shutdown.
-        if (app::moduleMain->Desktop().StartProgram(InstallerPath())) app::Application->Terminate();
+        switch (app::StartVerifiedInstaller(app::moduleMain->Files(), installerVerifier_, InstallerDownloadPath(),
+                                            InstallerPath())) {
+            case app::InstallerStart::Started:
+                // The installer runs on; this program ends through its normal shutdown.
+                app::Application->Terminate();
+                break;
+            case app::InstallerStart::NotVerified:
+                InstallerNotVerified();
+                break;
+            case app::InstallerStart::NotStarted:
+                // The system's refusal: the dialog stays as it is.
+                break;
+        }
     }
 }
 

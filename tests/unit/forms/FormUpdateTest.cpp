@@ -142,8 +142,8 @@ TEST_F(UpdateDialog, InstallerDownloadShowsProgressStartsTheInstallerAndEnds) {
     EXPECT_EQ(settings::testing::ScratchFolder::Read(scratch.File(R"(VELORA\Desktop\update.exe)")),
               std::string("MZ\x90\x00\x03\x00", 6));
     EXPECT_FALSE(files.FileExists(scratch.File(R"(VELORA\Desktop\update.exe.download)")));
-    ASSERT_EQ(desktop.started.size(), 1u);
-    EXPECT_EQ(desktop.started[0], scratch.Folder() + R"(\VELORA\Desktop\update.exe)");
+    ASSERT_EQ(installerVerifier.started.size(), 1u);
+    EXPECT_EQ(installerVerifier.started[0], scratch.Folder() + R"(\VELORA\Desktop\update.exe)");
     EXPECT_TRUE(application->Terminated());
 }
 
@@ -162,7 +162,7 @@ TEST_F(UpdateDialog, AnInstallerThatFailsVerificationIsDeletedAndNothingStarts) 
         EXPECT_EQ(installerVerifier.checks.back().content, "MZ not signed");
         EXPECT_FALSE(files.FileExists(scratch.File(R"(VELORA\Desktop\update.exe.download)")));
         EXPECT_FALSE(files.FileExists(scratch.File(R"(VELORA\Desktop\update.exe)")));
-        EXPECT_TRUE(desktop.started.empty());
+        EXPECT_TRUE(installerVerifier.started.empty());
         EXPECT_FALSE(application->Terminated());
         EXPECT_TRUE(formUpdate->Visible());
         EXPECT_FALSE(formUpdate->progress->Visible());
@@ -175,7 +175,7 @@ TEST_F(UpdateDialog, AnInstallerThatFailsVerificationIsDeletedAndNothingStarts) 
     installerVerifier.verdict = platform::InstallerTrust::Trusted;
     formUpdate->buttonUpdate->Click();
     FinishTransfer();
-    ASSERT_EQ(desktop.started.size(), 1u);
+    ASSERT_EQ(installerVerifier.started.size(), 1u);
     EXPECT_TRUE(application->Terminated());
 }
 
@@ -194,7 +194,7 @@ TEST_F(UpdateDialog, AnErrorPageIsNeverSavedStartedOrReadAsTheVersionFile) {
     FinishTransfer();
     EXPECT_TRUE(installerVerifier.checks.empty());
     EXPECT_FALSE(files.FileExists(scratch.File(R"(VELORA\Desktop\update.exe.download)")));
-    EXPECT_TRUE(desktop.started.empty());
+    EXPECT_TRUE(installerVerifier.started.empty());
     EXPECT_FALSE(application->Terminated());
     EXPECT_EQ(formUpdate->labelUpdate->Caption(), "The download could not be verified and was not started.");
 
@@ -211,10 +211,10 @@ TEST_F(UpdateDialog, AnErrorPageIsNeverSavedStartedOrReadAsTheVersionFile) {
 
 TEST_F(UpdateDialog, AnInstallerThatCannotStartLeavesTheProgramRunning) {
     OfferTheUpdate();
-    desktop.startSucceeds = false;
+    installerVerifier.startSucceeds = false;
     formUpdate->buttonUpdate->Click();
     FinishTransfer();
-    EXPECT_EQ(desktop.started.size(), 1u);
+    EXPECT_EQ(installerVerifier.started.size(), 1u);
     EXPECT_FALSE(application->Terminated());
     EXPECT_TRUE(formUpdate->Visible());
 }
@@ -239,7 +239,7 @@ TEST_F(UpdateDialog, WhereNoInstallerRunsTheDownloadPageTakesTheUpdateButtonsPla
     formUpdate->linkDownload->LinkClick(0, "Download", "");
     EXPECT_EQ(desktop.opened,
               (std::vector<std::string>{"open " + std::string(app::ServiceBaseUrl) + "/download?sApp=DW&lang=de"}));
-    EXPECT_TRUE(desktop.started.empty());
+    EXPECT_TRUE(installerVerifier.started.empty());
     EXPECT_FALSE(application->Terminated());
 }
 

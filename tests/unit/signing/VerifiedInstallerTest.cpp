@@ -1,5 +1,6 @@
-// The hand-over of a downloaded installer to the name it is started under:
-// only a verified file gets there, everything else is deleted.
+// The hand-over of a downloaded installer: held from its check, renamed to
+// the name it runs under and started from there while still held; anything
+// else is deleted.
 
 #include <gtest/gtest.h>
 
@@ -21,8 +22,8 @@ protected:
         ScratchFolder::Write(download, "MZ new installer");
         ScratchFolder::Write(installer, "MZ earlier installer");
     }
-    bool Accept(platform::InstallerVerifier* verifier) {
-        return AcceptVerifiedInstaller(files, verifier, download, installer);
+    InstallerStart Start(platform::InstallerVerifier* verifier) {
+        return StartVerifiedInstaller(files, verifier, download, installer);
     }
 
     ScratchFolder scratch;
@@ -32,38 +33,70 @@ protected:
     const std::string installer = scratch.File("update.exe");
 };
 
-TEST_F(VerifiedInstaller, ATrustedDownloadTakesTheInstallersName) {
-    EXPECT_TRUE(Accept(&verifier));
+TEST_F(VerifiedInstaller, ATrustedDownloadIsHeldFromItsCheckUntilItRunsUnderTheInstallersName) {
+    EXPECT_EQ(Start(&verifier), InstallerStart::Started);
+    const std::vector<std::string> steps{"hold " + download, "verify", "move " + installer, "start " + installer,
+                                         "let go"};
+    EXPECT_EQ(verifier.steps, steps);
     ASSERT_EQ(verifier.checks.size(), 1u);
-    EXPECT_EQ(verifier.checks[0].path, download);
+    EXPECT_EQ(verifier.checks[0].content, "MZ new installer");
     EXPECT_EQ(ScratchFolder::Read(installer), "MZ new installer");
     EXPECT_EQ(ScratchFolder::EntryNames(scratch.Folder()), std::vector<std::string>{"update.exe"});
+
+    // Verified and in place, but the system would not start it: it stays there.
+    ScratchFolder::Write(download, "MZ newer installer");
+    verifier.startSucceeds = false;
+    EXPECT_EQ(Start(&verifier), InstallerStart::NotStarted);
+    EXPECT_EQ(ScratchFolder::Read(installer), "MZ newer installer");
+    EXPECT_EQ(verifier.started, (std::vector<std::string>{installer, installer}));
 }
 
-TEST_F(VerifiedInstaller, EveryOtherVerdictDeletesTheDownloadAndLeavesTheInstallerName) {
+TEST_F(VerifiedInstaller, EveryOtherVerdictDeletesTheHeldDownloadAndStartsNothing) {
     for (const InstallerTrust verdict :
          {InstallerTrust::Unsigned, InstallerTrust::Invalid, InstallerTrust::OtherPublisher}) {
         ScratchFolder::Write(download, "MZ new installer");
         verifier.verdict = verdict;
-        EXPECT_FALSE(Accept(&verifier));
+        verifier.steps.clear();
+        EXPECT_EQ(Start(&verifier), InstallerStart::NotVerified);
+        const std::vector<std::string> steps{"hold " + download, "verify", "discard", "let go"};
+        EXPECT_EQ(verifier.steps, steps);
         EXPECT_FALSE(files.FileExists(download));
         EXPECT_EQ(ScratchFolder::Read(installer), "MZ earlier installer");
     }
+    EXPECT_TRUE(verifier.started.empty());
+}
+
+TEST_F(VerifiedInstaller, WithoutAVerifierOrAHoldNothingIsTrusted) {
     // No verifier at all trusts nothing.
-    ScratchFolder::Write(download, "MZ new installer");
-    EXPECT_FALSE(Accept(nullptr));
+    EXPECT_EQ(Start(nullptr), InstallerStart::NotVerified);
     EXPECT_FALSE(files.FileExists(download));
     EXPECT_EQ(ScratchFolder::EntryNames(scratch.Folder()), std::vector<std::string>{"update.exe"});
+
+    // A file that cannot be held is never verified, let alone started.
+    ScratchFolder::Write(download, "MZ new installer");
+    verifier.holds = false;
+    EXPECT_EQ(Start(&verifier), InstallerStart::NotVerified);
+    EXPECT_EQ(verifier.steps, std::vector<std::string>{"hold " + download});
+    EXPECT_EQ(ScratchFolder::Read(installer), "MZ earlier installer");
+
+    // Nor a download that is missing.
+    verifier.holds = true;
+    verifier.steps.clear();
+    EXPECT_EQ(Start(&verifier), InstallerStart::NotVerified);
+    EXPECT_EQ(verifier.steps, std::vector<std::string>{"hold " + download});
+    EXPECT_TRUE(verifier.started.empty());
 }
 
 TEST_F(VerifiedInstaller, ANameThatCannotBeTakenDeletesTheVerifiedDownloadToo) {
     // A folder holds the name, as a running installer would hold its file.
     std::filesystem::remove(ScratchFolder::Native(installer));
     std::filesystem::create_directories(ScratchFolder::Native(installer + "\\inside"));
-    EXPECT_FALSE(Accept(&verifier));
-    EXPECT_EQ(verifier.checks.size(), 1u);
+    EXPECT_EQ(Start(&verifier), InstallerStart::NotVerified);
+    const std::vector<std::string> steps{"hold " + download, "verify", "move " + installer, "discard", "let go"};
+    EXPECT_EQ(verifier.steps, steps);
     EXPECT_FALSE(files.FileExists(download));
     EXPECT_FALSE(files.FileExists(installer));
+    EXPECT_TRUE(verifier.started.empty());
 }
 
 }  // namespace

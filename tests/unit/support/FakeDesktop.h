@@ -27,10 +27,6 @@ public:
         opened.push_back(verb.empty() ? target : verb + " " + target);
         return shellResult;
     }
-    bool StartProgram(const std::string& path) override {
-        started.push_back(path);
-        return startSucceeds;
-    }
     bool CanPlaceOtherWindows() const override { return placesWindows; }
     bool RunsInstallers() const override { return runsInstallers; }
     platform::WindowHandle ForegroundWindow() const override {
@@ -55,11 +51,9 @@ public:
     bool placesWindows = true;
     bool runsInstallers = true;
     bool connected = true;
-    bool startSucceeds = true;
 
     std::vector<std::string> messages;
     std::vector<std::string> opened;
-    std::vector<std::string> started;
     std::vector<Move> moves;
     std::vector<int> pauses;
     std::map<std::string, std::string> runValues;
