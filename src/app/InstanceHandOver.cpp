@@ -6,7 +6,7 @@ namespace {
 struct HandOverState {
     std::function<void()> hook;
     bool welcome = false;
-    bool pending = false;
+    int pending = 0;  // hand-overs that came before the forms were complete
 };
 
 HandOverState& State() {
@@ -25,7 +25,7 @@ std::function<void()>& OnSecondInstance() { return State().hook; }
 void ReceiveSecondInstance() {
     auto& state = State();
     if (!state.welcome) {
-        state.pending = true;
+        ++state.pending;
         return;
     }
     ActOnHandOver();
@@ -34,9 +34,14 @@ void ReceiveSecondInstance() {
 void SecondInstancesWelcome(bool welcome) {
     auto& state = State();
     state.welcome = welcome;
-    const bool pending = state.pending;
-    state.pending = false;
-    if (welcome && pending) ActOnHandOver();
+    // One by one, as they would have been acted on when they came; one that
+    // arrives while a hook runs (a message box it shows lets the system
+    // deliver it) is acted on at once.
+    while (state.welcome && state.pending > 0) {
+        --state.pending;
+        ActOnHandOver();
+    }
+    if (!welcome) state.pending = 0;
 }
 
 }  // namespace velora::app

@@ -6,7 +6,7 @@
 // A later start may arrive while this instance is still starting, even in
 // the middle of creating its forms (the system delivers sent messages while
 // a form waits on the shell). Until start-up declares the forms complete,
-// hand-overs are only remembered; the first remembered one is acted on then.
+// hand-overs are only counted; each one counted is acted on then.
 
 #include <functional>
 
@@ -18,9 +18,9 @@ std::function<void()>& OnSecondInstance();
 // while start-up is not complete.
 void ReceiveSecondInstance();
 
-// Start-up has created every form: a remembered hand-over is acted on once,
-// later ones at once. Closing again (at the end of the run) makes hand-overs
-// wait for the next start-up, as they do before the first.
+// Start-up has created every form: each hand-over counted so far is acted
+// on, later ones at once. Closing again (at the end of the run) makes
+// hand-overs wait for the next start-up, as they do before the first.
 void SecondInstancesWelcome(bool welcome);
 
 }  // namespace velora::app

@@ -4,6 +4,7 @@
 
 #include "net/CustomUrlGrabberThread.h"
 #include "net/GrabberLink.h"
+#include "platform/FileSystem.h"
 #include "component/ClassInfo.h"
 
 namespace velora::net {
@@ -51,6 +52,9 @@ std::int64_t TCustomUrlGrabber::BytesReceived() const { return worker_ ? worker_
 
 void TCustomUrlGrabber::Start() {
     Stop();
+    // What a download to the file left beside it when the program ended in
+    // its middle goes first; a transfer still writing keeps its own.
+    if (OutputMode() == omFile && services_.files) services_.files->DiscardStaleReplacement(FileName());
     std::shared_ptr<TCustomUrlGrabberThread> worker = CreateWorker();
     worker_ = worker;
     worker->Resume();

@@ -76,7 +76,8 @@ public:
     std::int64_t BytesReceived() const;
 
     // Stops the current worker and starts a new one that fetches Url with
-    // the settings as they are now. Does not look at the state.
+    // the settings as they are now. Does not look at the state. For a file,
+    // what an unfinished download to it left behind is removed first.
     virtual void Start();
     // Asks the current worker to end at its next check; does not wait and
     // does not change the state.

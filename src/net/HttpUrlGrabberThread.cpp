@@ -120,16 +120,19 @@ void THttpUrlGrabberThread::Transfer(Handles& handles) {
     // A silent server must not hold the transfer for ever: the time-out
     // bounds each wait for it (to connect, to send, for each block of the
     // reply). Running into it, or a connection that broke off before the
-    // reply came, is reported; any other failure to send (a refused
-    // connection, an unknown host) ends in an empty reply. Whether the
-    // request was sent also tells a reply that broke off from one that never came.
+    // reply came, is reported. So is, for a file, any other failure to send
+    // (a refused connection, an unknown host, no network): no reply came,
+    // and nothing must take the last good file's place. A reply kept in
+    // memory comes empty then. Whether the request was sent also tells a
+    // reply that broke off from one that never came.
     http_->SetTimeouts(handles.request, timeout_);
     const bool requestSent = http_->SendRequest(handles.request);
-    const bool sendTimedOutOrBrokeOff = !requestSent && http_->LastErrorTimedOutOrBrokeOff();
-    const std::string sendFailure = sendTimedOutOrBrokeOff ? http_->LastErrorText() : "";
+    const bool sendReported =
+        !requestSent && (settings.outputMode == omFile || http_->LastErrorTimedOutOrBrokeOff());
+    const std::string sendFailure = sendReported ? http_->LastErrorText() : "";
     ThrowPendingFailure();
     if (Terminated()) return;
-    if (sendTimedOutOrBrokeOff) return ReportFailure(sendFailure);
+    if (sendReported) return ReportFailure(sendFailure);
     if (requestSent) {
         const std::optional<std::uint32_t> status = http_->QueryStatusCode(handles.request);
         ThrowPendingFailure();

@@ -68,6 +68,10 @@ public:
     // system's own may write it to a file beside the target as it comes.
     // Throws FileSystemError.
     virtual std::unique_ptr<FileReplacement> BeginReplacement(const std::string& path);
+    // Removes what a replacement of the file at `path` left beside it when its
+    // process ended before the commit; a replacement still being written keeps
+    // its file. One kept in memory leaves nothing. Never throws.
+    virtual void DiscardStaleReplacement(const std::string& /*path*/) {}
     // Creates every missing folder of the path, from the top down.
     // Throws FileSystemError when one cannot be created.
     virtual void CreateFolders(const std::string& folder) = 0;

@@ -173,6 +173,13 @@ class MockService:
     def __init__(self):
         self.folder = tempfile.mkdtemp(prefix="velora-mock-")
         self.log = os.path.join(self.folder, "requests.log")
+        self.process = None
+        self.resume()
+
+    def resume(self):
+        """Listens (again) on the service's port, with the same files and log."""
+        if self.process and self.process.poll() is None:
+            return
         port = urllib.parse.urlsplit(SERVICE_URL).port or 80
         self.process = subprocess.Popen(
             ["python3", MOCK, "--port", str(port), "--root", self.folder, "--log", self.log],
@@ -182,13 +189,22 @@ class MockService:
             self.stop()
             raise AssertionError("mock service did not start: " + line)
 
+    def pause(self):
+        """Stops listening: until resume(), a connection to the service's
+        address is refused, as when the service is unreachable."""
+        self.process.terminate()
+        self.process.wait(timeout=10)
+        self.process.stdout.close()
+
     def requests(self):
         with open(self.log, encoding="latin-1") as f:
             return [line.rstrip("\n") for line in f]
 
     def stop(self):
-        self.process.terminate()
-        self.process.wait(timeout=10)
+        if self.process.poll() is None:
+            self.process.terminate()
+            self.process.wait(timeout=10)
+        self.process.stdout.close()
         shutil.rmtree(self.folder, ignore_errors=True)
 
 

@@ -1,9 +1,10 @@
 """The update check from the tray: a manual check that finds a newer version
 and installs it, a manual check that finds none, the four-day rule of the
 automatic check before a page opens, an installer download that breaks off,
-installers that fail the signature check, error pages, a long version history
-and a service that goes silent. The version file and the installer live in
-the program's data folder next to its settings."""
+installers that fail the signature check, error pages, a service that cannot
+be reached, a long version history, a service that goes silent, checks while
+another stalls and a download the program's end cut short. The version file
+and the installer live in the program's data folder next to its settings."""
 import filecmp
 import os
 import re
@@ -24,9 +25,14 @@ VERSION_STALL_CLOSED = "CLOSED /update/dw.version"
 INSTALLER_REQUEST = "GET /update/VELORADesktop.exe " + AGENT
 
 DIALOG = "class:TformUpdate"
+MESSAGE_BOX = "class:#32770"
 
 NO_UPDATE_TEXT = "Sie verwenden bereits die aktuelle Version %s." % VERSION
 GET_UPDATE_TEXT = "Eine neue Version ist verf\xfcgbar. Klicken Sie auf \x84Update\x93, um sie zu installieren."
+CHECK_FAILED_TEXT = {"de": "Die Pr\xfcfung auf Updates ist fehlgeschlagen. Bitte versuchen Sie es sp\xe4ter erneut.",
+                     "en": "The check for updates failed. Please try again later."}
+# The engine's refusal of a check while another runs, in the error display's box.
+NOT_STOPPED_TEXT = "The grabber is not stopped, you cannot change its URL."
 NOT_VERIFIED_TEXT = {"de": "Der Download konnte nicht verifiziert werden und wurde nicht gestartet.",
                      "en": "The download could not be verified and was not started."}
 # The dialog's captions and its offer of an update by language.
@@ -71,7 +77,7 @@ class UpdateCheck(ProgramTestCase):
         super().setUp()
         self.requests_before = len(self.service.requests())
         for name in ("dw.version", "dw.version.stall", "dw.version.status", "VELORADesktop.exe",
-                     "VELORADesktop.exe.truncate", "VELORADesktop.exe.status"):
+                     "VELORADesktop.exe.truncate", "VELORADesktop.exe.status", "VELORADesktop.exe.stall"):
             path = os.path.join(self.service.folder, name)
             if os.path.exists(path):
                 os.remove(path)
@@ -148,6 +154,18 @@ class UpdateCheck(ProgramTestCase):
                          % (self.new_requests(), describe(windows())))
 
     # -- observations ------------------------------------------------------------------------------
+
+    def wait_for_status(self, text, what):
+        """The visible dialog's status line comes to say `text`, readably."""
+        self.wait_for_dialog()
+        shown = lambda: text in [t for _, _, t in self.dialog_children()]
+        self.assertTrue(wait_until(shown, 10), "%s: the dialog does not say %r: %r"
+                        % (what, text, self.dialog_children()))
+        self.assert_readable(text)
+
+    def close_dialog(self):
+        self.assertTrue(probe("close", DIALOG).returncode == 0 and probe("gone", DIALOG, "5000").returncode == 0,
+                        "the dialog did not close:\n" + describe(windows()))
 
     def progress_shown(self):
         for line in probe("children", DIALOG).stdout.splitlines():
@@ -394,15 +412,16 @@ class UpdateCheck(ProgramTestCase):
         self.wait_for_dialog()
         self.assertTrue(probe("close", DIALOG).returncode == 0 and probe("gone", DIALOG, "5000").returncode == 0)
 
-        # An error page whose body would pass for a newer version file.
+        # An error page whose body would pass for a newer version file: the
+        # check the user asked for says that it failed.
         self.publish("100.0.0.0")
         self.set_marker("dw.version.status", "404")
         self.check_manually()
         self.wait_for_request(VERSION_REQUEST, count=2)
-        self.assertFalse(wait_until(lambda: any(v and c == "TformUpdate" for _, v, c, _ in windows()), 1.5),
-                         "a failed check showed the dialog:\n" + describe(windows()))
+        self.wait_for_status(CHECK_FAILED_TEXT["en"], "an error page")
         with open(self.file_in_data_folder("version.ini"), "rb") as f:
             self.assertEqual(f.read(), published, "the error page replaced version.ini")
+        self.close_dialog()
 
         # The installer's error page is refused with the message, in English.
         self.set_marker("dw.version.status", None)
@@ -446,7 +465,9 @@ class UpdateCheck(ProgramTestCase):
         # closes the connection (the limit here only guards against a hang).
         self.assertTrue(wait_until(lambda: VERSION_STALL_CLOSED in self.new_requests(), 120),
                         "the program never gave up the silent reply: %r" % self.new_requests())
-        self.assertFalse(message_boxes(), "the failed check showed a window:\n" + describe(windows()))
+        self.wait_for_status(CHECK_FAILED_TEXT["de"], "a silent service")
+        self.assertFalse(message_boxes(), "the failed check showed an error:\n" + describe(windows()))
+        self.close_dialog()
 
         # The transfer has ended: a new check is not refused and finds the update.
         self.check_manually()
@@ -455,6 +476,96 @@ class UpdateCheck(ProgramTestCase):
         self.assertFalse(message_boxes(), "the second check showed an error:\n" + describe(windows()))
         texts = [text for _, _, text in self.dialog_children()]
         self.assertIn(GET_UPDATE_TEXT, texts, "the second check did not offer the update")
+        self.assertIsNone(process.poll())
+
+    def test_an_unreachable_service_keeps_the_last_good_version_file_and_a_manual_check_says_so(self):
+        process, published = self.offer_newer_version()
+        self.close_dialog()
+        version_ini = self.file_in_data_folder("version.ini")
+
+        # Nothing listens on the service's port: every connection is refused.
+        self.addCleanup(self.service.resume)
+        self.service.pause()
+        for attempt in (1, 2):
+            self.check_manually()
+            self.wait_for_status(CHECK_FAILED_TEXT["de"], "a refused connection, check %d" % attempt)
+            texts = [text for _, _, text in self.dialog_children()]
+            self.assertNotIn(NO_UPDATE_TEXT, texts)
+            with open(version_ini, "rb") as f:
+                self.assertEqual(f.read(), published, "check %d replaced version.ini" % attempt)
+            self.assertFalse(message_boxes(), "the failed check showed an error:\n" + describe(windows()))
+            self.close_dialog()
+
+        # An automatic check before a page says nothing and keeps the file too.
+        self.set_last_check("0")
+        self.double_click_tray()
+        self.assertTrue(wait_until(lambda: self.last_check() != "0", 10),
+                        "the page request started no check: %r" % read_settings().get("check"))
+        self.assertFalse(wait_until(lambda: any(v and c == "TformUpdate" for _, v, c, _ in windows()), 3),
+                         "a failed automatic check showed the dialog:\n" + describe(windows()))
+        with open(version_ini, "rb") as f:
+            self.assertEqual(f.read(), published, "the automatic check replaced version.ini")
+
+        # Reachable again, the next check finds the update.
+        self.service.resume()
+        self.check_manually()
+        self.wait_for_status(GET_UPDATE_TEXT, "the service back")
+        self.assertIsNone(process.poll())
+
+    def test_checks_while_a_check_stalls_show_one_refusal_at_a_time(self):
+        write_account_settings()
+        self.publish("99.0.0.0")
+        self.stall_version_replies(1)
+        process, _ = self.start_in_tray()
+        self.check_manually()
+        self.wait_for_request(VERSION_REQUEST)
+
+        # The engine refuses each further check while the first one stalls:
+        # one box says so, however often the user asks meanwhile.
+        for _ in range(3):
+            self.check_manually()
+        self.assertTrue(wait_until(lambda: len(message_boxes()) >= 1, 10),
+                        "no check was refused:\n" + describe(windows()))
+        self.assertFalse(wait_until(lambda: len(message_boxes()) > 1, 2),
+                         "more than one box:\n" + describe(windows()))
+        self.assertIn(NOT_STOPPED_TEXT, probe("children", MESSAGE_BOX).stdout)
+
+        # Once it is closed, the next refusal shows again.
+        self.assertEqual(probe("close", MESSAGE_BOX).returncode, 0)
+        self.assertTrue(wait_until(lambda: not message_boxes(), 10), describe(windows()))
+        self.check_manually()
+        self.assertTrue(wait_until(lambda: len(message_boxes()) == 1, 10),
+                        "the next refusal did not show:\n" + describe(windows()))
+        self.assertEqual(probe("close", MESSAGE_BOX).returncode, 0)
+        self.assertIsNone(process.poll())
+
+    def test_a_download_ended_with_the_program_leaves_no_part_once_the_next_starts(self):
+        process, _ = self.offer_newer_version()
+        part = self.file_in_data_folder("update.exe.download.part")
+        self.offer_installer()
+        self.set_marker("VELORADesktop.exe.stall", "1")
+        self.assertEqual(probe("click", DIALOG, self.update_button()).returncode, 0)
+        self.wait_for_request(INSTALLER_REQUEST)
+        self.assertTrue(wait_until(lambda: os.path.exists(part), 10), "the download wrote no part")
+
+        # The exit entry ends the program in the middle of the stalled download.
+        self.open_tray_menu()
+        self.assertEqual(probe("menukey", "b").returncode, 0)
+        self.assertTrue(wait_until(lambda: process.poll() is not None, 20),
+                        "the program still runs after \"&Beenden\":\n" + describe(windows()))
+        self.assertTrue(os.path.exists(part), "the ended download left no part, which this scenario needs")
+
+        # The next download removes it first, even one that never gets to write.
+        self.requests_before = len(self.service.requests())
+        process, _ = self.start_in_tray()
+        self.check_manually()
+        self.wait_for_request(VERSION_REQUEST)
+        self.wait_for_dialog()
+        self.offer_installer(status=404)
+        self.assertEqual(probe("click", DIALOG, self.update_button()).returncode, 0)
+        self.wait_for_request(INSTALLER_REQUEST)
+        self.wait_for_refusal("de", "an error page")
+        self.assertFalse(os.path.exists(part), "the part of the earlier download is still there")
         self.assertIsNone(process.poll())
 
     # -- helpers used by one scenario --------------------------------------------------------------

@@ -84,6 +84,7 @@ MESSAGES = {
     "getUpdateLink": set(),
     "noTrayHost": {"%sAPP_NAME"},
     "notVerified": set(),
+    "checkFailed": set(),
 }
 
 TOP_LEVEL = tuple(REQUIRED) + ("messages", "countries")

@@ -207,6 +207,14 @@ std::unique_ptr<FileReplacement> Win32FileSystem::BeginReplacement(const std::st
     return std::make_unique<Win32FileReplacement>(std::move(temporary), file);
 }
 
+void Win32FileSystem::DiscardStaleReplacement(const std::string& path) {
+    // Opened for deletion and shared with nobody: a replacement being written
+    // holds the part, and then the open fails and the part stays. Closing the
+    // handle deletes the file.
+    const FileHandle part(CreateFileA((path + ".part").c_str(), DELETE, 0, nullptr, OPEN_EXISTING,
+                                      FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+}
+
 void Win32FileSystem::CreateFolders(const std::string& folder) {
     std::string path = folder;
     while (path.size() > 1 && (path.back() == '\\' || path.back() == '/')) path.pop_back();

@@ -22,6 +22,8 @@ public:
     // target (on another volume, by copying), waiting for a handle that
     // stands in the way as ReplaceContents does.
     std::unique_ptr<FileReplacement> BeginReplacement(const std::string& path) override;
+    // Deletes "<path>.part" unless a replacement still holds it open.
+    void DiscardStaleReplacement(const std::string& path) override;
     void CreateFolders(const std::string& folder) override;
 };
 

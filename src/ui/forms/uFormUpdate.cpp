@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <chrono>
 #include <ctime>
+#include <memory>
+#include <utility>
 
 #include "app/Application.h"
 #include "app/ServiceEndpoints.h"
@@ -44,6 +46,17 @@ settings::TDateTime LocalNow() {
 constexpr double kCheckIntervalDays = 4.0;
 // More lines than anyone reads; a count beyond it is a broken or hostile file.
 constexpr int kMaxHistoryLines = 1000;
+
+// The engine's refusal of a check while a transfer runs, with a token that
+// lives as long as the error: the error display holds the error until the
+// user closes its box, so the token tells whether that box still shows.
+class ECheckRefused : public net::EGrabberNotStopped {
+public:
+    explicit ECheckRefused(std::shared_ptr<void> showing) : showing_(std::move(showing)) {}
+
+private:
+    std::shared_ptr<void> showing_;
+};
 
 }  // namespace
 
@@ -185,8 +198,7 @@ void TformUpdate::UpdateTexts() {
     SetCaption(i18n::FillAppName(Caption(), app::AppTitle));
     // The "noUpdate" text names the installed version; its placeholder is
     // filled here too, so the dialog never shows it raw.
-    const std::string status =
-        app::moduleMain->translator().LookupText("messages", updateAvailable ? GetUpdateKey() : "noUpdate");
+    const std::string status = app::moduleMain->translator().LookupText("messages", StatusKey());
     labelUpdate->SetCaption(i18n::FillVersion(status, app::Vars().AppVersion));
     FillHistory();
 }
@@ -199,15 +211,27 @@ void TformUpdate::CheckForUpdate(bool manual) {
     // Written before the transfer: a failed check counts as a check.
     store.PutDateTime("check\\LastCheck", now);
     grabUrl->Stop();
-    grabUrl->SetUrl(app::VersionFileUrl());
+    try {
+        grabUrl->SetUrl(app::VersionFileUrl());
+    } catch (const net::EGrabberNotStopped&) {
+        // A transfer still runs. The user hears of the refusal once at a
+        // time: asking again while its box shows adds no other.
+        if (!refusalShowing_.expired()) return;
+        auto showing = std::make_shared<bool>(true);
+        refusalShowing_ = showing;
+        throw ECheckRefused(std::move(showing));
+    }
     grabUrl->SetFileName(VersionFilePath());
     grabUrl->Start();
     manualCheck = manual;
+    checkRunning_ = true;
 }
 
 void TformUpdate::grabUrlDoneFile(const std::string& /*fileName*/, const std::string& url) {
     if (url == versionFileUrl_) {
         grabUrl->Stop();
+        checkRunning_ = false;
+        checkFailed_ = false;
         storageUpdate->Reload();
         const std::string installed = app::moduleMain->InstalledVersion(false);
         const std::string stable = storageUpdate->GetString("version\\stable", "");
@@ -240,9 +264,22 @@ void TformUpdate::grabUrlDoneFile(const std::string& /*fileName*/, const std::st
     }
 }
 
-// A failed check of the version file stays silent; the last good file stays too.
+// A failed check of the version file keeps the last good file; only the user
+// who asked for the check is told that it failed.
 void TformUpdate::grabUrlError() {
     if (grabUrl->Url() == installerUrl_) InstallerNotVerified();
+    // An error after completion (a handle that would not close) is no failed check.
+    if (grabUrl->Url() != versionFileUrl_ || !checkRunning_) return;
+    checkRunning_ = false;
+    if (!manualCheck) return;
+    checkFailed_ = true;
+    labelUpdate->SetCaption(app::moduleMain->translator().LookupText("messages", StatusKey()));
+    Show();
+}
+
+const char* TformUpdate::StatusKey() const {
+    if (checkFailed_) return "checkFailed";
+    return updateAvailable ? GetUpdateKey() : "noUpdate";
 }
 
 void TformUpdate::InstallerNotVerified() {

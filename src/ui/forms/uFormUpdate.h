@@ -81,6 +81,9 @@ private:
     void grabUrlDoneFile(const std::string& fileName, const std::string& url);
     void grabUrlProgress(std::int64_t position, std::int64_t totalSize, bool& continueTransfer);
     void grabUrlError();
+    // The status line's message: a failed check the user asked for, else the
+    // outcome of the last completed check.
+    const char* StatusKey() const;
     // The installer download failed or was refused: the user is told, nothing runs.
     void InstallerNotVerified();
 
@@ -88,6 +91,13 @@ private:
     // the stored address), to tell which transfer completed.
     std::string versionFileUrl_;
     std::string installerUrl_;
+    // A version check was started and has neither completed nor failed yet.
+    bool checkRunning_ = false;
+    // The last check the user asked for failed; a completed one clears it.
+    bool checkFailed_ = false;
+    // Lives as long as the error of the last refused check, which the error
+    // display holds while its box shows.
+    std::weak_ptr<void> refusalShowing_;
     platform::InstallerVerifier* installerVerifier_;
 };
 

@@ -143,7 +143,7 @@ TEST_F(ProgramStart, AnEarlierCopyOfTheProgramEndsThisOne) {
 // Later starts hand over while this one still creates its forms (the system
 // delivers their messages whenever a form waits on the shell): each is
 // answered, none reaches a form that does not exist yet, and the send page
-// opens once when the forms are complete.
+// opens when the forms are complete.
 TEST_F(ProgramStart, HandOversDuringStartUpOpenTheSendPageOnceTheFormsExist) {
     ScratchFolder::Write(scratch.File(R"(VELORA\Desktop\VELORADesktop.ini)"), "[account]\r\nnr=1\r\n");
     int handOvers = 0;
@@ -163,6 +163,22 @@ TEST_F(ProgramStart, HandOversDuringStartUpOpenTheSendPageOnceTheFormsExist) {
     host.events.clear();
     Run("VELORADesktop.exe");
     EXPECT_EQ(host.events.back(), "visible formMain");
+}
+
+// Each remembered hand-over is acted on, as one arriving later would be:
+// offline, each says so (a started page would show it the same way).
+TEST_F(ProgramStart, EveryHandOverDuringStartUpIsActedOnOnceTheFormsExist) {
+    ScratchFolder::Write(scratch.File(R"(VELORA\Desktop\VELORADesktop.ini)"), "[account]\r\nnr=1\r\n");
+    desktop.connected = false;
+    host.onAttachForm = [] {
+        for (int i = 0; i < 5; ++i) app::ReceiveSecondInstance();
+    };
+    Run("VELORADesktop.exe");
+    EXPECT_EQ(desktop.messages.size(), 15u);
+    for (const std::string& message : desktop.messages)
+        EXPECT_EQ(message, std::string(app::AppTitle) + ": " + app::Vars().MsgNotOnline);
+    EXPECT_TRUE(host.errors.empty());
+    host.onAttachForm = nullptr;
 }
 
 TEST_F(ProgramStart, AStartWritesTheSettingsOnceAndThenNeverAgainUnchanged) {

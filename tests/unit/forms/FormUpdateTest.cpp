@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <exception>
+
 #include "net/HttpUrlGrabberThread.h"
 #include "app/ServiceEndpoints.h"
 #include "support/ProgramFixture.h"
@@ -12,6 +14,8 @@ namespace {
 
 constexpr double kDay = 1.0;
 constexpr double kSecond = 1.0 / 86400.0;
+
+const char* kCheckFailedDe = "Die Pr\xFC" "fung auf Updates ist fehlgeschlagen. Bitte versuchen Sie es sp\xE4ter erneut.";
 
 const char* kPublished = "[version]\r\nstable=0.9.6.10\r\n[history_de]\r\nCount=2\r\nItem0=Neu\r\nItem1=Besser\r\n"
                          "[history_en]\r\nCount=1\r\nItem0=New\r\n";
@@ -112,15 +116,78 @@ TEST_F(UpdateDialog, NoNewerVersionStaysSilentUnlessTheUserAsked) {
     EXPECT_NE(formUpdate->labelUpdate->Caption().find("0.9.6.4"), std::string::npos);
 }
 
-TEST_F(UpdateDialog, AnUnreachableServiceGivesTheNoUpdateOutcome) {
-    net::testing::Script script;
-    script.sendFails = true;
-    http->scripts = {script};
-    StartAt(46000.5);
+// A refused connection, an unknown host or no network: the last good version
+// file stays, an automatic check says nothing and a manual one that it failed.
+TEST_F(UpdateDialog, AnUnreachableServiceKeepsTheVersionFileAndOnlyAManualCheckSaysItFailed) {
+    OfferTheUpdate();
+    const std::string versionFile = scratch.File(R"(VELORA\Desktop\version.ini)");
+    const std::string lastGood = settings::testing::ScratchFolder::Read(versionFile);
+    formUpdate->Hide();
+    net::testing::Script unreachable;
+    unreachable.sendFails = true;
+    unreachable.errorText = "A connection with the server could not be established";
+    http->scripts = {unreachable};
+
+    Store().PutInteger("check\\LastCheck", 0);
+    formUpdate->CheckForUpdate(false);
+    FinishTransfer();
+    EXPECT_FALSE(formUpdate->Visible());
+    EXPECT_EQ(settings::testing::ScratchFolder::Read(versionFile), lastGood);
+
     formMain->menuitemUpdate->Click();
     FinishTransfer();
     EXPECT_TRUE(formUpdate->Visible());
-    EXPECT_FALSE(formUpdate->updateAvailable);
+    EXPECT_EQ(formUpdate->labelUpdate->Caption(), kCheckFailedDe);
+    EXPECT_EQ(settings::testing::ScratchFolder::Read(versionFile), lastGood);
+    EXPECT_EQ(formUpdate->labelVersionActual->Caption(), "0.9.6.10");
+    // The status line keeps saying so when the texts are refreshed, until a
+    // check succeeds.
+    formUpdate->UpdateTexts();
+    EXPECT_EQ(formUpdate->labelUpdate->Caption(), kCheckFailedDe);
+    Publish(kPublished);
+    formUpdate->Hide();
+    formMain->menuitemUpdate->Click();
+    FinishTransfer();
+    EXPECT_TRUE(formUpdate->Visible());
+    EXPECT_NE(formUpdate->labelUpdate->Caption(), kCheckFailedDe);
+    EXPECT_EQ(formUpdate->labelUpdate->Caption().rfind("Eine neue Version ist verf\xFCgbar.", 0), 0u);
+}
+
+// While a check stalls, every further check is refused by the engine, and the
+// error display shows that in a box for as long as it holds the error: one
+// such box at a time, however often the user asks again meanwhile.
+TEST_F(UpdateDialog, ChecksRefusedWhileACheckRunsShowOneBoxAtATime) {
+    Publish(kPublished);
+    auto stall = std::make_shared<net::testing::Gate>();
+    http->scripts[0].firstReadGate = stall;
+    StartAt(46000.5);
+    formMain->menuitemUpdate->Click();
+    ASSERT_TRUE(dispatcher->PumpUntil([&] { return formUpdate->grabUrl->State() == net::stReceiving; }));
+    ASSERT_TRUE(stall->AwaitWaiter());
+
+    std::exception_ptr shownBox;
+    try {
+        formMain->menuitemUpdate->Click();
+    } catch (const net::EGrabberNotStopped&) {
+        shownBox = std::current_exception();
+    }
+    ASSERT_TRUE(shownBox) << "a check during a running one was not refused";
+    EXPECT_NO_THROW(formMain->menuitemUpdate->Click());
+    EXPECT_NO_THROW(formMain->menuitemUpdate->Click());
+    // Closed, the box may show again for the next refusal.
+    shownBox = nullptr;
+    EXPECT_THROW(formMain->menuitemUpdate->Click(), net::EGrabberNotStopped);
+    // Every refused check still counts as a check.
+    EXPECT_DOUBLE_EQ(Store().GetDateTime("check\\LastCheck", 0), clock);
+
+    stall->Open();
+    FinishTransfer();
+    // The stalled check was stopped: it ends without an outcome, and the next one runs.
+    EXPECT_FALSE(formUpdate->Visible());
+    formMain->menuitemUpdate->Click();
+    FinishTransfer();
+    EXPECT_TRUE(formUpdate->Visible());
+    EXPECT_TRUE(formUpdate->updateAvailable);
 }
 
 TEST_F(UpdateDialog, InstallerDownloadShowsProgressStartsTheInstallerAndEnds) {
@@ -205,8 +272,9 @@ TEST_F(UpdateDialog, AnErrorPageIsNeverSavedStartedOrReadAsTheVersionFile) {
     FinishTransfer();
     EXPECT_EQ(settings::testing::ScratchFolder::Read(versionFile), lastGood);
     EXPECT_EQ(formUpdate->labelVersionActual->Caption(), "0.9.6.10");
-    // A failed check shows nothing, as a check that cannot reach the service.
-    EXPECT_FALSE(formUpdate->Visible());
+    // The user asked: the dialog says that the check failed.
+    EXPECT_TRUE(formUpdate->Visible());
+    EXPECT_EQ(formUpdate->labelUpdate->Caption(), "The check for updates failed. Please try again later.");
 }
 
 TEST_F(UpdateDialog, AnInstallerThatCannotStartLeavesTheProgramRunning) {

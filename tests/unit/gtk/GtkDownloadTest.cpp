@@ -25,6 +25,7 @@
 #include "platform/gtk/CurlHttpClient.h"
 #include "platform/gtk/GtkUiThreadDispatcher.h"
 #include "platform/std/StdFileSystem.h"
+#include "settings/SettingsTestSupport.h"
 
 namespace velora::net::testing {
 namespace {
@@ -225,7 +226,8 @@ TEST_F(GtkDownload, ARefusedConnectionEndsInAnEmptyReplyAndAMalformedLengthInNot
         LocalServer closed({});
         port = closed.Port();
     }
-    // Nobody listens there now: as on Windows, an empty reply, no error.
+    // Nobody listens there now: as on Windows, a reply kept in memory comes
+    // empty, without an error.
     grabber.SetUrl("http://127.0.0.1:" + std::to_string(port) + "/update/dw.version");
     ASSERT_TRUE(Fetch());
     EXPECT_EQ(received, "");
@@ -240,6 +242,40 @@ TEST_F(GtkDownload, ARefusedConnectionEndsInAnEmptyReplyAndAMalformedLengthInNot
     EXPECT_EQ(received, "");
     EXPECT_EQ(error, "");
     EXPECT_EQ(server.Requests().size(), 1u);
+}
+
+// For a file neither is a reply: the download ends in an error, and the last
+// good file stays as it was.
+TEST_F(GtkDownload, ARefusedConnectionOrRefusedHeadersKeepTheFileAndEndInAnError) {
+    settings::testing::ScratchFolder scratch;
+    const std::string file = scratch.File("version.ini");
+    settings::testing::ScratchFolder::Write(file, "last good");
+    std::vector<std::string> saved;
+    grabber.SetOutputMode(omFile);
+    grabber.SetFileName(file);
+    grabber.OnDoneFile = [&](ui::TComponent*, const std::string& name, std::int32_t, const std::string&) {
+        saved.push_back(name);
+        done = true;
+    };
+    int port = 0;
+    {
+        LocalServer closed({});
+        port = closed.Port();
+    }
+    grabber.SetUrl("http://127.0.0.1:" + std::to_string(port) + "/update/dw.version");
+    ASSERT_TRUE(Fetch());
+    EXPECT_NE(error, "");
+
+    LocalServer server({"HTTP/1.0 200 OK\r\nContent-Length: many\r\n\r\nbody"});
+    grabber.SetUrl(UrlOn(server));
+    ASSERT_TRUE(Fetch());
+    EXPECT_NE(error, "");
+    EXPECT_EQ(server.Requests().size(), 1u);
+
+    EXPECT_TRUE(saved.empty());
+    EXPECT_EQ(settings::testing::ScratchFolder::Read(file), "last good");
+    EXPECT_EQ(settings::testing::ScratchFolder::EntryNames(scratch.Folder()), std::vector<std::string>{"version.ini"});
+    EXPECT_EQ(offUiThread, 0);
 }
 
 TEST(GtkUiThreadDispatcher, RunsWorkOnItsThreadAndReleasesWaitersWhenClosed) {

@@ -129,7 +129,7 @@ void CheckLanguageFile(const std::string& code) {
     ExpectFormTranslated(translator, *forms.options);
     ExpectFormTranslated(translator, *forms.update);
 
-    for (const char* key : {"notOnline", "noUpdate", "messageTray", "getUpdate", "notVerified"})
+    for (const char* key : {"notOnline", "noUpdate", "messageTray", "getUpdate", "notVerified", "checkFailed"})
         EXPECT_FALSE(translator.LookupText("messages", key).empty()) << key;
 
     const TSimpleXMLElem* countries = translator.FindElementDeep(nullptr, "countries");

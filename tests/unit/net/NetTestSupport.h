@@ -63,7 +63,7 @@ struct Script {
     bool openFails = false;
     bool connectFails = false;
     bool requestFails = false;
-    bool sendFails = false;
+    bool sendFails = false;  // refused, unknown host: neither a time-out nor broken off
     std::set<std::string> closeFails;  // "request", "connection", "internet"
     std::optional<std::uint32_t> status = 200;  // nothing: the reply carries none
     std::optional<std::string> contentLength;
@@ -172,7 +172,7 @@ public:
             lock.unlock();
             return WaitForSilentServer(request);
         }
-        return script.sendFails ? SetLastError("", false) : true;
+        return script.sendFails ? SetLastError(script.errorText, false) : true;
     }
     std::optional<std::uint32_t> QueryStatusCode(platform::HttpHandle request) override {
         std::lock_guard lock(mutex_);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -370,13 +371,53 @@ TEST_F(Transfer, AbsorbedFailuresReportNothing) {
     Fetch(kVersionUrl);
     EXPECT_EQ(Events(), (Lines{"Progress 4/0 " + kVersionUrl, "ConnectionClosed"}));
 
-    // Nothing sent, nothing read: an empty reply replaces the file.
+    // Nothing sent, nothing read: a reply kept in memory comes empty.
     ClearEvents();
-    files.files["out.txt"] = "old content";
-    ui->Invoke([&] { grabber->SetFileName("out.txt"); });
+    ui->Invoke([&] { grabber->SetOutputMode(omStream); });
     Fetch(kVersionUrl);
-    EXPECT_EQ(Events(), (Lines{"DoneFile out.txt 0 " + kVersionUrl, "ConnectionClosed"}));
-    EXPECT_EQ(files.files["out.txt"], "");
+    EXPECT_EQ(Events(), (Lines{"DoneStream  0 at 0 " + kVersionUrl, "ConnectionClosed"}));
+}
+
+// A refused connection, an unknown host or no network at all is no reply:
+// for a file it must not replace the last good one with nothing.
+TEST_F(Transfer, AFailedSendEndsAFileDownloadInAnErrorAndKeepsTheFile) {
+    http->scripts = {Script{}, Script{}};
+    http->scripts[0].sendFails = true;
+    http->scripts[0].errorText = "A connection with the server could not be established";
+    http->scripts[1].blocks = {"fresh"};
+    files.files["version.ini"] = "old content";
+    grabber->SetFileName("version.ini");
+
+    Fetch(kVersionUrl);
+    EXPECT_EQ(Events(), (Lines{"Error A connection with the server could not be established (idle)",
+                               "ConnectionClosed"}));
+    EXPECT_EQ(http->CountOf("QueryStatusCode"), 0);
+    EXPECT_EQ(http->CountOf("Read"), 0);
+    EXPECT_EQ(http->CountOf("Close"), 3);
+    EXPECT_EQ(files.files["version.ini"], "old content");
+    EXPECT_TRUE(files.Parts().empty());
+
+    // The transfer ended idle: the next one may set its Url, and replaces the file.
+    ClearEvents();
+    Fetch(kVersionUrl);
+    EXPECT_EQ(Events(), (Lines{"Progress 5/0 " + kVersionUrl, "DoneFile version.ini 5 " + kVersionUrl,
+                               "ConnectionClosed"}));
+    EXPECT_EQ(files.files["version.ini"], "fresh");
+}
+
+// What a download to the file left when the program ended in its middle is
+// removed before the next one starts, whatever becomes of that one.
+TEST_F(Transfer, AFileDownloadStartsByDiscardingTheUnfinishedPartOfAnEarlierOne) {
+    http->scripts[0].sendFails = true;  // nothing of this transfer is ever written
+    files.staleParts = {"update.exe.download", "version.ini"};
+    grabber->SetFileName("update.exe.download");
+    grabber->SetOutputMode(omStream);
+    Fetch(kVersionUrl);
+    EXPECT_EQ(files.staleParts.size(), 2u);
+
+    ui->Invoke([&] { grabber->SetOutputMode(omFile); });
+    Fetch(kVersionUrl);
+    EXPECT_EQ(files.staleParts, std::set<std::string>{"version.ini"});
 }
 
 TEST_F(Transfer, ReplyThatBrokeOffIsAnError) {

@@ -21,6 +21,7 @@
 #include "platform/std/StdFileSystem.h"
 #include "platform/win32/Win32HttpClient.h"
 #include "platform/win32/Win32UiThreadDispatcher.h"
+#include "settings/SettingsTestSupport.h"
 
 namespace velora::net::testing {
 namespace {
@@ -325,6 +326,36 @@ TEST_F(Win32Download, ASilentServerIsGivenUpAfterTheTimeOut) {
     EXPECT_EQ(received, "fresh");
     EXPECT_EQ(error, "");
     EXPECT_EQ(server.SilencesEndedByClient(), 2);
+    EXPECT_EQ(offUiThread, 0);
+}
+
+// Nobody listens on the port: for a file that is no reply, the download ends
+// in an error and the last good file stays as it was.
+TEST_F(Win32Download, ARefusedConnectionKeepsTheFileAndEndsInAnError) {
+    settings::testing::ScratchFolder scratch;
+    const std::string file = scratch.File("version.ini");
+    settings::testing::ScratchFolder::Write(file, "last good");
+    std::vector<std::string> saved;
+    grabber.SetOutputMode(omFile);
+    grabber.SetFileName(file);
+    grabber.OnDoneFile = [&](ui::TComponent*, const std::string& name, std::int32_t, const std::string&) {
+        saved.push_back(name);
+        done = true;
+    };
+    int port = 0;
+    {
+        LocalServer closed({});
+        port = closed.Port();
+    }
+    ASSERT_NE(port, 0) << "no listening socket";
+    grabber.SetUrl("http://127.0.0.1:" + std::to_string(port) + "/update/dw.version");
+    for (int attempt = 1; attempt <= 2; ++attempt) {
+        ASSERT_TRUE(Fetch());
+        EXPECT_NE(error, "") << "attempt " << attempt;
+    }
+    EXPECT_TRUE(saved.empty());
+    EXPECT_EQ(settings::testing::ScratchFolder::Read(file), "last good");
+    EXPECT_EQ(settings::testing::ScratchFolder::EntryNames(scratch.Folder()), std::vector<std::string>{"version.ini"});
     EXPECT_EQ(offUiThread, 0);
 }
 

@@ -178,6 +178,27 @@ TEST_F(Win32FileSystemTest, AReplacementThatCannotTakeThePlaceIsDropped) {
     EXPECT_THROW(files.BeginReplacement(scratch.File("missing\\file.ini")), FileSystemError);
 }
 
+// A process that ended in the middle of a download leaves its part behind;
+// the next download removes it before it starts, but never the part of a
+// replacement still being written.
+TEST_F(Win32FileSystemTest, AStalePartIsDiscardedAndOneBeingWrittenIsLeftAlone) {
+    ScratchFolder::Write(file + ".part", "");
+    files.DiscardStaleReplacement(file);
+    EXPECT_EQ(ScratchFolder::EntryNames(scratch.Folder()), Names{"VELORADesktop.ini"});
+    // Nothing left behind is nothing to do.
+    files.DiscardStaleReplacement(file);
+    files.DiscardStaleReplacement(scratch.File("missing\\file.ini"));
+
+    auto replacement = files.BeginReplacement(file);
+    replacement->Append("new", 3);
+    files.DiscardStaleReplacement(file);
+    EXPECT_EQ(files.ReadFile(file + ".part"), "new");
+    replacement->Commit(file);
+    replacement.reset();
+    EXPECT_EQ(files.ReadFile(file), "new");
+    EXPECT_EQ(ScratchFolder::EntryNames(scratch.Folder()), Names{"VELORADesktop.ini"});
+}
+
 }  // namespace
 }  // namespace velora::platform
 

@@ -3,7 +3,8 @@
 // is set, every ReadFile adds "read <path>" to it (found or not), so that a
 // test can see when a file was loaded. A file being replaced piece by piece
 // (from any thread) shows under its name in Parts() until the replacement is
-// committed or dropped.
+// committed or dropped; one left unfinished by an earlier process is in
+// staleParts.
 
 #include <map>
 #include <memory>
@@ -43,6 +44,13 @@ public:
         files.erase(from);
     }
     void CreateFolders(const std::string&) override {}
+
+    // Files whose replacement a process that ended left unfinished.
+    std::set<std::string> staleParts;
+    void DiscardStaleReplacement(const std::string& path) override {
+        std::lock_guard lock(partsMutex_);
+        if (!parts_.count(path)) staleParts.erase(path);
+    }
 
     std::map<std::string, std::string> Parts() const {
         std::lock_guard lock(partsMutex_);
