@@ -16,7 +16,7 @@ packages=(
   pkg-config libgtk-3-dev libwebkit2gtk-4.1-dev libcurl4-openssl-dev libsecret-1-dev
   dbus dbus-bin python3-gi fonts-dejavu-core
   # A Secret Service for the tests of the stored password.
-  gnome-keyring
+  gnome-keyring libsecret-tools
   osslsigncode openssl
   "$@"
 )
