@@ -79,9 +79,9 @@ class StoredPassword(LinuxProgramTestCase):
         # answered: the page waits for it and carries the digest.
         before = len(self.requests())
         process = self.start_program("/send")
-        self.wait_for_request(page_request(SEND))
-        sends = [r for r in self.requests()[before:] if r.startswith("GET /send")]
-        self.assertEqual(sends, [page_request(SEND)])
+        sends = lambda: [r for r in self.requests()[before:] if r.startswith("GET /send")]
+        self.assertTrue(wait_until(sends, 20), "the send page was not requested")
+        self.assertEqual(sends(), [page_request(SEND)])
         self.assertEqual(self.stored_password(), "secret-service:")
         self.end(process)
 
