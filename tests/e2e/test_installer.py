@@ -2,7 +2,8 @@
 running copy of the program, and its uninstaller: the running copy ends
 through its normal shutdown, the program, its language files, the Start-menu
 entry and the uninstaller entry come and go, a start at log-on follows the
-installed copy and goes with it, and the user's settings stay."""
+installed copy and goes with it, and the user's settings stay unless the
+uninstaller is asked to remove them."""
 import filecmp
 import os
 import shutil
