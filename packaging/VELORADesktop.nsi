@@ -5,6 +5,8 @@
 ;   VERSION     the program's four-part version, e.g. 0.9.6.4
 ;   BIN_DIR     the folder holding VELORADesktop.exe, de.lang and en.lang
 ;   OUT_FILE    where the installer is written
+;   SERVICE_URL the service the program was built for (the installed-programs
+;               entry links to it)
 ;
 ; Silent mode: "/S" on the command line, and always when the installer runs
 ; under the name "update.exe" - that is how the program's own update dialog
@@ -13,7 +15,9 @@
 ; A running copy of the program is asked to end (its application window gets
 ; WM_CLOSE and it shuts down as from its exit entry) before its files are
 ; replaced, and is started again afterwards. The user's settings in the
-; application-data folder are never touched, not even by the uninstaller.
+; application-data folder stay, unless the user ticks "Also remove my
+; settings" in the uninstaller (silently: "uninstall.exe /S /REMOVESETTINGS");
+; the stored login, protected inside the settings file, goes with them.
 
 Unicode true
 Target amd64-unicode
@@ -24,14 +28,20 @@ ManifestDPIAware true
 !include "MUI2.nsh"
 !include "LogicLib.nsh"
 !include "WinMessages.nsh"
+!include "FileFunc.nsh"
+!include "nsDialogs.nsh"
 
 !define PRODUCT "VELORA Desktop"
+!define PUBLISHER "VELORA"
 !define PROGRAM "VELORADesktop.exe"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\VELORADesktop"
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
 ; The program's application window and its instance mutex (one per log-on).
 !define APP_WINDOW_CLASS "TApplication"
 !define INSTANCE_MUTEX "veloraTray"
+; The program's settings folder below the user's roaming application data.
+!define SETTINGS_PARENT "$APPDATA\VELORA"
+!define SETTINGS_FOLDER "$APPDATA\VELORA\Desktop"
 ; How long a running copy may take to end: 40 rounds of 250 ms.
 !define END_WAIT_ROUNDS 40
 
@@ -51,6 +61,9 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "${PRODUCT}"
 ; Set when a running copy was ended or this is the program's own update: the
 ; program is started again once the new files are in place.
 Var RestartProgram
+; 1 when the uninstaller also removes the user's settings.
+Var RemoveSettings
+Var RemoveSettingsBox
 
 !define MUI_ICON "${ICON_FILE}"
 !define MUI_UNICON "${ICON_FILE}"
@@ -61,6 +74,7 @@ Var RestartProgram
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM
+UninstPage custom un.ShowSettingsChoice un.LeaveSettingsChoice
 !insertmacro MUI_UNPAGE_INSTFILES
 
 !insertmacro MUI_LANGUAGE "German"
@@ -68,6 +82,12 @@ Var RestartProgram
 
 LangString StillRunning ${LANG_GERMAN} "${PRODUCT} läuft noch. Bitte beenden Sie das Programm über sein Symbol im Infobereich und klicken Sie dann auf Wiederholen."
 LangString StillRunning ${LANG_ENGLISH} "${PRODUCT} is still running. Please exit it from its icon in the notification area, then click Retry."
+LangString SettingsTitle ${LANG_GERMAN} "Ihre Einstellungen"
+LangString SettingsTitle ${LANG_ENGLISH} "Your settings"
+LangString SettingsSubtitle ${LANG_GERMAN} "Die Einstellungen und die gespeicherte Anmeldung bleiben, sofern Sie nichts anderes wählen."
+LangString SettingsSubtitle ${LANG_ENGLISH} "Your settings and the stored login stay unless you choose otherwise."
+LangString RemoveSettingsBox ${LANG_GERMAN} "Auch meine &Einstellungen entfernen (mit der gespeicherten Anmeldung)"
+LangString RemoveSettingsBox ${LANG_ENGLISH} "Also remove my &settings (with the stored login)"
 
 ; Asks every running copy in this log-on to end and waits until the last one
 ; has let go of its instance mutex (that happens only when its process ends).
@@ -99,6 +119,42 @@ FunctionEnd
 !insertmacro END_RUNNING_COPY ""
 !insertmacro END_RUNNING_COPY "un."
 
+Function un.onInit
+  StrCpy $RemoveSettings 0
+  ${GetParameters} $0
+  ClearErrors
+  ${GetOptions} $0 "/REMOVESETTINGS" $1
+  ${IfNot} ${Errors}
+    StrCpy $RemoveSettings 1
+  ${EndIf}
+FunctionEnd
+
+; The choice whether the settings go too: off unless asked for.
+Function un.ShowSettingsChoice
+  !insertmacro MUI_HEADER_TEXT "$(SettingsTitle)" "$(SettingsSubtitle)"
+  nsDialogs::Create 1018
+  Pop $0
+  ${If} $0 == error
+    Abort
+  ${EndIf}
+  ${NSD_CreateCheckbox} 0 0 100% 24u "$(RemoveSettingsBox)"
+  Pop $RemoveSettingsBox
+  ${If} $RemoveSettings == 1
+    ${NSD_Check} $RemoveSettingsBox
+  ${EndIf}
+  ${NSD_SetFocus} $RemoveSettingsBox
+  nsDialogs::Show
+FunctionEnd
+
+Function un.LeaveSettingsChoice
+  ${NSD_GetState} $RemoveSettingsBox $0
+  ${If} $0 == ${BST_CHECKED}
+    StrCpy $RemoveSettings 1
+  ${Else}
+    StrCpy $RemoveSettings 0
+  ${EndIf}
+FunctionEnd
+
 Function .onInit
   StrCpy $RestartProgram 0
   ${If} $EXEFILE == "update.exe"
@@ -123,13 +179,19 @@ Section "Install"
 
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
-  WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "${PRODUCT}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "URLInfoAbout" "${SERVICE_URL}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "HelpLink" "${SERVICE_URL}"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\${PROGRAM}"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
   WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
+  ; In KiB, as the installed-programs list shows it.
+  ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+  IntFmt $0 "0x%08X" $0
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" "$0"
 
   ; A start at log-on chosen for an earlier copy now starts this one.
   ReadRegStr $0 HKCU "${RUN_KEY}" "VELORADesktop"
@@ -158,4 +220,10 @@ Section "Uninstall"
     DeleteRegValue HKCU "${RUN_KEY}" "VELORADesktop"
   ${EndIf}
   DeleteRegKey HKCU "${UNINSTALL_KEY}"
+  ; Only when asked for: the settings folder, with the protected login in its
+  ; settings file, and the parent folder once nothing else is left in it.
+  ${If} $RemoveSettings == 1
+    RMDir /r "${SETTINGS_FOLDER}"
+    RMDir "${SETTINGS_PARENT}"
+  ${EndIf}
 SectionEnd

@@ -13,10 +13,12 @@ packages=(
   nsis
   # The Linux program and its end-to-end tests (a session bus of their own,
   # the test's tray host in Python with the GObject bindings).
-  pkg-config libgtk-3-dev libwebkit2gtk-4.1-dev libcurl4-openssl-dev
+  pkg-config libgtk-3-dev libwebkit2gtk-4.1-dev libcurl4-openssl-dev libsecret-1-dev
   dbus dbus-bin python3-gi fonts-dejavu-core
   # The Debian package's dependencies (dpkg-shlibdeps) and its checks.
   dpkg-dev lintian appstream appstream-compose desktop-file-utils
+  # A Secret Service for the tests of the stored password.
+  gnome-keyring libsecret-tools
   osslsigncode openssl
   "$@"
 )

@@ -8,6 +8,7 @@
 #include <memory>
 
 namespace velora::platform {
+class DataProtection;
 class Desktop;
 class FileSystem;
 class HttpClient;
@@ -16,6 +17,7 @@ class UiThreadDispatcher;
 class KnownFolders;
 class RegionalSettings;
 class ProgramVersion;
+class SecretStore;
 }  // namespace velora::platform
 
 namespace velora::ui {
@@ -39,6 +41,10 @@ struct PlatformServices {
     std::shared_ptr<platform::UiThreadDispatcher> dispatcher;
     // Checks a downloaded installer's signature; without one none is started.
     platform::InstallerVerifier* installerVerifier = nullptr;
+    // Keeps the password out of plain text: the system's data protection
+    // (Windows) or its key store (Linux).
+    platform::DataProtection* dataProtection = nullptr;
+    platform::SecretStore* secretStore = nullptr;
 };
 
 // What only the platform can do for the start-up.

@@ -31,6 +31,8 @@ TmoduleMain::TmoduleMain(ui::TComponent* owner, const ModuleServices& services)
     store.StorageOptions().SetBooleanStringTrueValues("true, TRUE, YES, Y");
     store.StorageOptions().SetBooleanStringFalseValues("false, FALSE, NO, N");
     store.EndLoading();
+    password_ = std::make_unique<account::AccountPassword>(
+        store, account::MakePasswordKeeper(services.dataProtection, services.secretStore));
     translator_ = new i18n::TTranslator(this, services.files);
     translator_->SetName("translator");
     translator_->FormsToTranslate = ApplicationForms;
@@ -49,6 +51,7 @@ void TmoduleMain::DataModuleCreate() {
     store.Reload();
     store.BeginUpdate();
     store.PutString("version\\exe", vars.AppVersion);
+    password_->Prepare();
     store.SetFileName(SettingsFileName);
     account::SeedCountryTable(store);
     store.EndUpdate();
@@ -99,10 +102,16 @@ void TmoduleMain::ShowTrayNotice() {
 std::string TmoduleMain::LoginQuery() {
     std::string query = Vars().VersionQuery + "&";
     const std::string mobile = storageIni_->GetString("account\\mobile", "");
-    const std::string password = storageIni_->GetString("account\\password", "");
-    if (!mobile.empty()) query += "sMd5Login=" + account::Md5ToHex(account::Md5OfText(mobile + password));
+    if (mobile.empty()) return query;
+    // A password that cannot be read counts as none: no digest at all, never
+    // one of the stored bytes.
+    const account::LoginPassword password = password_->Current();
+    if (password.state == account::LoginPassword::Known)
+        query += "sMd5Login=" + account::Md5ToHex(account::Md5OfText(mobile + password.password));
     return query;
 }
+
+void TmoduleMain::WhenLoginSettled(std::function<void()> action) { password_->WhenSettled(std::move(action)); }
 
 std::string TmoduleMain::ServiceUrl(ServicePage page) {
     return ServicePageUrl(page) + LoginQuery() + Vars().LanguageUrlSuffix;

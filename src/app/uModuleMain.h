@@ -4,9 +4,11 @@
 // file, the language and the message texts, and offers the routines the
 // windows share.
 
+#include <functional>
 #include <memory>
 #include <string>
 
+#include "account/AccountPassword.h"
 #include "i18n/Translator.h"
 #include "settings/AppIniFileStorage.h"
 #include "component/Component.h"
@@ -14,11 +16,13 @@
 #include "app/ServiceEndpoints.h"
 
 namespace velora::platform {
+class DataProtection;
 class Desktop;
 class FileSystem;
 class KnownFolders;
 class ProgramVersion;
 class RegionalSettings;
+class SecretStore;
 }  // namespace velora::platform
 
 namespace velora::app {
@@ -30,6 +34,10 @@ struct ModuleServices {
     const platform::RegionalSettings& regional;
     platform::Desktop& desktop;
     const platform::ProgramVersion& version;
+    // Where the password is kept instead of in plain text: the system's data
+    // protection, else its key store; with neither it stays plain in the file.
+    platform::DataProtection* dataProtection = nullptr;
+    platform::SecretStore* secretStore = nullptr;
 };
 
 inline constexpr const char* SettingsFileName = "VELORA\\Desktop\\VELORADesktop.ini";
@@ -43,6 +51,8 @@ public:
 
     settings::TAppIniFileStorage& storageIni() { return *storageIni_; }
     i18n::TTranslator& translator() { return *translator_; }
+    // The stored password, for the login digest and the options dialog.
+    account::AccountPassword& Password() { return *password_; }
     // Notices, the shell and the rest of the desktop, for the windows.
     platform::Desktop& Desktop() { return services_.desktop; }
     // The running program file.
@@ -58,7 +68,7 @@ public:
 
     // The creation steps, in their order: the program's version into the
     // settings file, the file name, the language in force with its file and
-    // the four message texts.
+    // the four message texts; a plain password goes to its keeper.
     void DataModuleCreate();
 
     // Where the main window goes: the stored edge, else centred on the first
@@ -69,9 +79,13 @@ public:
     // On the first close of the main window ever: the notice that the
     // program keeps running in the notification area.
     void ShowTrayNotice();
-    // "&sVersion=<version>&" and, when a mobile number is stored,
-    // "sMd5Login=" with the digest of number and password.
+    // "&sVersion=<version>&" and, when a mobile number is stored and its
+    // password can be read, "sMd5Login=" with the digest of number and password.
     std::string LoginQuery();
+    // Runs `action` once the login digest is known: at once, unless the key
+    // store has not handed the password over yet (then for a short while at
+    // the most).
+    void WhenLoginSettled(std::function<void()> action);
     // The page's address with login query and language.
     std::string ServiceUrl(ServicePage page);
     // Writes (or with `remove` deletes) the start-at-log-on value: the
@@ -86,6 +100,7 @@ public:
 private:
     ModuleServices services_;
     std::unique_ptr<settings::TAppIniFileStorage> storageIni_;
+    std::unique_ptr<account::AccountPassword> password_;
     i18n::TTranslator* translator_;  // owned as a component
 };
 

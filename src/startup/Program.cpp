@@ -64,7 +64,8 @@ int RunProgram(std::string_view commandLine, const PlatformServices& services, P
     host.AttachApplication(application);
     application.SetTitle(AppTitle);
 
-    auto* module = new TmoduleMain(&application, ModuleServices{services.files, services.folders, services.regional, services.desktop, services.version});
+    auto* module = new TmoduleMain(&application, ModuleServices{services.files, services.folders, services.regional, services.desktop, services.version,
+                                                                    services.dataProtection, services.secretStore});
     RunCreationHandler(host, [module] { module->DataModuleCreate(); });
     ui::formMain = CreateProgramForm<ui::TformMain>(application, host, "formMain");
     host.RouteKeysToBrowser(ui::formMain->browser);

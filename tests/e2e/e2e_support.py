@@ -60,13 +60,13 @@ def installed_folder():
     return os.path.join(local_appdata_folder(), "Programs", APP_TITLE)
 
 
-def remove_installation(timeout=30):
-    """Runs an installed copy's uninstaller silently, as a clean-up. The
-    uninstaller hands over to a copy of itself and returns at once, so this
-    waits until the folder is gone."""
+def remove_installation(*options, timeout=30):
+    """Runs an installed copy's uninstaller silently (with `options`), as a
+    clean-up. The uninstaller hands over to a copy of itself and returns at
+    once, so this waits until the folder is gone."""
     uninstaller = os.path.join(installed_folder(), "uninstall.exe")
     if os.path.exists(uninstaller):
-        wine(uninstaller, "/S", timeout=timeout)
+        wine(uninstaller, "/S", *options, timeout=timeout)
         wait_until(lambda: not os.path.exists(installed_folder()), timeout)
 
 

@@ -2,12 +2,14 @@
 running copy of the program, and its uninstaller: the running copy ends
 through its normal shutdown, the program, its language files, the Start-menu
 entry and the uninstaller entry come and go, a start at log-on follows the
-installed copy and goes with it, and the user's settings stay."""
+installed copy and goes with it, and the user's settings stay unless the
+uninstaller is asked to remove them."""
 import filecmp
 import os
+import shutil
 import unittest
 
-from e2e_support import (EXE, INSTALLER, VERSION, ProgramTestCase, appdata_folder, describe, installed_folder,
+from e2e_support import (EXE, INSTALLER, SERVICE_URL, VERSION, ProgramTestCase, appdata_folder, describe, installed_folder,
                          read_settings, registry_values, remove_installation, settings_path, tray_pids, wait_until,
                          windows, wine, write_account_settings)
 
@@ -56,6 +58,11 @@ class Installer(ProgramTestCase):
         self.assertEqual(entry.get("DisplayVersion"), VERSION)
         self.assertEqual(entry.get("DisplayName"), "VELORA Desktop")
         self.assertTrue(entry.get("UninstallString", "").endswith('uninstall.exe"'), entry)
+        self.assertEqual(entry.get("Publisher"), "VELORA")
+        self.assertEqual(entry.get("URLInfoAbout"), SERVICE_URL)
+        self.assertEqual(entry.get("HelpLink"), SERVICE_URL)
+        # In KiB: at least the program file itself.
+        self.assertGreaterEqual(int(entry.get("EstimatedSize", "0"), 0), os.path.getsize(EXE) // 1024, entry)
 
         # The copy it ended is started again, now the installed one.
         self.assertTrue(wait_until(lambda: tray_pids() - {old_pid}, 20),
@@ -81,6 +88,34 @@ class Installer(ProgramTestCase):
         self.assertIn("Other", run_values)
         self.assertTrue(os.path.isfile(settings_path()), "the uninstaller removed the settings")
         self.assertEqual(dict(read_settings()["account"]).get("nr"), "1721234567")
+
+
+    def test_silent_uninstall_takes_the_settings_only_when_asked(self):
+        settings_folder = os.path.dirname(settings_path())
+        for options, kept in (((), True), (("/REMOVESETTINGS",), False)):
+            self.assertEqual(wine(INSTALLER, "/S", timeout=120).returncode, 0)
+            self.assertTrue(wait_until(lambda: os.path.isfile(os.path.join(installed_folder(), "uninstall.exe")), 20))
+            write_account_settings()
+            with open(os.path.join(settings_folder, "update.exe.download"), "wb") as f:
+                f.write(b"left by a download")
+            remove_installation(*options)
+            self.assertFalse(os.path.exists(installed_folder()), "the program's folder stayed")
+            if kept:
+                self.assertTrue(os.path.isfile(settings_path()), "the settings went without being asked for")
+                self.assertEqual(dict(read_settings()["account"]).get("nr"), "1721234567")
+            else:
+                self.assertFalse(os.path.exists(settings_folder), "the settings folder stayed although asked for")
+                # The parent goes with it when nothing else is left in it.
+                self.assertFalse(os.path.exists(os.path.dirname(settings_folder)))
+        # Another program's files beside the settings stay.
+        os.makedirs(os.path.join(appdata_folder(), "VELORA", "Other"))
+        self.addCleanup(shutil.rmtree, os.path.join(appdata_folder(), "VELORA"), True)
+        self.assertEqual(wine(INSTALLER, "/S", timeout=120).returncode, 0)
+        self.assertTrue(wait_until(lambda: os.path.isfile(os.path.join(installed_folder(), "uninstall.exe")), 20))
+        write_account_settings()
+        remove_installation("/REMOVESETTINGS")
+        self.assertFalse(os.path.exists(settings_folder))
+        self.assertTrue(os.path.isdir(os.path.join(appdata_folder(), "VELORA", "Other")))
 
 
 if __name__ == "__main__":

@@ -147,8 +147,10 @@ class OptionsDialog(ProgramTestCase):
         self.assertFalse(wait_until(lambda: process.poll() is not None, 1.0),
                          "the program ended after the first-start dialog")
         settings = read_settings()
-        self.assertEqual(dict(settings.get("account", [])),
-                         {"country": "43", "nr": NUMBER, "password": PASSWORD, "mobile": "43" + NUMBER})
+        account = dict(settings.get("account", []))
+        # The password protected for the user, never in plain text.
+        self.assertTrue(account.pop("password", "").startswith("dpapi:"), settings.get("account"))
+        self.assertEqual(account, {"country": "43", "nr": NUMBER, "mobile": "43" + NUMBER})
         self.assertEqual(settings.get("extended"), [("checkOnline", "false")])
         self.assertEqual(settings.get("language"), [("lang", "de")])
         self.assertIsNone(run_value(), "a start-at-log-on value although autostart was not ticked")

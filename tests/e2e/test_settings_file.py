@@ -42,13 +42,22 @@ class KilledWrites(ProgramTestCase):
             process.kill()
             process.wait(timeout=10)
             self.assertTrue(set(folder_names()) <= set(allowed), "after a kill at %.1f s: %s" % (delay, folder_names()))
+            # The password is there, plain or already protected, whenever the start was cut.
+            self.assertIn(self.stored_password(), (PASSWORD, "protected"), "after a kill at %.1f s" % delay)
 
         self.start_in_tray()
         self.assertEqual(folder_names(), sorted([SETTINGS, *foreign]), describe(windows()))
         for name, data in foreign.items():
             self.assertEqual(read_bytes(name), data, name)
         account = dict(read_settings()["account"])
-        self.assertEqual((account["mobile"], account["password"]), (MOBILE, PASSWORD))
+        self.assertEqual((account["mobile"], self.stored_password()), (MOBILE, "protected"))
+        self.assertNotIn(PASSWORD.encode(), read_bytes(SETTINGS))
+
+    @staticmethod
+    def stored_password():
+        """The password as the file holds it; "protected" for the system's protected form."""
+        value = dict(read_settings()["account"]).get("password")
+        return "protected" if value and value.startswith("dpapi:") else value
 
 
 if __name__ == "__main__":

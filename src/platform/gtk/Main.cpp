@@ -13,6 +13,7 @@
 #include "platform/gtk/GtkProgramVersion.h"
 #include "platform/gtk/GtkRegionalSettings.h"
 #include "platform/gtk/GtkUiThreadDispatcher.h"
+#include "platform/gtk/LibsecretStore.h"
 #include "platform/gtk/SingleInstance.h"
 #include "platform/std/StdFileSystem.h"
 #include "startup/Program.h"
@@ -54,8 +55,10 @@ int main(int argc, char** argv) {
         gtk::GtkProgramVersion version;
         gtk::GtkDesktop desktop(folders.AppDataFolder());
         auto dispatcher = std::make_shared<gtk::GtkUiThreadDispatcher>();
+        gtk::LibsecretStore secretStore;
         const app::PlatformServices services{files,   folders, regional, version, desktop,
-                                             std::make_shared<gtk::CurlHttpClient>(), dispatcher};
+                                             std::make_shared<gtk::CurlHttpClient>(), dispatcher,
+                                             nullptr, nullptr, &secretStore};
         app::PrepareProcessTexts(services);
         int exitCode = 0;
         {

@@ -8,6 +8,7 @@
 #include "platform/win32/ErrorDisplay.h"
 #include "platform/win32/browser/BrowserEmulation.h"
 #include "platform/win32/Win32AppInstances.h"
+#include "platform/win32/Win32DataProtection.h"
 #include "platform/win32/Win32Desktop.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32HttpClient.h"
@@ -28,6 +29,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     win32::Win32ProgramVersion version;
     win32::Win32Desktop desktop;
     win32::Win32InstallerVerifier installerVerifier(build::PublisherKeySha256);
+    win32::Win32DataProtection dataProtection;
     // Created on this thread, which runs the message loop the download
     // engine's workers hand their events to.
     const app::PlatformServices services{files,
@@ -37,7 +39,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
                                          desktop,
                                          std::make_shared<platform::Win32HttpClient>(),
                                          std::make_shared<platform::Win32UiThreadDispatcher>(),
-                                         &installerVerifier};
+                                         &installerVerifier,
+                                         &dataProtection};
 
     win32::Win32AppInstances instanceSystem;
     app::TAppInstances instances(instanceSystem);

@@ -120,6 +120,13 @@ void TformMain::showUrl(TComponent* sender) {
     // The tray icon works while start-up still creates the later forms.
     if (formUpdate) formUpdate->CheckForUpdate(false);
     const app::ServicePage page = PageOf(sender);
+    // A page asked for while the key store still looks the password up waits
+    // for its answer, so that it carries the right digest.
+    module.WhenLoginSettled([this, page] { OpenPage(page); });
+}
+
+void TformMain::OpenPage(app::ServicePage page) {
+    auto& module = *app::moduleMain;
     const std::string url = module.ServiceUrl(page);
     if (page == app::spPrices) {
         module.OpenExternal(url);

@@ -53,6 +53,8 @@ private:
     void menuitemUpdateClick();
     void menuitemOptionsClick();
     void menuitemExitClick();
+    // The page in this window, or the credits page in the system's browser.
+    void OpenPage(app::ServicePage page);
     TMenuItem* AddMenuItem(const std::string& name, const std::string& caption);
 };
 

@@ -114,6 +114,7 @@ TformOptions::TformOptions(TComponent* owner) : TForm(owner) {
 }
 
 TformOptions::~TformOptions() {
+    *alive_ = false;
     if (formOptions == this) formOptions = nullptr;
 }
 
@@ -135,7 +136,7 @@ void TformOptions::FormCreate() {
     if (country.empty()) country = "49";
     ui::SelectCountryByCode(*comboboxCountry, country);
     editMobileNr->SetText(MigratedMobileNr(store));
-    editPassword->SetText(store.GetString("account\\password", ""));
+    FillPasswordField();
     checkboxOnlineStatus->SetChecked(!store.GetBoolean("extended\\checkOnline", true));
     ShowStoredLanguage();
     app::moduleMain->translator().ApplyToForm(*this);
@@ -156,6 +157,32 @@ std::string TformOptions::MigratedMobileNr(settings::TAppIniFileStorage& store) 
     store.EndUpdate();
     store.Flush();
     return number;
+}
+
+void TformOptions::FillPasswordField() {
+    auto& password = app::moduleMain->Password();
+    const account::LoginPassword stored = password.Current();
+    passwordPending_ = stored.state == account::LoginPassword::Pending;
+    editPassword->SetText(stored.state == account::LoginPassword::Known ? stored.password : std::string());
+    if (passwordPending_) password.WhenAnswered([this, alive = alive_] {
+        if (*alive) PasswordAnswered();
+    });
+}
+
+void TformOptions::PasswordAnswered() {
+    if (!passwordPending_) return;
+    auto& password = app::moduleMain->Password();
+    const account::LoginPassword stored = password.Current();
+    if (stored.state == account::LoginPassword::Pending) {
+        password.WhenAnswered([this, alive = alive_] {
+            if (*alive) PasswordAnswered();
+        });
+        return;
+    }
+    passwordPending_ = false;
+    // What the user typed meanwhile stays.
+    if (editPassword->Text().empty() && stored.state == account::LoginPassword::Known)
+        editPassword->SetText(stored.password);
 }
 
 void TformOptions::FormShow() {
@@ -190,7 +217,8 @@ void TformOptions::editMobileNrKeyPress(char& key) {
     if (!digit && key != '\b') key = '\0';
 }
 
-// Every write goes to the file at once; nothing is checked.
+// Every write goes to the file at once (the password's once its keeper has
+// answered); nothing is checked.
 void TformOptions::buttonOkClick() {
     auto& module = *app::moduleMain;
     auto& store = module.storageIni();
@@ -199,9 +227,12 @@ void TformOptions::buttonOkClick() {
     const std::string code = ui::SelectedDiallingCode(*comboboxCountry);
     store.PutString("account\\country", code);
     store.PutString("account\\nr", editMobileNr->Text());
-    store.PutString("account\\password", editPassword->Text());
     const std::string prefix = code.empty() ? std::string(account::kDefaultDiallingCode) : code;
-    store.PutString("account\\mobile", prefix + editMobileNr->Text());
+    const std::string mobile = prefix + editMobileNr->Text();
+    // Kept out of plain text where the system can; a password the key store
+    // has not handed over yet stays as stored unless the user typed one.
+    if (!passwordPending_ || !editPassword->Text().empty()) module.Password().Store(mobile, editPassword->Text());
+    store.PutString("account\\mobile", mobile);
     store.PutString("language\\lang", radioLanguage->ItemIndex() == 1 ? "en" : "de");
 }
 

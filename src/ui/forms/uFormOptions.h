@@ -5,6 +5,8 @@
 // Shown modally: at the first start, from the tray menu and for "/options".
 // Its OK button is the only place that writes the account data.
 
+#include <memory>
+
 #include "i18n/LanguageSelection.h"
 #include "ui/controls/Button.h"
 #include "ui/controls/CheckBox.h"
@@ -67,6 +69,10 @@ private:
     void linkRegisterLinkClick();
     void radioLanguageClick();
     void FillCountryListPlain();
+    // The password field shows the stored password; empty when it cannot be
+    // read, and filled once the key store answers when that comes later.
+    void FillPasswordField();
+    void PasswordAnswered();
     static std::string MigratedMobileNr(settings::TAppIniFileStorage& store);
 
     // What the language switch changes outside the translator.
@@ -81,6 +87,10 @@ private:
     void Navigate(const std::string& url) override;
 
     bool isShowing_ = false;
+    // The field waits for the key store's answer.
+    bool passwordPending_ = false;
+    // The key store's late answer reaches the dialog only while it exists.
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 extern TformOptions* formOptions;

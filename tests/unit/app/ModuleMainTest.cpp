@@ -6,6 +6,7 @@
 #include "platform/ProgramVersion.h"
 #include "settings/SettingsTestSupport.h"
 #include "support/FakeDesktop.h"
+#include "support/FakeKeyStores.h"
 
 using namespace velora;
 using velora::settings::testing::FakeFolders;
@@ -25,7 +26,8 @@ protected:
 
     app::TmoduleMain& Module() {
         if (!module) {
-            module = std::make_unique<app::TmoduleMain>(nullptr, app::ModuleServices{files, folders, formats, desktop, version});
+            module = std::make_unique<app::TmoduleMain>(
+                nullptr, app::ModuleServices{files, folders, formats, desktop, version, dataProtection});
             module->DataModuleCreate();
         }
         return *module;
@@ -43,6 +45,7 @@ protected:
         std::optional<platform::FileVersion> FileVersionOfProgram() const override { return std::nullopt; }
     } version;
     std::unique_ptr<app::TmoduleMain> module;
+    platform::DataProtection* dataProtection = nullptr;
 };
 
 }  // namespace
@@ -68,6 +71,31 @@ TEST_F(ModuleMain, ServiceUrlsCarryVersionLoginAndLanguage) {
     // A password but no number: no login parameter at all.
     Module().storageIni().PutString("account\\mobile", "");
     EXPECT_EQ(Module().LoginQuery(), "&sVersion=0.9.6.4&");
+}
+
+TEST_F(ModuleMain, ProtectedPasswordGivesTheAddressesAPlainOneGave) {
+    const std::string plainFile = "[account]\r\nmobile=491721234567\r\npassword=geheim\r\n";
+    WriteSettings(plainFile);
+    const std::string before = Module().ServiceUrl(app::spSend);
+    EXPECT_NE(before.find("&sMd5Login=" + account::Md5ToHex(account::Md5OfText("491721234567geheim")) + "&"),
+              std::string::npos);
+    module.reset();
+
+    // The start moves the password into the data protection; every address stays.
+    fakes::FakeDataProtection protection;
+    dataProtection = &protection;
+    WriteSettings(plainFile);
+    EXPECT_EQ(Module().ServiceUrl(app::spSend), before);
+    const std::string file = ScratchFolder::Read(scratch.File(R"(VELORA\Desktop\VELORADesktop.ini)"));
+    EXPECT_EQ(file.find("geheim"), std::string::npos);
+    EXPECT_NE(file.find("\r\npassword=dpapi:"), std::string::npos);
+    module.reset();
+    EXPECT_EQ(Module().ServiceUrl(app::spSend), before);
+
+    // Damaged: no digest, and nothing of the stored value in the address.
+    Module().storageIni().PutString("account\\password", "dpapi:Z2VoZWlt");
+    EXPECT_EQ(Module().ServiceUrl(app::spSend),
+              std::string(app::ServiceBaseUrl) + "/send?sApp=DW&&bSmallApp=1&sVersion=0.9.6.4&&lang=de");
 }
 
 TEST_F(ModuleMain, StoredEnglishGivesEnglishUrlsAndRegistration) {

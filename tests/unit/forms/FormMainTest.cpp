@@ -123,3 +123,33 @@ TEST_F(MainWindow, TrayIconAsTheProgramSetsIt) {
     EXPECT_EQ(formMain->popupTray->Items().Items(3), formMain->menuitemBreak1);
     EXPECT_EQ(formMain->popupTray->Items().Items(10), formMain->menuitemExit);
 }
+
+TEST_F(MainWindow, PageAskedForBeforeTheKeyStoreAnswersWaitsForItsDigest) {
+    fakes::FakeSecretStore keyStore;
+    keyStore.secrets["491721234567"] = "geheim";
+    secretStore = &keyStore;
+    WriteSettings("[account]\r\nmobile=491721234567\r\npassword=secret-service:\r\n");
+    Start();
+    const std::string digest = account::Md5ToHex(account::Md5OfText("491721234567geheim"));
+
+    formMain->OpenSendPage();
+    EXPECT_EQ(formMain->browser->LocationURL(), "") << "opened before the password was known";
+    EXPECT_FALSE(formMain->Visible());
+    keyStore.Respond();
+    EXPECT_EQ(formMain->browser->LocationURL(),
+              Base() + "/send?sApp=DW&&bSmallApp=1&sVersion=0.9.6.4&sMd5Login=" + digest + "&lang=de");
+    EXPECT_TRUE(formMain->Visible());
+
+    // A key store that keeps the program waiting past its bound: the page
+    // opens without a digest, never with the stored marker.
+    WriteSettings("[account]\r\nmobile=491721234567\r\npassword=secret-service:\r\n");
+    application.reset();
+    Start();
+    formMain->menuitemContacts->Click();
+    keyStore.Patience();
+    EXPECT_EQ(formMain->browser->LocationURL(), Base() + "/contacts?sApp=DW&bSmallApp=1&sVersion=0.9.6.4&&lang=de");
+    keyStore.Respond();
+    formMain->menuitemContacts->Click();
+    EXPECT_EQ(formMain->browser->LocationURL(),
+              Base() + "/contacts?sApp=DW&bSmallApp=1&sVersion=0.9.6.4&sMd5Login=" + digest + "&lang=de");
+}

@@ -168,3 +168,56 @@ TEST_F(OptionsDialog, UnreadableOnlineSettingStopsTheRestOfCreation) {
     WriteSettings("[extended]\r\ncheckOnline=vielleicht\r\n");
     EXPECT_THROW(Start(), std::exception);
 }
+
+TEST_F(OptionsDialog, PasswordFieldShowsWhatCanBeReadAndOkKeepsItOutOfPlainText) {
+    fakes::FakeDataProtection protection;
+    dataProtection = &protection;
+    WriteSettings("[account]\r\ncountry=49\r\nnr=1721234567\r\npassword=geheim\r\nmobile=491721234567\r\n");
+    Start();
+    EXPECT_EQ(formOptions->editPassword->Text(), "geheim");
+    EXPECT_EQ(ReadSettings().find("geheim"), std::string::npos);
+    formOptions->editPassword->SetText("neu");
+    PressOk();
+    EXPECT_EQ(ReadSettings().find("neu"), std::string::npos);
+    EXPECT_EQ(Store().GetString("account\\password", "").rfind("dpapi:", 0), 0u);
+    EXPECT_EQ(Create<ui::TformOptions>("formOptionsAgain")->editPassword->Text(), "neu");
+
+    // Damaged: an empty field, and the page goes without a digest.
+    Store().PutString("account\\password", "dpapi:AAAA");
+    EXPECT_EQ(Create<ui::TformOptions>("formOptionsDamaged")->editPassword->Text(), "");
+    EXPECT_EQ(module->LoginQuery(), "&sVersion=0.9.6.4&");
+}
+
+TEST_F(OptionsDialog, PasswordFieldIsFilledWhenTheKeyStoreAnswersLate) {
+    fakes::FakeSecretStore keyStore;
+    keyStore.secrets["491721234567"] = "geheim";
+    secretStore = &keyStore;
+    WriteSettings("[account]\r\ncountry=49\r\nnr=1721234567\r\npassword=secret-service:\r\nmobile=491721234567\r\n");
+    Start();
+    EXPECT_EQ(formOptions->editPassword->Text(), "");
+    keyStore.Patience();
+    EXPECT_EQ(formOptions->editPassword->Text(), "");
+    keyStore.Respond();
+    EXPECT_EQ(formOptions->editPassword->Text(), "geheim");
+
+    // OK before the answer, the field untouched: the stored password stays.
+    application.reset();
+    keyStore.calls.clear();
+    Start();
+    PressOk();
+    EXPECT_EQ(Store().GetString("account\\password", ""), "secret-service:");
+    keyStore.Respond();
+    EXPECT_EQ(keyStore.calls, (std::vector<std::string>{"lookup 491721234567"}));
+    EXPECT_EQ(keyStore.secrets["491721234567"], "geheim");
+
+    // What the user types before the answer wins over it.
+    application.reset();
+    Start();
+    formOptions->editPassword->SetText("neu");
+    keyStore.Respond();
+    EXPECT_EQ(formOptions->editPassword->Text(), "neu");
+    PressOk();
+    keyStore.Respond();
+    EXPECT_EQ(keyStore.secrets["491721234567"], "neu");
+    EXPECT_EQ(ReadSettings().find("neu"), std::string::npos);
+}

@@ -17,6 +17,7 @@
 #include "net/NetTestSupport.h"
 #include "support/FakeDesktop.h"
 #include "support/FakeInstallerVerifier.h"
+#include "support/FakeKeyStores.h"
 #include "support/FixedVersion.h"
 #include "support/PumpedDispatcher.h"
 #include "support/RecordingPeer.h"
@@ -44,8 +45,8 @@ protected:
     // call are what the program finds.
     void Start() {
         application = std::make_unique<app::TApplication>();
-        module = new app::TmoduleMain(application.get(),
-                                      app::ModuleServices{files, folders, formats, desktop, version});
+        module = new app::TmoduleMain(application.get(), app::ModuleServices{files, folders, formats, desktop, version,
+                                                                             dataProtection, secretStore});
         module->DataModuleCreate();
         ui::formMain = Create<ui::TformMain>("formMain");
         app::Vars().DataFolder = app::DataFolderFor(scratch.Folder());
@@ -82,6 +83,9 @@ protected:
     ui::RecordingPeer peer;
     std::unique_ptr<app::TApplication> application;
     app::TmoduleMain* module = nullptr;
+    // Where the password is kept; set before Start (none: plain in the file).
+    platform::DataProtection* dataProtection = nullptr;
+    platform::SecretStore* secretStore = nullptr;
 };
 
 }  // namespace velora::fakes
