@@ -24,6 +24,8 @@ public:
     bool StartProgram(const std::string& path) override;
     // The service's installer is a Windows program.
     bool RunsInstallers() const override { return false; }
+    // The autostart entry starts the program when the user logs in.
+    bool AutostartsAtLogIn() const override { return true; }
     // The window manager places other programs' windows.
     bool CanPlaceOtherWindows() const override { return false; }
     platform::WindowHandle ForegroundWindow() const override { return 0; }
