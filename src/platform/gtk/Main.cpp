@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/gtk/CurlHttpClient.h"
+#include "platform/gtk/EndSignals.h"
 #include "platform/gtk/ErrorDisplay.h"
 #include "platform/gtk/GtkDesktop.h"
 #include "platform/gtk/GtkKnownFolders.h"
@@ -62,6 +63,7 @@ int main(int argc, char** argv) {
         app::PrepareProcessTexts(services);
         int exitCode = 0;
         {
+            const gtk::EndSignals endSignals;
             gtk::GtkProgramHost host;
             exitCode = app::RunProgram(CommandLineOf(argc, argv), services, host);
         }
