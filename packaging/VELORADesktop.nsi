@@ -212,7 +212,6 @@ Section "Uninstall"
   Delete "$INSTDIR\de.lang"
   Delete "$INSTDIR\en.lang"
   Delete "$INSTDIR\uninstall.exe"
-  RMDir "$INSTDIR"
   Delete "$SMPROGRAMS\${PRODUCT}.lnk"
   ; A start at log-on of this copy would point at the removed program.
   ReadRegStr $0 HKCU "${RUN_KEY}" "VELORADesktop"
@@ -226,4 +225,6 @@ Section "Uninstall"
     RMDir /r "${SETTINGS_FOLDER}"
     RMDir "${SETTINGS_PARENT}"
   ${EndIf}
+  ; Last: the program's folder gone tells that the uninstall is complete.
+  RMDir "$INSTDIR"
 SectionEnd
