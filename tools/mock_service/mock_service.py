@@ -11,12 +11,17 @@ holding a number makes that many replies send their headers and then nothing:
 the connection stays open, silent, until the client gives up, which is logged
 as "CLOSED <path>" (an empty marker stalls every reply). A marker named like
 it plus ".status" holding a number sends the file with that status instead
-of 200: an error page whose body would pass for the file. It listens on
-127.0.0.1 only. Test tooling, not part of the program.
+of 200: an error page whose body would pass for the file. A file in --root
+named like a path's last part plus ".html" (send.html for /send, frame.html
+for /frame) is served as that page instead of the echo, whatever the query:
+the tests' pages with a text field, a notification or links. It listens on
+127.0.0.1 only (also reached as localhost, another origin for a browser).
+Test tooling, not part of the program.
 """
 import argparse
 import html
 import os
+import re
 import socket
 import sys
 import threading
@@ -96,6 +101,17 @@ class Handler(BaseHTTPRequestHandler):
             self.wfile.flush()
             self.close_connection = True
 
+    def own_page(self, path):
+        """The test's own page for the path, or None."""
+        name = path.rsplit("/", 1)[-1]
+        if not re.fullmatch(r"[a-z0-9-]+", name):
+            return None
+        try:
+            with open(os.path.join(self.server.root, name + ".html"), "rb") as f:
+                return f.read()
+        except OSError:
+            return None
+
     def do_GET(self):
         self.log_request_line()
         path = self.path.split("?", 1)[0]
@@ -110,6 +126,9 @@ class Handler(BaseHTTPRequestHandler):
                 return self.stall(len(body))
             missing = 100 if os.path.exists(file_path + ".truncate") else 0
             return self.reply(self.status_for(file_path), body, "application/octet-stream", missing)
+        own_page = self.own_page(path)
+        if own_page is not None:
+            return self.reply(200, own_page, "text/html; charset=utf-8")
         if path in PAGE_PATHS:
             text = html.escape(self.path)
             body = ("<html><head><title>VELORA mock</title></head><body>"

@@ -9,6 +9,7 @@
 #include "platform/gtk/AnsiText.h"
 #include "platform/gtk/browser/WebKitLibrary.h"
 #include "text/Numbers.h"
+#include "ui/controls/Form.h"
 #include "ui/controls/WebBrowser.h"
 
 namespace velora::gtk {
@@ -27,7 +28,8 @@ unsigned BrowserIdleSeconds(const char* setting) {
 }
 
 GtkWebBrowserPeer::GtkWebBrowserPeer(ui::TWebBrowser& browser, const GtkPeerContext& context)
-    : GtkWidgetPeer(browser, context) {
+    : GtkWidgetPeer(browser, context),
+      policy_([this] { ShowWindow(); }, [this](const std::string& uri) { OpenElsewhere(uri); }) {
     // The view's place; it fills the box once it exists.
     GtkWidget* box = gtk_box_new(GTK_ORIENTATION_VERTICAL, 0);
     g_signal_connect(box, "unmap", G_CALLBACK(+[](GtkWidget*, gpointer self) {
@@ -81,6 +83,7 @@ bool GtkWebBrowserPeer::CreateView() {
                          return nullptr;
                      }),
                      this);
+    policy_.Attach(view_, webContext_);
     gtk_box_pack_start(GTK_BOX(widget_), view_, TRUE, TRUE, 0);
     gtk_widget_show(view_);
     // Created while the window is hidden (a language switch): it goes again
@@ -92,6 +95,7 @@ bool GtkWebBrowserPeer::CreateView() {
 void GtkWebBrowserPeer::DropView() {
     if (!view_) return;
     g_signal_handlers_disconnect_by_data(view_, this);
+    policy_.Detach();
     // The box held the view's last reference, the view one of the context.
     gtk_widget_destroy(view_);
     view_ = nullptr;
@@ -126,9 +130,17 @@ void GtkWebBrowserPeer::OpenElsewhere(const std::string& uri) {
     g_app_info_launch_default_for_uri(uri.c_str(), nullptr, nullptr);
 }
 
+void GtkWebBrowserPeer::ShowWindow() {
+    ui::TForm* form = ui::ParentForm(control_);
+    if (!form) return;
+    form->Show();
+    form->BringToFront();
+}
+
 void GtkWebBrowserPeer::Navigate(const std::string& url) {
     // Without WebKit the window stays empty, as a page that fails to load.
     if (!CreateView()) return;
+    policy_.Navigating(ToUtf8(url));
     WebKit()->web_view_load_uri(reinterpret_cast<WebKitWebView*>(view_), ToUtf8(url).c_str());
 }
 

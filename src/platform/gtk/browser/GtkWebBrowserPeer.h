@@ -2,7 +2,8 @@
 // The embedded browser on Linux: a WebKitWebView at the control's place on
 // the form. The peer is also the browser the model hands its navigations to.
 // Links and scripts that ask for a new window open in the desktop's own
-// browser instead. The page takes its keys itself while it has the focus;
+// browser instead; what else the service's pages may do is the policy's
+// (ServicePagePolicy.h). The page takes its keys itself while it has the focus;
 // there is no accelerator hand-over as on Windows.
 //
 // As on Windows the browser comes with the first page: until then the
@@ -16,6 +17,7 @@
 #include <string>
 
 #include "platform/WebBrowser.h"
+#include "platform/gtk/browser/ServicePagePolicy.h"
 #include "platform/gtk/controls/GtkWidgetPeer.h"
 
 typedef struct _WebKitWebContext WebKitWebContext;
@@ -46,10 +48,13 @@ private:
     void Shown();
     // A navigation that asks for a new window: to the desktop's browser.
     void OpenElsewhere(const std::string& uri);
+    // A click on one of the page's notifications: the page's window comes up.
+    void ShowWindow();
 
     WebKitWebContext* webContext_ = nullptr;
     GtkWidget* view_ = nullptr;
     unsigned dropTimer_ = 0;
+    ServicePagePolicy policy_;
 };
 
 // The seconds a hidden window keeps its page: VELORA_BROWSER_IDLE_SECONDS

@@ -11,7 +11,8 @@ namespace {
 constexpr wchar_t kClassName[] = L"TWebBrowserHost";
 }  // namespace
 
-BrowserHostWindow::BrowserHostWindow(HWND parent, const RECT& bounds, bool visible) {
+BrowserHostWindow::BrowserHostWindow(HWND parent, const RECT& bounds, bool visible, NewWindowHandler newWindow)
+    : newWindow_(std::move(newWindow)) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     RegisterWindowClass({.name = kClassName,
                          .procedure = &BrowserHostWindow::WindowProc,
@@ -41,7 +42,7 @@ void BrowserHostWindow::Navigate(const std::string& url) {
     if (!window_) return;
     // Fills the window from the start; a control the system cannot offer
     // is not asked for again.
-    if (!browser_) browser_ = std::make_unique<EmbeddedBrowser>(window_);
+    if (!browser_) browser_ = std::make_unique<EmbeddedBrowser>(window_, newWindow_);
     browser_->Navigate(url);
 }
 

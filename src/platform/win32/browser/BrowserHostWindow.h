@@ -20,8 +20,9 @@ class BrowserHostWindow final : public platform::WebBrowser {
 public:
     // A child of `parent` at `bounds` (in the parent's client coordinates),
     // still without the browser. OLE must be initialised on this thread
-    // before the first navigation.
-    BrowserHostWindow(HWND parent, const RECT& bounds, bool visible);
+    // before the first navigation. The browser hands a page's request for a
+    // new window to `newWindow`.
+    BrowserHostWindow(HWND parent, const RECT& bounds, bool visible, NewWindowHandler newWindow = {});
     ~BrowserHostWindow() override;
     BrowserHostWindow(const BrowserHostWindow&) = delete;
     BrowserHostWindow& operator=(const BrowserHostWindow&) = delete;
@@ -51,6 +52,7 @@ private:
 
     HWND window_ = nullptr;
     std::unique_ptr<EmbeddedBrowser> browser_;
+    NewWindowHandler newWindow_;
 };
 
 }  // namespace velora::win32

@@ -1,5 +1,7 @@
 #include "platform/win32/browser/Win32WebBrowserPeer.h"
 
+#include "app/uModuleMain.h"
+#include "platform/Desktop.h"
 #include "platform/win32/Win32FormPeer.h"
 #include "ui/controls/FormLayout.h"
 #include "ui/controls/WebBrowser.h"
@@ -10,7 +12,12 @@ Win32WebBrowserPeer::Win32WebBrowserPeer(ui::TWebBrowser& browser, const Win32Pe
     : Win32WebBrowserPeer(browser, context.formWindow, &context.formPeer) {}
 
 Win32WebBrowserPeer::Win32WebBrowserPeer(ui::TWebBrowser& browser, HWND parent, const Win32FormPeer* formPeer)
-    : model_(browser), formPeer_(formPeer), host_(parent, BoundsOnForm(), ui::VisibleOnForm(browser)) {
+    : model_(browser),
+      formPeer_(formPeer),
+      // A page's new window opens in the system's browser, as on Linux.
+      host_(parent, BoundsOnForm(), ui::VisibleOnForm(browser), [](const std::string& url) {
+          if (app::moduleMain) app::moduleMain->Desktop().ShellOpen(url, "");
+      }) {
     if (!ui::EnabledOnForm(browser)) EnableWindow(host_.Handle(), FALSE);
     browser.SetBackend(this);
 }
