@@ -11,7 +11,10 @@ holding a number makes that many replies send their headers and then nothing:
 the connection stays open, silent, until the client gives up, which is logged
 as "CLOSED <path>" (an empty marker stalls every reply). A marker named like
 it plus ".status" holding a number sends the file with that status instead
-of 200: an error page whose body would pass for the file. It listens on
+of 200: an error page whose body would pass for the file. A marker file
+"page-width.probe" makes every page report its width in CSS pixels
+(innerWidth) when it has loaded and whenever it changes, as a request
+"/page-width?<pixels>" (the page's zoom divides it). It listens on
 127.0.0.1 only. Test tooling, not part of the program.
 """
 import argparse
@@ -23,6 +26,8 @@ import threading
 from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
 
 PAGE_PATHS = ("/send", "/contacts", "/info", "/register", "/download")
+WIDTH_PROBE = ("<script>function report(){new Image().src='/page-width?'+window.innerWidth;}"
+               "window.addEventListener('load',report);window.addEventListener('resize',report);</script>")
 UPDATE_FILES = {"/update/dw.version": "dw.version", "/update/VELORADesktop.exe": "VELORADesktop.exe"}
 
 
@@ -112,8 +117,10 @@ class Handler(BaseHTTPRequestHandler):
             return self.reply(self.status_for(file_path), body, "application/octet-stream", missing)
         if path in PAGE_PATHS:
             text = html.escape(self.path)
-            body = ("<html><head><title>VELORA mock</title></head><body>"
-                    "<h1>%s</h1><p id='request'>%s</p></body></html>" % (html.escape(path), text)).encode("latin-1", "replace")
+            probe = WIDTH_PROBE if os.path.exists(os.path.join(self.server.root, "page-width.probe")) else ""
+            body = ("<html><head><title>VELORA mock</title>%s</head><body>"
+                    "<h1>%s</h1><p id='request'>%s</p></body></html>"
+                    % (probe, html.escape(path), text)).encode("latin-1", "replace")
             return self.reply(200, body, "text/html; charset=windows-1252")
         self.reply(404, b"<html><body>not found</body></html>", "text/html")
 

@@ -33,6 +33,7 @@ const WebKitFunctions* Load() {
     find("webkit_web_view_load_uri", functions.web_view_load_uri);
     find("webkit_web_view_get_uri", functions.web_view_get_uri);
     find("webkit_web_view_is_loading", functions.web_view_is_loading);
+    find("webkit_web_view_set_zoom_level", functions.web_view_set_zoom_level);
     return complete ? &functions : nullptr;
 }
 

@@ -25,6 +25,7 @@ struct WebKitFunctions {
     decltype(&webkit_web_view_load_uri) web_view_load_uri;
     decltype(&webkit_web_view_get_uri) web_view_get_uri;
     decltype(&webkit_web_view_is_loading) web_view_is_loading;
+    decltype(&webkit_web_view_set_zoom_level) web_view_set_zoom_level;
 };
 
 // Loads the library on the first call; nullptr when it, or one of the
