@@ -178,8 +178,10 @@ TEST_F(MainWindow, ThePagesZoomIsKeptInTheSettingsAndAHostileValueClamps) {
         application.reset();
         Start();
         EXPECT_EQ(formMain->browser->Zoom(), zoom) << text;
-        // Stepping goes on from the clamped value.
-        formMain->browser->ChangeZoom(ui::ZoomChange::Out);
-        EXPECT_EQ(Store().GetString("formMain\\zoom", ""), std::to_string(ui::ZoomStepOut(zoom))) << text;
+        // Stepping goes on from the clamped value (at the lowest step only
+        // upwards).
+        const ui::ZoomChange change = zoom == 30 ? ui::ZoomChange::In : ui::ZoomChange::Out;
+        formMain->browser->ChangeZoom(change);
+        EXPECT_EQ(Store().GetString("formMain\\zoom", ""), std::to_string(ui::ChangedZoom(zoom, change))) << text;
     }
 }
