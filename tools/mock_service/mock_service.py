@@ -16,7 +16,10 @@ named like a path's last part plus ".html" (send.html for /send, frame.html
 for /frame) is served as that page instead of the echo, whatever the query:
 the tests' pages with a text field, a notification or links. It listens on
 127.0.0.1 only (also reached as localhost, another origin for a browser).
-Test tooling, not part of the program.
+A marker file "page-width.probe" makes every echoed page report its width in
+CSS pixels (innerWidth) when it has loaded and whenever it changes, as a
+request "/page-width?<pixels>" (the page's zoom divides it). Test tooling,
+not part of the program.
 """
 import argparse
 import html
@@ -28,6 +31,8 @@ import threading
 from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
 
 PAGE_PATHS = ("/send", "/contacts", "/info", "/register", "/download")
+WIDTH_PROBE = ("<script>function report(){new Image().src='/page-width?'+window.innerWidth;}"
+               "window.addEventListener('load',report);window.addEventListener('resize',report);</script>")
 UPDATE_FILES = {"/update/dw.version": "dw.version", "/update/VELORADesktop.exe": "VELORADesktop.exe"}
 
 
@@ -131,8 +136,10 @@ class Handler(BaseHTTPRequestHandler):
             return self.reply(200, own_page, "text/html; charset=utf-8")
         if path in PAGE_PATHS:
             text = html.escape(self.path)
-            body = ("<html><head><title>VELORA mock</title></head><body>"
-                    "<h1>%s</h1><p id='request'>%s</p></body></html>" % (html.escape(path), text)).encode("latin-1", "replace")
+            probe = WIDTH_PROBE if os.path.exists(os.path.join(self.server.root, "page-width.probe")) else ""
+            body = ("<html><head><title>VELORA mock</title>%s</head><body>"
+                    "<h1>%s</h1><p id='request'>%s</p></body></html>"
+                    % (probe, html.escape(path), text)).encode("latin-1", "replace")
             return self.reply(200, body, "text/html; charset=windows-1252")
         self.reply(404, b"<html><body>not found</body></html>", "text/html")
 

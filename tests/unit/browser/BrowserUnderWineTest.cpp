@@ -298,6 +298,71 @@ TEST_F(BrowserUnderWine, PeerPutsTheModelsBrowserAtItsPlace) {
     EXPECT_FALSE(win32::BrowserMessageHook(browser, forBrowser));
 }
 
+// Without an HTML engine the control has no page to zoom: what can be seen
+// is that the keys and the wheel reach the model, and the model's zoom the
+// control's optical zoom call.
+TEST_F(BrowserUnderWine, ZoomKeysAndCtrlWithTheWheelReachTheControlsOpticalZoom) {
+    ui::TForm form(nullptr);
+    auto* browser = ui::CreateComponent<ui::TWebBrowser>(form, "browser");
+    browser->SetBounds(0, 0, 420, 530);
+    int reported = 0;
+    browser->OnZoomChange = [&](ui::TComponent*) { ++reported; };
+    // As read from the settings, before the window exists.
+    browser->SetZoom(150);
+    auto peer = std::make_unique<win32::Win32WebBrowserPeer>(*browser, frame_);
+    const win32::BrowserHostWindow& host = peer->Host();
+    EXPECT_EQ(100, host.AppliedZoom());
+    EXPECT_EQ(S_FALSE, host.ZoomResult());
+
+    browser->Navigate(server_.Url("/send?sApp=DW&&bSmallApp=1"));
+    EXPECT_NE("", server_.AwaitRequestLine(15000));
+    ASSERT_TRUE(PumpUntil([&] { return !browser->Busy(); }, 5000));
+    // The first message once the page is there hands the zoom over.
+    MSG idle = Message(peer->Handle(), WM_MOUSEMOVE, 0);
+    win32::BrowserMessageHook(browser, idle);
+    EXPECT_EQ(150, host.AppliedZoom());
+    EXPECT_NE(S_FALSE, host.ZoomResult()) << "the control's zoom was not asked for";
+
+    const HWND control = GetWindow(peer->Handle(), GW_CHILD);
+    ASSERT_NE(nullptr, control);
+    const auto holdCtrl = [](bool down) {
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        keys[VK_CONTROL] = down ? 0x80 : 0;
+        SetKeyboardState(keys);
+    };
+    const auto hook = [&](HWND target, UINT message, WPARAM wParam) {
+        MSG msg = Message(target, message, wParam);
+        return win32::BrowserMessageHook(browser, msg);
+    };
+    holdCtrl(true);
+    EXPECT_TRUE(hook(control, WM_KEYDOWN, VK_OEM_PLUS));
+    EXPECT_EQ(175, browser->Zoom());
+    EXPECT_EQ(175, host.AppliedZoom());
+    EXPECT_TRUE(hook(peer->Handle(), WM_KEYDOWN, VK_SUBTRACT));
+    EXPECT_EQ(150, host.AppliedZoom());
+    EXPECT_TRUE(hook(control, WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, WHEEL_DELTA)));
+    EXPECT_EQ(175, host.AppliedZoom());
+    EXPECT_TRUE(hook(control, WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, static_cast<WORD>(-WHEEL_DELTA))));
+    EXPECT_EQ(150, host.AppliedZoom());
+    EXPECT_TRUE(hook(control, WM_KEYDOWN, '0'));
+    EXPECT_EQ(100, browser->Zoom());
+    EXPECT_EQ(100, host.AppliedZoom());
+    EXPECT_EQ(5, reported);
+
+    // For another window, or without Ctrl, they are not the zoom's.
+    EXPECT_FALSE(hook(frame_, WM_KEYDOWN, VK_OEM_PLUS));
+    holdCtrl(false);
+    hook(control, WM_KEYDOWN, VK_OEM_PLUS);
+    hook(control, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA));
+    EXPECT_EQ(100, browser->Zoom());
+    EXPECT_EQ(5, reported);
+
+    // Set from outside (a stored value) it goes to the control at once.
+    browser->SetZoom(67);
+    EXPECT_EQ(67, host.AppliedZoom());
+}
+
 TEST_F(BrowserUnderWine, AHostWhoseWindowClassCannotBeRegisteredFailsTheStart) {
     const auto openHost = [this] { win32::BrowserHostWindow host(frame_, RECT{0, 0, 100, 100}, true); };
     {

@@ -10,6 +10,7 @@
 #include "platform/gtk/browser/WebKitLibrary.h"
 #include "text/Numbers.h"
 #include "ui/controls/Form.h"
+#include "ui/controls/PageZoom.h"
 #include "ui/controls/WebBrowser.h"
 
 namespace velora::gtk {
@@ -18,6 +19,32 @@ namespace {
 
 constexpr unsigned kIdleSeconds = 300;
 constexpr unsigned kMostIdleSeconds = 24 * 60 * 60;
+
+// The zoom keys by the Windows key codes PageZoom.h reads; 0 for another key.
+unsigned ZoomVirtualKey(guint keyval) {
+    switch (keyval) {
+        case GDK_KEY_plus:
+        case GDK_KEY_equal: return 0xBB;
+        case GDK_KEY_KP_Add: return 0x6B;
+        case GDK_KEY_minus:
+        case GDK_KEY_underscore: return 0xBD;
+        case GDK_KEY_KP_Subtract: return 0x6D;
+        case GDK_KEY_0:
+        case GDK_KEY_parenright: return 0x30;
+        case GDK_KEY_KP_0: return 0x60;
+        default: return 0;
+    }
+}
+
+ui::ZoomChange ZoomOfScroll(const GdkEventScroll& scroll) {
+    const bool ctrl = (scroll.state & GDK_CONTROL_MASK) != 0;
+    switch (scroll.direction) {
+        case GDK_SCROLL_UP: return ui::ZoomWheel(1, ctrl);
+        case GDK_SCROLL_DOWN: return ui::ZoomWheel(-1, ctrl);
+        case GDK_SCROLL_SMOOTH: return ui::ZoomWheel(scroll.delta_y < 0 ? 1 : scroll.delta_y > 0 ? -1 : 0, ctrl);
+        default: return ui::ZoomChange::None;
+    }
+}
 
 }  // namespace
 
@@ -84,12 +111,52 @@ bool GtkWebBrowserPeer::CreateView() {
                      }),
                      this);
     policy_.Attach(view_, webContext_);
+    ConnectZoomInput();
+    ApplyZoom();
     gtk_box_pack_start(GTK_BOX(widget_), view_, TRUE, TRUE, 0);
     gtk_widget_show(view_);
     // Created while the window is hidden (a language switch): it goes again
     // unless the window is shown meanwhile.
     if (!gtk_widget_get_mapped(widget_)) Hidden();
     return true;
+}
+
+// Connected before WebKit's own handlers run, so the page never sees them.
+void GtkWebBrowserPeer::ConnectZoomInput() {
+    g_signal_connect(view_, "key-press-event", G_CALLBACK(+[](GtkWidget*, GdkEventKey* key, gpointer self) -> gboolean {
+                         const ui::ZoomChange change =
+                             ui::ZoomKey(ZoomVirtualKey(key->keyval), (key->state & GDK_CONTROL_MASK) != 0,
+                                         (key->state & GDK_MOD1_MASK) != 0);
+                         if (change == ui::ZoomChange::None) return FALSE;
+                         static_cast<GtkWebBrowserPeer*>(self)->ChangeZoom(change);
+                         return TRUE;
+                     }),
+                     this);
+    g_signal_connect(view_, "scroll-event",
+                     G_CALLBACK(+[](GtkWidget*, GdkEventScroll* scroll, gpointer self) -> gboolean {
+                         if (!(scroll->state & GDK_CONTROL_MASK)) return FALSE;
+                         // A wheel's click may come twice, as a smooth step
+                         // and emulated as a click: one of them counts.
+                         if (gdk_event_get_pointer_emulated(reinterpret_cast<GdkEvent*>(scroll))) return TRUE;
+                         const ui::ZoomChange change = ZoomOfScroll(*scroll);
+                         if (change != ui::ZoomChange::None) static_cast<GtkWebBrowserPeer*>(self)->ChangeZoom(change);
+                         // Ctrl with the wheel never scrolls the page.
+                         return TRUE;
+                     }),
+                     this);
+}
+
+void GtkWebBrowserPeer::ChangeZoom(ui::ZoomChange change) {
+    Guarded([&] { static_cast<ui::TWebBrowser&>(control_).ChangeZoom(change); });
+}
+
+void GtkWebBrowserPeer::SetZoom(int percent) {
+    zoom_ = percent;
+    ApplyZoom();
+}
+
+void GtkWebBrowserPeer::ApplyZoom() {
+    if (view_) WebKit()->web_view_set_zoom_level(reinterpret_cast<WebKitWebView*>(view_), zoom_ / 100.0);
 }
 
 void GtkWebBrowserPeer::DropView() {

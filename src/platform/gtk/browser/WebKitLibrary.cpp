@@ -46,6 +46,7 @@ const WebKitFunctions* Load() {
     find("webkit_notification_get_body", functions.notification_get_body);
     find("webkit_navigation_action_get_navigation_type", functions.navigation_action_get_navigation_type);
     find("webkit_navigation_action_is_user_gesture", functions.navigation_action_is_user_gesture);
+    find("webkit_web_view_set_zoom_level", functions.web_view_set_zoom_level);
     return complete ? &functions : nullptr;
 }
 

@@ -39,6 +39,7 @@ struct WebKitFunctions {
     decltype(&webkit_notification_get_body) notification_get_body;
     decltype(&webkit_navigation_action_get_navigation_type) navigation_action_get_navigation_type;
     decltype(&webkit_navigation_action_is_user_gesture) navigation_action_is_user_gesture;
+    decltype(&webkit_web_view_set_zoom_level) web_view_set_zoom_level;
 };
 
 // Loads the library on the first call; nullptr when it, or one of the

@@ -65,6 +65,14 @@ bool EmbeddedBrowser::Busy() const {
     return busy != VARIANT_FALSE;
 }
 
+HRESULT EmbeddedBrowser::SetOpticalZoom(int percent) {
+    if (!browser_) return E_UNEXPECTED;
+    VARIANT zoom{};
+    zoom.vt = VT_I4;
+    zoom.lVal = percent;
+    return browser_->ExecWB(OLECMDID_OPTICAL_ZOOM, OLECMDEXECOPT_DONTPROMPTUSER, &zoom, nullptr);
+}
+
 IOleInPlaceActiveObject* EmbeddedBrowser::ActiveObject() {
     if (activeObject_ || !browser_) return activeObject_.Get();
     ComPtr<IDispatch> application;

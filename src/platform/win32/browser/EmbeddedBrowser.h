@@ -36,6 +36,9 @@ public:
     // The address the control shows; empty before the first navigation.
     std::string LocationUrl() const;
     bool Busy() const;
+    // The control's optical zoom of the page, in percent; fails (and may be
+    // asked again) while the control has no page to zoom.
+    HRESULT SetOpticalZoom(int percent);
     // The control's in-place active object, read once through its Application
     // property and kept until Close; nullptr when it has none.
     IOleInPlaceActiveObject* ActiveObject();
