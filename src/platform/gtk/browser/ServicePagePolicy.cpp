@@ -26,12 +26,18 @@ void InitializeNotificationPermissions(WebKitWebContext* context, gpointer) {
     webkit->security_origin_unref(service);
 }
 
-// What reaches the view's signal is a request the granted list did not
-// answer: another origin's (a frame's, say). Refused.
-gboolean PermissionRequested(GtkWidget*, WebKitPermissionRequest* request, gpointer) {
+// A request the granted list did not answer (the web process may start
+// before the list is asked for). WebKit itself refuses frames of another
+// origin than the page's, so what reaches here is the page's own: granted
+// while the view shows the service, refused elsewhere.
+gboolean PermissionRequested(GtkWidget* view, WebKitPermissionRequest* request, gpointer) {
     const WebKitFunctions* webkit = WebKit();
     if (!G_TYPE_CHECK_INSTANCE_TYPE(request, webkit->notification_permission_request_get_type())) return FALSE;
-    webkit->permission_request_deny(request);
+    const gchar* shown = webkit->web_view_get_uri(reinterpret_cast<WebKitWebView*>(view));
+    if (shown && app::OnService(shown))
+        webkit->permission_request_allow(request);
+    else
+        webkit->permission_request_deny(request);
     return TRUE;
 }
 
