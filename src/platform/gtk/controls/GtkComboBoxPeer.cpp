@@ -2,6 +2,8 @@
 
 #include <gtk/gtk.h>
 
+#include <algorithm>
+
 #include "platform/gtk/controls/CairoCanvas.h"
 #include "ui/controls/ComboBox.h"
 #include "ui/controls/EffectiveFont.h"
@@ -72,7 +74,9 @@ void SetCellIndex(GtkCellLayout*, GtkCellRenderer* renderer, GtkTreeModel* model
 
 GtkComboBoxPeer::GtkComboBoxPeer(ui::TComboBox& comboBox, const GtkPeerContext& context)
     : GtkWidgetPeer(comboBox, context), comboBox_(comboBox) {
-    GtkListStore* store = gtk_list_store_new(1, G_TYPE_INT);
+    // The entry's number, and its text as a screen reader reads it: the
+    // list's accessible names itself after the chosen entry's text.
+    GtkListStore* store = gtk_list_store_new(2, G_TYPE_INT, G_TYPE_STRING);
     GtkWidget* combo = gtk_combo_box_new_with_model(GTK_TREE_MODEL(store));
     g_object_unref(store);
     auto* cell = static_cast<DrawnCell*>(g_object_new(drawn_cell_get_type(), nullptr));
@@ -125,8 +129,23 @@ void GtkComboBoxPeer::FillItems() {
     FlagGuard guard(writingModel_);
     GtkListStore* store = GTK_LIST_STORE(gtk_combo_box_get_model(GTK_COMBO_BOX(widget_)));
     gtk_list_store_clear(store);
-    for (int i = 0; i < comboBox_.Items().Count(); ++i) gtk_list_store_insert_with_values(store, nullptr, -1, 0, i, -1);
+    for (int i = 0; i < comboBox_.Items().Count(); ++i)
+        gtk_list_store_insert_with_values(store, nullptr, -1, 0, i, 1, DisplayText(comboBox_.ItemText(i)).c_str(), -1);
     ApplySelection();
+    NameEntries();
+}
+
+// The open list's entries are drawn, not labelled: each is named after its text.
+void GtkComboBoxPeer::NameEntries() {
+    AtkObject* popup = gtk_combo_box_get_popup_accessible(GTK_COMBO_BOX(widget_));
+    if (!popup) return;
+    const int count = std::min(atk_object_get_n_accessible_children(popup), comboBox_.Items().Count());
+    for (int i = 0; i < count; ++i) {
+        AtkObject* entry = atk_object_ref_accessible_child(popup, i);
+        if (!entry) continue;
+        atk_object_set_name(entry, DisplayText(comboBox_.ItemText(i)).c_str());
+        g_object_unref(entry);
+    }
 }
 
 void GtkComboBoxPeer::ApplySelection() {
