@@ -37,9 +37,11 @@ NOT_VERIFIED_TEXT = {"de": "Der Download konnte nicht verifiziert werden und wur
                      "en": "The download could not be verified and was not started."}
 # The dialog's captions and its offer of an update by language.
 DIALOG_TEXTS = {
-    "de": {"actual": "aktuelle Version", "installed": "installierte Version", "cancel": "&Abbruch", "history": "&Versionshistorie",
+    "de": {"actual": "aktuelle Version", "installed": "installierte Version", "cancel": "&Abbruch",
+           "history": "&Versionshistorie",
            "offer": GET_UPDATE_TEXT},
-    "en": {"actual": "current version", "installed": "installed version", "cancel": "&Cancel", "history": "Version &history",
+    "en": {"actual": "current version", "installed": "installed version", "cancel": "&Cancel",
+           "history": "Version &history",
            "offer": 'A new version is available. Click "Update" to install it.'},
 }
 HISTORY_DE = ["99.0.0.0: Alles neu", "98.0.0.0: Vieles besser"]
