@@ -17,6 +17,7 @@ TformMain* formMain = nullptr;
 namespace {
 constexpr int kClientWidth = 420;
 constexpr int kClientHeight = 530;
+constexpr char kZoomPath[] = "formMain\\zoom";
 }  // namespace
 
 const ClassInfo& TformMain::StaticClass() {
@@ -95,6 +96,11 @@ void TformMain::FormCreate() {
     tray->SetHint(app::ProductShortName);
     app::moduleMain->translator().ApplyToForm(*this);
     ApplyPlaceholders();
+    // The pages keep the zoom the user chose last time.
+    browser->SetZoom(StoredZoom(app::moduleMain->storageIni().GetString(kZoomPath, "")));
+    browser->OnZoomChange = [this](TComponent*) {
+        app::moduleMain->storageIni().PutInteger(kZoomPath, browser->Zoom());
+    };
 }
 
 void TformMain::FormShow() {

@@ -1,7 +1,10 @@
 #include "platform/win32/browser/Win32WebBrowserPeer.h"
 
+#include "app/uModuleMain.h"
+#include "platform/Desktop.h"
 #include "platform/win32/Win32FormPeer.h"
 #include "ui/controls/FormLayout.h"
+#include "ui/controls/PageZoom.h"
 #include "ui/controls/WebBrowser.h"
 
 namespace velora::win32 {
@@ -10,7 +13,12 @@ Win32WebBrowserPeer::Win32WebBrowserPeer(ui::TWebBrowser& browser, const Win32Pe
     : Win32WebBrowserPeer(browser, context.formWindow, &context.formPeer) {}
 
 Win32WebBrowserPeer::Win32WebBrowserPeer(ui::TWebBrowser& browser, HWND parent, const Win32FormPeer* formPeer)
-    : model_(browser), formPeer_(formPeer), host_(parent, BoundsOnForm(), ui::VisibleOnForm(browser)) {
+    : model_(browser),
+      formPeer_(formPeer),
+      // A page's new window opens in the system's browser, as on Linux.
+      host_(parent, BoundsOnForm(), ui::VisibleOnForm(browser), [](const std::string& url) {
+          if (app::moduleMain) app::moduleMain->Desktop().ShellOpen(url, "");
+      }) {
     if (!ui::EnabledOnForm(browser)) EnableWindow(host_.Handle(), FALSE);
     browser.SetBackend(this);
 }
@@ -33,6 +41,31 @@ void Win32WebBrowserPeer::PropertyChanged(std::string_view property) {
     if (property == "Visible" || property == "Parent")
         ShowWindow(window, ui::VisibleOnForm(model_) ? SW_SHOWNA : SW_HIDE);
     if (property == "Enabled" || property == "Parent") EnableWindow(window, ui::EnabledOnForm(model_));
+}
+
+namespace {
+
+ui::ZoomChange ZoomOf(const MSG& message) {
+    const bool ctrl = GetKeyState(VK_CONTROL) < 0;
+    if (message.message == WM_KEYDOWN)
+        return ui::ZoomKey(static_cast<unsigned>(message.wParam), ctrl, GetKeyState(VK_MENU) < 0);
+    if (message.message == WM_MOUSEWHEEL)
+        return ui::ZoomWheel(GET_WHEEL_DELTA_WPARAM(message.wParam),
+                             (GET_KEYSTATE_WPARAM(message.wParam) & MK_CONTROL) != 0);
+    return ui::ZoomChange::None;
+}
+
+}  // namespace
+
+bool Win32WebBrowserPeer::BrowserMessageHook(MSG& message) {
+    if (host_.IsForBrowser(message)) {
+        const ui::ZoomChange change = ZoomOf(message);
+        if (change != ui::ZoomChange::None) {
+            model_.ChangeZoom(change);
+            return true;
+        }
+    }
+    return host_.BrowserMessageHook(message);
 }
 
 std::unique_ptr<Win32ControlPeer> CreateWebBrowserPeer(ui::TComponent& component, Win32PeerContext& context) {
