@@ -59,21 +59,26 @@ TformOptions::TformOptions(TComponent* owner) : TForm(owner) {
     comboboxCountry->SetTabOrder(0);
     comboboxCountry->OnDrawItem = [](TComboBox& list, TCanvas& canvas, int index, const TRect& rect,
                                      TOwnerDrawState) { ui::DrawCountryListItem(list, canvas, index, rect); };
+    comboboxCountry->OnItemText = [](const TComboBox& list, int index) { return ui::CountryListItemText(list, index); };
     labelHandyNr = Place<TLabel>(*this, groupboxLogin, "labelHandyNr", 191, 77, 190, 13);
     labelHandyNr->SetCaption("Handy Nr.");
+    labelLand->SetFocusControl(comboboxCountry);
     editMobileNr = Place<TEdit>(*this, groupboxLogin, "editMobileNr", 191, 96, 192, 21);
     editMobileNr->SetMaxLength(12);
     editMobileNr->SetTabOrder(1);
     editMobileNr->OnKeyPress = [this](TComponent*, char& key) { editMobileNrKeyPress(key); };
+    labelHandyNr->SetFocusControl(editMobileNr);
     labelPasswort = Place<TLabel>(*this, groupboxLogin, "labelPasswort", 16, 126, 360, 13);
     labelPasswort->SetCaption("Passwort");
     editPassword = Place<TEdit>(*this, groupboxLogin, "editPassword", 16, 145, 367, 21);
     editPassword->SetPasswordChar('*');
     editPassword->SetTabOrder(2);
+    labelPasswort->SetFocusControl(editPassword);
     linkRegister = Place<TLinkLabel>(*this, groupboxLogin, "linkRegister", 16, 172, 297, 13);
     linkRegister->SetCaption("Jetzt bei VELORA <link>registrieren</link>");
     linkRegister->SetTransparent(true);
     linkRegister->SetLayout(tlCenter);
+    linkRegister->SetTabOrder(3);
     linkRegister->OnLinkClick = [this](TComponent*, int, const std::string&, const std::string&) {
         linkRegisterLinkClick();
     };

@@ -92,9 +92,16 @@ TformUpdate::TformUpdate(TComponent* owner, const net::UrlGrabberServices& grabb
     labelVersionInstalled = Place<TLabel>(*this, panelInstall, "labelVersionInstalled", 8, 27, 170, 13);
     labelVersionInstalled->SetCaption("x.x.x.x");
     labelVersionInstalled->Font().SetStyle(TFontStyles{fsBold});
+    // Names the history for screen readers, in the room between the
+    // versions and the history.
+    labelHistory = Place<TLabel>(*this, this, "labelHistory", 8, 50, 389, 13);
+    labelHistory->SetCaption("Versionshistorie");
     memoHistory = Place<TMemo>(*this, this, "memoHistory", 8, 64, 389, 170);
     memoHistory->SetReadOnly(true);
     memoHistory->SetScrollBars(ssVertical);
+    // After the buttons, as it was designed.
+    memoHistory->SetTabOrder(2);
+    labelHistory->SetFocusControl(memoHistory);
     progress = Place<TProgressBar>(*this, this, "progress", 8, 240, 389, 17);
     // The status text wraps in the room left of the buttons, below the
     // progress bar: on one line the offer of an update would run under the
@@ -110,12 +117,16 @@ TformUpdate::TformUpdate(TComponent* owner, const net::UrlGrabberServices& grabb
     buttonCancel = Place<TButton>(*this, this, "buttonCancel", 322, 263, 75, 25);
     buttonCancel->SetCaption("Abbruch");
     buttonCancel->SetTabOrder(1);
+    // Esc closes the dialog as this button does.
+    buttonCancel->SetCancel(true);
     buttonCancel->OnClick = [this](TComponent*) { buttonCancelClick(); };
     linkDownload = Place<TLinkLabel>(*this, this, "linkDownload", 241, 263, 75, 25);
     linkDownload->SetCaption("<link>Download</link>");
     // Opaque: the status text may run on below it, as below the button.
     linkDownload->SetLayout(tlCenter);
     linkDownload->SetVisible(false);
+    // Where the button it stands in for would be in the tab order.
+    linkDownload->SetTabOrder(0);
     linkDownload->OnLinkClick = [this](TComponent*, int, const std::string&, const std::string&) {
         linkDownloadLinkClick();
     };

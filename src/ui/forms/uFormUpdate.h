@@ -52,6 +52,7 @@ public:
     TPanel* panelInstall;
     TLabel* labelCaptionInstalled;
     TLabel* labelVersionInstalled;
+    TLabel* labelHistory;
     TMemo* memoHistory;
     TProgressBar* progress;
     TLabel* labelUpdate;

@@ -3,6 +3,7 @@
 #include <gtk/gtk.h>
 
 #include "platform/gtk/AnsiText.h"
+#include "platform/gtk/GtkFormPeer.h"
 #include "ui/controls/Form.h"
 #include "ui/controls/FormLayout.h"
 #include "ui/controls/Label.h"
@@ -26,6 +27,13 @@ GtkLabelPeer::GtkLabelPeer(ui::TLabel& label, const GtkPeerContext& context)
     ApplyTextLayout();
     ApplyCaption();
     Place(box);
+}
+
+void GtkLabelPeer::ApplyAccessibility() {
+    GtkWidget* field = nullptr;
+    if (ui::TWinControl* control = label_.FocusControl())
+        if (GtkControlPeer* peer = context_.formPeer.PeerOf(*control)) field = peer->FocusWidget();
+    if (gtk_label_get_mnemonic_widget(GTK_LABEL(text_)) != field) gtk_label_set_mnemonic_widget(GTK_LABEL(text_), field);
 }
 
 void GtkLabelPeer::ApplyTextLayout() {

@@ -4,6 +4,7 @@
 
 #include "platform/gtk/AnsiText.h"
 #include "platform/gtk/GtkFormPeer.h"
+#include "ui/controls/AccessibleName.h"
 #include "ui/controls/Control.h"
 #include "ui/controls/FormLayout.h"
 
@@ -73,6 +74,14 @@ void GtkWidgetPeer::PropertyChanged(std::string_view property) {
     } else if (property == "Font") {
         ApplyFont();
     }
+}
+
+void GtkWidgetPeer::ApplyAccessibility() {
+    GtkWidget* focus = FocusWidget();
+    if (!focus) return;
+    const std::string name = ui::AccessibleName(control_);
+    // Without a name of its own the widget keeps the one GTK gives it.
+    if (!name.empty()) atk_object_set_name(gtk_widget_get_accessible(focus), DisplayText(name).c_str());
 }
 
 void GtkWidgetPeer::ApplyBounds() {
