@@ -1,6 +1,6 @@
-#include "ui/controls/BrowserKeys.h"
+#include "controls/BrowserKeys.h"
 
-namespace velora::ui {
+namespace velora::controls {
 
 namespace {
 constexpr unsigned kKeyDown = 0x0100;
@@ -16,4 +16,4 @@ bool PassesToBrowserAccelerator(unsigned message, unsigned virtualKey) {
     return !editingKey;
 }
 
-}  // namespace velora::ui
+}  // namespace velora::controls

@@ -2,7 +2,7 @@
 // Which keyboard messages the main window hands to the browser's in-place
 // active object after the dialog manager has dispatched them.
 
-namespace velora::ui {
+namespace velora::controls {
 
 // False for a key-down or key-up of Backspace or one of the four arrow keys,
 // true for every other message. The page already received those keys through
@@ -10,4 +10,4 @@ namespace velora::ui {
 // make Backspace go back in the history.
 bool PassesToBrowserAccelerator(unsigned message, unsigned virtualKey);
 
-}  // namespace velora::ui
+}  // namespace velora::controls

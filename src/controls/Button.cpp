@@ -1,20 +1,20 @@
-#include "ui/controls/Button.h"
+#include "controls/Button.h"
 
-#include "ui/controls/Form.h"
+#include "controls/Form.h"
 
-namespace velora::ui {
+namespace velora::controls {
 
-const ClassInfo& TButton::StaticClass() {
-    static const ClassInfo info{"TButton", &TWinControl::StaticClass(), {
-        Prop::String("Caption", &TButton::Caption, &TButton::SetCaption),
-        Prop::Boolean("Default", &TButton::Default, &TButton::SetDefault),
-        Prop::Boolean("Cancel", &TButton::Cancel, &TButton::SetCancel),
-        Prop::Integer("ModalResult", &TButton::ModalResult, &TButton::SetModalResult),
+const component::ClassInfo& TButton::StaticClass() {
+    static const component::ClassInfo info{"TButton", &TWinControl::StaticClass(), {
+        component::Prop::String("Caption", &TButton::Caption, &TButton::SetCaption),
+        component::Prop::Boolean("Default", &TButton::Default, &TButton::SetDefault),
+        component::Prop::Boolean("Cancel", &TButton::Cancel, &TButton::SetCancel),
+        component::Prop::Integer("ModalResult", &TButton::ModalResult, &TButton::SetModalResult),
     }};
     return info;
 }
 
-TButton::TButton(TComponent* owner) : TWinControl(owner) {
+TButton::TButton(component::TComponent* owner) : TWinControl(owner) {
     InitSize(75, 25);
     InitTabStop(true);
 }
@@ -29,4 +29,4 @@ void TButton::Click() {
     TWinControl::Click();
 }
 
-}  // namespace velora::ui
+}  // namespace velora::controls

@@ -2,16 +2,16 @@
 // A push button. Clicking one with a ModalResult sets that result on its
 // form, which ends the form's modal showing.
 
-#include "ui/controls/Control.h"
+#include "controls/Control.h"
 
-namespace velora::ui {
+namespace velora::controls {
 
 class TButton : public TWinControl {
 public:
-    explicit TButton(TComponent* owner);
+    explicit TButton(component::TComponent* owner);
 
-    static const ClassInfo& StaticClass();
-    const ClassInfo& Class() const override { return StaticClass(); }
+    static const component::ClassInfo& StaticClass();
+    const component::ClassInfo& Class() const override { return StaticClass(); }
 
     // Enter presses the default button of a dialog, Esc its cancel button.
     bool Default() const { return default_; }
@@ -30,4 +30,4 @@ private:
     int modalResult_ = 0;
 };
 
-}  // namespace velora::ui
+}  // namespace velora::controls

@@ -6,9 +6,9 @@
 #include <string>
 
 #include "component/TypeInfo.h"
-#include "ui/controls/DpiScale.h"
+#include "controls/DpiScale.h"
 
-namespace velora::ui {
+namespace velora::controls {
 
 struct TRect {
     int Left = 0;
@@ -18,7 +18,7 @@ struct TRect {
 };
 
 enum TOwnerDrawFlag : std::uint8_t { odSelected, odGrayed, odDisabled, odChecked, odFocused, odComboBoxEdit };
-using TOwnerDrawState = EnumSet<TOwnerDrawFlag, std::uint8_t>;
+using TOwnerDrawState = component::EnumSet<TOwnerDrawFlag, std::uint8_t>;
 
 class TCanvas {
 public:
@@ -38,4 +38,4 @@ private:
     DpiScale scale_;
 };
 
-}  // namespace velora::ui
+}  // namespace velora::controls

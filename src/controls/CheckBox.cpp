@@ -1,16 +1,16 @@
-#include "ui/controls/CheckBox.h"
+#include "controls/CheckBox.h"
 
-namespace velora::ui {
+namespace velora::controls {
 
-const ClassInfo& TCheckBox::StaticClass() {
-    static const ClassInfo info{"TCheckBox", &TWinControl::StaticClass(), {
-        Prop::String("Caption", &TCheckBox::Caption, &TCheckBox::SetCaption),
-        Prop::Boolean("Checked", &TCheckBox::Checked, &TCheckBox::SetChecked),
+const component::ClassInfo& TCheckBox::StaticClass() {
+    static const component::ClassInfo info{"TCheckBox", &TWinControl::StaticClass(), {
+        component::Prop::String("Caption", &TCheckBox::Caption, &TCheckBox::SetCaption),
+        component::Prop::Boolean("Checked", &TCheckBox::Checked, &TCheckBox::SetChecked),
     }};
     return info;
 }
 
-TCheckBox::TCheckBox(TComponent* owner) : TWinControl(owner) {
+TCheckBox::TCheckBox(component::TComponent* owner) : TWinControl(owner) {
     InitSize(97, 17);
     InitTabStop(true);
 }
@@ -24,4 +24,4 @@ void TCheckBox::SetChecked(bool checked) {
 
 void TCheckBox::Click() { SetChecked(!checked_); }
 
-}  // namespace velora::ui
+}  // namespace velora::controls

@@ -2,16 +2,16 @@
 // A check box. A change of Checked, by the user or by the program, runs
 // OnClick.
 
-#include "ui/controls/Control.h"
+#include "controls/Control.h"
 
-namespace velora::ui {
+namespace velora::controls {
 
 class TCheckBox : public TWinControl {
 public:
-    explicit TCheckBox(TComponent* owner);
+    explicit TCheckBox(component::TComponent* owner);
 
-    static const ClassInfo& StaticClass();
-    const ClassInfo& Class() const override { return StaticClass(); }
+    static const component::ClassInfo& StaticClass();
+    const component::ClassInfo& Class() const override { return StaticClass(); }
 
     bool Checked() const { return checked_; }
     void SetChecked(bool checked);
@@ -22,4 +22,4 @@ private:
     bool checked_ = false;
 };
 
-}  // namespace velora::ui
+}  // namespace velora::controls

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-namespace velora::ui {
+namespace velora::controls {
 
 using TColor = std::int32_t;
 
@@ -22,4 +22,4 @@ inline constexpr TColor clWindow = SystemColor(5);
 inline constexpr TColor clWindowText = SystemColor(8);
 inline constexpr TColor clBtnFace = SystemColor(15);
 
-}  // namespace velora::ui
+}  // namespace velora::controls

@@ -1,20 +1,20 @@
-#include "ui/controls/ComboBox.h"
+#include "controls/ComboBox.h"
 
-namespace velora::ui {
+namespace velora::controls {
 
-const ClassInfo& TComboBox::StaticClass() {
-    static const ClassInfo info{"TComboBox", &TWinControl::StaticClass(), {
-        Prop::Object("Items", &TComboBox::Items, &TComboBox::SetItems),
-        Prop::Integer("ItemIndex", &TComboBox::ItemIndex, &TComboBox::SetItemIndex),
-        Prop::Enumeration("Style", ComboBoxStyleType, &TComboBox::Style, &TComboBox::SetStyle),
-        Prop::Integer("DropDownCount", &TComboBox::DropDownCount, &TComboBox::SetDropDownCount),
-        Prop::Integer("ItemHeight", &TComboBox::ItemHeight, &TComboBox::SetItemHeight),
-        Prop::Boolean("Sorted", &TComboBox::Sorted, &TComboBox::SetSorted),
+const component::ClassInfo& TComboBox::StaticClass() {
+    static const component::ClassInfo info{"TComboBox", &TWinControl::StaticClass(), {
+        component::Prop::Object("Items", &TComboBox::Items, &TComboBox::SetItems),
+        component::Prop::Integer("ItemIndex", &TComboBox::ItemIndex, &TComboBox::SetItemIndex),
+        component::Prop::Enumeration("Style", ComboBoxStyleType, &TComboBox::Style, &TComboBox::SetStyle),
+        component::Prop::Integer("DropDownCount", &TComboBox::DropDownCount, &TComboBox::SetDropDownCount),
+        component::Prop::Integer("ItemHeight", &TComboBox::ItemHeight, &TComboBox::SetItemHeight),
+        component::Prop::Boolean("Sorted", &TComboBox::Sorted, &TComboBox::SetSorted),
     }};
     return info;
 }
 
-TComboBox::TComboBox(TComponent* owner) : TWinControl(owner), items_(std::make_unique<TStringList>()) {
+TComboBox::TComboBox(component::TComponent* owner) : TWinControl(owner), items_(std::make_unique<component::TStringList>()) {
     items_->OnChange = [this] { ItemsChanged(); };
     InitSize(145, 21);
     InitTabStop(true);
@@ -44,4 +44,4 @@ void TComboBox::ItemsChanged() {
     if (itemIndex_ >= items_->Count()) ChangeValue(itemIndex_, -1, "ItemIndex");
 }
 
-}  // namespace velora::ui
+}  // namespace velora::controls

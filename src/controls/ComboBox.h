@@ -4,16 +4,16 @@
 #include <functional>
 #include <memory>
 
-#include "ui/controls/Canvas.h"
-#include "ui/controls/Control.h"
+#include "controls/Canvas.h"
+#include "controls/Control.h"
 #include "component/Strings.h"
 
-namespace velora::ui {
+namespace velora::controls {
 
 enum TComboBoxStyle : std::uint8_t { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };
 inline constexpr std::string_view kComboBoxStyleNames[] = {"csDropDown", "csSimple", "csDropDownList",
                                                            "csOwnerDrawFixed", "csOwnerDrawVariable"};
-inline constexpr EnumType ComboBoxStyleType{"TComboBoxStyle", kComboBoxStyleNames};
+inline constexpr component::EnumType ComboBoxStyleType{"TComboBoxStyle", kComboBoxStyleNames};
 
 class TComboBox;
 using TDrawItemEvent = std::function<void(TComboBox& sender, TCanvas& canvas, int index,
@@ -21,14 +21,14 @@ using TDrawItemEvent = std::function<void(TComboBox& sender, TCanvas& canvas, in
 
 class TComboBox : public TWinControl {
 public:
-    explicit TComboBox(TComponent* owner);
+    explicit TComboBox(component::TComponent* owner);
 
-    static const ClassInfo& StaticClass();
-    const ClassInfo& Class() const override { return StaticClass(); }
+    static const component::ClassInfo& StaticClass();
+    const component::ClassInfo& Class() const override { return StaticClass(); }
 
     // One getter only, so that the property can name it.
-    TStrings& Items() const { return *items_; }
-    void SetItems(const TStrings& items) { items_->Assign(items); }
+    component::TStrings& Items() const { return *items_; }
+    void SetItems(const component::TStrings& items) { items_->Assign(items); }
     // The selected entry; -1 for none. An index outside the entries selects
     // none; so does a change of the entries that leaves the index outside.
     int ItemIndex() const { return itemIndex_; }
@@ -49,17 +49,17 @@ public:
 
     // The user picked another entry (the peer raises it; the program's own
     // SetItemIndex does not).
-    TNotifyEvent OnChange;
+    component::TNotifyEvent OnChange;
     TDrawItemEvent OnDrawItem;
 
 private:
     void ItemsChanged();
 
-    std::unique_ptr<TStringList> items_;
+    std::unique_ptr<component::TStringList> items_;
     int itemIndex_ = -1;
     TComboBoxStyle style_ = csDropDown;
     int dropDownCount_ = 8;
     int itemHeight_ = 13;
 };
 
-}  // namespace velora::ui
+}  // namespace velora::controls

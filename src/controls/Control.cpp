@@ -1,29 +1,29 @@
-#include "ui/controls/Control.h"
+#include "controls/Control.h"
 
 #include <algorithm>
 
 #include "component/Errors.h"
-#include "ui/controls/Form.h"
+#include "controls/Form.h"
 
-namespace velora::ui {
+namespace velora::controls {
 
-const ClassInfo& TControl::StaticClass() {
-    static const ClassInfo info{"TControl", &TComponent::StaticClass(), {
-        Prop::Integer("Left", &TControl::Left, &TControl::SetLeft),
-        Prop::Integer("Top", &TControl::Top, &TControl::SetTop),
-        Prop::Integer("Width", &TControl::Width, &TControl::SetWidth),
-        Prop::Integer("Height", &TControl::Height, &TControl::SetHeight),
-        Prop::Boolean("Visible", &TControl::Visible, &TControl::SetVisible),
-        Prop::Boolean("Enabled", &TControl::Enabled, &TControl::SetEnabled),
-        Prop::String("Hint", &TControl::Hint, &TControl::SetHint),
-        Prop::Boolean("ShowHint", &TControl::ShowHint, &TControl::SetShowHint),
-        Prop::Integer("Color", &TControl::Color, &TControl::SetColor),
-        Prop::Object("Font", &TControl::Font, &TControl::SetFont),
+const component::ClassInfo& TControl::StaticClass() {
+    static const component::ClassInfo info{"TControl", &component::TComponent::StaticClass(), {
+        component::Prop::Integer("Left", &TControl::Left, &TControl::SetLeft),
+        component::Prop::Integer("Top", &TControl::Top, &TControl::SetTop),
+        component::Prop::Integer("Width", &TControl::Width, &TControl::SetWidth),
+        component::Prop::Integer("Height", &TControl::Height, &TControl::SetHeight),
+        component::Prop::Boolean("Visible", &TControl::Visible, &TControl::SetVisible),
+        component::Prop::Boolean("Enabled", &TControl::Enabled, &TControl::SetEnabled),
+        component::Prop::String("Hint", &TControl::Hint, &TControl::SetHint),
+        component::Prop::Boolean("ShowHint", &TControl::ShowHint, &TControl::SetShowHint),
+        component::Prop::Integer("Color", &TControl::Color, &TControl::SetColor),
+        component::Prop::Object("Font", &TControl::Font, &TControl::SetFont),
     }};
     return info;
 }
 
-TControl::TControl(TComponent* owner) : TComponent(owner), font_(std::make_unique<TFont>()) {
+TControl::TControl(component::TComponent* owner) : component::TComponent(owner), font_(std::make_unique<TFont>()) {
     font_->OnChange = [this] { Changed("Font"); };
 }
 
@@ -53,7 +53,7 @@ void TControl::SetColor(TColor color) { ChangeValue(color_, color, "Color"); }
 void TControl::SetParent(TWinControl* parent) {
     if (parent == parent_) return;
     for (TWinControl* p = parent; p != nullptr; p = p->parent_)
-        if (p == this) throw ComponentError("A control cannot be placed inside itself");
+        if (p == this) throw component::ComponentError("A control cannot be placed inside itself");
     if (parent_ != nullptr) std::erase(parent_->controls_, this);
     parent_ = parent;
     if (parent_ != nullptr) parent_->controls_.push_back(this);
@@ -64,15 +64,15 @@ void TControl::Click() {
     if (OnClick) OnClick(this);
 }
 
-const ClassInfo& TWinControl::StaticClass() {
-    static const ClassInfo info{"TWinControl", &TControl::StaticClass(), {
-        Prop::Integer("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder),
-        Prop::Boolean("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop),
+const component::ClassInfo& TWinControl::StaticClass() {
+    static const component::ClassInfo info{"TWinControl", &TControl::StaticClass(), {
+        component::Prop::Integer("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder),
+        component::Prop::Boolean("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop),
     }};
     return info;
 }
 
-TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
+TWinControl::TWinControl(component::TComponent* owner) : TControl(owner) {}
 
 TWinControl::~TWinControl() {
     // The controls inside belong to their owner, not to this one: they only
@@ -86,7 +86,7 @@ void TWinControl::SetTabStop(bool tabStop) { ChangeValue(tabStop_, tabStop, "Tab
 
 TControl* TWinControl::Controls(int index) const {
     if (index < 0 || index >= ControlCount())
-        throw ListError("List index out of bounds (" + std::to_string(index) + ")");
+        throw component::ListError("List index out of bounds (" + std::to_string(index) + ")");
     return controls_[static_cast<size_t>(index)];
 }
 
@@ -97,4 +97,4 @@ TForm* ParentForm(TControl& control) {
     return dynamic_cast<TForm*>(control.Owner());
 }
 
-}  // namespace velora::ui
+}  // namespace velora::controls

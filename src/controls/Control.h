@@ -12,31 +12,31 @@
 #include <string>
 #include <vector>
 
-#include "ui/controls/Color.h"
+#include "controls/Color.h"
 #include "component/Component.h"
 #include "component/Events.h"
-#include "ui/controls/Font.h"
+#include "controls/Font.h"
 
-namespace velora::ui {
+namespace velora::controls {
 
 class TWinControl;
 
 enum TAlignment : std::uint8_t { taLeftJustify, taRightJustify, taCenter };
 inline constexpr std::string_view kAlignmentNames[] = {"taLeftJustify", "taRightJustify", "taCenter"};
-inline constexpr EnumType AlignmentType{"TAlignment", kAlignmentNames};
+inline constexpr component::EnumType AlignmentType{"TAlignment", kAlignmentNames};
 
 // Vertical placement of a text in its control.
 enum TTextLayout : std::uint8_t { tlTop, tlCenter, tlBottom };
 inline constexpr std::string_view kTextLayoutNames[] = {"tlTop", "tlCenter", "tlBottom"};
-inline constexpr EnumType TextLayoutType{"TTextLayout", kTextLayoutNames};
+inline constexpr component::EnumType TextLayoutType{"TTextLayout", kTextLayoutNames};
 
-class TControl : public TComponent {
+class TControl : public component::TComponent {
 public:
-    explicit TControl(TComponent* owner);
+    explicit TControl(component::TComponent* owner);
     ~TControl() override;
 
-    static const ClassInfo& StaticClass();
-    const ClassInfo& Class() const override { return StaticClass(); }
+    static const component::ClassInfo& StaticClass();
+    const component::ClassInfo& Class() const override { return StaticClass(); }
 
     // Position relative to the parent's client area, and size, in pixels.
     int Left() const { return left_; }
@@ -77,7 +77,7 @@ public:
 
     // The user clicked the control (the peer calls this); runs OnClick.
     virtual void Click();
-    TNotifyEvent OnClick;
+    component::TNotifyEvent OnClick;
 
 protected:
     // Defaults set by constructors, before anyone listens: no notification.
@@ -106,11 +106,11 @@ private:
 
 class TWinControl : public TControl {
 public:
-    explicit TWinControl(TComponent* owner);
+    explicit TWinControl(component::TComponent* owner);
     ~TWinControl() override;
 
-    static const ClassInfo& StaticClass();
-    const ClassInfo& Class() const override { return StaticClass(); }
+    static const component::ClassInfo& StaticClass();
+    const component::ClassInfo& Class() const override { return StaticClass(); }
 
     // Position in the tab order among the controls of the same parent.
     int TabOrder() const { return tabOrder_; }
@@ -139,4 +139,4 @@ class TForm;
 // a form; nullptr otherwise.
 TForm* ParentForm(TControl& control);
 
-}  // namespace velora::ui
+}  // namespace velora::controls

@@ -1,9 +1,9 @@
-#include "ui/controls/DpiScale.h"
+#include "controls/DpiScale.h"
 
 #include <cstdint>
 #include <limits>
 
-namespace velora::ui {
+namespace velora::controls {
 
 int MulDivRounded(int number, int numerator, int denominator) {
     if (denominator == 0) return 0;
@@ -30,4 +30,4 @@ int DpiScale::ToDesignCovering(int devicePixels) const {
 
 int DpiScale::FontHeight(int points) const { return MulDivRounded(points, dpi_, 72); }
 
-}  // namespace velora::ui
+}  // namespace velora::controls

@@ -6,7 +6,7 @@
 // Layouts are always computed from the design, never from an earlier scaled
 // layout: a move to another density and back gives the same pixels again.
 
-namespace velora::ui {
+namespace velora::controls {
 
 class DpiScale {
 public:
@@ -36,4 +36,4 @@ private:
 // a zero denominator.
 int MulDivRounded(int number, int numerator, int denominator);
 
-}  // namespace velora::ui
+}  // namespace velora::controls

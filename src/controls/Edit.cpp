@@ -1,18 +1,18 @@
-#include "ui/controls/Edit.h"
+#include "controls/Edit.h"
 
-namespace velora::ui {
+namespace velora::controls {
 
-const ClassInfo& TEdit::StaticClass() {
-    static const ClassInfo info{"TEdit", &TWinControl::StaticClass(), {
-        Prop::String("Text", &TEdit::Text, &TEdit::SetText),
-        Prop::Integer("MaxLength", &TEdit::MaxLength, &TEdit::SetMaxLength),
-        Prop::Char("PasswordChar", &TEdit::PasswordChar, &TEdit::SetPasswordChar),
-        Prop::Boolean("ReadOnly", &TEdit::ReadOnly, &TEdit::SetReadOnly),
+const component::ClassInfo& TEdit::StaticClass() {
+    static const component::ClassInfo info{"TEdit", &TWinControl::StaticClass(), {
+        component::Prop::String("Text", &TEdit::Text, &TEdit::SetText),
+        component::Prop::Integer("MaxLength", &TEdit::MaxLength, &TEdit::SetMaxLength),
+        component::Prop::Char("PasswordChar", &TEdit::PasswordChar, &TEdit::SetPasswordChar),
+        component::Prop::Boolean("ReadOnly", &TEdit::ReadOnly, &TEdit::SetReadOnly),
     }};
     return info;
 }
 
-TEdit::TEdit(TComponent* owner) : TWinControl(owner) {
+TEdit::TEdit(component::TComponent* owner) : TWinControl(owner) {
     InitSize(121, 21);
     InitTabStop(true);
 }
@@ -43,4 +43,4 @@ bool TEdit::TypeKey(char key) {
     return true;
 }
 
-}  // namespace velora::ui
+}  // namespace velora::controls

@@ -1,16 +1,16 @@
 #pragma once
 // A single-line text field.
 
-#include "ui/controls/Control.h"
+#include "controls/Control.h"
 
-namespace velora::ui {
+namespace velora::controls {
 
 class TEdit : public TWinControl {
 public:
-    explicit TEdit(TComponent* owner);
+    explicit TEdit(component::TComponent* owner);
 
-    static const ClassInfo& StaticClass();
-    const ClassInfo& Class() const override { return StaticClass(); }
+    static const component::ClassInfo& StaticClass();
+    const component::ClassInfo& Class() const override { return StaticClass(); }
 
     const std::string& Text() const { return text_; }
     // Runs OnChange when the text differs.
@@ -32,8 +32,8 @@ public:
     // headless stand-in for it.
     bool TypeKey(char key);
 
-    TKeyPressEvent OnKeyPress;
-    TNotifyEvent OnChange;
+    component::TKeyPressEvent OnKeyPress;
+    component::TNotifyEvent OnChange;
 
 private:
     std::string text_;
@@ -42,4 +42,4 @@ private:
     bool readOnly_ = false;
 };
 
-}  // namespace velora::ui
+}  // namespace velora::controls

@@ -1,8 +1,8 @@
-#include "ui/controls/EffectiveFont.h"
+#include "controls/EffectiveFont.h"
 
-#include "ui/controls/Form.h"
+#include "controls/Form.h"
 
-namespace velora::ui {
+namespace velora::controls {
 
 FontChoice EffectiveFont(const TControl& control) {
     const TFont defaults;
@@ -35,4 +35,4 @@ FontChoice EffectiveFont(const TControl& control) {
     return choice;
 }
 
-}  // namespace velora::ui
+}  // namespace velora::controls

@@ -7,9 +7,9 @@
 
 #include <string>
 
-#include "ui/controls/Control.h"
+#include "controls/Control.h"
 
-namespace velora::ui {
+namespace velora::controls {
 
 struct FontChoice {
     // Empty for the face of the system's dialog font.
@@ -28,4 +28,4 @@ struct FontChoice {
 // and colour each from the nearest that sets one.
 FontChoice EffectiveFont(const TControl& control);
 
-}  // namespace velora::ui
+}  // namespace velora::controls

@@ -1,13 +1,13 @@
-#include "ui/controls/Font.h"
+#include "controls/Font.h"
 
-namespace velora::ui {
+namespace velora::controls {
 
-const ClassInfo& TFont::StaticClass() {
-    static const ClassInfo info{"TFont", &TPersistent::StaticClass(), {
-        Prop::Integer("Color", &TFont::Color, &TFont::SetColor),
-        Prop::String("Name", &TFont::Name, &TFont::SetName),
-        Prop::Integer("Size", &TFont::Size, &TFont::SetSize),
-        Prop::Set("Style", FontStylesType, &TFont::Style, &TFont::SetStyle),
+const component::ClassInfo& TFont::StaticClass() {
+    static const component::ClassInfo info{"TFont", &component::TPersistent::StaticClass(), {
+        component::Prop::Integer("Color", &TFont::Color, &TFont::SetColor),
+        component::Prop::String("Name", &TFont::Name, &TFont::SetName),
+        component::Prop::Integer("Size", &TFont::Size, &TFont::SetSize),
+        component::Prop::Set("Style", FontStylesType, &TFont::Style, &TFont::SetStyle),
     }};
     return info;
 }
@@ -36,9 +36,9 @@ void TFont::SetColor(TColor color) {
     Changed();
 }
 
-void TFont::Assign(const TPersistent& source) {
+void TFont::Assign(const component::TPersistent& source) {
     const auto* font = dynamic_cast<const TFont*>(&source);
-    if (font == nullptr) return TPersistent::Assign(source);
+    if (font == nullptr) return component::TPersistent::Assign(source);
     if (font == this) return;
     const bool differs = name_ != font->name_ || size_ != font->size_ || !(style_ == font->style_) ||
                          color_ != font->color_;
@@ -53,4 +53,4 @@ void TFont::Changed() {
     if (OnChange) OnChange();
 }
 
-}  // namespace velora::ui
+}  // namespace velora::controls

@@ -7,23 +7,23 @@
 #include <string>
 
 #include "component/ClassInfo.h"
-#include "ui/controls/Color.h"
+#include "controls/Color.h"
 #include "component/Persistent.h"
 #include "component/TypeInfo.h"
 
-namespace velora::ui {
+namespace velora::controls {
 
 enum TFontStyle : std::uint8_t { fsBold, fsItalic, fsUnderline, fsStrikeOut };
-using TFontStyles = EnumSet<TFontStyle, std::uint8_t>;
+using TFontStyles = component::EnumSet<TFontStyle, std::uint8_t>;
 
 inline constexpr std::string_view kFontStyleNames[] = {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"};
-inline constexpr EnumType FontStyleType{"TFontStyle", kFontStyleNames};
-inline constexpr SetType FontStylesType{"TFontStyles", FontStyleType};
+inline constexpr component::EnumType FontStyleType{"TFontStyle", kFontStyleNames};
+inline constexpr component::SetType FontStylesType{"TFontStyles", FontStyleType};
 
-class TFont : public TPersistent {
+class TFont : public component::TPersistent {
 public:
-    static const ClassInfo& StaticClass();
-    const ClassInfo& Class() const override { return StaticClass(); }
+    static const component::ClassInfo& StaticClass();
+    const component::ClassInfo& Class() const override { return StaticClass(); }
 
     const std::string& Name() const { return name_; }
     void SetName(const std::string& name);
@@ -36,7 +36,7 @@ public:
     void SetColor(TColor color);
 
     // Copies name, size, style and colour of another font.
-    void Assign(const TPersistent& source) override;
+    void Assign(const component::TPersistent& source) override;
 
     // Called after any value changed; the control holding the font listens.
     std::function<void()> OnChange;
@@ -50,4 +50,4 @@ private:
     TColor color_ = clWindowText;
 };
 
-}  // namespace velora::ui
+}  // namespace velora::controls

@@ -1,22 +1,22 @@
-#include "ui/controls/Form.h"
+#include "controls/Form.h"
 
 #include "component/Errors.h"
 
-namespace velora::ui {
+namespace velora::controls {
 
-const ClassInfo& TForm::StaticClass() {
-    static const ClassInfo info{"TForm", &TWinControl::StaticClass(), {
-        Prop::String("Caption", &TForm::Caption, &TForm::SetCaption),
-        Prop::Integer("ClientWidth", &TForm::ClientWidth, &TForm::SetClientWidth),
-        Prop::Integer("ClientHeight", &TForm::ClientHeight, &TForm::SetClientHeight),
-        Prop::Enumeration("BorderStyle", FormBorderStyleType, &TForm::BorderStyle, &TForm::SetBorderStyle),
-        Prop::Set("BorderIcons", BorderIconsType, &TForm::BorderIcons, &TForm::SetBorderIcons),
-        Prop::Enumeration("Position", PositionType, &TForm::Position, &TForm::SetPosition),
+const component::ClassInfo& TForm::StaticClass() {
+    static const component::ClassInfo info{"TForm", &TWinControl::StaticClass(), {
+        component::Prop::String("Caption", &TForm::Caption, &TForm::SetCaption),
+        component::Prop::Integer("ClientWidth", &TForm::ClientWidth, &TForm::SetClientWidth),
+        component::Prop::Integer("ClientHeight", &TForm::ClientHeight, &TForm::SetClientHeight),
+        component::Prop::Enumeration("BorderStyle", FormBorderStyleType, &TForm::BorderStyle, &TForm::SetBorderStyle),
+        component::Prop::Set("BorderIcons", BorderIconsType, &TForm::BorderIcons, &TForm::SetBorderIcons),
+        component::Prop::Enumeration("Position", PositionType, &TForm::Position, &TForm::SetPosition),
     }};
     return info;
 }
 
-TForm::TForm(TComponent* owner) : TWinControl(owner) { InitVisible(false); }
+TForm::TForm(component::TComponent* owner) : TWinControl(owner) { InitVisible(false); }
 
 void TForm::SetClientWidth(int width) { ChangeValue(clientWidth_, width, "ClientWidth"); }
 void TForm::SetClientHeight(int height) { ChangeValue(clientHeight_, height, "ClientHeight"); }
@@ -30,7 +30,7 @@ void TForm::SetVisible(bool visible) {
         try {
             if (OnShow) OnShow(this);
         } catch (...) {
-            ControlPeer* peer = EffectivePeer();
+            component::ControlPeer* peer = EffectivePeer();
             if (peer == nullptr) throw;
             peer->HandleError(std::current_exception());
         }
@@ -46,16 +46,16 @@ void TForm::Show() {
 }
 
 void TForm::BringToFront() {
-    if (ControlPeer* peer = EffectivePeer()) peer->BringToFront(*this);
+    if (component::ControlPeer* peer = EffectivePeer()) peer->BringToFront(*this);
 }
 
 TModalResult TForm::ShowModal() {
-    if (Visible() || modal_) throw ComponentError("Cannot make a visible window modal");
+    if (Visible() || modal_) throw component::ComponentError("Cannot make a visible window modal");
     modal_ = true;
     modalResult_ = mrNone;
     try {
         Show();
-        if (ControlPeer* peer = EffectivePeer()) peer->RunModal(*this);
+        if (component::ControlPeer* peer = EffectivePeer()) peer->RunModal(*this);
     } catch (...) {
         modal_ = false;
         Hide();
@@ -90,4 +90,4 @@ TCloseAction TForm::AskOnClose() {
     return action;
 }
 
-}  // namespace velora::ui
+}  // namespace velora::controls

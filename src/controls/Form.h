@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <functional>
 
-#include "ui/controls/Control.h"
+#include "controls/Control.h"
 
-namespace velora::ui {
+namespace velora::controls {
 
 using TModalResult = int;
 inline constexpr TModalResult mrNone = 0;
@@ -23,13 +23,13 @@ inline constexpr TModalResult mrNo = 7;
 enum TFormBorderStyle : std::uint8_t { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 inline constexpr std::string_view kFormBorderStyleNames[] = {"bsNone",   "bsSingle",     "bsSizeable",
                                                              "bsDialog", "bsToolWindow", "bsSizeToolWin"};
-inline constexpr EnumType FormBorderStyleType{"TFormBorderStyle", kFormBorderStyleNames};
+inline constexpr component::EnumType FormBorderStyleType{"TFormBorderStyle", kFormBorderStyleNames};
 
 enum TBorderIcon : std::uint8_t { biSystemMenu, biMinimize, biMaximize, biHelp };
-using TBorderIcons = EnumSet<TBorderIcon, std::uint8_t>;
+using TBorderIcons = component::EnumSet<TBorderIcon, std::uint8_t>;
 inline constexpr std::string_view kBorderIconNames[] = {"biSystemMenu", "biMinimize", "biMaximize", "biHelp"};
-inline constexpr EnumType BorderIconType{"TBorderIcon", kBorderIconNames};
-inline constexpr SetType BorderIconsType{"TBorderIcons", BorderIconType};
+inline constexpr component::EnumType BorderIconType{"TBorderIcon", kBorderIconNames};
+inline constexpr component::SetType BorderIconsType{"TBorderIcons", BorderIconType};
 
 // Where the form appears when it is first shown.
 enum TPosition : std::uint8_t {
@@ -39,18 +39,18 @@ enum TPosition : std::uint8_t {
 inline constexpr std::string_view kPositionNames[] = {
     "poDesigned",     "poDefault",       "poDefaultPosOnly", "poDefaultSizeOnly",
     "poScreenCenter", "poDesktopCenter", "poMainFormCenter", "poOwnerFormCenter"};
-inline constexpr EnumType PositionType{"TPosition", kPositionNames};
+inline constexpr component::EnumType PositionType{"TPosition", kPositionNames};
 
 // What closing does with the form; an OnClose handler may change it.
 enum TCloseAction : std::uint8_t { caNone, caHide, caFree, caMinimize };
-using TCloseEvent = std::function<void(TComponent* sender, TCloseAction& action)>;
+using TCloseEvent = std::function<void(component::TComponent* sender, TCloseAction& action)>;
 
 class TForm : public TWinControl {
 public:
-    explicit TForm(TComponent* owner);
+    explicit TForm(component::TComponent* owner);
 
-    static const ClassInfo& StaticClass();
-    const ClassInfo& Class() const override { return StaticClass(); }
+    static const component::ClassInfo& StaticClass();
+    const component::ClassInfo& Class() const override { return StaticClass(); }
 
     // Size of the area inside the frame. The peer keeps Width and Height in
     // step with it; the model stores both as they are set.
@@ -92,8 +92,8 @@ public:
     // carry out caFree and caMinimize.
     TCloseAction Close();
 
-    TNotifyEvent OnShow;
-    TNotifyEvent OnHide;
+    component::TNotifyEvent OnShow;
+    component::TNotifyEvent OnHide;
     TCloseEvent OnClose;
 
 private:
@@ -108,4 +108,4 @@ private:
     TModalResult modalResult_ = mrNone;
 };
 
-}  // namespace velora::ui
+}  // namespace velora::controls

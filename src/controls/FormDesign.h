@@ -4,16 +4,16 @@
 
 #include <string>
 
-#include "ui/controls/Control.h"
+#include "controls/Control.h"
 
-namespace velora::ui {
+namespace velora::controls {
 
 template <class T>
-T* Place(TComponent& owner, TWinControl* parent, const std::string& name, int left, int top, int width, int height) {
-    auto* control = CreateComponent<T>(owner, name);
+T* Place(component::TComponent& owner, TWinControl* parent, const std::string& name, int left, int top, int width, int height) {
+    auto* control = component::CreateComponent<T>(owner, name);
     control->SetParent(parent);
     control->SetBounds(left, top, width, height);
     return control;
 }
 
-}  // namespace velora::ui
+}  // namespace velora::controls

@@ -1,10 +1,10 @@
-#include "ui/controls/FormLayout.h"
+#include "controls/FormLayout.h"
 
 #include <algorithm>
 
-#include "ui/controls/Form.h"
+#include "controls/Form.h"
 
-namespace velora::ui {
+namespace velora::controls {
 
 namespace {
 
@@ -104,4 +104,4 @@ std::vector<TRect> RadioButtonBounds(int width, int height, int count, int colum
     return bounds;
 }
 
-}  // namespace velora::ui
+}  // namespace velora::controls

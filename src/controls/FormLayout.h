@@ -9,11 +9,11 @@
 
 #include <vector>
 
-#include "ui/controls/Canvas.h"
-#include "ui/controls/Control.h"
-#include "ui/controls/DpiScale.h"
+#include "controls/Canvas.h"
+#include "controls/Control.h"
+#include "controls/DpiScale.h"
 
-namespace velora::ui {
+namespace velora::controls {
 
 struct TPoint {
     int X = 0;
@@ -49,4 +49,4 @@ std::vector<TControl*> TabSequence(const TForm& form);
 std::vector<TRect> RadioButtonBounds(int width, int height, int count, int columns, int textHeight,
                                      const DpiScale& scale = DpiScale());
 
-}  // namespace velora::ui
+}  // namespace velora::controls

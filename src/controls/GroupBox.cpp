@@ -1,14 +1,14 @@
-#include "ui/controls/GroupBox.h"
+#include "controls/GroupBox.h"
 
-namespace velora::ui {
+namespace velora::controls {
 
-const ClassInfo& TGroupBox::StaticClass() {
-    static const ClassInfo info{"TGroupBox", &TWinControl::StaticClass(), {
-        Prop::String("Caption", &TGroupBox::Caption, &TGroupBox::SetCaption),
+const component::ClassInfo& TGroupBox::StaticClass() {
+    static const component::ClassInfo info{"TGroupBox", &TWinControl::StaticClass(), {
+        component::Prop::String("Caption", &TGroupBox::Caption, &TGroupBox::SetCaption),
     }};
     return info;
 }
 
-TGroupBox::TGroupBox(TComponent* owner) : TWinControl(owner) { InitSize(185, 105); }
+TGroupBox::TGroupBox(component::TComponent* owner) : TWinControl(owner) { InitSize(185, 105); }
 
-}  // namespace velora::ui
+}  // namespace velora::controls

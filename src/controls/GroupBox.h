@@ -2,16 +2,16 @@
 // A framed, captioned group of controls; the controls inside are placed
 // relative to it (their Parent is the group box).
 
-#include "ui/controls/Control.h"
+#include "controls/Control.h"
 
-namespace velora::ui {
+namespace velora::controls {
 
 class TGroupBox : public TWinControl {
 public:
-    explicit TGroupBox(TComponent* owner);
+    explicit TGroupBox(component::TComponent* owner);
 
-    static const ClassInfo& StaticClass();
-    const ClassInfo& Class() const override { return StaticClass(); }
+    static const component::ClassInfo& StaticClass();
+    const component::ClassInfo& Class() const override { return StaticClass(); }
 };
 
-}  // namespace velora::ui
+}  // namespace velora::controls

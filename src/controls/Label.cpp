@@ -1,20 +1,20 @@
-#include "ui/controls/Label.h"
+#include "controls/Label.h"
 
-namespace velora::ui {
+namespace velora::controls {
 
-const ClassInfo& TLabel::StaticClass() {
-    static const ClassInfo info{"TLabel", &TControl::StaticClass(), {
-        Prop::String("Caption", &TLabel::Caption, &TLabel::SetCaption),
-        Prop::Enumeration("Alignment", AlignmentType, &TLabel::Alignment, &TLabel::SetAlignment),
-        Prop::Enumeration("Layout", TextLayoutType, &TLabel::Layout, &TLabel::SetLayout),
-        Prop::Boolean("AutoSize", &TLabel::AutoSize, &TLabel::SetAutoSize),
-        Prop::Boolean("WordWrap", &TLabel::WordWrap, &TLabel::SetWordWrap),
-        Prop::Boolean("Transparent", &TLabel::Transparent, &TLabel::SetTransparent),
+const component::ClassInfo& TLabel::StaticClass() {
+    static const component::ClassInfo info{"TLabel", &TControl::StaticClass(), {
+        component::Prop::String("Caption", &TLabel::Caption, &TLabel::SetCaption),
+        component::Prop::Enumeration("Alignment", AlignmentType, &TLabel::Alignment, &TLabel::SetAlignment),
+        component::Prop::Enumeration("Layout", TextLayoutType, &TLabel::Layout, &TLabel::SetLayout),
+        component::Prop::Boolean("AutoSize", &TLabel::AutoSize, &TLabel::SetAutoSize),
+        component::Prop::Boolean("WordWrap", &TLabel::WordWrap, &TLabel::SetWordWrap),
+        component::Prop::Boolean("Transparent", &TLabel::Transparent, &TLabel::SetTransparent),
     }};
     return info;
 }
 
-TLabel::TLabel(TComponent* owner) : TControl(owner) {
+TLabel::TLabel(component::TComponent* owner) : TControl(owner) {
     InitSize(65, 13);
 }
 
@@ -24,4 +24,4 @@ void TLabel::SetAutoSize(bool autoSize) { ChangeValue(autoSize_, autoSize, "Auto
 void TLabel::SetWordWrap(bool wordWrap) { ChangeValue(wordWrap_, wordWrap, "WordWrap"); }
 void TLabel::SetTransparent(bool transparent) { ChangeValue(transparent_, transparent, "Transparent"); }
 
-}  // namespace velora::ui
+}  // namespace velora::controls

@@ -1,16 +1,16 @@
 #pragma once
 // A static text. It has no window of its own: its parent shows it.
 
-#include "ui/controls/Control.h"
+#include "controls/Control.h"
 
-namespace velora::ui {
+namespace velora::controls {
 
 class TLabel : public TControl {
 public:
-    explicit TLabel(TComponent* owner);
+    explicit TLabel(component::TComponent* owner);
 
-    static const ClassInfo& StaticClass();
-    const ClassInfo& Class() const override { return StaticClass(); }
+    static const component::ClassInfo& StaticClass();
+    const component::ClassInfo& Class() const override { return StaticClass(); }
 
     TAlignment Alignment() const { return alignment_; }
     void SetAlignment(TAlignment alignment);
@@ -32,4 +32,4 @@ private:
     bool transparent_ = false;
 };
 
-}  // namespace velora::ui
+}  // namespace velora::controls

@@ -1,18 +1,18 @@
-#include "ui/controls/Memo.h"
+#include "controls/Memo.h"
 
-namespace velora::ui {
+namespace velora::controls {
 
-const ClassInfo& TMemo::StaticClass() {
-    static const ClassInfo info{"TMemo", &TWinControl::StaticClass(), {
-        Prop::Object("Lines", &TMemo::Lines, &TMemo::SetLines),
-        Prop::Boolean("ReadOnly", &TMemo::ReadOnly, &TMemo::SetReadOnly),
-        Prop::Enumeration("ScrollBars", ScrollStyleType, &TMemo::ScrollBars, &TMemo::SetScrollBars),
-        Prop::Boolean("WordWrap", &TMemo::WordWrap, &TMemo::SetWordWrap),
+const component::ClassInfo& TMemo::StaticClass() {
+    static const component::ClassInfo info{"TMemo", &TWinControl::StaticClass(), {
+        component::Prop::Object("Lines", &TMemo::Lines, &TMemo::SetLines),
+        component::Prop::Boolean("ReadOnly", &TMemo::ReadOnly, &TMemo::SetReadOnly),
+        component::Prop::Enumeration("ScrollBars", ScrollStyleType, &TMemo::ScrollBars, &TMemo::SetScrollBars),
+        component::Prop::Boolean("WordWrap", &TMemo::WordWrap, &TMemo::SetWordWrap),
     }};
     return info;
 }
 
-TMemo::TMemo(TComponent* owner) : TWinControl(owner), lines_(std::make_unique<TStringList>()) {
+TMemo::TMemo(component::TComponent* owner) : TWinControl(owner), lines_(std::make_unique<component::TStringList>()) {
     lines_->OnChange = [this] { Changed("Lines"); };
     InitSize(185, 89);
     InitTabStop(true);
@@ -22,4 +22,4 @@ void TMemo::SetReadOnly(bool readOnly) { ChangeValue(readOnly_, readOnly, "ReadO
 void TMemo::SetScrollBars(TScrollStyle scrollBars) { ChangeValue(scrollBars_, scrollBars, "ScrollBars"); }
 void TMemo::SetWordWrap(bool wordWrap) { ChangeValue(wordWrap_, wordWrap, "WordWrap"); }
 
-}  // namespace velora::ui
+}  // namespace velora::controls

@@ -12,22 +12,22 @@
 #include "component/Events.h"
 #include "component/ShortCut.h"
 
-namespace velora::ui {
+namespace velora::controls {
 
-class TMenuItem : public TComponent {
+class TMenuItem : public component::TComponent {
 public:
-    explicit TMenuItem(TComponent* owner);
+    explicit TMenuItem(component::TComponent* owner);
     ~TMenuItem() override;
 
-    static const ClassInfo& StaticClass();
-    const ClassInfo& Class() const override { return StaticClass(); }
+    static const component::ClassInfo& StaticClass();
+    const component::ClassInfo& Class() const override { return StaticClass(); }
 
     // "&" marks the accelerator letter; "-" makes the item a separator.
     const std::string& Caption() const { return caption_; }
     void SetCaption(const std::string& caption);
     bool IsLine() const { return caption_ == "-"; }
-    TShortCut ShortCut() const { return shortCut_; }
-    void SetShortCut(TShortCut shortCut);
+    component::TShortCut ShortCut() const { return shortCut_; }
+    void SetShortCut(component::TShortCut shortCut);
     bool Enabled() const { return enabled_; }
     void SetEnabled(bool enabled);
     bool Visible() const { return visible_; }
@@ -51,13 +51,13 @@ public:
 
     // The user chose the item (the peer calls this); runs OnClick.
     void Click();
-    TNotifyEvent OnClick;
+    component::TNotifyEvent OnClick;
 
 private:
     void MenuChanged();
 
     std::string caption_;
-    TShortCut shortCut_ = 0;
+    component::TShortCut shortCut_ = 0;
     bool enabled_ = true;
     bool visible_ = true;
     bool checked_ = false;
@@ -66,12 +66,12 @@ private:
     TMenuItem* parent_ = nullptr;
 };
 
-class TPopupMenu : public TComponent {
+class TPopupMenu : public component::TComponent {
 public:
-    explicit TPopupMenu(TComponent* owner);
+    explicit TPopupMenu(component::TComponent* owner);
 
-    static const ClassInfo& StaticClass();
-    const ClassInfo& Class() const override { return StaticClass(); }
+    static const component::ClassInfo& StaticClass();
+    const component::ClassInfo& Class() const override { return StaticClass(); }
 
     // The root item; its submenu is the menu's entries.
     TMenuItem& Items() const { return *items_; }
@@ -80,4 +80,4 @@ private:
     TMenuItem* items_;
 };
 
-}  // namespace velora::ui
+}  // namespace velora::controls

@@ -1,17 +1,17 @@
-#include "ui/controls/Panel.h"
+#include "controls/Panel.h"
 
-namespace velora::ui {
+namespace velora::controls {
 
-const ClassInfo& TPanel::StaticClass() {
-    static const ClassInfo info{"TPanel", &TWinControl::StaticClass(), {
-        Prop::String("Caption", &TPanel::Caption, &TPanel::SetCaption),
-        Prop::Enumeration("BevelOuter", PanelBevelType, &TPanel::BevelOuter, &TPanel::SetBevelOuter),
+const component::ClassInfo& TPanel::StaticClass() {
+    static const component::ClassInfo info{"TPanel", &TWinControl::StaticClass(), {
+        component::Prop::String("Caption", &TPanel::Caption, &TPanel::SetCaption),
+        component::Prop::Enumeration("BevelOuter", PanelBevelType, &TPanel::BevelOuter, &TPanel::SetBevelOuter),
     }};
     return info;
 }
 
-TPanel::TPanel(TComponent* owner) : TWinControl(owner) { InitSize(185, 41); }
+TPanel::TPanel(component::TComponent* owner) : TWinControl(owner) { InitSize(185, 41); }
 
 void TPanel::SetBevelOuter(TPanelBevel bevel) { ChangeValue(bevelOuter_, bevel, "BevelOuter"); }
 
-}  // namespace velora::ui
+}  // namespace velora::controls

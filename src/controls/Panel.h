@@ -1,20 +1,20 @@
 #pragma once
 // A plain area that holds other controls.
 
-#include "ui/controls/Control.h"
+#include "controls/Control.h"
 
-namespace velora::ui {
+namespace velora::controls {
 
 enum TPanelBevel : std::uint8_t { bvNone, bvLowered, bvRaised, bvSpace };
 inline constexpr std::string_view kPanelBevelNames[] = {"bvNone", "bvLowered", "bvRaised", "bvSpace"};
-inline constexpr EnumType PanelBevelType{"TPanelBevel", kPanelBevelNames};
+inline constexpr component::EnumType PanelBevelType{"TPanelBevel", kPanelBevelNames};
 
 class TPanel : public TWinControl {
 public:
-    explicit TPanel(TComponent* owner);
+    explicit TPanel(component::TComponent* owner);
 
-    static const ClassInfo& StaticClass();
-    const ClassInfo& Class() const override { return StaticClass(); }
+    static const component::ClassInfo& StaticClass();
+    const component::ClassInfo& Class() const override { return StaticClass(); }
 
     TPanelBevel BevelOuter() const { return bevelOuter_; }
     void SetBevelOuter(TPanelBevel bevel);
@@ -23,4 +23,4 @@ private:
     TPanelBevel bevelOuter_ = bvRaised;
 };
 
-}  // namespace velora::ui
+}  // namespace velora::controls

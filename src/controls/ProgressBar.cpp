@@ -1,19 +1,19 @@
-#include "ui/controls/ProgressBar.h"
+#include "controls/ProgressBar.h"
 
 #include <algorithm>
 
-namespace velora::ui {
+namespace velora::controls {
 
-const ClassInfo& TProgressBar::StaticClass() {
-    static const ClassInfo info{"TProgressBar", &TWinControl::StaticClass(), {
-        Prop::Integer("Min", &TProgressBar::Min, &TProgressBar::SetMin),
-        Prop::Integer("Max", &TProgressBar::Max, &TProgressBar::SetMax),
-        Prop::Integer("Position", &TProgressBar::Position, &TProgressBar::SetPosition),
+const component::ClassInfo& TProgressBar::StaticClass() {
+    static const component::ClassInfo info{"TProgressBar", &TWinControl::StaticClass(), {
+        component::Prop::Integer("Min", &TProgressBar::Min, &TProgressBar::SetMin),
+        component::Prop::Integer("Max", &TProgressBar::Max, &TProgressBar::SetMax),
+        component::Prop::Integer("Position", &TProgressBar::Position, &TProgressBar::SetPosition),
     }};
     return info;
 }
 
-TProgressBar::TProgressBar(TComponent* owner) : TWinControl(owner) { InitSize(150, 16); }
+TProgressBar::TProgressBar(component::TComponent* owner) : TWinControl(owner) { InitSize(150, 16); }
 
 int TProgressBar::Clamped(int position) const { return std::clamp(position, min_, std::max(min_, max_)); }
 
@@ -29,4 +29,4 @@ void TProgressBar::SetMax(int max) {
 
 void TProgressBar::SetPosition(int position) { ChangeValue(position_, Clamped(position), "Position"); }
 
-}  // namespace velora::ui
+}  // namespace velora::controls

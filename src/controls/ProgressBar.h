@@ -1,16 +1,16 @@
 #pragma once
 // A progress bar: Position within Min .. Max.
 
-#include "ui/controls/Control.h"
+#include "controls/Control.h"
 
-namespace velora::ui {
+namespace velora::controls {
 
 class TProgressBar : public TWinControl {
 public:
-    explicit TProgressBar(TComponent* owner);
+    explicit TProgressBar(component::TComponent* owner);
 
-    static const ClassInfo& StaticClass();
-    const ClassInfo& Class() const override { return StaticClass(); }
+    static const component::ClassInfo& StaticClass();
+    const component::ClassInfo& Class() const override { return StaticClass(); }
 
     int Min() const { return min_; }
     void SetMin(int min);
@@ -29,4 +29,4 @@ private:
     int position_ = 0;
 };
 
-}  // namespace velora::ui
+}  // namespace velora::controls

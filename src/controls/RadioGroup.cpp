@@ -1,20 +1,20 @@
-#include "ui/controls/RadioGroup.h"
+#include "controls/RadioGroup.h"
 
 #include <algorithm>
 
-namespace velora::ui {
+namespace velora::controls {
 
-const ClassInfo& TRadioGroup::StaticClass() {
-    static const ClassInfo info{"TRadioGroup", &TWinControl::StaticClass(), {
-        Prop::String("Caption", &TRadioGroup::Caption, &TRadioGroup::SetCaption),
-        Prop::Object("Items", &TRadioGroup::Items, &TRadioGroup::SetItems),
-        Prop::Integer("ItemIndex", &TRadioGroup::ItemIndex, &TRadioGroup::SetItemIndex),
-        Prop::Integer("Columns", &TRadioGroup::Columns, &TRadioGroup::SetColumns),
+const component::ClassInfo& TRadioGroup::StaticClass() {
+    static const component::ClassInfo info{"TRadioGroup", &TWinControl::StaticClass(), {
+        component::Prop::String("Caption", &TRadioGroup::Caption, &TRadioGroup::SetCaption),
+        component::Prop::Object("Items", &TRadioGroup::Items, &TRadioGroup::SetItems),
+        component::Prop::Integer("ItemIndex", &TRadioGroup::ItemIndex, &TRadioGroup::SetItemIndex),
+        component::Prop::Integer("Columns", &TRadioGroup::Columns, &TRadioGroup::SetColumns),
     }};
     return info;
 }
 
-TRadioGroup::TRadioGroup(TComponent* owner) : TWinControl(owner), items_(std::make_unique<TStringList>()) {
+TRadioGroup::TRadioGroup(component::TComponent* owner) : TWinControl(owner), items_(std::make_unique<component::TStringList>()) {
     items_->OnChange = [this] { ItemsChanged(); };
     InitSize(185, 105);
     InitTabStop(true);
@@ -35,4 +35,4 @@ void TRadioGroup::ItemsChanged() {
     if (itemIndex_ >= items_->Count()) ChangeValue(itemIndex_, items_->Count() - 1, "ItemIndex");
 }
 
-}  // namespace velora::ui
+}  // namespace velora::controls

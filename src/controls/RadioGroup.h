@@ -5,21 +5,21 @@
 
 #include <memory>
 
-#include "ui/controls/Control.h"
+#include "controls/Control.h"
 #include "component/Strings.h"
 
-namespace velora::ui {
+namespace velora::controls {
 
 class TRadioGroup : public TWinControl {
 public:
-    explicit TRadioGroup(TComponent* owner);
+    explicit TRadioGroup(component::TComponent* owner);
 
-    static const ClassInfo& StaticClass();
-    const ClassInfo& Class() const override { return StaticClass(); }
+    static const component::ClassInfo& StaticClass();
+    const component::ClassInfo& Class() const override { return StaticClass(); }
 
     // One getter only, so that the property can name it.
-    TStrings& Items() const { return *items_; }
-    void SetItems(const TStrings& items) { items_->Assign(items); }
+    component::TStrings& Items() const { return *items_; }
+    void SetItems(const component::TStrings& items) { items_->Assign(items); }
     // The selected button; -1 for none. A value below -1 selects none, one
     // past the last button selects the last. When the items shrink below the
     // selection it moves to the last one, without OnClick.
@@ -31,9 +31,9 @@ public:
 private:
     void ItemsChanged();
 
-    std::unique_ptr<TStringList> items_;
+    std::unique_ptr<component::TStringList> items_;
     int itemIndex_ = -1;
     int columns_ = 1;
 };
 
-}  // namespace velora::ui
+}  // namespace velora::controls

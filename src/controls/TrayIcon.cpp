@@ -1,23 +1,23 @@
-#include "ui/controls/TrayIcon.h"
+#include "controls/TrayIcon.h"
 
-namespace velora::ui {
+namespace velora::controls {
 
-const ClassInfo& TTrayIcon::StaticClass() {
-    static const ClassInfo info{"TTrayIcon", &TComponent::StaticClass(), {
-        Prop::Boolean("Active", &TTrayIcon::Active, &TTrayIcon::SetActive),
-        Prop::Boolean("Animated", &TTrayIcon::Animated, &TTrayIcon::SetAnimated),
-        Prop::Integer("Delay", &TTrayIcon::Delay, &TTrayIcon::SetDelay),
-        Prop::Object("DropDownMenu", &TTrayIcon::DropDownMenu, &TTrayIcon::SetDropDownMenu),
-        Prop::String("Hint", &TTrayIcon::Hint, &TTrayIcon::SetHint),
-        Prop::Integer("IconIndex", &TTrayIcon::IconIndex, &TTrayIcon::SetIconIndex),
-        Prop::Object("PopupMenu", &TTrayIcon::PopupMenu, &TTrayIcon::SetPopupMenu),
-        Prop::Boolean("Snap", &TTrayIcon::Snap, &TTrayIcon::SetSnap),
-        Prop::Set("Visibility", TrayVisibilitiesType, &TTrayIcon::Visibility, &TTrayIcon::SetVisibility),
+const component::ClassInfo& TTrayIcon::StaticClass() {
+    static const component::ClassInfo info{"TTrayIcon", &component::TComponent::StaticClass(), {
+        component::Prop::Boolean("Active", &TTrayIcon::Active, &TTrayIcon::SetActive),
+        component::Prop::Boolean("Animated", &TTrayIcon::Animated, &TTrayIcon::SetAnimated),
+        component::Prop::Integer("Delay", &TTrayIcon::Delay, &TTrayIcon::SetDelay),
+        component::Prop::Object("DropDownMenu", &TTrayIcon::DropDownMenu, &TTrayIcon::SetDropDownMenu),
+        component::Prop::String("Hint", &TTrayIcon::Hint, &TTrayIcon::SetHint),
+        component::Prop::Integer("IconIndex", &TTrayIcon::IconIndex, &TTrayIcon::SetIconIndex),
+        component::Prop::Object("PopupMenu", &TTrayIcon::PopupMenu, &TTrayIcon::SetPopupMenu),
+        component::Prop::Boolean("Snap", &TTrayIcon::Snap, &TTrayIcon::SetSnap),
+        component::Prop::Set("Visibility", TrayVisibilitiesType, &TTrayIcon::Visibility, &TTrayIcon::SetVisibility),
     }};
     return info;
 }
 
-TTrayIcon::TTrayIcon(TComponent* owner) : TComponent(owner) {}
+TTrayIcon::TTrayIcon(component::TComponent* owner) : component::TComponent(owner) {}
 
 TTrayIcon::~TTrayIcon() {
     if (auto hook = std::move(destroyHook_)) hook();
@@ -35,9 +35,9 @@ void TTrayIcon::SetVisibility(TTrayVisibilities visibility) { ChangeValue(visibi
 void TTrayIcon::SetDropDownMenu(TPopupMenu* menu) { ChangeValue(dropDownMenu_, menu, "DropDownMenu"); }
 void TTrayIcon::SetPopupMenu(TPopupMenu* menu) { ChangeValue(popupMenu_, menu, "PopupMenu"); }
 
-void TTrayIcon::ComponentRemoved(TComponent& component) {
+void TTrayIcon::ComponentRemoved(component::TComponent& component) {
     if (dropDownMenu_ == &component) SetDropDownMenu(nullptr);
     if (popupMenu_ == &component) SetPopupMenu(nullptr);
 }
 
-}  // namespace velora::ui
+}  // namespace velora::controls

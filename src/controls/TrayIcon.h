@@ -10,20 +10,20 @@
 
 #include "component/Component.h"
 #include "component/Events.h"
-#include "ui/controls/Menus.h"
+#include "controls/Menus.h"
 
-namespace velora::ui {
+namespace velora::controls {
 
 enum TTrayVisibility : std::uint8_t {
     tvVisibleTaskBar, tvVisibleTaskList, tvAutoHide, tvAutoHideIcon, tvVisibleDesign,
     tvRestoreClick, tvRestoreDbClick, tvMinimizeClick, tvMinimizeDbClick, tvAnimateToTray
 };
-using TTrayVisibilities = EnumSet<TTrayVisibility, std::uint16_t>;
+using TTrayVisibilities = component::EnumSet<TTrayVisibility, std::uint16_t>;
 inline constexpr std::string_view kTrayVisibilityNames[] = {
     "tvVisibleTaskBar", "tvVisibleTaskList", "tvAutoHide",        "tvAutoHideIcon",    "tvVisibleDesign",
     "tvRestoreClick",   "tvRestoreDbClick",  "tvMinimizeClick",   "tvMinimizeDbClick", "tvAnimateToTray"};
-inline constexpr EnumType TrayVisibilityType{"TTrayVisibility", kTrayVisibilityNames};
-inline constexpr SetType TrayVisibilitiesType{"TTrayVisibilities", TrayVisibilityType};
+inline constexpr component::EnumType TrayVisibilityType{"TTrayVisibility", kTrayVisibilityNames};
+inline constexpr component::SetType TrayVisibilitiesType{"TTrayVisibilities", TrayVisibilityType};
 
 // An icon named by where it comes from; the platform side loads the image.
 enum class TIconSource : std::uint8_t { None, Application, Resource };
@@ -37,13 +37,13 @@ struct TIcon {
     bool operator==(const TIcon&) const = default;
 };
 
-class TTrayIcon : public TComponent {
+class TTrayIcon : public component::TComponent {
 public:
-    explicit TTrayIcon(TComponent* owner);
+    explicit TTrayIcon(component::TComponent* owner);
     ~TTrayIcon() override;
 
-    static const ClassInfo& StaticClass();
-    const ClassInfo& Class() const override { return StaticClass(); }
+    static const component::ClassInfo& StaticClass();
+    const component::ClassInfo& Class() const override { return StaticClass(); }
 
     // The icon is in the notification area.
     bool Active() const { return active_; }
@@ -80,15 +80,15 @@ public:
 
     // Raised by the peer, with the button, the shift state and the cursor
     // position in screen coordinates.
-    TMouseEvent OnClick;
-    TMouseEvent OnDblClick;
+    component::TMouseEvent OnClick;
+    component::TMouseEvent OnDblClick;
 
     // For the side that shows the icon: called once as the component is
     // destroyed, so it can take the icon away while the values still exist.
     void SetDestroyHook(std::function<void()> hook) { destroyHook_ = std::move(hook); }
 
 protected:
-    void ComponentRemoved(TComponent& component) override;
+    void ComponentRemoved(component::TComponent& component) override;
 
 private:
     bool active_ = false;
@@ -105,4 +105,4 @@ private:
     std::function<void()> destroyHook_;
 };
 
-}  // namespace velora::ui
+}  // namespace velora::controls

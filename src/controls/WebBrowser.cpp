@@ -1,15 +1,15 @@
-#include "ui/controls/WebBrowser.h"
+#include "controls/WebBrowser.h"
 
 #include "platform/WebBrowser.h"
 
-namespace velora::ui {
+namespace velora::controls {
 
-const ClassInfo& TWebBrowser::StaticClass() {
-    static const ClassInfo info{"TWebBrowser", &TWinControl::StaticClass(), {}};
+const component::ClassInfo& TWebBrowser::StaticClass() {
+    static const component::ClassInfo info{"TWebBrowser", &TWinControl::StaticClass(), {}};
     return info;
 }
 
-TWebBrowser::TWebBrowser(TComponent* owner) : TWinControl(owner) {
+TWebBrowser::TWebBrowser(component::TComponent* owner) : TWinControl(owner) {
     InitSize(300, 150);
     InitTabStop(true);
 }
@@ -32,4 +32,4 @@ std::string TWebBrowser::LocationURL() const { return backend_ ? backend_->Locat
 
 bool TWebBrowser::Busy() const { return backend_ && backend_->Busy(); }
 
-}  // namespace velora::ui
+}  // namespace velora::controls

@@ -6,20 +6,20 @@
 
 #include <string>
 
-#include "ui/controls/Control.h"
+#include "controls/Control.h"
 
 namespace velora::platform {
 class WebBrowser;
 }
 
-namespace velora::ui {
+namespace velora::controls {
 
 class TWebBrowser : public TWinControl {
 public:
-    explicit TWebBrowser(TComponent* owner);
+    explicit TWebBrowser(component::TComponent* owner);
 
-    static const ClassInfo& StaticClass();
-    const ClassInfo& Class() const override { return StaticClass(); }
+    static const component::ClassInfo& StaticClass();
+    const component::ClassInfo& Class() const override { return StaticClass(); }
 
     // Starts a navigation and returns at once; without a backend, it starts
     // when one is attached.
@@ -42,4 +42,4 @@ private:
     bool navigationPending_ = false;
 };
 
-}  // namespace velora::ui
+}  // namespace velora::controls

@@ -1,4 +1,4 @@
-#include "platform/gtk/CurlHttpClient.h"
+#include "curl/CurlHttpClient.h"
 
 #include <curl/curl.h>
 
@@ -9,7 +9,7 @@
 #include <mutex>
 #include <set>
 
-namespace velora::gtk {
+namespace velora::curl {
 
 namespace {
 
@@ -441,4 +441,4 @@ std::string CurlHttpClient::LastErrorText() {
 
 bool CurlHttpClient::LastErrorTimedOutOrBrokeOff() { return TimedOutOrBrokeOff(lastError.code); }
 
-}  // namespace velora::gtk
+}  // namespace velora::curl

@@ -11,7 +11,7 @@
 
 #include "platform/HttpClient.h"
 
-namespace velora::gtk {
+namespace velora::curl {
 
 class CurlHttpClient : public platform::HttpClient {
 public:
@@ -45,4 +45,4 @@ public:
     bool LastErrorTimedOutOrBrokeOff() override;
 };
 
-}  // namespace velora::gtk
+}  // namespace velora::curl

@@ -1,18 +1,18 @@
-#include "ui/forms/CountryList.h"
+#include "forms/CountryList.h"
 
 #include "account/CountryTable.h"
 #include "settings/AppIniStorage.h"
-#include "ui/controls/Canvas.h"
-#include "ui/controls/ComboBox.h"
+#include "controls/Canvas.h"
+#include "controls/ComboBox.h"
 
-namespace velora::ui {
+namespace velora::forms {
 
-void FillCountryList(TComboBox& list, const settings::TCustomAppIniStorage& store,
+void FillCountryList(controls::TComboBox& list, const settings::TCustomAppIniStorage& store,
                      const CountryNameLookup& lookupName) {
     const std::string code =
         list.ItemIndex() >= 0 ? SelectedDiallingCode(list) : std::string(account::kDefaultDiallingCode);
 
-    TStrings& items = list.Items();
+    component::TStrings& items = list.Items();
     items.BeginUpdate();
     items.Clear();
     for (const std::string& line : store.SectionLines(account::kCountrySection)) items.Add(line);
@@ -29,32 +29,32 @@ void FillCountryList(TComboBox& list, const settings::TCustomAppIniStorage& stor
     SelectCountryByCode(list, code);
 }
 
-void SelectCountryByCode(TComboBox& list, std::string_view diallingCode) {
+void SelectCountryByCode(controls::TComboBox& list, std::string_view diallingCode) {
     int found = -1;
-    const TStrings& items = list.Items();
+    const component::TStrings& items = list.Items();
     for (int i = 0; i < items.Count(); ++i)
         if (account::CountryEntryDiallingCode(items[i]) == diallingCode) found = i;
     list.SetItemIndex(found);
 }
 
-std::string SelectedDiallingCode(const TComboBox& list) {
+std::string SelectedDiallingCode(const controls::TComboBox& list) {
     const int index = list.ItemIndex();
     if (index < 0 || index >= list.Items().Count()) return {};
     return std::string(account::CountryEntryDiallingCode(list.Items()[index]));
 }
 
-void DrawCountryEntry(TCanvas& canvas, const TRect& rect, std::string_view entry) {
+void DrawCountryEntry(controls::TCanvas& canvas, const controls::TRect& rect, std::string_view entry) {
     const account::TCountryColumns columns = account::CountryEntryColumns(entry);
-    const DpiScale& scale = canvas.Scale();
+    const controls::DpiScale& scale = canvas.Scale();
     canvas.FillRect(rect);
     canvas.DrawTextAt(rect.Left + scale.ToDevice(4), rect.Top, columns.name);
     // A name wider than its column would run under the code: the code
     // column gets its background back first, so a long name ends at it.
-    canvas.FillRect(TRect{rect.Left + scale.ToDevice(108), rect.Top, rect.Right, rect.Bottom});
+    canvas.FillRect(controls::TRect{rect.Left + scale.ToDevice(108), rect.Top, rect.Right, rect.Bottom});
     canvas.DrawTextAt(rect.Left + scale.ToDevice(110), rect.Top, columns.code);
 }
 
-void DrawCountryListItem(const TComboBox& list, TCanvas& canvas, int index, const TRect& rect) {
+void DrawCountryListItem(const controls::TComboBox& list, controls::TCanvas& canvas, int index, const controls::TRect& rect) {
     if (index < 0 || index >= list.Items().Count()) {
         canvas.FillRect(rect);
         return;
@@ -62,4 +62,4 @@ void DrawCountryListItem(const TComboBox& list, TCanvas& canvas, int index, cons
     DrawCountryEntry(canvas, rect, list.Items()[index]);
 }
 
-}  // namespace velora::ui
+}  // namespace velora::forms

@@ -11,11 +11,13 @@ namespace velora::settings {
 class TCustomAppIniStorage;
 }
 
-namespace velora::ui {
-
+namespace velora::controls {
 class TCanvas;
 class TComboBox;
 struct TRect;
+}  // namespace velora::controls
+
+namespace velora::forms {
 
 // The country's name in the current language for a three-letter code; empty
 // when the language has none.
@@ -25,23 +27,23 @@ using CountryNameLookup = std::function<std::string(const std::string& countryCo
 // lines in the order of their three-letter codes, then every entry with a
 // name is replaced in place. Keeps the selected dialling code (49 when nothing
 // was selected).
-void FillCountryList(TComboBox& list, const settings::TCustomAppIniStorage& store,
+void FillCountryList(controls::TComboBox& list, const settings::TCustomAppIniStorage& store,
                      const CountryNameLookup& lookupName);
 
 // Selects the last entry whose dialling code equals `diallingCode` exactly;
 // selects none when no entry has it.
-void SelectCountryByCode(TComboBox& list, std::string_view diallingCode);
+void SelectCountryByCode(controls::TComboBox& list, std::string_view diallingCode);
 
 // The dialling code of the selected entry (its text after the first "="); empty
 // when nothing is selected.
-std::string SelectedDiallingCode(const TComboBox& list);
+std::string SelectedDiallingCode(const controls::TComboBox& list);
 
 // Draws one entry of the owner-drawn list: the rectangle filled with the
 // current background, the name at left + 4 and the code at left + 110
 // (designed pixels, scaled to the canvas's density).
-void DrawCountryEntry(TCanvas& canvas, const TRect& rect, std::string_view entry);
+void DrawCountryEntry(controls::TCanvas& canvas, const controls::TRect& rect, std::string_view entry);
 // The same for entry `index` of the list; an index outside the entries (the
 // empty edit part of the list) only fills the rectangle.
-void DrawCountryListItem(const TComboBox& list, TCanvas& canvas, int index, const TRect& rect);
+void DrawCountryListItem(const controls::TComboBox& list, controls::TCanvas& canvas, int index, const controls::TRect& rect);
 
-}  // namespace velora::ui
+}  // namespace velora::forms

@@ -1,4 +1,4 @@
-#include "ui/forms/uFormMain.h"
+#include "forms/uFormMain.h"
 
 #include "app/Application.h"
 #include "app/InstanceHandOver.h"
@@ -6,10 +6,10 @@
 #include "app/uVars.h"
 #include "platform/Desktop.h"
 #include "text/Text.h"
-#include "ui/forms/uFormOptions.h"
-#include "ui/forms/uFormUpdate.h"
+#include "forms/uFormOptions.h"
+#include "forms/uFormUpdate.h"
 
-namespace velora::ui {
+namespace velora::forms {
 
 TformMain* formMain = nullptr;
 
@@ -18,31 +18,31 @@ constexpr int kClientWidth = 420;
 constexpr int kClientHeight = 530;
 }  // namespace
 
-const ClassInfo& TformMain::StaticClass() {
-    static const ClassInfo info{"TformMain", &TForm::StaticClass(), {}};
+const component::ClassInfo& TformMain::StaticClass() {
+    static const component::ClassInfo info{"TformMain", &controls::TForm::StaticClass(), {}};
     return info;
 }
 
-TMenuItem* TformMain::AddMenuItem(const std::string& name, const std::string& caption) {
-    auto* item = CreateComponent<TMenuItem>(*this, name);
+controls::TMenuItem* TformMain::AddMenuItem(const std::string& name, const std::string& caption) {
+    auto* item = component::CreateComponent<controls::TMenuItem>(*this, name);
     item->SetCaption(caption);
     popupTray->Items().Add(item);
     return item;
 }
 
 // The window as designed; the language file replaces the captions.
-TformMain::TformMain(TComponent* owner) : TForm(owner) {
+TformMain::TformMain(component::TComponent* owner) : controls::TForm(owner) {
     SetCaption(app::AppTitle);
-    SetBorderStyle(bsDialog);
-    SetBorderIcons(TBorderIcons{biSystemMenu});
+    SetBorderStyle(controls::bsDialog);
+    SetBorderIcons(controls::TBorderIcons{controls::biSystemMenu});
     SetClientWidth(474);
     SetClientHeight(kClientHeight);
 
-    browser = CreateComponent<TWebBrowser>(*this, "browser");
+    browser = component::CreateComponent<controls::TWebBrowser>(*this, "browser");
     browser->SetParent(this);
     browser->SetBounds(0, 0, kClientWidth, kClientHeight);
 
-    popupTray = CreateComponent<TPopupMenu>(*this, "popupTray");
+    popupTray = component::CreateComponent<controls::TPopupMenu>(*this, "popupTray");
     menuitemSend = AddMenuItem("menuitemSend", "&SMS senden...");
     menuitemReminder = AddMenuItem("menuitemReminder", "&Erinnerung speichern...");
     menuitemFile = AddMenuItem("menuitemFile", "&Datei senden...");
@@ -54,25 +54,25 @@ TformMain::TformMain(TComponent* owner) : TForm(owner) {
     menuitemOptions = AddMenuItem("menuitemOptions", "&Optionen...");
     menuitemBreak3 = AddMenuItem("menuitemBreak3", "-");
     menuitemExit = AddMenuItem("menuitemExit", "&Beenden");
-    for (TMenuItem* page : {menuitemSend, menuitemReminder, menuitemFile, menuitemContacts, menuitemCredits})
-        page->OnClick = [this](TComponent* sender) { showUrl(sender); };
-    menuitemUpdate->OnClick = [this](TComponent*) { menuitemUpdateClick(); };
-    menuitemOptions->OnClick = [this](TComponent*) { menuitemOptionsClick(); };
-    menuitemExit->OnClick = [this](TComponent*) { menuitemExitClick(); };
+    for (controls::TMenuItem* page : {menuitemSend, menuitemReminder, menuitemFile, menuitemContacts, menuitemCredits})
+        page->OnClick = [this](component::TComponent* sender) { showUrl(sender); };
+    menuitemUpdate->OnClick = [this](component::TComponent*) { menuitemUpdateClick(); };
+    menuitemOptions->OnClick = [this](component::TComponent*) { menuitemOptionsClick(); };
+    menuitemExit->OnClick = [this](component::TComponent*) { menuitemExitClick(); };
 
-    tray = CreateComponent<TTrayIcon>(*this, "tray");
+    tray = component::CreateComponent<controls::TTrayIcon>(*this, "tray");
     tray->SetHint(app::ProductShortName);
     tray->SetDelay(100);
     tray->SetSnap(true);
-    tray->SetVisibility(TTrayVisibilities{tvAutoHide, tvAnimateToTray});
+    tray->SetVisibility(controls::TTrayVisibilities{controls::tvAutoHide, controls::tvAnimateToTray});
     tray->SetDropDownMenu(popupTray);
     tray->SetPopupMenu(popupTray);
     tray->SetAnimated(true);
-    tray->OnDblClick = [this](TComponent*, TMouseButton, TShiftState, int, int) { OpenSendPage(); };
+    tray->OnDblClick = [this](component::TComponent*, component::TMouseButton, component::TShiftState, int, int) { OpenSendPage(); };
     tray->SetActive(true);
 
-    OnShow = [this](TComponent*) { FormShow(); };
-    OnClose = [this](TComponent*, TCloseAction& action) { FormClose(action); };
+    OnShow = [this](component::TComponent*) { FormShow(); };
+    OnClose = [this](component::TComponent*, controls::TCloseAction& action) { FormClose(action); };
 }
 
 TformMain::~TformMain() {
@@ -87,7 +87,7 @@ void TformMain::FormCreate() {
     SetClientHeight(kClientHeight);
     SetClientWidth(kClientWidth);
     SetCaption(app::AppTitle);
-    tray->SetIcon(TIcon::ApplicationIcon());
+    tray->SetIcon(controls::TIcon::ApplicationIcon());
     tray->SetHint(app::ProductShortName);
     app::moduleMain->translator().ApplyToForm(*this);
     ApplyPlaceholders();
@@ -103,7 +103,7 @@ void TformMain::ApplyPlaceholders() {
     tray->SetHint(text::ReplaceAll(tray->Hint(), "%sPRODUCT_SHORTNAME", app::ProductShortName));
 }
 
-app::ServicePage TformMain::PageOf(const TComponent* sender) const {
+app::ServicePage TformMain::PageOf(const component::TComponent* sender) const {
     if (sender == menuitemReminder) return app::spReminder;
     if (sender == menuitemContacts) return app::spContacts;
     if (sender == menuitemCredits) return app::spPrices;
@@ -111,7 +111,7 @@ app::ServicePage TformMain::PageOf(const TComponent* sender) const {
     return app::spSend;
 }
 
-void TformMain::showUrl(TComponent* sender) {
+void TformMain::showUrl(component::TComponent* sender) {
     auto& module = *app::moduleMain;
     if (!module.IsOnline()) {
         module.Desktop().ShowMessage(app::Vars().MsgNotOnline, app::AppTitle);
@@ -165,7 +165,7 @@ void TformMain::menuitemExitClick() {
     try {
         app::moduleMain->SaveMainPosition(Left(), Top());
     } catch (...) {
-        if (ControlPeer* peer = EffectivePeer()) peer->HandleError(std::current_exception());
+        if (component::ControlPeer* peer = EffectivePeer()) peer->HandleError(std::current_exception());
     }
     app::Application->Terminate();
 }
@@ -173,11 +173,11 @@ void TformMain::menuitemExitClick() {
 // Closing only hides the window; the program runs on in the tray. The
 // window goes before the first-close notice comes up, not after the user
 // has answered it.
-void TformMain::FormClose(TCloseAction& action) {
-    action = caHide;
+void TformMain::FormClose(controls::TCloseAction& action) {
+    action = controls::caHide;
     Hide();
     app::moduleMain->SaveMainPosition(Left(), Top());
     app::moduleMain->ShowTrayNotice();
 }
 
-}  // namespace velora::ui
+}  // namespace velora::forms

@@ -5,20 +5,20 @@
 // the window only hides it.
 
 #include "app/ServiceEndpoints.h"
-#include "ui/controls/Form.h"
-#include "ui/controls/Menus.h"
-#include "ui/controls/TrayIcon.h"
-#include "ui/controls/WebBrowser.h"
+#include "controls/Form.h"
+#include "controls/Menus.h"
+#include "controls/TrayIcon.h"
+#include "controls/WebBrowser.h"
 
-namespace velora::ui {
+namespace velora::forms {
 
-class TformMain : public TForm {
+class TformMain : public controls::TForm {
 public:
-    explicit TformMain(TComponent* owner);
+    explicit TformMain(component::TComponent* owner);
     ~TformMain() override;
 
-    static const ClassInfo& StaticClass();
-    const ClassInfo& Class() const override { return StaticClass(); }
+    static const component::ClassInfo& StaticClass();
+    const component::ClassInfo& Class() const override { return StaticClass(); }
 
     void FormCreate();
     // Opens the send page exactly as the menu entry does.
@@ -27,37 +27,37 @@ public:
     void ApplyPlaceholders();
 
     // The page a menu entry stands for; any other sender means the send page.
-    app::ServicePage PageOf(const TComponent* sender) const;
+    app::ServicePage PageOf(const component::TComponent* sender) const;
     // The five page entries: online check, the periodic update check, then
     // the page in this window (or, for credits, in the system's browser).
-    void showUrl(TComponent* sender);
+    void showUrl(component::TComponent* sender);
 
-    TWebBrowser* browser;
-    TPopupMenu* popupTray;
-    TMenuItem* menuitemSend;
-    TMenuItem* menuitemReminder;
-    TMenuItem* menuitemFile;
-    TMenuItem* menuitemBreak1;
-    TMenuItem* menuitemContacts;
-    TMenuItem* menuitemBreak2;
-    TMenuItem* menuitemCredits;
-    TMenuItem* menuitemUpdate;
-    TMenuItem* menuitemOptions;
-    TMenuItem* menuitemBreak3;
-    TMenuItem* menuitemExit;
-    TTrayIcon* tray;
+    controls::TWebBrowser* browser;
+    controls::TPopupMenu* popupTray;
+    controls::TMenuItem* menuitemSend;
+    controls::TMenuItem* menuitemReminder;
+    controls::TMenuItem* menuitemFile;
+    controls::TMenuItem* menuitemBreak1;
+    controls::TMenuItem* menuitemContacts;
+    controls::TMenuItem* menuitemBreak2;
+    controls::TMenuItem* menuitemCredits;
+    controls::TMenuItem* menuitemUpdate;
+    controls::TMenuItem* menuitemOptions;
+    controls::TMenuItem* menuitemBreak3;
+    controls::TMenuItem* menuitemExit;
+    controls::TTrayIcon* tray;
 
 private:
     void FormShow();
-    void FormClose(TCloseAction& action);
+    void FormClose(controls::TCloseAction& action);
     void menuitemUpdateClick();
     void menuitemOptionsClick();
     void menuitemExitClick();
     // The page in this window, or the credits page in the system's browser.
     void OpenPage(app::ServicePage page);
-    TMenuItem* AddMenuItem(const std::string& name, const std::string& caption);
+    controls::TMenuItem* AddMenuItem(const std::string& name, const std::string& caption);
 };
 
 extern TformMain* formMain;
 
-}  // namespace velora::ui
+}  // namespace velora::forms

@@ -1,84 +1,84 @@
-#include "ui/forms/uFormOptions.h"
+#include "forms/uFormOptions.h"
 
 #include "account/CountryTable.h"
-#include "ui/forms/CountryList.h"
+#include "forms/CountryList.h"
 #include "app/uModuleMain.h"
 #include "app/uVars.h"
 #include "platform/Desktop.h"
-#include "ui/controls/FormDesign.h"
-#include "ui/forms/uFormMain.h"
-#include "ui/forms/uFormUpdate.h"
+#include "controls/FormDesign.h"
+#include "forms/uFormMain.h"
+#include "forms/uFormUpdate.h"
 
-namespace velora::ui {
+namespace velora::forms {
 
 TformOptions* formOptions = nullptr;
 
-const ClassInfo& TformOptions::StaticClass() {
-    static const ClassInfo info{"TformOptions", &TForm::StaticClass(), {}};
+const component::ClassInfo& TformOptions::StaticClass() {
+    static const component::ClassInfo info{"TformOptions", &controls::TForm::StaticClass(), {}};
     return info;
 }
 
 // The dialog as designed: German texts, which the language file replaces.
-TformOptions::TformOptions(TComponent* owner) : TForm(owner) {
+TformOptions::TformOptions(component::TComponent* owner) : controls::TForm(owner) {
     SetCaption("%sAPP_NAME - %sVersion");
-    SetBorderStyle(bsDialog);
-    SetBorderIcons(TBorderIcons{biSystemMenu});
-    SetPosition(poScreenCenter);
+    SetBorderStyle(controls::bsDialog);
+    SetBorderIcons(controls::TBorderIcons{controls::biSystemMenu});
+    SetPosition(controls::poScreenCenter);
     SetClientWidth(421);
     SetClientHeight(424);
     Font().SetName("Tahoma");
     Font().SetSize(8);
 
-    groupboxLogin = Place<TGroupBox>(*this, this, "groupboxLogin", 8, 8, 401, 201);
+    groupboxLogin = controls::Place<controls::TGroupBox>(*this, this, "groupboxLogin", 8, 8, 401, 201);
     groupboxLogin->SetCaption("Login Daten");
     groupboxLogin->SetTabOrder(1);
     // Wraps rather than running past the group box where the system's font
     // is wider than the one the dialog was laid out with: a fourth line
     // still ends above the labels below.
-    labelLogin = Place<TLabel>(*this, groupboxLogin, "labelLogin", 17, 24, 350, 52);
+    labelLogin = controls::Place<controls::TLabel>(*this, groupboxLogin, "labelLogin", 17, 24, 350, 52);
     labelLogin->SetAutoSize(false);
     labelLogin->SetWordWrap(true);
     labelLogin->SetCaption(
         "Sie sind bereits registriert? Hier k\xF6nnen Sie sich mit Ihren Daten anmelden.\r\n"
         "Format: Land, Vorwahl (ohne f\xFChrende Null), Rufnummer\r\n"
         "z.B. Deutschland 172 1234567");
-    labelLand = Place<TLabel>(*this, groupboxLogin, "labelLand", 17, 77, 160, 13);
+    labelLand = controls::Place<controls::TLabel>(*this, groupboxLogin, "labelLand", 17, 77, 160, 13);
     labelLand->SetCaption("Land");
-    comboboxCountry = Place<TComboBox>(*this, groupboxLogin, "comboboxCountry", 16, 96, 169, 21);
-    comboboxCountry->SetStyle(csOwnerDrawFixed);
+    comboboxCountry = controls::Place<controls::TComboBox>(*this, groupboxLogin, "comboboxCountry", 16, 96, 169, 21);
+    comboboxCountry->SetStyle(controls::csOwnerDrawFixed);
     comboboxCountry->SetItemHeight(13);
     comboboxCountry->SetDropDownCount(15);
     comboboxCountry->SetSorted(true);
     comboboxCountry->SetTabOrder(0);
-    comboboxCountry->OnDrawItem = [](TComboBox& list, TCanvas& canvas, int index, const TRect& rect,
-                                     TOwnerDrawState) { ui::DrawCountryListItem(list, canvas, index, rect); };
-    labelHandyNr = Place<TLabel>(*this, groupboxLogin, "labelHandyNr", 191, 77, 190, 13);
+    comboboxCountry->OnDrawItem = [](controls::TComboBox& list, controls::TCanvas& canvas, int index, const controls::TRect& rect,
+                                     controls::TOwnerDrawState) { DrawCountryListItem(list, canvas, index, rect); };
+    labelHandyNr = controls::Place<controls::TLabel>(*this, groupboxLogin, "labelHandyNr", 191, 77, 190, 13);
     labelHandyNr->SetCaption("Handy Nr.");
-    editMobileNr = Place<TEdit>(*this, groupboxLogin, "editMobileNr", 191, 96, 192, 21);
+    editMobileNr = controls::Place<controls::TEdit>(*this, groupboxLogin, "editMobileNr", 191, 96, 192, 21);
     editMobileNr->SetMaxLength(12);
     editMobileNr->SetTabOrder(1);
-    editMobileNr->OnKeyPress = [this](TComponent*, char& key) { editMobileNrKeyPress(key); };
-    labelPasswort = Place<TLabel>(*this, groupboxLogin, "labelPasswort", 16, 126, 360, 13);
+    editMobileNr->OnKeyPress = [this](component::TComponent*, char& key) { editMobileNrKeyPress(key); };
+    labelPasswort = controls::Place<controls::TLabel>(*this, groupboxLogin, "labelPasswort", 16, 126, 360, 13);
     labelPasswort->SetCaption("Passwort");
-    editPassword = Place<TEdit>(*this, groupboxLogin, "editPassword", 16, 145, 367, 21);
+    editPassword = controls::Place<controls::TEdit>(*this, groupboxLogin, "editPassword", 16, 145, 367, 21);
     editPassword->SetPasswordChar('*');
     editPassword->SetTabOrder(2);
-    linkRegister = Place<TLinkLabel>(*this, groupboxLogin, "linkRegister", 16, 172, 297, 13);
+    linkRegister = controls::Place<controls::TLinkLabel>(*this, groupboxLogin, "linkRegister", 16, 172, 297, 13);
     linkRegister->SetCaption("Jetzt bei VELORA <link>registrieren</link>");
     linkRegister->SetTransparent(true);
-    linkRegister->SetLayout(tlCenter);
-    linkRegister->OnLinkClick = [this](TComponent*, int, const std::string&, const std::string&) {
+    linkRegister->SetLayout(controls::tlCenter);
+    linkRegister->OnLinkClick = [this](component::TComponent*, int, const std::string&, const std::string&) {
         linkRegisterLinkClick();
     };
 
-    groupboxExtended = Place<TGroupBox>(*this, this, "groupboxExtended", 8, 215, 401, 81);
+    groupboxExtended = controls::Place<controls::TGroupBox>(*this, this, "groupboxExtended", 8, 215, 401, 81);
     groupboxExtended->SetCaption("Erweiterte Einstellungen");
     groupboxExtended->SetTabOrder(2);
-    checkboxAutostart = Place<TCheckBox>(*this, groupboxExtended, "checkboxAutostart", 16, 24, 367, 17);
+    checkboxAutostart = controls::Place<controls::TCheckBox>(*this, groupboxExtended, "checkboxAutostart", 16, 24, 367, 17);
     checkboxAutostart->SetCaption("VELORA Desktop beim Windows-Start ausf\xFChren");
     checkboxAutostart->SetChecked(true);
     checkboxAutostart->SetTabOrder(0);
-    checkboxOnlineStatus = Place<TCheckBox>(*this, groupboxExtended, "checkboxOnlineStatus", 16, 47, 367, 17);
+    checkboxOnlineStatus = controls::Place<controls::TCheckBox>(*this, groupboxExtended, "checkboxOnlineStatus", 16, 47, 367, 17);
     checkboxOnlineStatus->SetCaption("Keine Internet-Erkennung");
     checkboxOnlineStatus->SetHint(
         "In seltenen F\xE4llen kann VELORA Desktop nicht erkennen, ob eine Verbindung zum Internet besteht.\r\n"
@@ -86,31 +86,31 @@ TformOptions::TformOptions(TComponent* owner) : TForm(owner) {
     checkboxOnlineStatus->SetShowHint(true);
     checkboxOnlineStatus->SetTabOrder(1);
 
-    radioLanguage = Place<TRadioGroup>(*this, this, "radioLanguage", 8, 303, 401, 75);
+    radioLanguage = controls::Place<controls::TRadioGroup>(*this, this, "radioLanguage", 8, 303, 401, 75);
     radioLanguage->SetCaption("Sprache");
     radioLanguage->Items().Add("deutsch");
     radioLanguage->Items().Add("englisch");
     radioLanguage->SetItemIndex(0);
     radioLanguage->SetTabOrder(4);
-    radioLanguage->OnClick = [this](TComponent*) { radioLanguageClick(); };
+    radioLanguage->OnClick = [this](component::TComponent*) { radioLanguageClick(); };
 
     // Kept from an earlier version; never shown, never read or written.
-    groupboxIE = Place<TGroupBox>(*this, this, "groupboxIE", 8, 360, 265, 57);
+    groupboxIE = controls::Place<controls::TGroupBox>(*this, this, "groupboxIE", 8, 360, 265, 57);
     groupboxIE->SetCaption("Internet Explorer");
     groupboxIE->SetVisible(false);
     groupboxIE->SetTabOrder(3);
-    checkboxIEIntegration = Place<TCheckBox>(*this, groupboxIE, "checkboxIEIntegration", 3, 24, 305, 17);
+    checkboxIEIntegration = controls::Place<controls::TCheckBox>(*this, groupboxIE, "checkboxIEIntegration", 3, 24, 305, 17);
     checkboxIEIntegration->SetCaption("IE Integration (Toolbar, Kontextmen\xFC)");
 
-    buttonOk = Place<TButton>(*this, this, "buttonOk", 334, 390, 75, 25);
+    buttonOk = controls::Place<controls::TButton>(*this, this, "buttonOk", 334, 390, 75, 25);
     buttonOk->SetCaption("Ok");
     buttonOk->SetDefault(true);
-    buttonOk->SetModalResult(mrOk);
+    buttonOk->SetModalResult(controls::mrOk);
     buttonOk->SetTabOrder(0);
-    buttonOk->OnClick = [this](TComponent*) { buttonOkClick(); };
+    buttonOk->OnClick = [this](component::TComponent*) { buttonOkClick(); };
 
-    OnShow = [this](TComponent*) { FormShow(); };
-    OnHide = [this](TComponent*) { FormHide(); };
+    OnShow = [this](component::TComponent*) { FormShow(); };
+    OnHide = [this](component::TComponent*) { FormHide(); };
 }
 
 TformOptions::~TformOptions() {
@@ -121,7 +121,7 @@ TformOptions::~TformOptions() {
 void TformOptions::FillCountryListPlain() {
     // One change for the whole list: the native list is filled once, not
     // again for every entry.
-    TStrings& items = comboboxCountry->Items();
+    component::TStrings& items = comboboxCountry->Items();
     items.BeginUpdate();
     items.Clear();
     for (const auto& line : app::moduleMain->storageIni().SectionLines(account::kCountrySection)) items.Add(line);
@@ -134,7 +134,7 @@ void TformOptions::FormCreate() {
     FillCountryListPlain();
     std::string country = store.GetString("account\\country", "Deutschland");
     if (country.empty()) country = "49";
-    ui::SelectCountryByCode(*comboboxCountry, country);
+    forms::SelectCountryByCode(*comboboxCountry, country);
     editMobileNr->SetText(MigratedMobileNr(store));
     FillPasswordField();
     checkboxOnlineStatus->SetChecked(!store.GetBoolean("extended\\checkOnline", true));
@@ -186,12 +186,12 @@ void TformOptions::PasswordAnswered() {
 }
 
 void TformOptions::FormShow() {
-    const std::string code = ui::SelectedDiallingCode(*comboboxCountry);
+    const std::string code = forms::SelectedDiallingCode(*comboboxCountry);
     isShowing_ = true;
     ShowStoredLanguage();
     app::moduleMain->translator().ApplyToForm(*this);
     UpdateTexts();
-    ui::SelectCountryByCode(*comboboxCountry, code);
+    forms::SelectCountryByCode(*comboboxCountry, code);
 }
 
 void TformOptions::FormHide() { isShowing_ = false; }
@@ -206,7 +206,7 @@ void TformOptions::UpdateTexts() {
     labelLogin->SetCaption(i18n::FillBreak(labelLogin->Caption()));
     linkRegister->SetCaption(i18n::FillFreeSms(i18n::FillProductShortName(linkRegister->Caption(), app::ProductShortName)));
     auto& translator = app::moduleMain->translator();
-    ui::FillCountryList(*comboboxCountry, app::moduleMain->storageIni(),
+    FillCountryList(*comboboxCountry, app::moduleMain->storageIni(),
                              [&translator](const std::string& code) { return translator.LookupText("countries", code); });
     checkboxOnlineStatus->SetHint(i18n::FillAppName(checkboxOnlineStatus->Hint(), app::AppTitle));
     checkboxAutostart->SetCaption(i18n::FillAppName(checkboxAutostart->Caption(), app::AppTitle));
@@ -224,7 +224,7 @@ void TformOptions::buttonOkClick() {
     auto& store = module.storageIni();
     module.SetAutostart(!checkboxAutostart->Checked());
     store.PutBoolean("extended\\checkOnline", !checkboxOnlineStatus->Checked());
-    const std::string code = ui::SelectedDiallingCode(*comboboxCountry);
+    const std::string code = forms::SelectedDiallingCode(*comboboxCountry);
     store.PutString("account\\country", code);
     store.PutString("account\\nr", editMobileNr->Text());
     const std::string prefix = code.empty() ? std::string(account::kDefaultDiallingCode) : code;
@@ -247,11 +247,11 @@ void TformOptions::radioLanguageClick() {
                          app::moduleMain->LanguageFolder());
 }
 
-std::string TformOptions::SelectedDiallingCode() { return ui::SelectedDiallingCode(*comboboxCountry); }
+std::string TformOptions::SelectedDiallingCode() { return forms::SelectedDiallingCode(*comboboxCountry); }
 void TformOptions::LanguageChosen(const std::string& code) { app::SetLanguage(app::Vars(), code); }
 void TformOptions::RefillCountryListPlain() { FillCountryListPlain(); }
 void TformOptions::SelectCountryByCode(const std::string& code) {
-    ui::SelectCountryByCode(*comboboxCountry, code);
+    forms::SelectCountryByCode(*comboboxCountry, code);
 }
 void TformOptions::UpdateOptionsTexts() { UpdateTexts(); }
 void TformOptions::ApplyMainWindowPlaceholders() {
@@ -265,4 +265,4 @@ void TformOptions::Navigate(const std::string& url) {
     if (formMain) formMain->browser->Navigate(url);
 }
 
-}  // namespace velora::ui
+}  // namespace velora::forms

@@ -8,29 +8,29 @@
 #include <memory>
 
 #include "i18n/LanguageSelection.h"
-#include "ui/controls/Button.h"
-#include "ui/controls/CheckBox.h"
-#include "ui/controls/ComboBox.h"
-#include "ui/controls/Edit.h"
-#include "ui/controls/Form.h"
-#include "ui/controls/GroupBox.h"
-#include "ui/controls/Label.h"
-#include "ui/controls/linklabel/LinkLabel.h"
-#include "ui/controls/RadioGroup.h"
+#include "controls/Button.h"
+#include "controls/CheckBox.h"
+#include "controls/ComboBox.h"
+#include "controls/Edit.h"
+#include "controls/Form.h"
+#include "controls/GroupBox.h"
+#include "controls/Label.h"
+#include "controls/linklabel/LinkLabel.h"
+#include "controls/RadioGroup.h"
 
 namespace velora::settings {
 class TAppIniFileStorage;
 }
 
-namespace velora::ui {
+namespace velora::forms {
 
-class TformOptions : public TForm, private i18n::LanguageSwitchTargets {
+class TformOptions : public controls::TForm, private i18n::LanguageSwitchTargets {
 public:
-    explicit TformOptions(TComponent* owner);
+    explicit TformOptions(component::TComponent* owner);
     ~TformOptions() override;
 
-    static const ClassInfo& StaticClass();
-    const ClassInfo& Class() const override { return StaticClass(); }
+    static const component::ClassInfo& StaticClass();
+    const component::ClassInfo& Class() const override { return StaticClass(); }
 
     // Loads the stored values; runs once, when the dialog object is created.
     void FormCreate();
@@ -44,22 +44,22 @@ public:
     // True from the moment the dialog is shown until it is hidden.
     bool IsShowing() const { return isShowing_; }
 
-    TGroupBox* groupboxLogin;
-    TLabel* labelLogin;
-    TLabel* labelLand;
-    TComboBox* comboboxCountry;
-    TLabel* labelHandyNr;
-    TEdit* editMobileNr;
-    TLabel* labelPasswort;
-    TEdit* editPassword;
-    TLinkLabel* linkRegister;
-    TGroupBox* groupboxExtended;
-    TCheckBox* checkboxAutostart;
-    TCheckBox* checkboxOnlineStatus;
-    TRadioGroup* radioLanguage;
-    TGroupBox* groupboxIE;
-    TCheckBox* checkboxIEIntegration;
-    TButton* buttonOk;
+    controls::TGroupBox* groupboxLogin;
+    controls::TLabel* labelLogin;
+    controls::TLabel* labelLand;
+    controls::TComboBox* comboboxCountry;
+    controls::TLabel* labelHandyNr;
+    controls::TEdit* editMobileNr;
+    controls::TLabel* labelPasswort;
+    controls::TEdit* editPassword;
+    controls::TLinkLabel* linkRegister;
+    controls::TGroupBox* groupboxExtended;
+    controls::TCheckBox* checkboxAutostart;
+    controls::TCheckBox* checkboxOnlineStatus;
+    controls::TRadioGroup* radioLanguage;
+    controls::TGroupBox* groupboxIE;
+    controls::TCheckBox* checkboxIEIntegration;
+    controls::TButton* buttonOk;
 
 private:
     void FormShow();
@@ -95,4 +95,4 @@ private:
 
 extern TformOptions* formOptions;
 
-}  // namespace velora::ui
+}  // namespace velora::forms

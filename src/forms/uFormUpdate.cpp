@@ -1,4 +1,4 @@
-#include "ui/forms/uFormUpdate.h"
+#include "forms/uFormUpdate.h"
 
 #include <algorithm>
 #include <chrono>
@@ -15,10 +15,10 @@
 #include "app/uVars.h"
 #include "i18n/LanguageSelection.h"
 #include "platform/Desktop.h"
-#include "ui/controls/FormDesign.h"
+#include "controls/FormDesign.h"
 #include "settings/DateTimeText.h"
 
-namespace velora::ui {
+namespace velora::forms {
 
 TformUpdate* formUpdate = nullptr;
 
@@ -60,63 +60,63 @@ private:
 
 }  // namespace
 
-const ClassInfo& TformUpdate::StaticClass() {
-    static const ClassInfo info{"TformUpdate", &TForm::StaticClass(), {}};
+const component::ClassInfo& TformUpdate::StaticClass() {
+    static const component::ClassInfo info{"TformUpdate", &controls::TForm::StaticClass(), {}};
     return info;
 }
 
 // The dialog as designed; the language file replaces the captions.
-TformUpdate::TformUpdate(TComponent* owner, const net::UrlGrabberServices& grabberServices,
+TformUpdate::TformUpdate(component::TComponent* owner, const net::UrlGrabberServices& grabberServices,
                          platform::InstallerVerifier* installerVerifier)
-    : TForm(owner), installerVerifier_(installerVerifier) {
+    : controls::TForm(owner), installerVerifier_(installerVerifier) {
     SetCaption(app::AppTitle);
-    SetBorderStyle(bsDialog);
-    SetBorderIcons(TBorderIcons{biSystemMenu});
-    SetPosition(poScreenCenter);
+    SetBorderStyle(controls::bsDialog);
+    SetBorderIcons(controls::TBorderIcons{controls::biSystemMenu});
+    SetPosition(controls::poScreenCenter);
     SetClientWidth(405);
     SetClientHeight(297);
     Font().SetName("Tahoma");
     Font().SetSize(8);
 
-    panelActual = Place<TPanel>(*this, this, "panelActual", 8, 8, 185, 41);
-    panelActual->SetBevelOuter(bvNone);
-    labelCaptionActual = Place<TLabel>(*this, panelActual, "labelCaptionActual", 8, 8, 170, 13);
+    panelActual = controls::Place<controls::TPanel>(*this, this, "panelActual", 8, 8, 185, 41);
+    panelActual->SetBevelOuter(controls::bvNone);
+    labelCaptionActual = controls::Place<controls::TLabel>(*this, panelActual, "labelCaptionActual", 8, 8, 170, 13);
     labelCaptionActual->SetCaption("aktuelle Version");
-    labelVersionActual = Place<TLabel>(*this, panelActual, "labelVersionActual", 8, 27, 170, 13);
+    labelVersionActual = controls::Place<controls::TLabel>(*this, panelActual, "labelVersionActual", 8, 27, 170, 13);
     labelVersionActual->SetCaption("x.x.x.x");
-    labelVersionActual->Font().SetStyle(TFontStyles{fsBold});
-    panelInstall = Place<TPanel>(*this, this, "panelInstall", 212, 8, 185, 41);
-    panelInstall->SetBevelOuter(bvNone);
-    labelCaptionInstalled = Place<TLabel>(*this, panelInstall, "labelCaptionInstalled", 8, 8, 170, 13);
+    labelVersionActual->Font().SetStyle(controls::TFontStyles{controls::fsBold});
+    panelInstall = controls::Place<controls::TPanel>(*this, this, "panelInstall", 212, 8, 185, 41);
+    panelInstall->SetBevelOuter(controls::bvNone);
+    labelCaptionInstalled = controls::Place<controls::TLabel>(*this, panelInstall, "labelCaptionInstalled", 8, 8, 170, 13);
     labelCaptionInstalled->SetCaption("installierte Version");
-    labelVersionInstalled = Place<TLabel>(*this, panelInstall, "labelVersionInstalled", 8, 27, 170, 13);
+    labelVersionInstalled = controls::Place<controls::TLabel>(*this, panelInstall, "labelVersionInstalled", 8, 27, 170, 13);
     labelVersionInstalled->SetCaption("x.x.x.x");
-    labelVersionInstalled->Font().SetStyle(TFontStyles{fsBold});
-    memoHistory = Place<TMemo>(*this, this, "memoHistory", 8, 64, 389, 170);
+    labelVersionInstalled->Font().SetStyle(controls::TFontStyles{controls::fsBold});
+    memoHistory = controls::Place<controls::TMemo>(*this, this, "memoHistory", 8, 64, 389, 170);
     memoHistory->SetReadOnly(true);
-    memoHistory->SetScrollBars(ssVertical);
-    progress = Place<TProgressBar>(*this, this, "progress", 8, 240, 389, 17);
+    memoHistory->SetScrollBars(controls::ssVertical);
+    progress = controls::Place<controls::TProgressBar>(*this, this, "progress", 8, 240, 389, 17);
     // The status text wraps in the room left of the buttons, below the
     // progress bar: on one line the offer of an update would run under the
     // buttons and past the window's edge; the German one takes three lines.
-    labelUpdate = Place<TLabel>(*this, this, "labelUpdate", 8, 258, 225, 39);
+    labelUpdate = controls::Place<controls::TLabel>(*this, this, "labelUpdate", 8, 258, 225, 39);
     labelUpdate->SetAutoSize(false);
     labelUpdate->SetWordWrap(true);
     labelUpdate->SetCaption(" ");
-    buttonUpdate = Place<TButton>(*this, this, "buttonUpdate", 241, 263, 75, 25);
+    buttonUpdate = controls::Place<controls::TButton>(*this, this, "buttonUpdate", 241, 263, 75, 25);
     buttonUpdate->SetCaption("Update");
     buttonUpdate->SetTabOrder(0);
-    buttonUpdate->OnClick = [this](TComponent*) { buttonUpdateClick(); };
-    buttonCancel = Place<TButton>(*this, this, "buttonCancel", 322, 263, 75, 25);
+    buttonUpdate->OnClick = [this](component::TComponent*) { buttonUpdateClick(); };
+    buttonCancel = controls::Place<controls::TButton>(*this, this, "buttonCancel", 322, 263, 75, 25);
     buttonCancel->SetCaption("Abbruch");
     buttonCancel->SetTabOrder(1);
-    buttonCancel->OnClick = [this](TComponent*) { buttonCancelClick(); };
-    linkDownload = Place<TLinkLabel>(*this, this, "linkDownload", 241, 263, 75, 25);
+    buttonCancel->OnClick = [this](component::TComponent*) { buttonCancelClick(); };
+    linkDownload = controls::Place<controls::TLinkLabel>(*this, this, "linkDownload", 241, 263, 75, 25);
     linkDownload->SetCaption("<link>Download</link>");
     // Opaque: the status text may run on below it, as below the button.
-    linkDownload->SetLayout(tlCenter);
+    linkDownload->SetLayout(controls::tlCenter);
     linkDownload->SetVisible(false);
-    linkDownload->OnLinkClick = [this](TComponent*, int, const std::string&, const std::string&) {
+    linkDownload->OnLinkClick = [this](component::TComponent*, int, const std::string&, const std::string&) {
         linkDownloadLinkClick();
     };
 
@@ -129,12 +129,12 @@ TformUpdate::TformUpdate(TComponent* owner, const net::UrlGrabberServices& grabb
     grabUrl->SetUrl(app::VersionFileUrl());
     versionFileUrl_ = grabUrl->Url();
     grabUrl->SetFileName(VersionFilePath());
-    grabUrl->OnDoneFile = [this](TComponent*, const std::string& fileName, std::int32_t, const std::string& url) {
+    grabUrl->OnDoneFile = [this](component::TComponent*, const std::string& fileName, std::int32_t, const std::string& url) {
         grabUrlDoneFile(fileName, url);
     };
-    grabUrl->OnProgress = [this](TComponent*, std::int64_t position, std::int64_t total, const std::string&,
+    grabUrl->OnProgress = [this](component::TComponent*, std::int64_t position, std::int64_t total, const std::string&,
                                  bool& continueTransfer) { grabUrlProgress(position, total, continueTransfer); };
-    grabUrl->OnError = [this](TComponent*, const std::string&) { grabUrlError(); };
+    grabUrl->OnError = [this](component::TComponent*, const std::string&) { grabUrlError(); };
 
     // The version file as the last check left it; read back only when asked.
     auto& module = *app::moduleMain;
@@ -147,7 +147,7 @@ TformUpdate::TformUpdate(TComponent* owner, const net::UrlGrabberServices& grabb
     storageUpdate->EndLoading();
 
     Now = LocalNow;
-    OnShow = [this](TComponent*) { FormShow(); };
+    OnShow = [this](component::TComponent*) { FormShow(); };
 }
 
 TformUpdate::~TformUpdate() {
@@ -320,4 +320,4 @@ void TformUpdate::linkDownloadLinkClick() {
     app::moduleMain->Desktop().ShellOpen(app::DownloadPageUrlBase() + app::Vars().LanguageUrlSuffix, "open");
 }
 
-}  // namespace velora::ui
+}  // namespace velora::forms

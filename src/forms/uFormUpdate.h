@@ -11,25 +11,25 @@
 #include "net/HttpUrlGrabber.h"
 #include "platform/InstallerVerifier.h"
 #include "settings/AppIniFileStorage.h"
-#include "ui/controls/Button.h"
-#include "ui/controls/Form.h"
-#include "ui/controls/Label.h"
-#include "ui/controls/linklabel/LinkLabel.h"
-#include "ui/controls/Memo.h"
-#include "ui/controls/Panel.h"
-#include "ui/controls/ProgressBar.h"
+#include "controls/Button.h"
+#include "controls/Form.h"
+#include "controls/Label.h"
+#include "controls/linklabel/LinkLabel.h"
+#include "controls/Memo.h"
+#include "controls/Panel.h"
+#include "controls/ProgressBar.h"
 
-namespace velora::ui {
+namespace velora::forms {
 
-class TformUpdate : public TForm {
+class TformUpdate : public controls::TForm {
 public:
     // Without a verifier no downloaded installer is ever started.
-    TformUpdate(TComponent* owner, const net::UrlGrabberServices& grabberServices,
+    TformUpdate(component::TComponent* owner, const net::UrlGrabberServices& grabberServices,
                 platform::InstallerVerifier* installerVerifier);
     ~TformUpdate() override;
 
-    static const ClassInfo& StaticClass();
-    const ClassInfo& Class() const override { return StaticClass(); }
+    static const component::ClassInfo& StaticClass();
+    const component::ClassInfo& Class() const override { return StaticClass(); }
 
     void FormCreate();
     // Caption, status line and history in the language in force.
@@ -46,20 +46,20 @@ public:
     static std::string InstallerDownloadPath();
     static std::string InstallerPath();
 
-    TPanel* panelActual;
-    TLabel* labelCaptionActual;
-    TLabel* labelVersionActual;
-    TPanel* panelInstall;
-    TLabel* labelCaptionInstalled;
-    TLabel* labelVersionInstalled;
-    TMemo* memoHistory;
-    TProgressBar* progress;
-    TLabel* labelUpdate;
-    TButton* buttonUpdate;
-    TButton* buttonCancel;
+    controls::TPanel* panelActual;
+    controls::TLabel* labelCaptionActual;
+    controls::TLabel* labelVersionActual;
+    controls::TPanel* panelInstall;
+    controls::TLabel* labelCaptionInstalled;
+    controls::TLabel* labelVersionInstalled;
+    controls::TMemo* memoHistory;
+    controls::TProgressBar* progress;
+    controls::TLabel* labelUpdate;
+    controls::TButton* buttonUpdate;
+    controls::TButton* buttonCancel;
     // Stands in for buttonUpdate where the installer cannot run: opens the
     // service's download page in the system's browser.
-    TLinkLabel* linkDownload;
+    controls::TLinkLabel* linkDownload;
     net::THttpUrlGrabber* grabUrl;
     std::unique_ptr<settings::TAppIniFileStorage> storageUpdate;
 
@@ -103,4 +103,4 @@ private:
 
 extern TformUpdate* formUpdate;
 
-}  // namespace velora::ui
+}  // namespace velora::forms

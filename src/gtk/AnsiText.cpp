@@ -1,4 +1,4 @@
-#include "platform/gtk/AnsiText.h"
+#include "gtk/AnsiText.h"
 
 #include <array>
 #include <cstdint>

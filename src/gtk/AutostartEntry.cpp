@@ -1,6 +1,6 @@
-#include "platform/gtk/AutostartEntry.h"
+#include "gtk/AutostartEntry.h"
 
-#include "platform/gtk/SingleInstance.h"
+#include "gtk/SingleInstance.h"
 
 namespace velora::gtk {
 

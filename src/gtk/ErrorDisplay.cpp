@@ -1,11 +1,11 @@
-#include "platform/gtk/ErrorDisplay.h"
+#include "gtk/ErrorDisplay.h"
 
 #include <gtk/gtk.h>
 
 #include <cstdio>
 
 #include "app/uVars.h"
-#include "platform/gtk/AnsiText.h"
+#include "gtk/AnsiText.h"
 
 namespace velora::gtk {
 

@@ -6,7 +6,7 @@
 //
 // Every widget is a child of the form's GtkFixed, also when the control sits
 // in a group box: the form peer adds up the containers' positions
-// (ui/controls/FormLayout.h), so the designed layout holds pixel for pixel.
+// (controls/FormLayout.h), so the designed layout holds pixel for pixel.
 
 #include <functional>
 #include <memory>
@@ -15,11 +15,14 @@
 
 typedef struct _GtkWidget GtkWidget;
 
-namespace velora::ui {
+namespace velora::component {
 class TComponent;
+}  // namespace velora::component
+
+namespace velora::controls {
 class TForm;
 class TPopupMenu;
-}  // namespace velora::ui
+}  // namespace velora::controls
 
 namespace velora::gtk {
 
@@ -30,7 +33,7 @@ class GtkMainLoop;
 // its control peers.
 struct GtkPeerContext {
     GtkMainLoop& loop;
-    ui::TForm& form;
+    controls::TForm& form;
     GtkWidget* window;
     GtkWidget* fixed;
     GtkFormPeer& formPeer;
@@ -51,13 +54,13 @@ public:
         if (Widget() != nullptr) chain.push_back(Widget());
     }
     // An item of `menu` changed (the form peer tells every peer).
-    virtual void MenuChanged(const ui::TPopupMenu& menu) {}
+    virtual void MenuChanged(const controls::TPopupMenu& menu) {}
     // The form's Enter or Esc reached this peer's control (a default or a
     // cancel button): true when it acted on it.
     virtual bool Press() { return false; }
 };
 
 using ControlPeerFactory =
-    std::function<std::unique_ptr<GtkControlPeer>(ui::TComponent& component, GtkPeerContext& context)>;
+    std::function<std::unique_ptr<GtkControlPeer>(component::TComponent& component, GtkPeerContext& context)>;
 
 }  // namespace velora::gtk

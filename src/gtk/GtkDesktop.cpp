@@ -1,12 +1,12 @@
-#include "platform/gtk/GtkDesktop.h"
+#include "gtk/GtkDesktop.h"
 
 #include <gio/gio.h>
 #include <glib/gstdio.h>
 #include <gtk/gtk.h>
 
 #include "app/uModuleMain.h"
-#include "platform/gtk/AnsiText.h"
-#include "platform/gtk/AutostartEntry.h"
+#include "gtk/AnsiText.h"
+#include "gtk/AutostartEntry.h"
 
 namespace velora::gtk {
 

@@ -1,17 +1,17 @@
-#include "platform/gtk/GtkFormPeer.h"
+#include "gtk/GtkFormPeer.h"
 
 #include <gtk/gtk.h>
 
-#include "platform/gtk/AnsiText.h"
-#include "platform/gtk/ErrorDisplay.h"
-#include "platform/gtk/GtkMainLoop.h"
-#include "platform/gtk/controls/ControlPeerRegistry.h"
-#include "platform/gtk/controls/GtkColors.h"
-#include "ui/controls/Button.h"
-#include "ui/controls/EffectiveFont.h"
-#include "ui/controls/Form.h"
-#include "ui/controls/FormLayout.h"
-#include "ui/controls/Menus.h"
+#include "gtk/AnsiText.h"
+#include "gtk/ErrorDisplay.h"
+#include "gtk/GtkMainLoop.h"
+#include "gtk/controls/ControlPeerRegistry.h"
+#include "gtk/controls/GtkColors.h"
+#include "controls/Button.h"
+#include "controls/EffectiveFont.h"
+#include "controls/Form.h"
+#include "controls/FormLayout.h"
+#include "controls/Menus.h"
 
 namespace velora::gtk {
 
@@ -23,21 +23,21 @@ bool PassedToContents(std::string_view property) {
            property == "Font" || property == "Parent";
 }
 
-std::string FontCss(const ui::FontChoice& choice) {
+std::string FontCss(const controls::FontChoice& choice) {
     std::string css = "* {";
     // A face the system lacks falls back to the desktop's sans-serif face.
     if (!choice.Name.empty()) css += " font-family: \"" + ToUtf8(choice.Name) + "\", sans-serif;";
     if (choice.Size > 0) css += " font-size: " + std::to_string(choice.Size) + "pt;";
-    css += choice.Style.Contains(ui::fsBold) ? " font-weight: bold;" : " font-weight: normal;";
-    if (choice.Style.Contains(ui::fsItalic)) css += " font-style: italic;";
-    if (choice.Style.Contains(ui::fsUnderline)) css += " text-decoration-line: underline;";
+    css += choice.Style.Contains(controls::fsBold) ? " font-weight: bold;" : " font-weight: normal;";
+    if (choice.Style.Contains(controls::fsItalic)) css += " font-style: italic;";
+    if (choice.Style.Contains(controls::fsUnderline)) css += " text-decoration-line: underline;";
     if (const auto rgb = PlainColor(choice.Color)) css += " color: " + CssColor(*rgb) + ";";
     return css + " }";
 }
 
 }  // namespace
 
-GtkFormPeer::GtkFormPeer(ui::TForm& form, GtkMainLoop& loop) : form_(&form), loop_(loop) {
+GtkFormPeer::GtkFormPeer(controls::TForm& form, GtkMainLoop& loop) : form_(&form), loop_(loop) {
     window_ = gtk_window_new(GTK_WINDOW_TOPLEVEL);
     // Kept alive by the peer: closing only hides it.
     g_object_ref_sink(window_);
@@ -66,15 +66,15 @@ GtkFormPeer::~GtkFormPeer() {
 
 void GtkFormPeer::CreatePeers() {
     for (int i = 0; i < form_->ComponentCount(); ++i) {
-        ui::TComponent* component = form_->Components(i);
+        component::TComponent* component = form_->Components(i);
         // Menu items have no peer of their own: their menu shows them.
-        if (dynamic_cast<ui::TMenuItem*>(component) != nullptr) continue;
+        if (dynamic_cast<controls::TMenuItem*>(component) != nullptr) continue;
         if (PeerOf(*component) == nullptr && !withoutPeer_.contains(component)) CreatePeer(*component);
     }
     UpdateFocusChain();
 }
 
-void GtkFormPeer::CreatePeer(ui::TComponent& component) {
+void GtkFormPeer::CreatePeer(component::TComponent& component) {
     GtkPeerContext context{loop_, *form_, window_, fixed_, *this};
     auto peer = ControlPeerRegistry::BuiltIn().Create(component, context);
     if (!peer) {
@@ -84,14 +84,14 @@ void GtkFormPeer::CreatePeer(ui::TComponent& component) {
     peers_.push_back({&component, std::move(peer)});
 }
 
-GtkControlPeer* GtkFormPeer::PeerOf(const ui::TComponent& component) const {
+GtkControlPeer* GtkFormPeer::PeerOf(const component::TComponent& component) const {
     for (const ChildPeer& child : peers_)
         if (child.component == &component) return child.peer.get();
     return nullptr;
 }
 
-void GtkFormPeer::ApplyFont(GtkWidget* widget, const ui::TControl& control) {
-    const std::string css = FontCss(ui::EffectiveFont(control));
+void GtkFormPeer::ApplyFont(GtkWidget* widget, const controls::TControl& control) {
+    const std::string css = FontCss(controls::EffectiveFont(control));
     GtkCssProvider*& provider = fonts_[css];
     if (!provider) {
         provider = gtk_css_provider_new();
@@ -106,7 +106,7 @@ void GtkFormPeer::ApplyFont(GtkWidget* widget, const ui::TControl& control) {
 
 void GtkFormPeer::UpdateFocusChain() {
     std::vector<GtkWidget*> chain;
-    for (ui::TControl* control : ui::TabSequence(*form_))
+    for (controls::TControl* control : controls::TabSequence(*form_))
         if (GtkControlPeer* peer = PeerOf(*control)) peer->CollectFocusChain(chain);
     GList* list = nullptr;
     for (auto it = chain.rbegin(); it != chain.rend(); ++it) list = g_list_prepend(list, *it);
@@ -125,8 +125,8 @@ void GtkFormPeer::ApplyBounds() {
     gtk_widget_set_size_request(fixed_, width, height);
     gtk_window_resize(GTK_WINDOW(window_), width, height);
     const auto position = form_->Position();
-    if (position == ui::poScreenCenter || position == ui::poDesktopCenter || position == ui::poMainFormCenter ||
-        position == ui::poOwnerFormCenter) {
+    if (position == controls::poScreenCenter || position == controls::poDesktopCenter || position == controls::poMainFormCenter ||
+        position == controls::poOwnerFormCenter) {
         gtk_window_set_position(GTK_WINDOW(window_), GTK_WIN_POS_CENTER);
     } else {
         gtk_window_set_position(GTK_WINDOW(window_), GTK_WIN_POS_NONE);
@@ -135,13 +135,13 @@ void GtkFormPeer::ApplyBounds() {
     applyingBounds_ = false;
 }
 
-void GtkFormPeer::PropertyChanged(ui::TComponent& component, std::string_view property) {
+void GtkFormPeer::PropertyChanged(component::TComponent& component, std::string_view property) {
     if (&component == form_) return FormPropertyChanged(property);
-    if (auto* item = dynamic_cast<ui::TMenuItem*>(&component)) {
+    if (auto* item = dynamic_cast<controls::TMenuItem*>(&component)) {
         // An item's change is one of the menu it stands in.
-        const ui::TMenuItem* root = item;
+        const controls::TMenuItem* root = item;
         while (root->Parent() != nullptr) root = root->Parent();
-        if (auto* menu = dynamic_cast<ui::TPopupMenu*>(root->Owner()))
+        if (auto* menu = dynamic_cast<controls::TPopupMenu*>(root->Owner()))
             for (const ChildPeer& child : peers_) child.peer->MenuChanged(*menu);
         return;
     }
@@ -154,11 +154,11 @@ void GtkFormPeer::PropertyChanged(ui::TComponent& component, std::string_view pr
         return;
     }
     peer->PropertyChanged(property);
-    auto* control = dynamic_cast<ui::TControl*>(&component);
+    auto* control = dynamic_cast<controls::TControl*>(&component);
     if (control != nullptr && PassedToContents(property)) {
         for (size_t i = 0; i < peers_.size(); ++i) {
-            auto* inside = dynamic_cast<ui::TControl*>(peers_[i].component);
-            if (inside != nullptr && ui::IsPlacedIn(*inside, *control)) peers_[i].peer->PropertyChanged(property);
+            auto* inside = dynamic_cast<controls::TControl*>(peers_[i].component);
+            if (inside != nullptr && controls::IsPlacedIn(*inside, *control)) peers_[i].peer->PropertyChanged(property);
         }
     }
     if (property == "TabOrder" || property == "Parent") UpdateFocusChain();
@@ -182,21 +182,21 @@ void GtkFormPeer::FormPropertyChanged(std::string_view property) {
         ApplyBounds();
     } else if (property == "BorderStyle" || property == "BorderIcons") {
         const auto style = form_->BorderStyle();
-        gtk_window_set_resizable(GTK_WINDOW(window_), style == ui::bsSizeable || style == ui::bsSizeToolWin);
-        gtk_window_set_decorated(GTK_WINDOW(window_), style != ui::bsNone);
-        gtk_window_set_type_hint(GTK_WINDOW(window_), style == ui::bsDialog ? GDK_WINDOW_TYPE_HINT_DIALOG
+        gtk_window_set_resizable(GTK_WINDOW(window_), style == controls::bsSizeable || style == controls::bsSizeToolWin);
+        gtk_window_set_decorated(GTK_WINDOW(window_), style != controls::bsNone);
+        gtk_window_set_type_hint(GTK_WINDOW(window_), style == controls::bsDialog ? GDK_WINDOW_TYPE_HINT_DIALOG
                                                                              : GDK_WINDOW_TYPE_HINT_NORMAL);
         // A dialog frame offers only the close box.
-        gtk_window_set_deletable(GTK_WINDOW(window_), form_->BorderIcons().Contains(ui::biSystemMenu));
+        gtk_window_set_deletable(GTK_WINDOW(window_), form_->BorderIcons().Contains(controls::biSystemMenu));
         ApplyBounds();
     } else if (property == "Font") {
         for (const ChildPeer& child : peers_) child.peer->PropertyChanged("Font");
     }
 }
 
-void GtkFormPeer::BringToFront(ui::TForm&) { gtk_window_present(GTK_WINDOW(window_)); }
+void GtkFormPeer::BringToFront(controls::TForm&) { gtk_window_present(GTK_WINDOW(window_)); }
 
-void GtkFormPeer::RunModal(ui::TForm& form) {
+void GtkFormPeer::RunModal(controls::TForm& form) {
     // The other windows of the program take no input while the dialog runs.
     gtk_window_set_modal(GTK_WINDOW(window_), TRUE);
     struct Modeless {
@@ -205,8 +205,8 @@ void GtkFormPeer::RunModal(ui::TForm& form) {
     } modeless{window_};
     for (;;) {
         // An end of the program requested meanwhile closes the dialog.
-        if (loop_.Terminated() && form.ModalResult() == ui::mrNone) form.SetModalResult(ui::mrCancel);
-        if (form.ModalResult() != ui::mrNone) {
+        if (loop_.Terminated() && form.ModalResult() == controls::mrNone) form.SetModalResult(controls::mrCancel);
+        if (form.ModalResult() != controls::mrNone) {
             if (form.CloseModal()) break;
             continue;
         }
@@ -218,7 +218,7 @@ void GtkFormPeer::HandleError(std::exception_ptr error) { ShowException(error); 
 
 bool GtkFormPeer::PressButton(bool cancel) {
     for (const ChildPeer& child : peers_) {
-        auto* button = dynamic_cast<ui::TButton*>(child.component);
+        auto* button = dynamic_cast<controls::TButton*>(child.component);
         if (!button || !(cancel ? button->Cancel() : button->Default())) continue;
         GtkWidget* widget = child.peer->Widget();
         if (widget && gtk_widget_is_visible(widget) && gtk_widget_is_sensitive(widget)) return child.peer->Press();

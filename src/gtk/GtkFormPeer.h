@@ -12,51 +12,51 @@
 #include <vector>
 
 #include "component/ControlPeer.h"
-#include "platform/gtk/GtkControlPeer.h"
+#include "gtk/GtkControlPeer.h"
 
 typedef struct _GtkCssProvider GtkCssProvider;
 
-namespace velora::ui {
+namespace velora::controls {
 class TControl;
 class TForm;
-}  // namespace velora::ui
+}  // namespace velora::controls
 
 namespace velora::gtk {
 
-class GtkFormPeer : public ui::ControlPeer {
+class GtkFormPeer : public component::ControlPeer {
 public:
-    GtkFormPeer(ui::TForm& form, GtkMainLoop& loop);
+    GtkFormPeer(controls::TForm& form, GtkMainLoop& loop);
     ~GtkFormPeer() override;
     GtkFormPeer(const GtkFormPeer&) = delete;
     GtkFormPeer& operator=(const GtkFormPeer&) = delete;
 
     GtkWidget* Window() const { return window_; }
-    ui::TForm& Form() const { return *form_; }
+    controls::TForm& Form() const { return *form_; }
 
-    void PropertyChanged(ui::TComponent& component, std::string_view property) override;
-    void BringToFront(ui::TForm& form) override;
-    void RunModal(ui::TForm& form) override;
+    void PropertyChanged(component::TComponent& component, std::string_view property) override;
+    void BringToFront(controls::TForm& form) override;
+    void RunModal(controls::TForm& form) override;
     void HandleError(std::exception_ptr error) override;
 
     // Gives every component of the form that has none yet its peer.
     void CreatePeers();
-    GtkControlPeer* PeerOf(const ui::TComponent& component) const;
+    GtkControlPeer* PeerOf(const component::TComponent& component) const;
 
     // Gives the widget the control's font (face, size, style and colour).
-    void ApplyFont(GtkWidget* widget, const ui::TControl& control);
+    void ApplyFont(GtkWidget* widget, const controls::TControl& control);
     // Tab visits the controls in the form's tab order.
     void UpdateFocusChain();
 
 private:
     void FormPropertyChanged(std::string_view property);
     void ApplyBounds();
-    void CreatePeer(ui::TComponent& component);
+    void CreatePeer(component::TComponent& component);
     bool PressButton(bool cancel);
     static int KeyPressed(GtkWidget* widget, void* event, void* self);
     static int DeleteRequested(GtkWidget* widget, void* event, void* self);
     static int Configured(GtkWidget* widget, void* event, void* self);
 
-    ui::TForm* form_;
+    controls::TForm* form_;
     GtkMainLoop& loop_;
     GtkWidget* window_ = nullptr;
     GtkWidget* fixed_ = nullptr;
@@ -64,11 +64,11 @@ private:
     bool followingWindow_ = false;
 
     struct ChildPeer {
-        ui::TComponent* component;
+        component::TComponent* component;
         std::unique_ptr<GtkControlPeer> peer;
     };
     std::vector<ChildPeer> peers_;
-    std::set<const ui::TComponent*> withoutPeer_;
+    std::set<const component::TComponent*> withoutPeer_;
     std::map<std::string, GtkCssProvider*> fonts_;
 };
 

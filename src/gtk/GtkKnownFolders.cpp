@@ -1,4 +1,4 @@
-#include "platform/gtk/GtkKnownFolders.h"
+#include "gtk/GtkKnownFolders.h"
 
 #include <glib.h>
 #include <unistd.h>

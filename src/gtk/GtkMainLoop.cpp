@@ -1,12 +1,12 @@
-#include "platform/gtk/GtkMainLoop.h"
+#include "gtk/GtkMainLoop.h"
 
 #include <glib.h>
 
 #include <exception>
 
 #include "app/Application.h"
-#include "platform/gtk/AnsiText.h"
-#include "platform/gtk/ErrorDisplay.h"
+#include "gtk/AnsiText.h"
+#include "gtk/ErrorDisplay.h"
 
 namespace velora::gtk {
 

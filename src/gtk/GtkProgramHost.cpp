@@ -1,9 +1,9 @@
-#include "platform/gtk/GtkProgramHost.h"
+#include "gtk/GtkProgramHost.h"
 
 #include <gtk/gtk.h>
 
-#include "platform/gtk/ErrorDisplay.h"
-#include "platform/gtk/ProgramIcon.h"
+#include "gtk/ErrorDisplay.h"
+#include "gtk/ProgramIcon.h"
 
 namespace velora::gtk {
 
@@ -43,7 +43,7 @@ GtkProgramHost::~GtkProgramHost() { formPeers_.clear(); }
 
 void GtkProgramHost::AttachApplication(app::TApplication& application) { loop_.Attach(application); }
 
-void GtkProgramHost::AttachForm(ui::TForm& form) { formPeers_.push_back(std::make_unique<GtkFormPeer>(form, loop_)); }
+void GtkProgramHost::AttachForm(controls::TForm& form) { formPeers_.push_back(std::make_unique<GtkFormPeer>(form, loop_)); }
 
 void GtkProgramHost::RunMessageLoop(app::TApplication&) { loop_.Run(); }
 

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "app/ProgramHost.h"
-#include "platform/gtk/GtkFormPeer.h"
-#include "platform/gtk/GtkMainLoop.h"
+#include "gtk/GtkFormPeer.h"
+#include "gtk/GtkMainLoop.h"
 
 namespace velora::gtk {
 
@@ -18,9 +18,9 @@ public:
     ~GtkProgramHost() override;
 
     void AttachApplication(app::TApplication& application) override;
-    void AttachForm(ui::TForm& form) override;
+    void AttachForm(controls::TForm& form) override;
     // The page takes its keys itself while it has the focus.
-    void RouteKeysToBrowser(ui::TWebBrowser*) override {}
+    void RouteKeysToBrowser(controls::TWebBrowser*) override {}
     // No named mutex: nothing on Linux waits for one.
     void CreateProgramMutex() override {}
     // The session's single instance was settled at the very start; a copy

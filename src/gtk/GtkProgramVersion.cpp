@@ -1,4 +1,4 @@
-#include "platform/gtk/GtkProgramVersion.h"
+#include "gtk/GtkProgramVersion.h"
 
 namespace velora::gtk {
 

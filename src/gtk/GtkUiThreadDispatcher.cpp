@@ -1,4 +1,4 @@
-#include "platform/gtk/GtkUiThreadDispatcher.h"
+#include "gtk/GtkUiThreadDispatcher.h"
 
 #include <glib.h>
 

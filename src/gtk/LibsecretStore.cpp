@@ -1,11 +1,11 @@
-#include "platform/gtk/LibsecretStore.h"
+#include "gtk/LibsecretStore.h"
 
 #include <libsecret/secret.h>
 
 #include <algorithm>
 
-#include "platform/gtk/AnsiText.h"
-#include "platform/gtk/ErrorDisplay.h"
+#include "gtk/AnsiText.h"
+#include "gtk/ErrorDisplay.h"
 
 namespace velora::gtk {
 

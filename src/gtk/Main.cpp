@@ -5,16 +5,16 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/gtk/CurlHttpClient.h"
-#include "platform/gtk/ErrorDisplay.h"
-#include "platform/gtk/GtkDesktop.h"
-#include "platform/gtk/GtkKnownFolders.h"
-#include "platform/gtk/GtkProgramHost.h"
-#include "platform/gtk/GtkProgramVersion.h"
-#include "platform/gtk/GtkRegionalSettings.h"
-#include "platform/gtk/GtkUiThreadDispatcher.h"
-#include "platform/gtk/LibsecretStore.h"
-#include "platform/gtk/SingleInstance.h"
+#include "curl/CurlHttpClient.h"
+#include "gtk/ErrorDisplay.h"
+#include "gtk/GtkDesktop.h"
+#include "gtk/GtkKnownFolders.h"
+#include "gtk/GtkProgramHost.h"
+#include "gtk/GtkProgramVersion.h"
+#include "gtk/GtkRegionalSettings.h"
+#include "gtk/GtkUiThreadDispatcher.h"
+#include "gtk/LibsecretStore.h"
+#include "gtk/SingleInstance.h"
 #include "platform/std/StdFileSystem.h"
 #include "startup/Program.h"
 
@@ -57,13 +57,13 @@ int main(int argc, char** argv) {
         auto dispatcher = std::make_shared<gtk::GtkUiThreadDispatcher>();
         gtk::LibsecretStore secretStore;
         const app::PlatformServices services{files,   folders, regional, version, desktop,
-                                             std::make_shared<gtk::CurlHttpClient>(), dispatcher,
+                                             std::make_shared<curl::CurlHttpClient>(), dispatcher,
                                              nullptr, nullptr, &secretStore};
-        app::PrepareProcessTexts(services);
+        startup::PrepareProcessTexts(services);
         int exitCode = 0;
         {
             gtk::GtkProgramHost host;
-            exitCode = app::RunProgram(CommandLineOf(argc, argv), services, host);
+            exitCode = startup::RunProgram(CommandLineOf(argc, argv), services, host);
         }
         // Workers still waiting for the user-interface thread give up.
         dispatcher->Close();

@@ -1,4 +1,4 @@
-#include "platform/gtk/ProgramIcon.h"
+#include "gtk/ProgramIcon.h"
 
 #include <gdk-pixbuf/gdk-pixbuf.h>
 

@@ -1,11 +1,11 @@
-#include "platform/gtk/SingleInstance.h"
+#include "gtk/SingleInstance.h"
 
 #include <gio/gio.h>
 
 #include <exception>
 
 #include "app/InstanceHandOver.h"
-#include "platform/gtk/ErrorDisplay.h"
+#include "gtk/ErrorDisplay.h"
 
 namespace velora::gtk {
 

@@ -1,9 +1,9 @@
-#include "platform/win32/ErrorDisplay.h"
+#include "win32/ErrorDisplay.h"
 
 #include <stdexcept>
 
 #include "app/uVars.h"
-#include "platform/win32/WideText.h"
+#include "win32/WideText.h"
 
 namespace velora::win32 {
 

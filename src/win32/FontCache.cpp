@@ -1,4 +1,4 @@
-#include "platform/win32/FontCache.h"
+#include "win32/FontCache.h"
 
 #include <cstring>
 #include <cwchar>

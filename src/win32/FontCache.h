@@ -8,7 +8,7 @@
 #include <map>
 #include <string>
 
-#include "platform/win32/raii/GdiObjects.h"
+#include "win32/raii/GdiObjects.h"
 
 namespace velora::win32 {
 

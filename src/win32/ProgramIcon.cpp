@@ -1,6 +1,6 @@
-#include "platform/win32/ProgramIcon.h"
+#include "win32/ProgramIcon.h"
 
-#include "platform/win32/ScreenDensity.h"
+#include "win32/ScreenDensity.h"
 
 namespace velora::win32 {
 

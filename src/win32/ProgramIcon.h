@@ -6,7 +6,7 @@
 
 #include <windows.h>
 
-#include "platform/win32/raii/Icons.h"
+#include "win32/raii/Icons.h"
 
 namespace velora::win32 {
 

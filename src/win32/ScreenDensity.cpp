@@ -1,7 +1,7 @@
-#include "platform/win32/ScreenDensity.h"
+#include "win32/ScreenDensity.h"
 
-#include "platform/win32/SystemFunction.h"
-#include "platform/win32/raii/DeviceContexts.h"
+#include "win32/SystemFunction.h"
+#include "win32/raii/DeviceContexts.h"
 
 namespace velora::win32 {
 

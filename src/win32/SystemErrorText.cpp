@@ -1,8 +1,8 @@
-#include "platform/win32/SystemErrorText.h"
+#include "win32/SystemErrorText.h"
 
 #include <stdexcept>
 
-#include "platform/win32/raii/UniqueHandle.h"
+#include "win32/raii/UniqueHandle.h"
 
 namespace velora::win32 {
 

@@ -1,4 +1,4 @@
-#include "platform/win32/WideText.h"
+#include "win32/WideText.h"
 
 namespace velora::win32 {
 

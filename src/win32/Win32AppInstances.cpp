@@ -1,4 +1,4 @@
-#include "platform/win32/Win32AppInstances.h"
+#include "win32/Win32AppInstances.h"
 
 #include <cstring>
 #include <vector>

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "app/uAppInstances.h"
-#include "platform/win32/raii/KernelHandles.h"
+#include "win32/raii/KernelHandles.h"
 
 namespace velora::win32 {
 

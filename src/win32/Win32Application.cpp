@@ -1,13 +1,13 @@
-#include "platform/win32/Win32Application.h"
+#include "win32/Win32Application.h"
 
 #include <algorithm>
 
 #include "app/Application.h"
-#include "platform/win32/ErrorDisplay.h"
-#include "platform/win32/ProgramIcon.h"
-#include "platform/win32/SystemErrorText.h"
-#include "platform/win32/WideText.h"
-#include "platform/win32/WindowClass.h"
+#include "win32/ErrorDisplay.h"
+#include "win32/ProgramIcon.h"
+#include "win32/SystemErrorText.h"
+#include "win32/WideText.h"
+#include "win32/WindowClass.h"
 
 namespace velora::win32 {
 

@@ -17,10 +17,13 @@
 #include <string_view>
 #include <vector>
 
-namespace velora::ui {
+namespace velora::component {
 class TComponent;
+}  // namespace velora::component
+
+namespace velora::controls {
 class TForm;
-}  // namespace velora::ui
+}  // namespace velora::controls
 
 namespace velora::win32 {
 
@@ -31,7 +34,7 @@ class Win32FormPeer;
 // its control peers.
 struct Win32PeerContext {
     Win32Application& application;
-    ui::TForm& form;
+    controls::TForm& form;
     HWND formWindow;
     // Control ids, fonts, hints, the other peers of the form.
     Win32FormPeer& formPeer;
@@ -72,6 +75,6 @@ public:
 };
 
 using ControlPeerFactory =
-    std::function<std::unique_ptr<Win32ControlPeer>(ui::TComponent& component, Win32PeerContext& context)>;
+    std::function<std::unique_ptr<Win32ControlPeer>(component::TComponent& component, Win32PeerContext& context)>;
 
 }  // namespace velora::win32

@@ -1,9 +1,9 @@
-#include "platform/win32/Win32DataProtection.h"
+#include "win32/Win32DataProtection.h"
 
 #include <windows.h>
 #include <wincrypt.h>
 
-#include "platform/win32/raii/DataBlob.h"
+#include "win32/raii/DataBlob.h"
 
 namespace velora::win32 {
 

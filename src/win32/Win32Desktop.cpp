@@ -1,13 +1,13 @@
-#include "platform/win32/Win32Desktop.h"
+#include "win32/Win32Desktop.h"
 
 #include <windows.h>
 #include <shellapi.h>
 #include <wininet.h>
 
-#include "platform/win32/WideText.h"
-#include "platform/win32/Win32Application.h"
-#include "platform/win32/raii/OleOnDemand.h"
-#include "platform/win32/raii/RegistryKey.h"
+#include "win32/WideText.h"
+#include "win32/Win32Application.h"
+#include "win32/raii/OleOnDemand.h"
+#include "win32/raii/RegistryKey.h"
 
 namespace velora::win32 {
 

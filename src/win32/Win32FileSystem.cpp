@@ -1,4 +1,4 @@
-#include "platform/win32/Win32FileSystem.h"
+#include "win32/Win32FileSystem.h"
 
 #include <windows.h>
 
@@ -6,10 +6,10 @@
 #include <string_view>
 #include <utility>
 
-#include "platform/win32/SystemErrorText.h"
-#include "platform/win32/raii/KernelHandles.h"
+#include "win32/SystemErrorText.h"
+#include "win32/raii/KernelHandles.h"
 
-namespace velora::platform {
+namespace velora::win32 {
 
 using win32::FileHandle;
 using win32::SystemErrorText;
@@ -71,14 +71,14 @@ DWORD TryReplace(const std::string& path, const std::string& temporary, const st
 // replacement is dropped. The commit moves it over its target, waiting for
 // another handle on the target as a replace does; no flush to the disk: what
 // is written this way can be fetched again.
-class Win32FileReplacement final : public FileReplacement {
+class Win32FileReplacement final : public platform::FileReplacement {
 public:
     Win32FileReplacement(std::string temporary, HANDLE file) : temporary_(std::move(temporary)), file_(file) {}
     ~Win32FileReplacement() override { Discard(); }
 
     void Append(const char* data, std::size_t size) override {
         if (!WriteAll(file_.Get(), std::string_view(data, size)))
-            throw FileSystemError(SystemErrorText(GetLastError()));
+            throw platform::FileSystemError(SystemErrorText(GetLastError()));
     }
     void Commit(const std::string& path) override {
         DWORD error = MoveTo(path);
@@ -89,7 +89,7 @@ public:
         }
         if (error != ERROR_SUCCESS) {
             Discard();
-            throw FileSystemError(SystemErrorText(error));
+            throw platform::FileSystemError(SystemErrorText(error));
         }
         file_.Reset();  // the file now stands under the target's name
     }
@@ -134,7 +134,7 @@ bool Win32FileSystem::IsReadOnly(const std::string& path) const {
            (attributes & FILE_ATTRIBUTE_READONLY) != 0;
 }
 
-std::optional<FileStamp> Win32FileSystem::Stamp(const std::string& path) const {
+std::optional<platform::FileStamp> Win32FileSystem::Stamp(const std::string& path) const {
     // Opened for its attributes only, shared for everything: it stands in
     // nobody's way.
     FileHandle file(CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
@@ -143,7 +143,7 @@ std::optional<FileStamp> Win32FileSystem::Stamp(const std::string& path) const {
     BY_HANDLE_FILE_INFORMATION info{};
     if (!GetFileInformationByHandle(file.Get(), &info) || (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
         return std::nullopt;
-    FileStamp stamp;
+    platform::FileStamp stamp;
     stamp.volume = info.dwVolumeSerialNumber;
     stamp.index = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
     stamp.size = (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
@@ -185,25 +185,25 @@ void Win32FileSystem::ReplaceContents(const std::string& path, const std::string
         Sleep(delay);
         error = TryReplace(path, temporary, bytes);
     }
-    if (error != ERROR_SUCCESS) throw FileSystemError(SystemErrorText(error));
+    if (error != ERROR_SUCCESS) throw platform::FileSystemError(SystemErrorText(error));
 }
 
 void Win32FileSystem::RemoveFile(const std::string& path) {
     if (DeleteFileA(path.c_str())) return;
     const DWORD error = GetLastError();
-    if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) throw FileSystemError(SystemErrorText(error));
+    if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) throw platform::FileSystemError(SystemErrorText(error));
 }
 
 void Win32FileSystem::RenameFile(const std::string& from, const std::string& to) {
     if (!MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        throw FileSystemError(SystemErrorText(GetLastError()));
+        throw platform::FileSystemError(SystemErrorText(GetLastError()));
 }
 
-std::unique_ptr<FileReplacement> Win32FileSystem::BeginReplacement(const std::string& path) {
+std::unique_ptr<platform::FileReplacement> Win32FileSystem::BeginReplacement(const std::string& path) {
     std::string temporary = path + ".part";
     const HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_READ | FILE_SHARE_DELETE,
                                     nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) throw FileSystemError(SystemErrorText(GetLastError()));
+    if (file == INVALID_HANDLE_VALUE) throw platform::FileSystemError(SystemErrorText(GetLastError()));
     return std::make_unique<Win32FileReplacement>(std::move(temporary), file);
 }
 
@@ -228,9 +228,9 @@ void Win32FileSystem::CreateFolders(const std::string& folder) {
         if (!CreateDirectoryA(prefix.c_str(), nullptr)) {
             const DWORD error = GetLastError();
             if (error == ERROR_ALREADY_EXISTS && IsFolder(prefix)) continue;
-            throw FileSystemError(SystemErrorText(error));
+            throw platform::FileSystemError(SystemErrorText(error));
         }
     }
 }
 
-}  // namespace velora::platform
+}  // namespace velora::win32

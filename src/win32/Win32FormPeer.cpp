@@ -1,24 +1,24 @@
-#include "platform/win32/Win32FormPeer.h"
+#include "win32/Win32FormPeer.h"
 
 #include <commctrl.h>
 
 #include <utility>
 #include <vector>
 
-#include "platform/win32/ErrorDisplay.h"
-#include "platform/win32/ProgramIcon.h"
-#include "platform/win32/ScreenDensity.h"
-#include "platform/win32/SystemErrorText.h"
-#include "platform/win32/WideText.h"
-#include "platform/win32/Win32Application.h"
-#include "platform/win32/WindowClass.h"
-#include "platform/win32/controls/CommonControls.h"
-#include "platform/win32/controls/ControlPeerRegistry.h"
-#include "ui/controls/Button.h"
-#include "ui/controls/EffectiveFont.h"
-#include "ui/controls/Form.h"
-#include "ui/controls/FormLayout.h"
-#include "ui/controls/Menus.h"
+#include "win32/ErrorDisplay.h"
+#include "win32/ProgramIcon.h"
+#include "win32/ScreenDensity.h"
+#include "win32/SystemErrorText.h"
+#include "win32/WideText.h"
+#include "win32/Win32Application.h"
+#include "win32/WindowClass.h"
+#include "win32/controls/CommonControls.h"
+#include "win32/controls/ControlPeerRegistry.h"
+#include "controls/Button.h"
+#include "controls/EffectiveFont.h"
+#include "controls/Form.h"
+#include "controls/FormLayout.h"
+#include "controls/Menus.h"
 
 namespace velora::win32 {
 
@@ -29,15 +29,15 @@ constexpr int kHintWidth = 500;
 
 // The system's dialog font at the window's density with the face and size
 // the model chose (where it chose one) and exactly the chosen style.
-LOGFONTW DescribeFont(const ui::FontChoice& choice, const ui::DpiScale& scale) {
+LOGFONTW DescribeFont(const controls::FontChoice& choice, const controls::DpiScale& scale) {
     LOGFONTW font = MessageFontAt(static_cast<UINT>(scale.Dpi()));
     if (!choice.Name.empty()) lstrcpynW(font.lfFaceName, Widen(choice.Name).c_str(), LF_FACESIZE);
     // A negative height asks for the character height (points, not cells).
     if (choice.Size > 0) font.lfHeight = -scale.FontHeight(choice.Size);
-    font.lfWeight = choice.Style.Contains(ui::fsBold) ? FW_BOLD : FW_NORMAL;
-    font.lfItalic = choice.Style.Contains(ui::fsItalic) ? TRUE : FALSE;
-    font.lfUnderline = choice.Style.Contains(ui::fsUnderline) ? TRUE : FALSE;
-    font.lfStrikeOut = choice.Style.Contains(ui::fsStrikeOut) ? TRUE : FALSE;
+    font.lfWeight = choice.Style.Contains(controls::fsBold) ? FW_BOLD : FW_NORMAL;
+    font.lfItalic = choice.Style.Contains(controls::fsItalic) ? TRUE : FALSE;
+    font.lfUnderline = choice.Style.Contains(controls::fsUnderline) ? TRUE : FALSE;
+    font.lfStrikeOut = choice.Style.Contains(controls::fsStrikeOut) ? TRUE : FALSE;
     return font;
 }
 
@@ -74,8 +74,8 @@ std::vector<HWND> EnabledThreadWindows(HWND except) {
 // A component that is not a control but has a peer kind (a tray icon, a
 // menu) works while its form is hidden: its peer comes at once, without
 // waiting for the form's window.
-bool WorksWhileHidden(const ui::TComponent& component) {
-    return dynamic_cast<const ui::TControl*>(&component) == nullptr &&
+bool WorksWhileHidden(const component::TComponent& component) {
+    return dynamic_cast<const controls::TControl*>(&component) == nullptr &&
            ControlPeerRegistry::BuiltIn().Find(component) != nullptr;
 }
 
@@ -87,7 +87,7 @@ bool PassedToContents(std::string_view property) {
 
 }  // namespace
 
-Win32FormPeer::Win32FormPeer(ui::TForm& form, Win32Application& application, WindowCreation creation)
+Win32FormPeer::Win32FormPeer(controls::TForm& form, Win32Application& application, WindowCreation creation)
     : form_(&form), application_(application), className_(Widen(form.ClassName())) {
     form.SetPeer(this);
     if (creation == WindowCreation::Now || form.Visible())
@@ -121,9 +121,9 @@ void Win32FormPeer::CreatePeers() {
     if (!window_) return;
     CreatePeersWorkingWhileHidden();
     for (int i = 0; i < form_->ComponentCount(); ++i) {
-        ui::TComponent* component = form_->Components(i);
+        component::TComponent* component = form_->Components(i);
         // Menu items have no peer of their own: their menu shows them.
-        if (dynamic_cast<ui::TMenuItem*>(component) != nullptr) continue;
+        if (dynamic_cast<controls::TMenuItem*>(component) != nullptr) continue;
         if (PeerOf(*component) == nullptr && !withoutPeer_.contains(component)) CreatePeer(*component);
     }
     UpdateZOrder();
@@ -133,13 +133,13 @@ void Win32FormPeer::CreatePeers() {
 // the form's window and controls.
 void Win32FormPeer::CreatePeersWorkingWhileHidden() {
     for (int i = 0; i < form_->ComponentCount(); ++i) {
-        ui::TComponent* component = form_->Components(i);
+        component::TComponent* component = form_->Components(i);
         if (WorksWhileHidden(*component) && PeerOf(*component) == nullptr && !withoutPeer_.contains(component))
             CreatePeer(*component);
     }
 }
 
-void Win32FormPeer::CreatePeer(ui::TComponent& component) {
+void Win32FormPeer::CreatePeer(component::TComponent& component) {
     Win32PeerContext context{application_, *form_, window_, *this};
     auto peer = ControlPeerRegistry::BuiltIn().Create(component, context);
     if (!peer) {
@@ -149,7 +149,7 @@ void Win32FormPeer::CreatePeer(ui::TComponent& component) {
     peers_.push_back({&component, std::move(peer)});
 }
 
-Win32ControlPeer* Win32FormPeer::PeerOf(const ui::TComponent& component) const {
+Win32ControlPeer* Win32FormPeer::PeerOf(const component::TComponent& component) const {
     for (const ChildPeer& child : peers_)
         if (child.component == &component) return child.peer.get();
     return nullptr;
@@ -162,12 +162,12 @@ Win32ControlPeer* Win32FormPeer::PeerOfWindow(HWND child) const {
     return nullptr;
 }
 
-HFONT Win32FormPeer::FontFor(const ui::TControl& control) {
-    return fonts_.Font(DescribeFont(ui::EffectiveFont(control), scale_));
+HFONT Win32FormPeer::FontFor(const controls::TControl& control) {
+    return fonts_.Font(DescribeFont(controls::EffectiveFont(control), scale_));
 }
 
-HFONT Win32FormPeer::FontFor(const ui::TControl& control, ui::TFontStyles style) {
-    ui::FontChoice choice = ui::EffectiveFont(control);
+HFONT Win32FormPeer::FontFor(const controls::TControl& control, controls::TFontStyles style) {
+    controls::FontChoice choice = controls::EffectiveFont(control);
     choice.Style = style;
     return fonts_.Font(DescribeFont(choice, scale_));
 }
@@ -201,7 +201,7 @@ void Win32FormPeer::SetHint(HWND tool, const std::string& hint) {
 
 void Win32FormPeer::UpdateZOrder() {
     std::vector<HWND> sequence, frames;
-    for (ui::TControl* control : ui::TabSequence(*form_))
+    for (controls::TControl* control : controls::TabSequence(*form_))
         if (Win32ControlPeer* peer = PeerOf(*control)) peer->CollectZOrder(sequence, frames);
     // Containers go below everything, the innermost above the outer ones.
     sequence.insert(sequence.end(), frames.rbegin(), frames.rend());
@@ -217,19 +217,19 @@ void Win32FormPeer::UpdateZOrder() {
 DWORD Win32FormPeer::Style() const {
     DWORD style = WS_CLIPCHILDREN | WS_CAPTION;
     switch (form_->BorderStyle()) {
-        case ui::bsNone: style = WS_POPUP | WS_CLIPCHILDREN; break;
-        case ui::bsSizeable:
-        case ui::bsSizeToolWin: style |= WS_THICKFRAME; break;
-        case ui::bsDialog: style |= DS_MODALFRAME; break;
+        case controls::bsNone: style = WS_POPUP | WS_CLIPCHILDREN; break;
+        case controls::bsSizeable:
+        case controls::bsSizeToolWin: style |= WS_THICKFRAME; break;
+        case controls::bsDialog: style |= DS_MODALFRAME; break;
         default: break;
     }
     const auto icons = form_->BorderIcons();
-    if (form_->BorderStyle() != ui::bsNone && icons.Contains(ui::biSystemMenu)) {
+    if (form_->BorderStyle() != controls::bsNone && icons.Contains(controls::biSystemMenu)) {
         style |= WS_SYSMENU;
         // A dialog frame shows only the close box.
-        if (form_->BorderStyle() != ui::bsDialog) {
-            if (icons.Contains(ui::biMinimize)) style |= WS_MINIMIZEBOX;
-            if (icons.Contains(ui::biMaximize)) style |= WS_MAXIMIZEBOX;
+        if (form_->BorderStyle() != controls::bsDialog) {
+            if (icons.Contains(controls::biMinimize)) style |= WS_MINIMIZEBOX;
+            if (icons.Contains(controls::biMaximize)) style |= WS_MAXIMIZEBOX;
         }
     }
     return style;
@@ -237,9 +237,9 @@ DWORD Win32FormPeer::Style() const {
 
 DWORD Win32FormPeer::ExStyle() const {
     switch (form_->BorderStyle()) {
-        case ui::bsDialog: return WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-        case ui::bsToolWindow:
-        case ui::bsSizeToolWin: return WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT;
+        case controls::bsDialog: return WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+        case controls::bsToolWindow:
+        case controls::bsSizeToolWin: return WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT;
         default: return WS_EX_CONTROLPARENT;
     }
 }
@@ -257,7 +257,7 @@ void Win32FormPeer::CreateNativeWindow() {
     window_ = CreateWindowExW(ExStyle(), className_.c_str(), Widen(form_->Caption()).c_str(), Style(), CW_USEDEFAULT,
                               CW_USEDEFAULT, 100, 100, application_.Handle(), nullptr, application_.Instance(), this);
     if (!window_) ThrowLastError();
-    scale_ = ui::DpiScale(static_cast<int>(WindowDpi(window_)));
+    scale_ = controls::DpiScale(static_cast<int>(WindowDpi(window_)));
     ApplyIcons();
     ApplyBounds();
 }
@@ -275,7 +275,7 @@ void Win32FormPeer::ApplyIcons() {
 }
 
 void Win32FormPeer::ApplyBounds() {
-    const ui::DpiScale before = scale_;
+    const controls::DpiScale before = scale_;
     PlaceWindow();
     // The move took the window to a screen of another density: its size
     // there follows from the design too.
@@ -295,8 +295,8 @@ void Win32FormPeer::PlaceWindow() {
     }
     int left = form_->Left(), top = form_->Top();
     const auto position = form_->Position();
-    if (position == ui::poScreenCenter || position == ui::poDesktopCenter || position == ui::poMainFormCenter ||
-        position == ui::poOwnerFormCenter) {
+    if (position == controls::poScreenCenter || position == controls::poDesktopCenter || position == controls::poMainFormCenter ||
+        position == controls::poOwnerFormCenter) {
         RECT work{};
         SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
         left = work.left + (work.right - work.left - width) / 2;
@@ -307,10 +307,10 @@ void Win32FormPeer::PlaceWindow() {
     applyingBounds_ = false;
 }
 
-void Win32FormPeer::PropertyChanged(ui::TComponent& component, std::string_view property) {
-    if (auto* item = dynamic_cast<ui::TMenuItem*>(&component)) {
+void Win32FormPeer::PropertyChanged(component::TComponent& component, std::string_view property) {
+    if (auto* item = dynamic_cast<controls::TMenuItem*>(&component)) {
         // An item's change is one of the menu it stands in.
-        const ui::TMenuItem* root = item;
+        const controls::TMenuItem* root = item;
         while (root->Parent() != nullptr) root = root->Parent();
         if (root->Owner() != nullptr)
             if (Win32ControlPeer* menu = PeerOf(*root->Owner())) menu->PropertyChanged("Items");
@@ -341,12 +341,12 @@ void Win32FormPeer::PropertyChanged(ui::TComponent& component, std::string_view 
         return;
     }
     peer->PropertyChanged(property);
-    auto* control = dynamic_cast<ui::TControl*>(&component);
+    auto* control = dynamic_cast<controls::TControl*>(&component);
     if (control != nullptr && PassedToContents(property)) {
         // By index: a change may bring a peer for a new component.
         for (size_t i = 0; i < peers_.size(); ++i) {
-            auto* inside = dynamic_cast<ui::TControl*>(peers_[i].component);
-            if (inside != nullptr && ui::IsPlacedIn(*inside, *control)) peers_[i].peer->PropertyChanged(property);
+            auto* inside = dynamic_cast<controls::TControl*>(peers_[i].component);
+            if (inside != nullptr && controls::IsPlacedIn(*inside, *control)) peers_[i].peer->PropertyChanged(property);
         }
     }
     if (property == "TabOrder" || property == "Parent") UpdateZOrder();
@@ -377,7 +377,7 @@ void Win32FormPeer::FormPropertyChanged(std::string_view property) {
 }
 
 void Win32FormPeer::FollowDpi(int dpi, const RECT& suggested) {
-    const ui::DpiScale scale(dpi);
+    const controls::DpiScale scale(dpi);
     if (scale == scale_) return;
     scale_ = scale;
     ApplyIcons();
@@ -391,14 +391,14 @@ void Win32FormPeer::FollowDpi(int dpi, const RECT& suggested) {
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void Win32FormPeer::BringToFront(ui::TForm&) {
+void Win32FormPeer::BringToFront(controls::TForm&) {
     EnsureWindow();
     if (IsIconic(window_)) ShowWindow(window_, SW_RESTORE);
     SetForegroundWindow(window_);
     BringWindowToTop(window_);
 }
 
-void Win32FormPeer::RunModal(ui::TForm& form) {
+void Win32FormPeer::RunModal(controls::TForm& form) {
     EnsureWindow();
     // The other windows of the program take no input while the dialog runs.
     const std::vector<HWND> disabled = EnabledThreadWindows(window_);
@@ -415,12 +415,12 @@ void Win32FormPeer::RunModal(ui::TForm& form) {
 
     for (;;) {
         // An end of the program requested meanwhile closes the dialog.
-        if (application_.Terminated() && form.ModalResult() == ui::mrNone) form.SetModalResult(ui::mrCancel);
-        if (form.ModalResult() != ui::mrNone) {
+        if (application_.Terminated() && form.ModalResult() == controls::mrNone) form.SetModalResult(controls::mrCancel);
+        if (form.ModalResult() != controls::mrNone) {
             if (form.CloseModal()) break;
             continue;
         }
-        if (!application_.HandleMessage()) form.SetModalResult(ui::mrCancel);
+        if (!application_.HandleMessage()) form.SetModalResult(controls::mrCancel);
     }
 }
 
@@ -433,7 +433,7 @@ LRESULT Win32FormPeer::DefaultButtonId() const {
         (SendMessageW(focus, WM_GETDLGCODE, 0, 0) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)))
         return MAKELRESULT(GetDlgCtrlID(focus), DC_HASDEFID);
     for (const ChildPeer& child : peers_) {
-        auto* button = dynamic_cast<ui::TButton*>(child.component);
+        auto* button = dynamic_cast<controls::TButton*>(child.component);
         HWND handle = child.peer->Handle();
         if (button && button->Default() && Pressable(handle))
             return MAKELRESULT(GetDlgCtrlID(handle), DC_HASDEFID);
@@ -443,7 +443,7 @@ LRESULT Win32FormPeer::DefaultButtonId() const {
 
 bool Win32FormPeer::PressCancelButton() {
     for (const ChildPeer& child : peers_) {
-        auto* button = dynamic_cast<ui::TButton*>(child.component);
+        auto* button = dynamic_cast<controls::TButton*>(child.component);
         HWND handle = child.peer->Handle();
         if (button && button->Cancel() && Pressable(handle))
             return child.peer->HandleCommand(handle, BN_CLICKED);

@@ -18,22 +18,22 @@
 #include <vector>
 
 #include "component/ControlPeer.h"
-#include "platform/win32/FontCache.h"
-#include "platform/win32/Win32ControlPeer.h"
-#include "platform/win32/raii/Icons.h"
-#include "ui/controls/DpiScale.h"
-#include "ui/controls/Font.h"
+#include "win32/FontCache.h"
+#include "win32/Win32ControlPeer.h"
+#include "win32/raii/Icons.h"
+#include "controls/DpiScale.h"
+#include "controls/Font.h"
 
-namespace velora::ui {
+namespace velora::controls {
 class TControl;
 class TForm;
-}  // namespace velora::ui
+}  // namespace velora::controls
 
 namespace velora::win32 {
 
 class Win32Application;
 
-class Win32FormPeer : public ui::ControlPeer {
+class Win32FormPeer : public component::ControlPeer {
 public:
     enum class WindowCreation {
         Now,
@@ -44,7 +44,7 @@ public:
         WhenShown,
     };
 
-    Win32FormPeer(ui::TForm& form, Win32Application& application, WindowCreation creation = WindowCreation::Now);
+    Win32FormPeer(controls::TForm& form, Win32Application& application, WindowCreation creation = WindowCreation::Now);
     ~Win32FormPeer() override;
     Win32FormPeer(const Win32FormPeer&) = delete;
     Win32FormPeer& operator=(const Win32FormPeer&) = delete;
@@ -55,11 +55,11 @@ public:
     void EnsureWindow();
     // The density of the screen the window is on: the controls' places,
     // fonts and drawing are the design's scaled by it.
-    const ui::DpiScale& Scale() const { return scale_; }
+    const controls::DpiScale& Scale() const { return scale_; }
 
-    void PropertyChanged(ui::TComponent& component, std::string_view property) override;
-    void BringToFront(ui::TForm& form) override;
-    void RunModal(ui::TForm& form) override;
+    void PropertyChanged(component::TComponent& component, std::string_view property) override;
+    void BringToFront(controls::TForm& form) override;
+    void RunModal(controls::TForm& form) override;
     void HandleError(std::exception_ptr error) override;
 
     // Gives every component of the form that has none yet its peer. Runs at
@@ -67,16 +67,16 @@ public:
     // reported change, or when this is called again.
     void CreatePeers();
     // The peer of a component of the form; nullptr when it has none.
-    Win32ControlPeer* PeerOf(const ui::TComponent& component) const;
+    Win32ControlPeer* PeerOf(const component::TComponent& component) const;
 
     // For the control peers: a new child-window id (never IDOK or IDCANCEL).
     int NewControlId() { return nextControlId_++; }
     // The font a control is drawn with; owned by the form peer.
-    HFONT FontFor(const ui::TControl& control);
+    HFONT FontFor(const controls::TControl& control);
     // The same font with exactly `style` (bold, italic, underline,
     // strike-out), whatever the control's own style: the link label draws
     // its words in these.
-    HFONT FontFor(const ui::TControl& control, ui::TFontStyles style);
+    HFONT FontFor(const controls::TControl& control, controls::TFontStyles style);
     // Shows `hint` when the mouse rests on `tool`; an empty hint removes it.
     void SetHint(HWND tool, const std::string& hint);
     // The tooltip window of the form; nullptr until a hint was set.
@@ -103,7 +103,7 @@ private:
     DWORD Style() const;
     DWORD ExStyle() const;
     void FormPropertyChanged(std::string_view property);
-    void CreatePeer(ui::TComponent& component);
+    void CreatePeer(component::TComponent& component);
     void CreatePeersWorkingWhileHidden();
     Win32ControlPeer* PeerOfWindow(HWND child) const;
     LRESULT DefaultButtonId() const;
@@ -112,7 +112,7 @@ private:
     // else (with `orForm`) the form's window itself.
     void RestoreFocus(bool orForm);
 
-    ui::TForm* form_;
+    controls::TForm* form_;
     Win32Application& application_;
     std::wstring className_;
     HWND window_ = nullptr;
@@ -120,19 +120,19 @@ private:
     // the user moved the window: neither must echo back.
     bool applyingBounds_ = false;
     bool followingWindow_ = false;
-    ui::DpiScale scale_;
+    controls::DpiScale scale_;
     // Before the peers: their windows and painting use the fonts to the end.
     FontCache fonts_;
     OwnedIcon smallIcon_;
     OwnedIcon bigIcon_;
 
     struct ChildPeer {
-        ui::TComponent* component;
+        component::TComponent* component;
         std::unique_ptr<Win32ControlPeer> peer;
     };
     std::vector<ChildPeer> peers_;
     // Components looked at that have no peer kind.
-    std::set<const ui::TComponent*> withoutPeer_;
+    std::set<const component::TComponent*> withoutPeer_;
     int nextControlId_ = 100;
     HWND toolTip_ = nullptr;
     // The child that had the focus when the form was last deactivated.

@@ -1,4 +1,4 @@
-#include "platform/win32/Win32HeldInstaller.h"
+#include "win32/Win32HeldInstaller.h"
 
 #include <cstddef>
 #include <cstring>
@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "platform/win32/WideText.h"
-#include "platform/win32/Win32InstallerVerifier.h"
+#include "win32/WideText.h"
+#include "win32/Win32InstallerVerifier.h"
 
 namespace velora::win32 {
 

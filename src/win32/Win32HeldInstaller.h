@@ -16,7 +16,7 @@
 #include <string>
 
 #include "platform/InstallerVerifier.h"
-#include "platform/win32/raii/KernelHandles.h"
+#include "win32/raii/KernelHandles.h"
 
 namespace velora::win32 {
 

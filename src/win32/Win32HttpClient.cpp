@@ -1,4 +1,4 @@
-#include "platform/win32/Win32HttpClient.h"
+#include "win32/Win32HttpClient.h"
 
 #include <windows.h>
 #include <wininet.h>
@@ -6,29 +6,29 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/win32/SystemErrorText.h"
+#include "win32/SystemErrorText.h"
 
-namespace velora::platform {
+namespace velora::win32 {
 
-static_assert(static_cast<DWORD>(InternetOpenType::Preconfig) == INTERNET_OPEN_TYPE_PRECONFIG);
-static_assert(static_cast<DWORD>(InternetOpenType::Direct) == INTERNET_OPEN_TYPE_DIRECT);
-static_assert(static_cast<DWORD>(InternetOpenType::Proxy) == INTERNET_OPEN_TYPE_PROXY);
-static_assert(static_cast<DWORD>(InternetOption::ProxyUserName) == INTERNET_OPTION_PROXY_USERNAME);
-static_assert(static_cast<DWORD>(InternetOption::ProxyPassword) == INTERNET_OPTION_PROXY_PASSWORD);
-static_assert(kRequestFlagReload == INTERNET_FLAG_RELOAD);
-static_assert(kRequestFlagPragmaNoCache == INTERNET_FLAG_PRAGMA_NOCACHE);
-static_assert(kRequestFlagSecure == INTERNET_FLAG_SECURE);
-static_assert(kRequestFlagNoCacheWrite == INTERNET_FLAG_NO_CACHE_WRITE);
-static_assert(kHttpsPort == INTERNET_DEFAULT_HTTPS_PORT);
-static_assert(internet_status::ResolvingName == INTERNET_STATUS_RESOLVING_NAME);
-static_assert(internet_status::ConnectionClosed == INTERNET_STATUS_CONNECTION_CLOSED);
-static_assert(internet_status::RequestComplete == INTERNET_STATUS_REQUEST_COMPLETE);
-static_assert(internet_status::Redirect == INTERNET_STATUS_REDIRECT);
-static_assert(internet_status::StateChange == INTERNET_STATUS_STATE_CHANGE);
+static_assert(static_cast<DWORD>(platform::InternetOpenType::Preconfig) == INTERNET_OPEN_TYPE_PRECONFIG);
+static_assert(static_cast<DWORD>(platform::InternetOpenType::Direct) == INTERNET_OPEN_TYPE_DIRECT);
+static_assert(static_cast<DWORD>(platform::InternetOpenType::Proxy) == INTERNET_OPEN_TYPE_PROXY);
+static_assert(static_cast<DWORD>(platform::InternetOption::ProxyUserName) == INTERNET_OPTION_PROXY_USERNAME);
+static_assert(static_cast<DWORD>(platform::InternetOption::ProxyPassword) == INTERNET_OPTION_PROXY_PASSWORD);
+static_assert(platform::kRequestFlagReload == INTERNET_FLAG_RELOAD);
+static_assert(platform::kRequestFlagPragmaNoCache == INTERNET_FLAG_PRAGMA_NOCACHE);
+static_assert(platform::kRequestFlagSecure == INTERNET_FLAG_SECURE);
+static_assert(platform::kRequestFlagNoCacheWrite == INTERNET_FLAG_NO_CACHE_WRITE);
+static_assert(platform::kHttpsPort == INTERNET_DEFAULT_HTTPS_PORT);
+static_assert(platform::internet_status::ResolvingName == INTERNET_STATUS_RESOLVING_NAME);
+static_assert(platform::internet_status::ConnectionClosed == INTERNET_STATUS_CONNECTION_CLOSED);
+static_assert(platform::internet_status::RequestComplete == INTERNET_STATUS_REQUEST_COMPLETE);
+static_assert(platform::internet_status::Redirect == INTERNET_STATUS_REDIRECT);
+static_assert(platform::internet_status::StateChange == INTERNET_STATUS_STATE_CHANGE);
 
 namespace {
-HINTERNET Native(HttpHandle handle) { return reinterpret_cast<HINTERNET>(handle); }
-HttpHandle Portable(HINTERNET handle) { return reinterpret_cast<HttpHandle>(handle); }
+HINTERNET Native(platform::HttpHandle handle) { return reinterpret_cast<HINTERNET>(handle); }
+platform::HttpHandle Portable(HINTERNET handle) { return reinterpret_cast<platform::HttpHandle>(handle); }
 const char* OptionalText(const std::optional<std::string>& text) { return text ? text->c_str() : nullptr; }
 
 // The connection carries its listener as context value; handles with
@@ -36,37 +36,37 @@ const char* OptionalText(const std::optional<std::string>& text) { return text ?
 void CALLBACK StatusCallback(HINTERNET, DWORD_PTR context, DWORD status, LPVOID, DWORD) {
     if (context == 0) return;
     try {
-        reinterpret_cast<HttpStatusListener*>(context)->StatusNotified(status);
+        reinterpret_cast<platform::HttpStatusListener*>(context)->StatusNotified(status);
     } catch (...) {
         // Nothing may unwind through the library's frames.
     }
 }
 }  // namespace
 
-HttpHandle Win32HttpClient::OpenInternet(const std::string& agent, InternetOpenType openType,
+platform::HttpHandle Win32HttpClient::OpenInternet(const std::string& agent, platform::InternetOpenType openType,
                                          const std::optional<std::string>& proxyList,
                                          const std::optional<std::string>& proxyBypass) {
     return Portable(InternetOpenA(agent.c_str(), static_cast<DWORD>(openType), OptionalText(proxyList),
                                   OptionalText(proxyBypass), 0));
 }
 
-void Win32HttpClient::SetStatusCallback(HttpHandle internet) {
+void Win32HttpClient::SetStatusCallback(platform::HttpHandle internet) {
     InternetSetStatusCallbackA(Native(internet), &StatusCallback);
 }
 
-bool Win32HttpClient::SetOption(HttpHandle handle, InternetOption option, const char* value, std::uint32_t length) {
+bool Win32HttpClient::SetOption(platform::HttpHandle handle, platform::InternetOption option, const char* value, std::uint32_t length) {
     return InternetSetOptionA(Native(handle), static_cast<DWORD>(option), const_cast<char*>(value), length) != FALSE;
 }
 
-HttpHandle Win32HttpClient::Connect(HttpHandle internet, const std::string& host, std::uint16_t port,
+platform::HttpHandle Win32HttpClient::Connect(platform::HttpHandle internet, const std::string& host, std::uint16_t port,
                                     const std::optional<std::string>& userName,
-                                    const std::optional<std::string>& password, HttpStatusListener* context) {
+                                    const std::optional<std::string>& password, platform::HttpStatusListener* context) {
     return Portable(InternetConnectA(Native(internet), host.c_str(), port, OptionalText(userName),
                                      OptionalText(password), INTERNET_SERVICE_HTTP, 0,
                                      reinterpret_cast<DWORD_PTR>(context)));
 }
 
-HttpHandle Win32HttpClient::OpenRequest(HttpHandle connection, const std::string& verb,
+platform::HttpHandle Win32HttpClient::OpenRequest(platform::HttpHandle connection, const std::string& verb,
                                         const std::string& objectName, const std::string& version,
                                         const std::string& referer, std::uint32_t flags, std::uintptr_t context) {
     return Portable(HttpOpenRequestA(Native(connection), verb.c_str(), objectName.c_str(), version.c_str(),
@@ -74,7 +74,7 @@ HttpHandle Win32HttpClient::OpenRequest(HttpHandle connection, const std::string
                                      static_cast<DWORD_PTR>(context)));
 }
 
-bool Win32HttpClient::SetTimeouts(HttpHandle request, std::uint32_t milliseconds) {
+bool Win32HttpClient::SetTimeouts(platform::HttpHandle request, std::uint32_t milliseconds) {
     DWORD value = milliseconds;
     bool allSet = true;
     for (const DWORD option :
@@ -83,11 +83,11 @@ bool Win32HttpClient::SetTimeouts(HttpHandle request, std::uint32_t milliseconds
     return allSet;
 }
 
-bool Win32HttpClient::SendRequest(HttpHandle request) {
+bool Win32HttpClient::SendRequest(platform::HttpHandle request) {
     return HttpSendRequestA(Native(request), nullptr, 0, nullptr, 0) != FALSE;
 }
 
-std::optional<std::uint32_t> Win32HttpClient::QueryStatusCode(HttpHandle request) {
+std::optional<std::uint32_t> Win32HttpClient::QueryStatusCode(platform::HttpHandle request) {
     DWORD status = 0;
     DWORD size = sizeof status;
     if (!HttpQueryInfoA(Native(request), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size, nullptr))
@@ -95,7 +95,7 @@ std::optional<std::uint32_t> Win32HttpClient::QueryStatusCode(HttpHandle request
     return status;
 }
 
-std::optional<std::string> Win32HttpClient::QueryContentLength(HttpHandle request, std::uint32_t bufferSize) {
+std::optional<std::string> Win32HttpClient::QueryContentLength(platform::HttpHandle request, std::uint32_t bufferSize) {
     std::vector<char> buffer(bufferSize + 1, '\0');
     DWORD length = bufferSize;
     DWORD index = 0;
@@ -104,14 +104,14 @@ std::optional<std::string> Win32HttpClient::QueryContentLength(HttpHandle reques
     return std::string(buffer.data(), std::min<DWORD>(length, bufferSize));
 }
 
-bool Win32HttpClient::Read(HttpHandle request, char* buffer, std::uint32_t size, std::uint32_t& bytesRead) {
+bool Win32HttpClient::Read(platform::HttpHandle request, char* buffer, std::uint32_t size, std::uint32_t& bytesRead) {
     DWORD read = 0;
     const BOOL ok = InternetReadFile(Native(request), buffer, size, &read);
     bytesRead = read;
     return ok != FALSE;
 }
 
-bool Win32HttpClient::Close(HttpHandle handle) { return InternetCloseHandle(Native(handle)) != FALSE; }
+bool Win32HttpClient::Close(platform::HttpHandle handle) { return InternetCloseHandle(Native(handle)) != FALSE; }
 
 std::string Win32HttpClient::LastResponseInfo(std::uint32_t maxLength) {
     std::vector<char> buffer(maxLength + 1, '\0');
@@ -140,4 +140,4 @@ bool Win32HttpClient::LastErrorTimedOutOrBrokeOff() {
     }
 }
 
-}  // namespace velora::platform
+}  // namespace velora::win32

@@ -4,29 +4,29 @@
 
 #include "platform/HttpClient.h"
 
-namespace velora::platform {
+namespace velora::win32 {
 
-class Win32HttpClient : public HttpClient {
+class Win32HttpClient : public platform::HttpClient {
 public:
-    HttpHandle OpenInternet(const std::string& agent, InternetOpenType openType,
+    platform::HttpHandle OpenInternet(const std::string& agent, platform::InternetOpenType openType,
                             const std::optional<std::string>& proxyList,
                             const std::optional<std::string>& proxyBypass) override;
-    void SetStatusCallback(HttpHandle internet) override;
-    bool SetOption(HttpHandle handle, InternetOption option, const char* value, std::uint32_t length) override;
-    HttpHandle Connect(HttpHandle internet, const std::string& host, std::uint16_t port,
+    void SetStatusCallback(platform::HttpHandle internet) override;
+    bool SetOption(platform::HttpHandle handle, platform::InternetOption option, const char* value, std::uint32_t length) override;
+    platform::HttpHandle Connect(platform::HttpHandle internet, const std::string& host, std::uint16_t port,
                        const std::optional<std::string>& userName, const std::optional<std::string>& password,
-                       HttpStatusListener* context) override;
-    HttpHandle OpenRequest(HttpHandle connection, const std::string& verb, const std::string& objectName,
+                       platform::HttpStatusListener* context) override;
+    platform::HttpHandle OpenRequest(platform::HttpHandle connection, const std::string& verb, const std::string& objectName,
                            const std::string& version, const std::string& referer, std::uint32_t flags,
                            std::uintptr_t context) override;
     // Sets the connect, send and receive time-outs on the request itself, so
     // that they hold whatever its parents were given.
-    bool SetTimeouts(HttpHandle request, std::uint32_t milliseconds) override;
-    bool SendRequest(HttpHandle request) override;
-    std::optional<std::uint32_t> QueryStatusCode(HttpHandle request) override;
-    std::optional<std::string> QueryContentLength(HttpHandle request, std::uint32_t bufferSize) override;
-    bool Read(HttpHandle request, char* buffer, std::uint32_t size, std::uint32_t& bytesRead) override;
-    bool Close(HttpHandle handle) override;
+    bool SetTimeouts(platform::HttpHandle request, std::uint32_t milliseconds) override;
+    bool SendRequest(platform::HttpHandle request) override;
+    std::optional<std::uint32_t> QueryStatusCode(platform::HttpHandle request) override;
+    std::optional<std::string> QueryContentLength(platform::HttpHandle request, std::uint32_t bufferSize) override;
+    bool Read(platform::HttpHandle request, char* buffer, std::uint32_t size, std::uint32_t& bytesRead) override;
+    bool Close(platform::HttpHandle handle) override;
     std::string LastResponseInfo(std::uint32_t maxLength) override;
     // WinInet's own error codes take their text from the library itself.
     std::string LastErrorText() override;
@@ -35,4 +35,4 @@ public:
     bool LastErrorTimedOutOrBrokeOff() override;
 };
 
-}  // namespace velora::platform
+}  // namespace velora::win32

@@ -1,4 +1,4 @@
-#include "platform/win32/Win32InstallerVerifier.h"
+#include "win32/Win32InstallerVerifier.h"
 
 #include <windows.h>
 #include <wincrypt.h>
@@ -9,9 +9,9 @@
 #include <cctype>
 #include <utility>
 
-#include "platform/win32/Win32HeldInstaller.h"
-#include "platform/win32/WideText.h"
-#include "platform/win32/raii/KernelHandles.h"
+#include "win32/Win32HeldInstaller.h"
+#include "win32/WideText.h"
+#include "win32/raii/KernelHandles.h"
 
 namespace velora::win32 {
 

@@ -1,4 +1,4 @@
-#include "platform/win32/Win32KnownFolders.h"
+#include "win32/Win32KnownFolders.h"
 
 #include <windows.h>
 #include <shlobj.h>
@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <vector>
 
-namespace velora::platform {
+namespace velora::win32 {
 
 namespace {
 // Calls a "fill this buffer, return the length" function, growing the buffer
@@ -43,4 +43,4 @@ std::string Win32KnownFolders::TempFolder() const {
     return AskForText([](char* buffer, DWORD size) { return GetTempPathA(size, buffer); });
 }
 
-}  // namespace velora::platform
+}  // namespace velora::win32

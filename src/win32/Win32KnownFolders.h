@@ -3,9 +3,9 @@
 
 #include "platform/KnownFolders.h"
 
-namespace velora::platform {
+namespace velora::win32 {
 
-class Win32KnownFolders : public KnownFolders {
+class Win32KnownFolders : public platform::KnownFolders {
 public:
     std::string AppDataFolder() const override;
     std::string ProgramFile() const override;
@@ -13,4 +13,4 @@ public:
     std::string TempFolder() const override;
 };
 
-}  // namespace velora::platform
+}  // namespace velora::win32

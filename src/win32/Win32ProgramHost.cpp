@@ -1,7 +1,7 @@
-#include "platform/win32/Win32ProgramHost.h"
+#include "win32/Win32ProgramHost.h"
 
-#include "platform/win32/ErrorDisplay.h"
-#include "platform/win32/browser/Win32WebBrowserPeer.h"
+#include "win32/ErrorDisplay.h"
+#include "win32/browser/Win32WebBrowserPeer.h"
 
 namespace velora::win32 {
 
@@ -20,14 +20,14 @@ void Win32ProgramHost::AttachApplication(app::TApplication& application) {
         [this](MSG& message) { return keyBrowser_ != nullptr && BrowserMessageHook(keyBrowser_, message); });
 }
 
-void Win32ProgramHost::AttachForm(ui::TForm& form) {
+void Win32ProgramHost::AttachForm(controls::TForm& form) {
     // A form costs no window, control or font until it is first shown; its
     // tray icon and menus work from the start.
     formPeers_.push_back(
         std::make_unique<Win32FormPeer>(form, application_, Win32FormPeer::WindowCreation::WhenShown));
 }
 
-void Win32ProgramHost::RouteKeysToBrowser(ui::TWebBrowser* browser) { keyBrowser_ = browser; }
+void Win32ProgramHost::RouteKeysToBrowser(controls::TWebBrowser* browser) { keyBrowser_ = browser; }
 
 void Win32ProgramHost::CreateProgramMutex() {
     // Held, never waited on, until the process ends.

@@ -10,9 +10,9 @@
 
 #include "app/ProgramHost.h"
 #include "app/uAppInstances.h"
-#include "platform/win32/Win32Application.h"
-#include "platform/win32/Win32FormPeer.h"
-#include "platform/win32/raii/KernelHandles.h"
+#include "win32/Win32Application.h"
+#include "win32/Win32FormPeer.h"
+#include "win32/raii/KernelHandles.h"
 
 namespace velora::win32 {
 
@@ -22,8 +22,8 @@ public:
     ~Win32ProgramHost() override;
 
     void AttachApplication(app::TApplication& application) override;
-    void AttachForm(ui::TForm& form) override;
-    void RouteKeysToBrowser(ui::TWebBrowser* browser) override;
+    void AttachForm(controls::TForm& form) override;
+    void RouteKeysToBrowser(controls::TWebBrowser* browser) override;
     void CreateProgramMutex() override;
     bool EnsureSingleInstance() override;
     void RunMessageLoop(app::TApplication& application) override;
@@ -33,7 +33,7 @@ private:
     Win32Application application_;
     app::TAppInstances& instances_;
     std::vector<std::unique_ptr<Win32FormPeer>> formPeers_;
-    ui::TWebBrowser* keyBrowser_ = nullptr;
+    controls::TWebBrowser* keyBrowser_ = nullptr;
     KernelHandle programMutex_;
 };
 

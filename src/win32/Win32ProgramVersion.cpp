@@ -1,4 +1,4 @@
-#include "platform/win32/Win32ProgramVersion.h"
+#include "win32/Win32ProgramVersion.h"
 
 #include <windows.h>
 

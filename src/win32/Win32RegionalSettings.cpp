@@ -1,11 +1,11 @@
-#include "platform/win32/Win32RegionalSettings.h"
+#include "win32/Win32RegionalSettings.h"
 
 #include <windows.h>
 
 #include <optional>
 #include <string>
 
-namespace velora::platform {
+namespace velora::win32 {
 
 namespace {
 std::optional<std::string> LocaleText(LCTYPE item) {
@@ -19,8 +19,8 @@ std::optional<std::string> LocaleText(LCTYPE item) {
 }
 }  // namespace
 
-DateTimeFormats Win32RegionalSettings::Formats() const {
-    DateTimeFormats formats;
+platform::DateTimeFormats Win32RegionalSettings::Formats() const {
+    platform::DateTimeFormats formats;
     // Pictures the system cannot name keep the built-in ones; empty AM/PM
     // marks are normal for 24-hour locales.
     if (const auto shortDate = LocaleText(LOCALE_SSHORTDATE); shortDate && !shortDate->empty())
@@ -32,4 +32,4 @@ DateTimeFormats Win32RegionalSettings::Formats() const {
     return formats;
 }
 
-}  // namespace velora::platform
+}  // namespace velora::win32

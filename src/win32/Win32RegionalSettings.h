@@ -3,11 +3,11 @@
 
 #include "platform/RegionalSettings.h"
 
-namespace velora::platform {
+namespace velora::win32 {
 
-class Win32RegionalSettings : public RegionalSettings {
+class Win32RegionalSettings : public platform::RegionalSettings {
 public:
-    DateTimeFormats Formats() const override;
+    platform::DateTimeFormats Formats() const override;
 };
 
-}  // namespace velora::platform
+}  // namespace velora::win32

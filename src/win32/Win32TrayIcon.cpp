@@ -1,4 +1,4 @@
-#include "platform/win32/Win32TrayIcon.h"
+#include "win32/Win32TrayIcon.h"
 
 #include <shellapi.h>
 #include <shlwapi.h>
@@ -7,17 +7,17 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/ErrorDisplay.h"
-#include "platform/win32/Win32FormPeer.h"
-#include "platform/win32/ProgramIcon.h"
-#include "platform/win32/ScreenDensity.h"
-#include "platform/win32/SystemErrorText.h"
-#include "platform/win32/SystemFunction.h"
-#include "platform/win32/WideText.h"
-#include "platform/win32/Win32Application.h"
-#include "platform/win32/WindowClass.h"
-#include "platform/win32/controls/NativePopupMenu.h"
-#include "ui/controls/Menus.h"
+#include "win32/ErrorDisplay.h"
+#include "win32/Win32FormPeer.h"
+#include "win32/ProgramIcon.h"
+#include "win32/ScreenDensity.h"
+#include "win32/SystemErrorText.h"
+#include "win32/SystemFunction.h"
+#include "win32/WideText.h"
+#include "win32/Win32Application.h"
+#include "win32/WindowClass.h"
+#include "win32/controls/NativePopupMenu.h"
+#include "controls/Menus.h"
 
 namespace velora::win32 {
 
@@ -28,8 +28,8 @@ constexpr UINT kIconId = 1;
 
 // The shell library's DllGetVersion answers with the major and minor number
 // of its file version.
-ui::ShellVersion ReadShellVersion() {
-    ui::ShellVersion version;
+controls::ShellVersion ReadShellVersion() {
+    controls::ShellVersion version;
     if (auto getVersion = FindFunction<DLLGETVERSIONPROC>(L"shell32.dll", "DllGetVersion")) {
         DLLVERSIONINFO info{};
         info.cbSize = sizeof info;
@@ -47,7 +47,7 @@ ui::ShellVersion ReadShellVersion() {
 struct ApplicationHook {
     HWND window = nullptr;
     WNDPROC previous = nullptr;
-    std::vector<ui::TrayIconLogic*> watchers;
+    std::vector<controls::TrayIconLogic*> watchers;
 };
 
 ApplicationHook& TheApplicationHook() {
@@ -59,8 +59,8 @@ LRESULT CALLBACK ApplicationHookProc(HWND window, UINT message, WPARAM wParam, L
     ApplicationHook& hook = TheApplicationHook();
     if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_MINIMIZE) {
         try {
-            const std::vector<ui::TrayIconLogic*> watchers = hook.watchers;
-            for (ui::TrayIconLogic* logic : watchers) logic->ApplicationMinimizing();
+            const std::vector<controls::TrayIconLogic*> watchers = hook.watchers;
+            for (controls::TrayIconLogic* logic : watchers) logic->ApplicationMinimizing();
         } catch (...) {
             ShowException(std::current_exception());
         }
@@ -69,7 +69,7 @@ LRESULT CALLBACK ApplicationHookProc(HWND window, UINT message, WPARAM wParam, L
     return CallWindowProcW(hook.previous, window, message, wParam, lParam);
 }
 
-void WatchApplicationWindow(HWND window, ui::TrayIconLogic& logic) {
+void WatchApplicationWindow(HWND window, controls::TrayIconLogic& logic) {
     ApplicationHook& hook = TheApplicationHook();
     // Still subclassed from an earlier watcher (or someone subclassed on top
     // of us, so it could not be undone): hooking again would loop.
@@ -81,7 +81,7 @@ void WatchApplicationWindow(HWND window, ui::TrayIconLogic& logic) {
     hook.watchers.push_back(&logic);
 }
 
-void UnwatchApplicationWindow(ui::TrayIconLogic& logic) {
+void UnwatchApplicationWindow(controls::TrayIconLogic& logic) {
     ApplicationHook& hook = TheApplicationHook();
     std::erase(hook.watchers, &logic);
     if (!hook.watchers.empty() || !hook.window) return;
@@ -93,10 +93,10 @@ void UnwatchApplicationWindow(ui::TrayIconLogic& logic) {
 
 }  // namespace
 
-Win32TrayIconPeer::Win32TrayIconPeer(ui::TTrayIcon& tray, Win32PeerContext& context)
+Win32TrayIconPeer::Win32TrayIconPeer(controls::TTrayIcon& tray, Win32PeerContext& context)
     : Win32TrayIconPeer(tray, context.application, &context.formPeer) {}
 
-Win32TrayIconPeer::Win32TrayIconPeer(ui::TTrayIcon& tray, Win32Application& application,
+Win32TrayIconPeer::Win32TrayIconPeer(controls::TTrayIcon& tray, Win32Application& application,
                                      const Win32FormPeer* formPeer)
     : instance_(application.Instance()),
       applicationWindow_(application.Handle()),
@@ -137,7 +137,7 @@ LRESULT CALLBACK Win32TrayIconPeer::WindowProc(HWND window, UINT message, WPARAM
 }
 
 LRESULT Win32TrayIconPeer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == ui::kTrayCallbackMessage) {
+    if (message == controls::kTrayCallbackMessage) {
         logic_.Notify(LOWORD(lParam));
         return 0;
     }
@@ -159,11 +159,11 @@ HICON Win32TrayIconPeer::ApplicationIcon() const {
     return icon ? icon : LoadIconW(nullptr, IDI_APPLICATION);
 }
 
-HICON Win32TrayIconPeer::IconFor(const ui::TrayImage& image) {
+HICON Win32TrayIconPeer::IconFor(const controls::TrayImage& image) {
     // The program's forms carry no image lists, so an image-list entry shows
     // the application's icon as well.
     const bool ownResource =
-        image.source == ui::TrayImageSource::Icon && image.icon.source == ui::TIconSource::Resource;
+        image.source == controls::TrayImageSource::Icon && image.icon.source == controls::TIconSource::Resource;
     const int resourceId = ownResource ? image.icon.resourceId : kProgramIconId;
     // The notification area draws its icons at the small-icon size of the
     // taskbar's screen, where the hidden window stands too.
@@ -176,7 +176,7 @@ HICON Win32TrayIconPeer::IconFor(const ui::TrayImage& image) {
     return icon_ ? icon_.Get() : ApplicationIcon();
 }
 
-bool Win32TrayIconPeer::NotifyIcon(ui::TrayOperation operation, unsigned flags, const ui::TrayRecord& record) {
+bool Win32TrayIconPeer::NotifyIcon(controls::TrayOperation operation, unsigned flags, const controls::TrayRecord& record) {
     NOTIFYICONDATAW data{};
     // The record as shells from 5.0 on know it (a tip of 128 characters and
     // the version field), without the later fields the program does not use:
@@ -185,19 +185,19 @@ bool Win32TrayIconPeer::NotifyIcon(ui::TrayOperation operation, unsigned flags, 
     data.hWnd = window_;
     data.uID = kIconId;
     data.uFlags = flags;
-    data.uCallbackMessage = ui::kTrayCallbackMessage;
+    data.uCallbackMessage = controls::kTrayCallbackMessage;
     data.hIcon = IconFor(record.image);
     const std::wstring tip = Widen(record.tip);
     const size_t length = std::min(tip.size(), std::size(data.szTip) - 1);
     std::copy_n(tip.begin(), length, data.szTip);
     data.uVersion = static_cast<UINT>(record.version);
-    const DWORD message = operation == ui::TrayOperation::Add      ? NIM_ADD
-                          : operation == ui::TrayOperation::Modify ? NIM_MODIFY
+    const DWORD message = operation == controls::TrayOperation::Add      ? NIM_ADD
+                          : operation == controls::TrayOperation::Modify ? NIM_MODIFY
                                                                    : NIM_DELETE;
     return Shell_NotifyIconW(message, &data) != FALSE;
 }
 
-bool Win32TrayIconPeer::SetIconVersion(const ui::TrayRecord& record) {
+bool Win32TrayIconPeer::SetIconVersion(const controls::TrayRecord& record) {
     NOTIFYICONDATAW data{};
     data.cbSize = NOTIFYICONDATAW_V2_SIZE;
     data.hWnd = window_;
@@ -206,8 +206,8 @@ bool Win32TrayIconPeer::SetIconVersion(const ui::TrayRecord& record) {
     return Shell_NotifyIconW(NIM_SETVERSION, &data) != FALSE;
 }
 
-ui::ShellVersion Win32TrayIconPeer::Version() const {
-    static const ui::ShellVersion version = ReadShellVersion();
+controls::ShellVersion Win32TrayIconPeer::Version() const {
+    static const controls::ShellVersion version = ReadShellVersion();
     return version;
 }
 
@@ -219,29 +219,29 @@ void Win32TrayIconPeer::StopTimer(int timer) { KillTimer(window_, static_cast<UI
 
 unsigned Win32TrayIconPeer::DoubleClickTime() const { return GetDoubleClickTime(); }
 
-ui::TrayPoint Win32TrayIconPeer::CursorPosition() const {
+controls::TrayPoint Win32TrayIconPeer::CursorPosition() const {
     POINT point{};
     GetCursorPos(&point);
     return {point.x, point.y};
 }
 
-ui::TShiftState Win32TrayIconPeer::ShiftState() const {
-    ui::TShiftState shift;
-    const auto add = [&shift](int key, ui::TShiftFlag flag) {
+component::TShiftState Win32TrayIconPeer::ShiftState() const {
+    component::TShiftState shift;
+    const auto add = [&shift](int key, component::TShiftFlag flag) {
         if (GetKeyState(key) < 0) shift.Include(flag);
     };
-    add(VK_SHIFT, ui::ssShift);
-    add(VK_MENU, ui::ssAlt);
-    add(VK_CONTROL, ui::ssCtrl);
-    add(VK_LBUTTON, ui::ssLeft);
-    add(VK_RBUTTON, ui::ssRight);
-    add(VK_MBUTTON, ui::ssMiddle);
+    add(VK_SHIFT, component::ssShift);
+    add(VK_MENU, component::ssAlt);
+    add(VK_CONTROL, component::ssCtrl);
+    add(VK_LBUTTON, component::ssLeft);
+    add(VK_RBUTTON, component::ssRight);
+    add(VK_MBUTTON, component::ssMiddle);
     return shift;
 }
 
 void Win32TrayIconPeer::MakeHiddenWindowForeground() { SetForegroundWindow(window_); }
 
-ui::TMenuItem* Win32TrayIconPeer::TrackPopupMenu(ui::TPopupMenu& menu, ui::TrayPoint at) {
+controls::TMenuItem* Win32TrayIconPeer::TrackPopupMenu(controls::TPopupMenu& menu, controls::TrayPoint at) {
     const NativePopupMenu native(menu.Items());
     if (!native.Handle()) return nullptr;
     const UINT command = static_cast<UINT>(
@@ -302,8 +302,8 @@ void Win32TrayIconPeer::RegisterServiceProcess() {
     if (registerServiceProcess) registerServiceProcess(GetCurrentProcessId(), 1);
 }
 
-std::unique_ptr<Win32ControlPeer> CreateTrayIconPeer(ui::TComponent& component, Win32PeerContext& context) {
-    auto* tray = dynamic_cast<ui::TTrayIcon*>(&component);
+std::unique_ptr<Win32ControlPeer> CreateTrayIconPeer(component::TComponent& component, Win32PeerContext& context) {
+    auto* tray = dynamic_cast<controls::TTrayIcon*>(&component);
     if (!tray) return nullptr;
     return std::make_unique<Win32TrayIconPeer>(*tray, context);
 }

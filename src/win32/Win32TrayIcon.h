@@ -10,20 +10,20 @@
 #include <memory>
 #include <string_view>
 
-#include "platform/win32/Win32ControlPeer.h"
-#include "platform/win32/raii/Icons.h"
-#include "ui/controls/tray/TrayIconLogic.h"
+#include "win32/Win32ControlPeer.h"
+#include "win32/raii/Icons.h"
+#include "controls/tray/TrayIconLogic.h"
 
 namespace velora::win32 {
 
-class Win32TrayIconPeer final : public Win32ControlPeer, private ui::TrayShell {
+class Win32TrayIconPeer final : public Win32ControlPeer, private controls::TrayShell {
 public:
     // Creates the hidden window and, since the form is built by now, puts the
     // icon in place as the component's values ask. The form's own window may
     // come later (with the form's first showing).
-    Win32TrayIconPeer(ui::TTrayIcon& tray, Win32PeerContext& context);
+    Win32TrayIconPeer(controls::TTrayIcon& tray, Win32PeerContext& context);
     // The same for a tray icon whose main window is `formPeer`'s (may be null).
-    Win32TrayIconPeer(ui::TTrayIcon& tray, Win32Application& application, const Win32FormPeer* formPeer);
+    Win32TrayIconPeer(controls::TTrayIcon& tray, Win32Application& application, const Win32FormPeer* formPeer);
     ~Win32TrayIconPeer() override;
     Win32TrayIconPeer(const Win32TrayIconPeer&) = delete;
     Win32TrayIconPeer& operator=(const Win32TrayIconPeer&) = delete;
@@ -33,7 +33,7 @@ public:
     void PropertyChanged(std::string_view property) override;
 
     HWND MessageWindow() const { return window_; }
-    const ui::TrayIconLogic& Logic() const { return logic_; }
+    const controls::TrayIconLogic& Logic() const { return logic_; }
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -42,18 +42,18 @@ private:
     HICON ApplicationIcon() const;
     // The icon to show, loaded at the size the notification area asks for;
     // the peer keeps it until another one is needed.
-    HICON IconFor(const ui::TrayImage& image);
+    HICON IconFor(const controls::TrayImage& image);
 
-    bool NotifyIcon(ui::TrayOperation operation, unsigned flags, const ui::TrayRecord& record) override;
-    bool SetIconVersion(const ui::TrayRecord& record) override;
-    ui::ShellVersion Version() const override;
+    bool NotifyIcon(controls::TrayOperation operation, unsigned flags, const controls::TrayRecord& record) override;
+    bool SetIconVersion(const controls::TrayRecord& record) override;
+    controls::ShellVersion Version() const override;
     void StartTimer(int timer, unsigned intervalMs) override;
     void StopTimer(int timer) override;
     unsigned DoubleClickTime() const override;
-    ui::TrayPoint CursorPosition() const override;
-    ui::TShiftState ShiftState() const override;
+    controls::TrayPoint CursorPosition() const override;
+    component::TShiftState ShiftState() const override;
     void MakeHiddenWindowForeground() override;
-    ui::TMenuItem* TrackPopupMenu(ui::TPopupMenu& menu, ui::TrayPoint at) override;
+    controls::TMenuItem* TrackPopupMenu(controls::TPopupMenu& menu, controls::TrayPoint at) override;
     void PostNullMessage() override;
     void InstallApplicationHook() override;
     void RemoveApplicationHook() override;
@@ -72,11 +72,11 @@ private:
     OwnedIcon icon_;
     int iconResource_ = 0;
     UINT iconDpi_ = 0;
-    ui::TrayIconLogic logic_;
+    controls::TrayIconLogic logic_;
 };
 
 // For the form's window: the peer of a TTrayIcon; nullptr for any other
 // component.
-std::unique_ptr<Win32ControlPeer> CreateTrayIconPeer(ui::TComponent& component, Win32PeerContext& context);
+std::unique_ptr<Win32ControlPeer> CreateTrayIconPeer(component::TComponent& component, Win32PeerContext& context);
 
 }  // namespace velora::win32

@@ -1,13 +1,13 @@
-#include "platform/win32/Win32UiThreadDispatcher.h"
+#include "win32/Win32UiThreadDispatcher.h"
 
 #include <stdexcept>
 #include <string>
 #include <utility>
 
-#include "platform/win32/SystemErrorText.h"
-#include "platform/win32/WindowClass.h"
+#include "win32/SystemErrorText.h"
+#include "win32/WindowClass.h"
 
-namespace velora::platform {
+namespace velora::win32 {
 
 namespace {
 constexpr wchar_t kWindowClass[] = L"VeloraUiThreadDispatcher";
@@ -91,4 +91,4 @@ LRESULT CALLBACK Win32UiThreadDispatcher::WindowProc(HWND window, UINT message, 
     }
 }
 
-}  // namespace velora::platform
+}  // namespace velora::win32

@@ -14,9 +14,9 @@
 
 #include "platform/UiThreadDispatcher.h"
 
-namespace velora::platform {
+namespace velora::win32 {
 
-class Win32UiThreadDispatcher : public UiThreadDispatcher {
+class Win32UiThreadDispatcher : public platform::UiThreadDispatcher {
 public:
     // On the user-interface thread. Throws std::runtime_error with the
     // system's text when the window cannot be created.
@@ -45,4 +45,4 @@ private:
     std::shared_ptr<Queue> queue_ = std::make_shared<Queue>();
 };
 
-}  // namespace velora::platform
+}  // namespace velora::win32

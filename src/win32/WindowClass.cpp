@@ -1,8 +1,8 @@
-#include "platform/win32/WindowClass.h"
+#include "win32/WindowClass.h"
 
 #include <stdexcept>
 
-#include "platform/win32/SystemErrorText.h"
+#include "win32/SystemErrorText.h"
 
 namespace velora::win32 {
 

@@ -1,12 +1,12 @@
-#include "platform/win32/uInstanceManager.h"
+#include "win32/uInstanceManager.h"
 
 #include <cstring>
 
 #include "app/InstanceHandOver.h"
-#include "platform/win32/ErrorDisplay.h"
-#include "platform/win32/SystemErrorText.h"
-#include "platform/win32/WindowClass.h"
-#include "platform/win32/raii/KernelHandles.h"
+#include "win32/ErrorDisplay.h"
+#include "win32/SystemErrorText.h"
+#include "win32/WindowClass.h"
+#include "win32/raii/KernelHandles.h"
 
 namespace velora::win32 {
 

@@ -1,28 +1,28 @@
-#include "ui/controls/linklabel/LinkLabel.h"
+#include "controls/linklabel/LinkLabel.h"
 
-#include "ui/controls/linklabel/LinkLabelParser.h"
+#include "controls/linklabel/LinkLabelParser.h"
 
-namespace velora::ui {
+namespace velora::controls {
 
-const ClassInfo& TLinkLabel::StaticClass() {
-    static const ClassInfo info{"TLinkLabel", &TControl::StaticClass(), {
-        Prop::String("Caption", &TLinkLabel::Caption, &TLinkLabel::SetCaption),
-        Prop::Object("Text", &TLinkLabel::Text, &TLinkLabel::SetText),
-        Prop::Boolean("Transparent", &TLinkLabel::Transparent, &TLinkLabel::SetTransparent),
-        Prop::Enumeration("Layout", TextLayoutType, &TLinkLabel::Layout, &TLinkLabel::SetLayout),
-        Prop::Boolean("AutoHeight", &TLinkLabel::AutoHeight, &TLinkLabel::SetAutoHeight),
-        Prop::Boolean("HotLinks", &TLinkLabel::HotLinks, &TLinkLabel::SetHotLinks),
-        Prop::Integer("LinkColor", &TLinkLabel::LinkColor, &TLinkLabel::SetLinkColor),
-        Prop::Integer("LinkColorClicked", &TLinkLabel::LinkColorClicked, &TLinkLabel::SetLinkColorClicked),
-        Prop::Integer("LinkColorHot", &TLinkLabel::LinkColorHot, &TLinkLabel::SetLinkColorHot),
-        Prop::Set("LinkStyle", FontStylesType, &TLinkLabel::LinkStyle, &TLinkLabel::SetLinkStyle),
-        Prop::Integer("MarginWidth", &TLinkLabel::MarginWidth, &TLinkLabel::SetMarginWidth),
-        Prop::Integer("MarginHeight", &TLinkLabel::MarginHeight, &TLinkLabel::SetMarginHeight),
+const component::ClassInfo& TLinkLabel::StaticClass() {
+    static const component::ClassInfo info{"TLinkLabel", &TControl::StaticClass(), {
+        component::Prop::String("Caption", &TLinkLabel::Caption, &TLinkLabel::SetCaption),
+        component::Prop::Object("Text", &TLinkLabel::Text, &TLinkLabel::SetText),
+        component::Prop::Boolean("Transparent", &TLinkLabel::Transparent, &TLinkLabel::SetTransparent),
+        component::Prop::Enumeration("Layout", TextLayoutType, &TLinkLabel::Layout, &TLinkLabel::SetLayout),
+        component::Prop::Boolean("AutoHeight", &TLinkLabel::AutoHeight, &TLinkLabel::SetAutoHeight),
+        component::Prop::Boolean("HotLinks", &TLinkLabel::HotLinks, &TLinkLabel::SetHotLinks),
+        component::Prop::Integer("LinkColor", &TLinkLabel::LinkColor, &TLinkLabel::SetLinkColor),
+        component::Prop::Integer("LinkColorClicked", &TLinkLabel::LinkColorClicked, &TLinkLabel::SetLinkColorClicked),
+        component::Prop::Integer("LinkColorHot", &TLinkLabel::LinkColorHot, &TLinkLabel::SetLinkColorHot),
+        component::Prop::Set("LinkStyle", FontStylesType, &TLinkLabel::LinkStyle, &TLinkLabel::SetLinkStyle),
+        component::Prop::Integer("MarginWidth", &TLinkLabel::MarginWidth, &TLinkLabel::SetMarginWidth),
+        component::Prop::Integer("MarginHeight", &TLinkLabel::MarginHeight, &TLinkLabel::SetMarginHeight),
     }};
     return info;
 }
 
-TLinkLabel::TLinkLabel(TComponent* owner) : TControl(owner), text_(std::make_unique<TStringList>()) {
+TLinkLabel::TLinkLabel(component::TComponent* owner) : TControl(owner), text_(std::make_unique<component::TStringList>()) {
     InitSize(160, 17);
     Parse(Caption());
 }
@@ -46,7 +46,7 @@ void TLinkLabel::SetCaption(const std::string& caption) {
     if (OnCaptionChanged) OnCaptionChanged(this);
 }
 
-void TLinkLabel::SetText(const TStrings& lines) { SetCaption(lines.Text()); }
+void TLinkLabel::SetText(const component::TStrings& lines) { SetCaption(lines.Text()); }
 
 void TLinkLabel::SetTransparent(bool transparent) { ChangeValue(transparent_, transparent, "Transparent"); }
 void TLinkLabel::SetLayout(TTextLayout layout) { ChangeValue(layout_, layout, "Layout"); }
@@ -120,4 +120,4 @@ void TLinkLabel::LinkClick(int linkNumber, const std::string& linkText, const st
     if (OnLinkClick) OnLinkClick(this, linkNumber, linkText, linkParam);
 }
 
-}  // namespace velora::ui
+}  // namespace velora::controls

@@ -8,32 +8,32 @@
 #include <memory>
 #include <string>
 
-#include "ui/controls/linklabel/LinkLabelLayout.h"
-#include "ui/controls/linklabel/LinkLabelMouse.h"
-#include "ui/controls/linklabel/LinkLabelNodes.h"
-#include "ui/controls/Control.h"
-#include "ui/controls/DpiScale.h"
+#include "controls/linklabel/LinkLabelLayout.h"
+#include "controls/linklabel/LinkLabelMouse.h"
+#include "controls/linklabel/LinkLabelNodes.h"
+#include "controls/Control.h"
+#include "controls/DpiScale.h"
 #include "component/Strings.h"
 
-namespace velora::ui {
+namespace velora::controls {
 
-using TLinkClickEvent = std::function<void(TComponent* sender, int linkNumber,
+using TLinkClickEvent = std::function<void(component::TComponent* sender, int linkNumber,
                                            const std::string& linkText, const std::string& linkParam)>;
 
 class TLinkLabel : public TControl {
 public:
-    explicit TLinkLabel(TComponent* owner);
+    explicit TLinkLabel(component::TComponent* owner);
 
-    static const ClassInfo& StaticClass();
-    const ClassInfo& Class() const override { return StaticClass(); }
+    static const component::ClassInfo& StaticClass();
+    const component::ClassInfo& Class() const override { return StaticClass(); }
 
     // A new caption replaces Text by one line, the caption, and raises
     // OnCaptionChanged; setting the caption it already has does nothing.
     void SetCaption(const std::string& caption) override;
     // The caption as lines. Assigning a list sets the caption to its lines,
     // each followed by CR LF; changing lines in place changes nothing else.
-    TStrings& Text() const { return *text_; }
-    void SetText(const TStrings& lines);
+    component::TStrings& Text() const { return *text_; }
+    void SetText(const component::TStrings& lines);
 
     bool Transparent() const { return transparent_; }
     void SetTransparent(bool transparent);
@@ -97,7 +97,7 @@ public:
     void LinkClick(int linkNumber, const std::string& linkText, const std::string& linkParam);
 
     TLinkClickEvent OnLinkClick;
-    TNotifyEvent OnCaptionChanged;
+    component::TNotifyEvent OnCaptionChanged;
 
 private:
     void Parse(const std::string& caption);
@@ -108,7 +108,7 @@ private:
     int originX_ = 0;
     int originY_ = 0;
     TLinkMouseTracker mouse_;
-    std::unique_ptr<TStringList> text_;
+    std::unique_ptr<component::TStringList> text_;
     bool transparent_ = false;
     TTextLayout layout_ = tlTop;
     bool autoHeight_ = true;
@@ -121,4 +121,4 @@ private:
     int marginHeight_ = 0;
 };
 
-}  // namespace velora::ui
+}  // namespace velora::controls

@@ -1,8 +1,8 @@
-#include "ui/controls/linklabel/LinkLabelLayout.h"
+#include "controls/linklabel/LinkLabelLayout.h"
 
 #include <algorithm>
 
-namespace velora::ui {
+namespace velora::controls {
 
 namespace {
 
@@ -130,4 +130,4 @@ int TextBlockTop(TTextLayout layout, int clientHeight, int marginHeight, int tex
     return std::max(top, marginHeight);
 }
 
-}  // namespace velora::ui
+}  // namespace velora::controls

@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "ui/controls/linklabel/LinkLabelNodes.h"
-#include "ui/controls/Canvas.h"
-#include "ui/controls/Control.h"
+#include "controls/linklabel/LinkLabelNodes.h"
+#include "controls/Canvas.h"
+#include "controls/Control.h"
 
-namespace velora::ui {
+namespace velora::controls {
 
 struct TTextSize {
     int Width = 0;
@@ -87,4 +87,4 @@ private:
 // margins, and never above the top margin.
 int TextBlockTop(TTextLayout layout, int clientHeight, int marginHeight, int textHeight);
 
-}  // namespace velora::ui
+}  // namespace velora::controls

@@ -1,6 +1,6 @@
-#include "ui/controls/linklabel/LinkLabelMouse.h"
+#include "controls/linklabel/LinkLabelMouse.h"
 
-namespace velora::ui {
+namespace velora::controls {
 
 bool TLinkMouseTracker::Pressed(const TNodeTree& tree) const {
     const TLinkNode* link = tree.Link(active_);
@@ -43,4 +43,4 @@ bool TLinkMouseTracker::Leave(TNodeTree& tree, bool hotLinks) {
     return SetActive(tree, -1, lsRest);
 }
 
-}  // namespace velora::ui
+}  // namespace velora::controls

@@ -5,9 +5,9 @@
 // the link under the pointer (-1 for none) and answers whether a link's state
 // changed, so the label redraws.
 
-#include "ui/controls/linklabel/LinkLabelNodes.h"
+#include "controls/linklabel/LinkLabelNodes.h"
 
-namespace velora::ui {
+namespace velora::controls {
 
 class TLinkMouseTracker {
 public:
@@ -33,4 +33,4 @@ private:
     int active_ = -1;
 };
 
-}  // namespace velora::ui
+}  // namespace velora::controls

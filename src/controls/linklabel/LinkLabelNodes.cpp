@@ -1,6 +1,6 @@
-#include "ui/controls/linklabel/LinkLabelNodes.h"
+#include "controls/linklabel/LinkLabelNodes.h"
 
-namespace velora::ui {
+namespace velora::controls {
 
 TParentNode::~TParentNode() {
     // Each node is freed only once its children have been moved out, so a
@@ -32,4 +32,4 @@ TLinkNode* TNodeTree::Link(int number) const {
     return links_[static_cast<std::size_t>(number)];
 }
 
-}  // namespace velora::ui
+}  // namespace velora::controls

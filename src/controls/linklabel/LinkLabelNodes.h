@@ -9,10 +9,10 @@
 #include <utility>
 #include <vector>
 
-#include "ui/controls/Color.h"
-#include "ui/controls/Font.h"
+#include "controls/Color.h"
+#include "controls/Font.h"
 
-namespace velora::ui {
+namespace velora::controls {
 
 class TParentNode;
 
@@ -187,4 +187,4 @@ private:
     std::vector<TLinkNode*> links_;
 };
 
-}  // namespace velora::ui
+}  // namespace velora::controls

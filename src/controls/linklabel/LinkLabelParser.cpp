@@ -1,4 +1,4 @@
-#include "ui/controls/linklabel/LinkLabelParser.h"
+#include "controls/linklabel/LinkLabelParser.h"
 
 #include <cstdint>
 #include <string>
@@ -7,7 +7,7 @@
 #include "text/Numbers.h"
 #include "text/Text.h"
 
-namespace velora::ui {
+namespace velora::controls {
 
 namespace {
 
@@ -174,4 +174,4 @@ TColor ColorFromText(std::string_view value) {
     return ReadInteger(value, color) ? color : clNone;
 }
 
-}  // namespace velora::ui
+}  // namespace velora::controls

@@ -12,10 +12,10 @@
 #include <memory>
 #include <string_view>
 
-#include "ui/controls/linklabel/LinkLabelNodes.h"
-#include "ui/controls/Color.h"
+#include "controls/linklabel/LinkLabelNodes.h"
+#include "controls/Color.h"
 
-namespace velora::ui {
+namespace velora::controls {
 
 class TDefaultParser {
 public:
@@ -27,4 +27,4 @@ public:
 // when it is neither.
 TColor ColorFromText(std::string_view text);
 
-}  // namespace velora::ui
+}  // namespace velora::controls

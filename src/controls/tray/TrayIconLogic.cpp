@@ -1,11 +1,11 @@
-#include "ui/controls/tray/TrayIconLogic.h"
+#include "controls/tray/TrayIconLogic.h"
 
 #include <algorithm>
 
-#include "ui/controls/tray/TrayTip.h"
-#include "ui/controls/Form.h"
+#include "controls/tray/TrayTip.h"
+#include "controls/Form.h"
 
-namespace velora::ui {
+namespace velora::controls {
 
 TrayImage ChooseTrayImage(const TTrayIcon& tray) {
     const std::optional<int> icons = tray.Icons();
@@ -137,24 +137,24 @@ void TrayIconLogic::Notify(unsigned event) {
         case kLeftDown:
         case kRightDown:
         case kMiddleDown: buttonDown_ = true; break;
-        case kLeftUp: ButtonUp(mbLeft); break;
-        case kRightUp: ButtonUp(mbRight); break;
-        case kMiddleUp: ButtonUp(mbMiddle); break;
-        case kLeftDoubleClick: DoubleClick(mbLeft); break;
-        case kRightDoubleClick: DoubleClick(mbRight); break;
-        case kMiddleDoubleClick: DoubleClick(mbMiddle); break;
+        case kLeftUp: ButtonUp(component::mbLeft); break;
+        case kRightUp: ButtonUp(component::mbRight); break;
+        case kMiddleUp: ButtonUp(component::mbMiddle); break;
+        case kLeftDoubleClick: DoubleClick(component::mbLeft); break;
+        case kRightDoubleClick: DoubleClick(component::mbRight); break;
+        case kMiddleDoubleClick: DoubleClick(component::mbMiddle); break;
         case kContextMenu:
         case kKeySelect: ShowContextMenu(); break;
         default: break;  // balloons: the program shows none
     }
 }
 
-void TrayIconLogic::ButtonUp(TMouseButton button) {
+void TrayIconLogic::ButtonUp(component::TMouseButton button) {
     if (buttonDown_) {
         buttonDown_ = false;
         const TTrayVisibilities visibility = tray_->Visibility();
         const bool clickWanted =
-            tray_->OnClick || (button == mbLeft && (tray_->DropDownMenu() != nullptr ||
+            tray_->OnClick || (button == component::mbLeft && (tray_->DropDownMenu() != nullptr ||
                                                     visibility.Contains(tvRestoreClick) ||
                                                     visibility.Contains(tvMinimizeClick)));
         if (clickWanted) {
@@ -175,10 +175,10 @@ void TrayIconLogic::ButtonUp(TMouseButton button) {
     }
     // Older shells send no context-menu notification: the right button's
     // release stands for it.
-    if (tray_ != nullptr && button == mbRight && !shell_.Version().IsAtLeast5()) ShowContextMenu();
+    if (tray_ != nullptr && button == component::mbRight && !shell_.Version().IsAtLeast5()) ShowContextMenu();
 }
 
-void TrayIconLogic::DoubleClick(TMouseButton button) {
+void TrayIconLogic::DoubleClick(component::TMouseButton button) {
     clickPending_ = false;
     shell_.StopTimer(kClickTimer);
     if (tray_->OnDblClick) {
@@ -214,7 +214,7 @@ void TrayIconLogic::TimerFired(int timer) {
 // the program sets none of those flags.
 void TrayIconLogic::PerformClick(const Click& click) {
     if (tray_->OnClick) tray_->OnClick(tray_, click.button, click.shift, click.at.x, click.at.y);
-    if (tray_ == nullptr || click.button != mbLeft) return;
+    if (tray_ == nullptr || click.button != component::mbLeft) return;
     if (TPopupMenu* menu = tray_->DropDownMenu()) ShowMenu(*menu, click.at);
 }
 
@@ -279,4 +279,4 @@ void TrayIconLogic::Destroy() {
     tray_ = nullptr;
 }
 
-}  // namespace velora::ui
+}  // namespace velora::controls

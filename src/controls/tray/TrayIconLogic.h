@@ -9,10 +9,10 @@
 #include <string>
 #include <string_view>
 
-#include "ui/controls/tray/TrayShell.h"
-#include "ui/controls/TrayIcon.h"
+#include "controls/tray/TrayShell.h"
+#include "controls/TrayIcon.h"
 
-namespace velora::ui {
+namespace velora::controls {
 
 // The image to show: the image-list entry IconIndex when a list is set and
 // the index is valid, else Icon when it is not empty, else the application's.
@@ -55,8 +55,8 @@ public:
 
 private:
     struct Click {
-        TMouseButton button = mbLeft;
-        TShiftState shift;
+        component::TMouseButton button = component::mbLeft;
+        component::TShiftState shift;
         TrayPoint at;
     };
 
@@ -68,8 +68,8 @@ private:
     void ShowChosenImage();
     void HintChanged();
     void SendChangedTip();
-    void ButtonUp(TMouseButton button);
-    void DoubleClick(TMouseButton button);
+    void ButtonUp(component::TMouseButton button);
+    void DoubleClick(component::TMouseButton button);
     void PerformClick(const Click& click);
     void ShowContextMenu();
     void ShowMenu(TPopupMenu& menu, TrayPoint at);
@@ -91,4 +91,4 @@ private:
     Click pending_;
 };
 
-}  // namespace velora::ui
+}  // namespace velora::controls

@@ -7,9 +7,9 @@
 #include <string>
 
 #include "component/Events.h"
-#include "ui/controls/TrayIcon.h"
+#include "controls/TrayIcon.h"
 
-namespace velora::ui {
+namespace velora::controls {
 
 // The file version (major, minor) of the shell's library.
 struct ShellVersion {
@@ -80,7 +80,7 @@ public:
     virtual void StopTimer(int timer) = 0;
     virtual unsigned DoubleClickTime() const = 0;
     virtual TrayPoint CursorPosition() const = 0;
-    virtual TShiftState ShiftState() const = 0;
+    virtual component::TShiftState ShiftState() const = 0;
 
     // Makes the hidden window the foreground window, so the menu closes when
     // the user clicks elsewhere.
@@ -107,4 +107,4 @@ public:
     virtual void RegisterServiceProcess() = 0;
 };
 
-}  // namespace velora::ui
+}  // namespace velora::controls

@@ -1,8 +1,8 @@
-#include "ui/controls/tray/TrayTip.h"
+#include "controls/tray/TrayTip.h"
 
 #include "text/Text.h"
 
-namespace velora::ui {
+namespace velora::controls {
 
 std::string TrayTipText(std::string_view hint, ShellVersion shell) {
     std::string_view tip = hint.substr(0, hint.find('|'));
@@ -15,4 +15,4 @@ std::string TrayHintForShell(std::string_view hint, ShellVersion shell) {
     return text::ReplaceAll(hint, "\r\n", " - ");
 }
 
-}  // namespace velora::ui
+}  // namespace velora::controls

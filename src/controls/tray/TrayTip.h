@@ -4,9 +4,9 @@
 #include <string>
 #include <string_view>
 
-#include "ui/controls/tray/TrayShell.h"
+#include "controls/tray/TrayShell.h"
 
-namespace velora::ui {
+namespace velora::controls {
 
 // The part of the hint before the first "|", cut to what the shell holds:
 // 127 characters from shell version 5.0 on, 63 below.
@@ -16,4 +16,4 @@ std::string TrayTipText(std::string_view hint, ShellVersion shell);
 // carriage return and line feed pair becomes " - " there.
 std::string TrayHintForShell(std::string_view hint, ShellVersion shell);
 
-}  // namespace velora::ui
+}  // namespace velora::controls

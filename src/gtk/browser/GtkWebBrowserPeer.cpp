@@ -1,14 +1,14 @@
-#include "platform/gtk/browser/GtkWebBrowserPeer.h"
+#include "gtk/browser/GtkWebBrowserPeer.h"
 
 #include <gio/gio.h>
 #include <webkit2/webkit2.h>
 
-#include "platform/gtk/AnsiText.h"
-#include "ui/controls/WebBrowser.h"
+#include "gtk/AnsiText.h"
+#include "controls/WebBrowser.h"
 
 namespace velora::gtk {
 
-GtkWebBrowserPeer::GtkWebBrowserPeer(ui::TWebBrowser& browser, const GtkPeerContext& context)
+GtkWebBrowserPeer::GtkWebBrowserPeer(controls::TWebBrowser& browser, const GtkPeerContext& context)
     : GtkWidgetPeer(browser, context) {
     GtkWidget* view = webkit_web_view_new();
     WebKitSettings* settings = webkit_web_view_get_settings(WEBKIT_WEB_VIEW(view));

@@ -8,11 +8,11 @@
 #include <string>
 
 #include "platform/WebBrowser.h"
-#include "platform/gtk/controls/GtkWidgetPeer.h"
+#include "gtk/controls/GtkWidgetPeer.h"
 
-namespace velora::ui {
+namespace velora::controls {
 class TWebBrowser;
-}
+}  // namespace velora::controls
 
 namespace velora::gtk {
 
@@ -20,7 +20,7 @@ class GtkWebBrowserPeer final : public GtkWidgetPeer, public platform::WebBrowse
 public:
     // Attaches itself to the model as its browser; destruction leaves the
     // model alone, which may be gone already.
-    GtkWebBrowserPeer(ui::TWebBrowser& browser, const GtkPeerContext& context);
+    GtkWebBrowserPeer(controls::TWebBrowser& browser, const GtkPeerContext& context);
 
     void Navigate(const std::string& url) override;
     std::string LocationUrl() const override;

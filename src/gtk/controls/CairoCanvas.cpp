@@ -1,19 +1,19 @@
-#include "platform/gtk/controls/CairoCanvas.h"
+#include "gtk/controls/CairoCanvas.h"
 
 #include <pango/pangocairo.h>
 
-#include "platform/gtk/AnsiText.h"
+#include "gtk/AnsiText.h"
 
 namespace velora::gtk {
 
-PangoFontDescription* NewFontDescription(const ui::FontChoice& choice) {
+PangoFontDescription* NewFontDescription(const controls::FontChoice& choice) {
     PangoFontDescription* font = pango_font_description_from_string("Sans");
     if (!choice.Name.empty()) pango_font_description_set_family(font, (ToUtf8(choice.Name) + ",Sans").c_str());
     pango_font_description_set_size(font, (choice.Size > 0 ? choice.Size : 9) * PANGO_SCALE);
     pango_font_description_set_weight(font,
-                                      choice.Style.Contains(ui::fsBold) ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
+                                      choice.Style.Contains(controls::fsBold) ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
     pango_font_description_set_style(font,
-                                     choice.Style.Contains(ui::fsItalic) ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
+                                     choice.Style.Contains(controls::fsItalic) ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
     return font;
 }
 
@@ -29,7 +29,7 @@ CairoCanvas::~CairoCanvas() {
     g_object_unref(layout_);
 }
 
-void CairoCanvas::FillRect(const ui::TRect& rect) {
+void CairoCanvas::FillRect(const controls::TRect& rect) {
     cairo_save(cr_);
     cairo_set_operator(cr_, CAIRO_OPERATOR_CLEAR);
     cairo_rectangle(cr_, rect.Left, rect.Top, rect.Right - rect.Left, rect.Bottom - rect.Top);

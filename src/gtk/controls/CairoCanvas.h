@@ -9,9 +9,9 @@
 
 #include <string>
 
-#include "platform/gtk/controls/GtkColors.h"
-#include "ui/controls/Canvas.h"
-#include "ui/controls/EffectiveFont.h"
+#include "gtk/controls/GtkColors.h"
+#include "controls/Canvas.h"
+#include "controls/EffectiveFont.h"
 
 typedef struct _cairo cairo_t;
 typedef struct _PangoFontDescription PangoFontDescription;
@@ -19,7 +19,7 @@ typedef struct _PangoLayout PangoLayout;
 
 namespace velora::gtk {
 
-class CairoCanvas : public ui::TCanvas {
+class CairoCanvas : public controls::TCanvas {
 public:
     // Draws on `cr` until destroyed, text in `textColor`.
     CairoCanvas(cairo_t* cr, const PangoFontDescription* font, const Rgb& textColor);
@@ -27,7 +27,7 @@ public:
     CairoCanvas(const CairoCanvas&) = delete;
     CairoCanvas& operator=(const CairoCanvas&) = delete;
 
-    void FillRect(const ui::TRect& rect) override;
+    void FillRect(const controls::TRect& rect) override;
     void DrawTextAt(int x, int y, const std::string& text) override;
 
 private:
@@ -38,6 +38,6 @@ private:
 
 // A font description of the choice; the face falls back to the desktop's
 // sans-serif face, a size of 0 to the desktop's size. The caller frees it.
-PangoFontDescription* NewFontDescription(const ui::FontChoice& choice);
+PangoFontDescription* NewFontDescription(const controls::FontChoice& choice);
 
 }  // namespace velora::gtk

@@ -1,30 +1,30 @@
-#include "platform/gtk/controls/ControlPeerRegistry.h"
+#include "gtk/controls/ControlPeerRegistry.h"
 
 #include "component/ClassInfo.h"
-#include "platform/gtk/browser/GtkWebBrowserPeer.h"
-#include "platform/gtk/controls/GtkButtonPeer.h"
-#include "platform/gtk/controls/GtkComboBoxPeer.h"
-#include "platform/gtk/controls/GtkEditPeer.h"
-#include "platform/gtk/controls/GtkFramePeers.h"
-#include "platform/gtk/controls/GtkLabelPeer.h"
-#include "platform/gtk/controls/GtkLinkLabelPeer.h"
-#include "platform/gtk/controls/GtkMemoPeer.h"
-#include "platform/gtk/controls/GtkProgressBarPeer.h"
-#include "platform/gtk/controls/GtkRadioGroupPeer.h"
-#include "platform/gtk/tray/SniTrayIconPeer.h"
-#include "ui/controls/Button.h"
-#include "ui/controls/CheckBox.h"
-#include "ui/controls/ComboBox.h"
-#include "ui/controls/Edit.h"
-#include "ui/controls/GroupBox.h"
-#include "ui/controls/Label.h"
-#include "ui/controls/linklabel/LinkLabel.h"
-#include "ui/controls/Memo.h"
-#include "ui/controls/Panel.h"
-#include "ui/controls/ProgressBar.h"
-#include "ui/controls/RadioGroup.h"
-#include "ui/controls/TrayIcon.h"
-#include "ui/controls/WebBrowser.h"
+#include "gtk/browser/GtkWebBrowserPeer.h"
+#include "gtk/controls/GtkButtonPeer.h"
+#include "gtk/controls/GtkComboBoxPeer.h"
+#include "gtk/controls/GtkEditPeer.h"
+#include "gtk/controls/GtkFramePeers.h"
+#include "gtk/controls/GtkLabelPeer.h"
+#include "gtk/controls/GtkLinkLabelPeer.h"
+#include "gtk/controls/GtkMemoPeer.h"
+#include "gtk/controls/GtkProgressBarPeer.h"
+#include "gtk/controls/GtkRadioGroupPeer.h"
+#include "gtk/tray/SniTrayIconPeer.h"
+#include "controls/Button.h"
+#include "controls/CheckBox.h"
+#include "controls/ComboBox.h"
+#include "controls/Edit.h"
+#include "controls/GroupBox.h"
+#include "controls/Label.h"
+#include "controls/linklabel/LinkLabel.h"
+#include "controls/Memo.h"
+#include "controls/Panel.h"
+#include "controls/ProgressBar.h"
+#include "controls/RadioGroup.h"
+#include "controls/TrayIcon.h"
+#include "controls/WebBrowser.h"
 
 namespace velora::gtk {
 
@@ -33,19 +33,19 @@ namespace {
 // The built-in kinds: one line per model class. A popup menu has no peer of
 // its own: the tray icon that shows it builds it from the model.
 void RegisterBuiltInKinds(ControlPeerRegistry& registry) {
-    registry.Register("TLabel", PeerFactory<GtkLabelPeer, ui::TLabel>());
-    registry.Register("TButton", PeerFactory<GtkButtonPeer, ui::TButton>());
-    registry.Register("TCheckBox", PeerFactory<GtkCheckBoxPeer, ui::TCheckBox>());
-    registry.Register("TEdit", PeerFactory<GtkEditPeer, ui::TEdit>());
-    registry.Register("TComboBox", PeerFactory<GtkComboBoxPeer, ui::TComboBox>());
-    registry.Register("TGroupBox", PeerFactory<GtkGroupBoxPeer, ui::TGroupBox>());
-    registry.Register("TRadioGroup", PeerFactory<GtkRadioGroupPeer, ui::TRadioGroup>());
-    registry.Register("TMemo", PeerFactory<GtkMemoPeer, ui::TMemo>());
-    registry.Register("TProgressBar", PeerFactory<GtkProgressBarPeer, ui::TProgressBar>());
-    registry.Register("TPanel", PeerFactory<GtkPanelPeer, ui::TPanel>());
-    registry.Register("TLinkLabel", PeerFactory<GtkLinkLabelPeer, ui::TLinkLabel>());
-    registry.Register("TTrayIcon", PeerFactory<SniTrayIconPeer, ui::TTrayIcon>());
-    registry.Register("TWebBrowser", PeerFactory<GtkWebBrowserPeer, ui::TWebBrowser>());
+    registry.Register("TLabel", PeerFactory<GtkLabelPeer, controls::TLabel>());
+    registry.Register("TButton", PeerFactory<GtkButtonPeer, controls::TButton>());
+    registry.Register("TCheckBox", PeerFactory<GtkCheckBoxPeer, controls::TCheckBox>());
+    registry.Register("TEdit", PeerFactory<GtkEditPeer, controls::TEdit>());
+    registry.Register("TComboBox", PeerFactory<GtkComboBoxPeer, controls::TComboBox>());
+    registry.Register("TGroupBox", PeerFactory<GtkGroupBoxPeer, controls::TGroupBox>());
+    registry.Register("TRadioGroup", PeerFactory<GtkRadioGroupPeer, controls::TRadioGroup>());
+    registry.Register("TMemo", PeerFactory<GtkMemoPeer, controls::TMemo>());
+    registry.Register("TProgressBar", PeerFactory<GtkProgressBarPeer, controls::TProgressBar>());
+    registry.Register("TPanel", PeerFactory<GtkPanelPeer, controls::TPanel>());
+    registry.Register("TLinkLabel", PeerFactory<GtkLinkLabelPeer, controls::TLinkLabel>());
+    registry.Register("TTrayIcon", PeerFactory<SniTrayIconPeer, controls::TTrayIcon>());
+    registry.Register("TWebBrowser", PeerFactory<GtkWebBrowserPeer, controls::TWebBrowser>());
 }
 
 }  // namespace
@@ -63,15 +63,15 @@ void ControlPeerRegistry::Register(std::string className, ControlPeerFactory fac
     factories_[std::move(className)] = std::move(factory);
 }
 
-const ControlPeerFactory* ControlPeerRegistry::Find(const ui::TComponent& component) const {
-    for (const ui::ClassInfo* info = &component.Class(); info != nullptr; info = info->Parent()) {
+const ControlPeerFactory* ControlPeerRegistry::Find(const component::TComponent& component) const {
+    for (const component::ClassInfo* info = &component.Class(); info != nullptr; info = info->Parent()) {
         const auto found = factories_.find(info->Name());
         if (found != factories_.end()) return &found->second;
     }
     return nullptr;
 }
 
-std::unique_ptr<GtkControlPeer> ControlPeerRegistry::Create(ui::TComponent& component,
+std::unique_ptr<GtkControlPeer> ControlPeerRegistry::Create(component::TComponent& component,
                                                             GtkPeerContext& context) const {
     const ControlPeerFactory* factory = Find(component);
     return factory ? (*factory)(component, context) : nullptr;

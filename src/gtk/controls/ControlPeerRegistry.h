@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/gtk/GtkControlPeer.h"
+#include "gtk/GtkControlPeer.h"
 
 namespace velora::gtk {
 
@@ -16,8 +16,8 @@ public:
     static const ControlPeerRegistry& BuiltIn();
 
     void Register(std::string className, ControlPeerFactory factory);
-    const ControlPeerFactory* Find(const ui::TComponent& component) const;
-    std::unique_ptr<GtkControlPeer> Create(ui::TComponent& component, GtkPeerContext& context) const;
+    const ControlPeerFactory* Find(const component::TComponent& component) const;
+    std::unique_ptr<GtkControlPeer> Create(component::TComponent& component, GtkPeerContext& context) const;
 
 private:
     std::map<std::string, ControlPeerFactory, std::less<>> factories_;
@@ -26,7 +26,7 @@ private:
 // A factory that makes a `Peer` from a component of model class `Model`.
 template <class Peer, class Model>
 ControlPeerFactory PeerFactory() {
-    return [](ui::TComponent& component, GtkPeerContext& context) -> std::unique_ptr<GtkControlPeer> {
+    return [](component::TComponent& component, GtkPeerContext& context) -> std::unique_ptr<GtkControlPeer> {
         auto* model = dynamic_cast<Model*>(&component);
         if (model == nullptr) return nullptr;
         return std::make_unique<Peer>(*model, context);

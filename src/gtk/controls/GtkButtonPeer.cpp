@@ -1,14 +1,14 @@
-#include "platform/gtk/controls/GtkButtonPeer.h"
+#include "gtk/controls/GtkButtonPeer.h"
 
 #include <gtk/gtk.h>
 
-#include "platform/gtk/AnsiText.h"
-#include "ui/controls/Button.h"
-#include "ui/controls/CheckBox.h"
+#include "gtk/AnsiText.h"
+#include "controls/Button.h"
+#include "controls/CheckBox.h"
 
 namespace velora::gtk {
 
-GtkButtonPeer::GtkButtonPeer(ui::TButton& button, const GtkPeerContext& context)
+GtkButtonPeer::GtkButtonPeer(controls::TButton& button, const GtkPeerContext& context)
     : GtkWidgetPeer(button, context), button_(button) {
     GtkWidget* widget = gtk_button_new_with_mnemonic(MnemonicUtf8(button.Caption()).c_str());
     g_signal_connect(widget, "clicked", G_CALLBACK(+[](GtkButton*, gpointer self) {
@@ -44,7 +44,7 @@ void GtkButtonPeer::ApplyCaption() {
     gtk_button_set_label(GTK_BUTTON(widget_), MnemonicUtf8(button_.Caption()).c_str());
 }
 
-GtkCheckBoxPeer::GtkCheckBoxPeer(ui::TCheckBox& checkBox, const GtkPeerContext& context)
+GtkCheckBoxPeer::GtkCheckBoxPeer(controls::TCheckBox& checkBox, const GtkPeerContext& context)
     : GtkWidgetPeer(checkBox, context), checkBox_(checkBox) {
     GtkWidget* widget = gtk_check_button_new_with_mnemonic(MnemonicUtf8(checkBox.Caption()).c_str());
     gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(widget), checkBox.Checked());

@@ -1,12 +1,12 @@
 #pragma once
 // Push buttons and check boxes.
 
-#include "platform/gtk/controls/GtkWidgetPeer.h"
+#include "gtk/controls/GtkWidgetPeer.h"
 
-namespace velora::ui {
+namespace velora::controls {
 class TButton;
 class TCheckBox;
-}  // namespace velora::ui
+}  // namespace velora::controls
 
 namespace velora::gtk {
 
@@ -15,7 +15,7 @@ namespace velora::gtk {
 // sets the form's ModalResult.
 class GtkButtonPeer : public GtkWidgetPeer {
 public:
-    GtkButtonPeer(ui::TButton& button, const GtkPeerContext& context);
+    GtkButtonPeer(controls::TButton& button, const GtkPeerContext& context);
     bool Press() override;
 
 protected:
@@ -25,20 +25,20 @@ protected:
 private:
     void ApplyDefault();
 
-    ui::TButton& button_;
+    controls::TButton& button_;
 };
 
 // A check box; the user's click writes Checked into the model.
 class GtkCheckBoxPeer : public GtkWidgetPeer {
 public:
-    GtkCheckBoxPeer(ui::TCheckBox& checkBox, const GtkPeerContext& context);
+    GtkCheckBoxPeer(controls::TCheckBox& checkBox, const GtkPeerContext& context);
 
 protected:
     bool OwnPropertyChanged(std::string_view property) override;
     void ApplyCaption() override;
 
 private:
-    ui::TCheckBox& checkBox_;
+    controls::TCheckBox& checkBox_;
 };
 
 }  // namespace velora::gtk

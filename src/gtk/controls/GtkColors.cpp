@@ -1,4 +1,4 @@
-#include "platform/gtk/controls/GtkColors.h"
+#include "gtk/controls/GtkColors.h"
 
 #include <cairo.h>
 
@@ -6,7 +6,7 @@
 
 namespace velora::gtk {
 
-std::optional<Rgb> PlainColor(ui::TColor color) {
+std::optional<Rgb> PlainColor(controls::TColor color) {
     const auto bits = static_cast<std::uint32_t>(color);
     if ((bits & 0xFF000000u) != 0) return std::nullopt;  // system colours and clNone
     return Rgb{static_cast<std::uint8_t>(bits & 0xFF), static_cast<std::uint8_t>((bits >> 8) & 0xFF),

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "ui/controls/Color.h"
+#include "controls/Color.h"
 
 typedef struct _cairo cairo_t;
 
@@ -17,7 +17,7 @@ struct Rgb {
 };
 
 // Nothing for a system colour or clNone.
-std::optional<Rgb> PlainColor(ui::TColor color);
+std::optional<Rgb> PlainColor(controls::TColor color);
 std::string CssColor(const Rgb& rgb);
 void SetSourceColor(cairo_t* cr, const Rgb& rgb);
 

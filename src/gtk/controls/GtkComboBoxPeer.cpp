@@ -1,10 +1,10 @@
-#include "platform/gtk/controls/GtkComboBoxPeer.h"
+#include "gtk/controls/GtkComboBoxPeer.h"
 
 #include <gtk/gtk.h>
 
-#include "platform/gtk/controls/CairoCanvas.h"
-#include "ui/controls/ComboBox.h"
-#include "ui/controls/EffectiveFont.h"
+#include "gtk/controls/CairoCanvas.h"
+#include "controls/ComboBox.h"
+#include "controls/EffectiveFont.h"
 
 namespace velora::gtk {
 
@@ -32,12 +32,12 @@ void DrawnCellRender(GtkCellRenderer* renderer, cairo_t* cr, GtkWidget* widget, 
                      const GdkRectangle* area, GtkCellRendererState flags) {
     auto* cell = reinterpret_cast<DrawnCell*>(renderer);
     if (!cell->peer) return;
-    ui::TOwnerDrawState state;
-    if (flags & (GTK_CELL_RENDERER_SELECTED | GTK_CELL_RENDERER_PRELIT)) state.Include(ui::odSelected);
-    if (flags & GTK_CELL_RENDERER_INSENSITIVE) state.Include(ui::odDisabled);
-    if (flags & GTK_CELL_RENDERER_FOCUSED) state.Include(ui::odFocused);
-    if (GTK_IS_CELL_VIEW(widget)) state.Include(ui::odComboBoxEdit);
-    const ui::TRect rect{area->x, area->y, area->x + area->width, area->y + area->height};
+    controls::TOwnerDrawState state;
+    if (flags & (GTK_CELL_RENDERER_SELECTED | GTK_CELL_RENDERER_PRELIT)) state.Include(controls::odSelected);
+    if (flags & GTK_CELL_RENDERER_INSENSITIVE) state.Include(controls::odDisabled);
+    if (flags & GTK_CELL_RENDERER_FOCUSED) state.Include(controls::odFocused);
+    if (GTK_IS_CELL_VIEW(widget)) state.Include(controls::odComboBoxEdit);
+    const controls::TRect rect{area->x, area->y, area->x + area->width, area->y + area->height};
     Guarded([&] { cell->peer->DrawEntry(widget, cr, cell->index, rect, state); });
 }
 
@@ -70,7 +70,7 @@ void SetCellIndex(GtkCellLayout*, GtkCellRenderer* renderer, GtkTreeModel* model
 
 }  // namespace
 
-GtkComboBoxPeer::GtkComboBoxPeer(ui::TComboBox& comboBox, const GtkPeerContext& context)
+GtkComboBoxPeer::GtkComboBoxPeer(controls::TComboBox& comboBox, const GtkPeerContext& context)
     : GtkWidgetPeer(comboBox, context), comboBox_(comboBox) {
     GtkListStore* store = gtk_list_store_new(1, G_TYPE_INT);
     GtkWidget* combo = gtk_combo_box_new_with_model(GTK_TREE_MODEL(store));
@@ -99,14 +99,14 @@ GtkComboBoxPeer::GtkComboBoxPeer(ui::TComboBox& comboBox, const GtkPeerContext& 
 
 int GtkComboBoxPeer::EntryHeight() const { return comboBox_.ItemHeight() > 0 ? comboBox_.ItemHeight() : 13; }
 
-void GtkComboBoxPeer::DrawEntry(GtkWidget* widget, cairo_t* cr, int index, const ui::TRect& area,
-                                ui::TOwnerDrawState state) {
+void GtkComboBoxPeer::DrawEntry(GtkWidget* widget, cairo_t* cr, int index, const controls::TRect& area,
+                                controls::TOwnerDrawState state) {
     GtkStyleContext* style = gtk_widget_get_style_context(widget);
     GdkRGBA color{0, 0, 0, 1};
     gtk_style_context_get_color(style, gtk_style_context_get_state(style), &color);
     const Rgb text{static_cast<std::uint8_t>(color.red * 255), static_cast<std::uint8_t>(color.green * 255),
                    static_cast<std::uint8_t>(color.blue * 255)};
-    PangoFontDescription* font = NewFontDescription(ui::EffectiveFont(comboBox_));
+    PangoFontDescription* font = NewFontDescription(controls::EffectiveFont(comboBox_));
     {
         CairoCanvas canvas(cr, font, text);
         if (index < 0 || index >= comboBox_.Items().Count()) {

@@ -6,12 +6,12 @@
 // columns); without OnDrawItem the entry's text is drawn. The selection
 // follows ItemIndex both ways, and the user's choice runs OnChange.
 
-#include "platform/gtk/controls/GtkWidgetPeer.h"
-#include "ui/controls/Canvas.h"
+#include "gtk/controls/GtkWidgetPeer.h"
+#include "controls/Canvas.h"
 
-namespace velora::ui {
+namespace velora::controls {
 class TComboBox;
-}
+}  // namespace velora::controls
 
 typedef struct _cairo cairo_t;
 
@@ -19,10 +19,10 @@ namespace velora::gtk {
 
 class GtkComboBoxPeer : public GtkWidgetPeer {
 public:
-    GtkComboBoxPeer(ui::TComboBox& comboBox, const GtkPeerContext& context);
+    GtkComboBoxPeer(controls::TComboBox& comboBox, const GtkPeerContext& context);
 
     // For the cell: draws entry `index` into `area` of `widget`.
-    void DrawEntry(GtkWidget* widget, cairo_t* cr, int index, const ui::TRect& area, ui::TOwnerDrawState state);
+    void DrawEntry(GtkWidget* widget, cairo_t* cr, int index, const controls::TRect& area, controls::TOwnerDrawState state);
     int EntryHeight() const;
 
 protected:
@@ -33,7 +33,7 @@ private:
     void FillItems();
     void ApplySelection();
 
-    ui::TComboBox& comboBox_;
+    controls::TComboBox& comboBox_;
 };
 
 }  // namespace velora::gtk

@@ -1,9 +1,9 @@
-#include "platform/gtk/controls/GtkEditPeer.h"
+#include "gtk/controls/GtkEditPeer.h"
 
 #include <gtk/gtk.h>
 
-#include "platform/gtk/AnsiText.h"
-#include "ui/controls/Edit.h"
+#include "gtk/AnsiText.h"
+#include "controls/Edit.h"
 
 namespace velora::gtk {
 
@@ -18,7 +18,7 @@ char TypedCharacter(unsigned keyval, unsigned modifiers) {
     return ansi.size() == 1 ? ansi[0] : '?';
 }
 
-GtkEditPeer::GtkEditPeer(ui::TEdit& edit, const GtkPeerContext& context)
+GtkEditPeer::GtkEditPeer(controls::TEdit& edit, const GtkPeerContext& context)
     : GtkWidgetPeer(edit, context), edit_(edit) {
     GtkWidget* entry = gtk_entry_new();
     gtk_entry_set_text(GTK_ENTRY(entry), ToUtf8(edit.Text()).c_str());

@@ -4,17 +4,17 @@
 // takes digits only); text pasted from the clipboard is not filtered, as on
 // Windows. The text the user leaves is written into the model.
 
-#include "platform/gtk/controls/GtkWidgetPeer.h"
+#include "gtk/controls/GtkWidgetPeer.h"
 
-namespace velora::ui {
+namespace velora::controls {
 class TEdit;
-}
+}  // namespace velora::controls
 
 namespace velora::gtk {
 
 class GtkEditPeer : public GtkWidgetPeer {
 public:
-    GtkEditPeer(ui::TEdit& edit, const GtkPeerContext& context);
+    GtkEditPeer(controls::TEdit& edit, const GtkPeerContext& context);
 
     // A key typed into the entry: false when the model dropped it (the key
     // is then not handled further); a changed character is inserted here.
@@ -26,7 +26,7 @@ protected:
 private:
     void ApplyPasswordChar();
 
-    ui::TEdit& edit_;
+    controls::TEdit& edit_;
 };
 
 // The character a key types, as the model sees it: the key's character in

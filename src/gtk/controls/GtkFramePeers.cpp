@@ -1,14 +1,14 @@
-#include "platform/gtk/controls/GtkFramePeers.h"
+#include "gtk/controls/GtkFramePeers.h"
 
 #include <gtk/gtk.h>
 
-#include "platform/gtk/AnsiText.h"
-#include "ui/controls/GroupBox.h"
-#include "ui/controls/Panel.h"
+#include "gtk/AnsiText.h"
+#include "controls/GroupBox.h"
+#include "controls/Panel.h"
 
 namespace velora::gtk {
 
-GtkGroupBoxPeer::GtkGroupBoxPeer(ui::TGroupBox& groupBox, const GtkPeerContext& context)
+GtkGroupBoxPeer::GtkGroupBoxPeer(controls::TGroupBox& groupBox, const GtkPeerContext& context)
     : GtkWidgetPeer(groupBox, context), groupBox_(groupBox) {
     GtkWidget* frame = gtk_frame_new(nullptr);
     Place(frame);
@@ -20,7 +20,7 @@ void GtkGroupBoxPeer::ApplyCaption() {
     gtk_frame_set_label(GTK_FRAME(widget_), caption.empty() ? nullptr : DisplayText(caption).c_str());
 }
 
-GtkPanelPeer::GtkPanelPeer(ui::TPanel& panel, const GtkPeerContext& context)
+GtkPanelPeer::GtkPanelPeer(controls::TPanel& panel, const GtkPeerContext& context)
     : GtkWidgetPeer(panel, context), panel_(panel), caption_(gtk_label_new(nullptr)) {
     GtkWidget* frame = gtk_frame_new(nullptr);
     gtk_container_add(GTK_CONTAINER(frame), caption_);
@@ -32,8 +32,8 @@ GtkPanelPeer::GtkPanelPeer(ui::TPanel& panel, const GtkPeerContext& context)
 
 void GtkPanelPeer::ApplyBevel() {
     GtkShadowType shadow = GTK_SHADOW_NONE;
-    if (panel_.BevelOuter() == ui::bvRaised) shadow = GTK_SHADOW_OUT;
-    if (panel_.BevelOuter() == ui::bvLowered) shadow = GTK_SHADOW_IN;
+    if (panel_.BevelOuter() == controls::bvRaised) shadow = GTK_SHADOW_OUT;
+    if (panel_.BevelOuter() == controls::bvLowered) shadow = GTK_SHADOW_IN;
     gtk_frame_set_shadow_type(GTK_FRAME(widget_), shadow);
 }
 

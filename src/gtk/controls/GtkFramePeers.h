@@ -3,18 +3,18 @@
 // a panel (a frame whose shadow follows the bevel, its caption centred).
 // Their contents are widgets of the form placed on top of them.
 
-#include "platform/gtk/controls/GtkWidgetPeer.h"
+#include "gtk/controls/GtkWidgetPeer.h"
 
-namespace velora::ui {
+namespace velora::controls {
 class TGroupBox;
 class TPanel;
-}  // namespace velora::ui
+}  // namespace velora::controls
 
 namespace velora::gtk {
 
 class GtkGroupBoxPeer : public GtkWidgetPeer {
 public:
-    GtkGroupBoxPeer(ui::TGroupBox& groupBox, const GtkPeerContext& context);
+    GtkGroupBoxPeer(controls::TGroupBox& groupBox, const GtkPeerContext& context);
     // A frame takes no focus.
     void CollectFocusChain(std::vector<GtkWidget*>&) const override {}
 
@@ -22,12 +22,12 @@ protected:
     void ApplyCaption() override;
 
 private:
-    ui::TGroupBox& groupBox_;
+    controls::TGroupBox& groupBox_;
 };
 
 class GtkPanelPeer : public GtkWidgetPeer {
 public:
-    GtkPanelPeer(ui::TPanel& panel, const GtkPeerContext& context);
+    GtkPanelPeer(controls::TPanel& panel, const GtkPeerContext& context);
     void CollectFocusChain(std::vector<GtkWidget*>&) const override {}
 
 protected:
@@ -37,7 +37,7 @@ protected:
 private:
     void ApplyBevel();
 
-    ui::TPanel& panel_;
+    controls::TPanel& panel_;
     GtkWidget* caption_;
 };
 

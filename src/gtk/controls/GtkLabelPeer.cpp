@@ -1,17 +1,17 @@
-#include "platform/gtk/controls/GtkLabelPeer.h"
+#include "gtk/controls/GtkLabelPeer.h"
 
 #include <gtk/gtk.h>
 
-#include "platform/gtk/AnsiText.h"
-#include "ui/controls/Form.h"
-#include "ui/controls/FormLayout.h"
-#include "ui/controls/Label.h"
+#include "gtk/AnsiText.h"
+#include "controls/Form.h"
+#include "controls/FormLayout.h"
+#include "controls/Label.h"
 
 namespace velora::gtk {
 
 // The label sits in an event box: a plain GtkLabel has no window of its own
 // and would neither take clicks nor show a tooltip.
-GtkLabelPeer::GtkLabelPeer(ui::TLabel& label, const GtkPeerContext& context)
+GtkLabelPeer::GtkLabelPeer(controls::TLabel& label, const GtkPeerContext& context)
     : GtkWidgetPeer(label, context), label_(label), text_(gtk_label_new(nullptr)) {
     GtkWidget* box = gtk_event_box_new();
     gtk_event_box_set_visible_window(GTK_EVENT_BOX(box), FALSE);
@@ -32,14 +32,14 @@ void GtkLabelPeer::ApplyTextLayout() {
     GtkLabel* label = GTK_LABEL(text_);
     float x = 0.0f;
     GtkJustification justify = GTK_JUSTIFY_LEFT;
-    if (label_.Alignment() == ui::taCenter) {
+    if (label_.Alignment() == controls::taCenter) {
         x = 0.5f;
         justify = GTK_JUSTIFY_CENTER;
-    } else if (label_.Alignment() == ui::taRightJustify) {
+    } else if (label_.Alignment() == controls::taRightJustify) {
         x = 1.0f;
         justify = GTK_JUSTIFY_RIGHT;
     }
-    const float y = label_.Layout() == ui::tlCenter ? 0.5f : label_.Layout() == ui::tlBottom ? 1.0f : 0.0f;
+    const float y = label_.Layout() == controls::tlCenter ? 0.5f : label_.Layout() == controls::tlBottom ? 1.0f : 0.0f;
     gtk_label_set_xalign(label, x);
     gtk_label_set_yalign(label, y);
     gtk_label_set_justify(label, justify);
@@ -61,7 +61,7 @@ bool GtkLabelPeer::OwnPropertyChanged(std::string_view property) {
 }
 
 void GtkLabelPeer::ApplyBounds() {
-    const ui::TPoint at = ui::PositionOnForm(label_);
+    const controls::TPoint at = controls::PositionOnForm(label_);
     // An auto-sized label is as wide as its text (as high, when it wraps
     // at its width); otherwise it keeps its designed size.
     if (label_.AutoSize()) {

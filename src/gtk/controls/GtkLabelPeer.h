@@ -2,17 +2,17 @@
 // A label: a GtkLabel at the control's place. With AutoSize it takes the
 // size of its text; the caption's "&" marks a mnemonic as on Windows.
 
-#include "platform/gtk/controls/GtkWidgetPeer.h"
+#include "gtk/controls/GtkWidgetPeer.h"
 
-namespace velora::ui {
+namespace velora::controls {
 class TLabel;
-}
+}  // namespace velora::controls
 
 namespace velora::gtk {
 
 class GtkLabelPeer : public GtkWidgetPeer {
 public:
-    GtkLabelPeer(ui::TLabel& label, const GtkPeerContext& context);
+    GtkLabelPeer(controls::TLabel& label, const GtkPeerContext& context);
 
 protected:
     bool OwnPropertyChanged(std::string_view property) override;
@@ -22,7 +22,7 @@ protected:
 private:
     void ApplyTextLayout();
 
-    ui::TLabel& label_;
+    controls::TLabel& label_;
     GtkWidget* text_;
 };
 

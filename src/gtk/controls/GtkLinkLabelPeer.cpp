@@ -1,26 +1,26 @@
-#include "platform/gtk/controls/GtkLinkLabelPeer.h"
+#include "gtk/controls/GtkLinkLabelPeer.h"
 
 #include <gtk/gtk.h>
 #include <pango/pangocairo.h>
 
 #include <vector>
 
-#include "platform/gtk/AnsiText.h"
-#include "platform/gtk/controls/CairoCanvas.h"
-#include "platform/gtk/controls/GtkColors.h"
-#include "ui/controls/EffectiveFont.h"
-#include "ui/controls/linklabel/LinkLabel.h"
+#include "gtk/AnsiText.h"
+#include "gtk/controls/CairoCanvas.h"
+#include "gtk/controls/GtkColors.h"
+#include "controls/EffectiveFont.h"
+#include "controls/linklabel/LinkLabel.h"
 
 namespace velora::gtk {
 
 namespace {
 
 // Measures with the peer's styled fonts on one pango layout.
-class PangoTextMeasurer : public ui::TTextMeasurer {
+class PangoTextMeasurer : public controls::TTextMeasurer {
 public:
     PangoTextMeasurer(PangoLayout* layout, GtkLinkLabelPeer& peer) : layout_(layout), peer_(peer) {}
 
-    ui::TTextSize MeasureText(const std::string& text, ui::TFontStyles style) override {
+    controls::TTextSize MeasureText(const std::string& text, controls::TFontStyles style) override {
         pango_layout_set_font_description(layout_, peer_.StyledFont(style));
         pango_layout_set_text(layout_, ToUtf8(text).c_str(), -1);
         int width = 0, height = 0;
@@ -43,7 +43,7 @@ Rgb ThemeTextColor(GtkWidget* widget) {
 
 }  // namespace
 
-GtkLinkLabelPeer::GtkLinkLabelPeer(ui::TLinkLabel& label, const GtkPeerContext& context)
+GtkLinkLabelPeer::GtkLinkLabelPeer(controls::TLinkLabel& label, const GtkPeerContext& context)
     : GtkWidgetPeer(label, context), label_(label) {
     GtkWidget* area = gtk_drawing_area_new();
     gtk_widget_add_events(area, GDK_POINTER_MOTION_MASK | GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK |
@@ -106,10 +106,10 @@ GtkLinkLabelPeer::~GtkLinkLabelPeer() {
     ReleaseFonts();
 }
 
-const PangoFontDescription* GtkLinkLabelPeer::StyledFont(ui::TFontStyles style) {
+const PangoFontDescription* GtkLinkLabelPeer::StyledFont(controls::TFontStyles style) {
     const std::size_t index = style.ToBits() & 0x0Fu;
     if (!fonts_[index]) {
-        ui::FontChoice choice = ui::EffectiveFont(label_);
+        controls::FontChoice choice = controls::EffectiveFont(label_);
         choice.Style = style;
         fonts_[index] = NewFontDescription(choice);
     }
@@ -153,13 +153,13 @@ void GtkLinkLabelPeer::UpdateCursor(bool overLink) {
 
 void GtkLinkLabelPeer::Track(const std::function<void()>& mouseAction) {
     const auto states = [this] {
-        std::vector<ui::TLinkState> result;
-        const ui::TNodeTree& tree = label_.Tree();
+        std::vector<controls::TLinkState> result;
+        const controls::TNodeTree& tree = label_.Tree();
         for (int i = 0; i < tree.LinkCount(); ++i) result.push_back(tree.Link(i)->State());
         return result;
     };
     Guarded([&] {
-        const std::vector<ui::TLinkState> before = states();
+        const std::vector<controls::TLinkState> before = states();
         mouseAction();
         if (states() != before) Redraw();
     });
@@ -195,14 +195,14 @@ void GtkLinkLabelPeer::Draw(cairo_t* cr) {
     cairo_rectangle(cr, left, top, width - 2 * label_.MarginWidth() + 1, height - 2 * label_.MarginHeight() + 1);
     cairo_clip(cr);
     const Rgb themeText = ThemeTextColor(widget_);
-    for (const ui::TPlacedWord& word : label_.CurrentLayout().Words) {
+    for (const controls::TPlacedWord& word : label_.CurrentLayout().Words) {
         pango_layout_set_font_description(layout, StyledFont(word.Style));
         const std::string text = ToUtf8(word.Text);
         pango_layout_set_text(layout, text.c_str(), -1);
         PangoAttrList* attributes = pango_attr_list_new();
-        if (word.Style.Contains(ui::fsUnderline))
+        if (word.Style.Contains(controls::fsUnderline))
             pango_attr_list_insert(attributes, pango_attr_underline_new(PANGO_UNDERLINE_SINGLE));
-        if (word.Style.Contains(ui::fsStrikeOut))
+        if (word.Style.Contains(controls::fsStrikeOut))
             pango_attr_list_insert(attributes, pango_attr_strikethrough_new(TRUE));
         pango_layout_set_attributes(layout, attributes);
         pango_attr_list_unref(attributes);

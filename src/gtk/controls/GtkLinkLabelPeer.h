@@ -9,12 +9,12 @@
 #include <array>
 #include <functional>
 
-#include "platform/gtk/controls/GtkWidgetPeer.h"
-#include "ui/controls/Font.h"
+#include "gtk/controls/GtkWidgetPeer.h"
+#include "controls/Font.h"
 
-namespace velora::ui {
+namespace velora::controls {
 class TLinkLabel;
-}
+}  // namespace velora::controls
 
 typedef struct _cairo cairo_t;
 typedef struct _PangoFontDescription PangoFontDescription;
@@ -23,13 +23,13 @@ namespace velora::gtk {
 
 class GtkLinkLabelPeer : public GtkWidgetPeer {
 public:
-    GtkLinkLabelPeer(ui::TLinkLabel& label, const GtkPeerContext& context);
+    GtkLinkLabelPeer(controls::TLinkLabel& label, const GtkPeerContext& context);
     ~GtkLinkLabelPeer() override;
     // A label takes no focus.
     void CollectFocusChain(std::vector<GtkWidget*>&) const override {}
 
     // The label's font with exactly `style` added; owned by the peer.
-    const PangoFontDescription* StyledFont(ui::TFontStyles style);
+    const PangoFontDescription* StyledFont(controls::TFontStyles style);
 
 protected:
     bool OwnPropertyChanged(std::string_view property) override;
@@ -44,7 +44,7 @@ private:
     // Runs a mouse action of the model and redraws when a link's state changed.
     void Track(const std::function<void()>& mouseAction);
 
-    ui::TLinkLabel& label_;
+    controls::TLinkLabel& label_;
     std::array<PangoFontDescription*, 16> fonts_{};
 };
 

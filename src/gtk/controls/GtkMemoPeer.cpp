@@ -1,14 +1,14 @@
-#include "platform/gtk/controls/GtkMemoPeer.h"
+#include "gtk/controls/GtkMemoPeer.h"
 
 #include <gtk/gtk.h>
 
-#include "platform/gtk/AnsiText.h"
-#include "platform/gtk/GtkFormPeer.h"
-#include "ui/controls/Memo.h"
+#include "gtk/AnsiText.h"
+#include "gtk/GtkFormPeer.h"
+#include "controls/Memo.h"
 
 namespace velora::gtk {
 
-GtkMemoPeer::GtkMemoPeer(ui::TMemo& memo, const GtkPeerContext& context)
+GtkMemoPeer::GtkMemoPeer(controls::TMemo& memo, const GtkPeerContext& context)
     : GtkWidgetPeer(memo, context), memo_(memo), view_(gtk_text_view_new()) {
     GtkWidget* scrolled = gtk_scrolled_window_new(nullptr, nullptr);
     gtk_scrolled_window_set_shadow_type(GTK_SCROLLED_WINDOW(scrolled), GTK_SHADOW_IN);
@@ -34,7 +34,7 @@ GtkMemoPeer::GtkMemoPeer(ui::TMemo& memo, const GtkPeerContext& context)
 
 std::string GtkMemoPeer::JoinedLines() const {
     std::string text;
-    const ui::TStrings& lines = memo_.Lines();
+    const component::TStrings& lines = memo_.Lines();
     for (int i = 0; i < lines.Count(); ++i) {
         if (i > 0) text += "\r\n";
         text += lines[i];
@@ -54,8 +54,8 @@ std::string GtkMemoPeer::ShownText() const {
 
 void GtkMemoPeer::ApplyScrolling() {
     const auto bars = memo_.ScrollBars();
-    const bool vertical = bars == ui::ssVertical || bars == ui::ssBoth;
-    const bool horizontal = bars == ui::ssHorizontal || bars == ui::ssBoth;
+    const bool vertical = bars == controls::ssVertical || bars == controls::ssBoth;
+    const bool horizontal = bars == controls::ssHorizontal || bars == controls::ssBoth;
     // Without a horizontal bar long lines wrap, as a Windows memo wraps them.
     const bool wraps = memo_.WordWrap() && !horizontal;
     gtk_scrolled_window_set_policy(GTK_SCROLLED_WINDOW(widget_), horizontal ? GTK_POLICY_ALWAYS : GTK_POLICY_NEVER,

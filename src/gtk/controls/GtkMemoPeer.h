@@ -5,17 +5,17 @@
 
 #include <string>
 
-#include "platform/gtk/controls/GtkWidgetPeer.h"
+#include "gtk/controls/GtkWidgetPeer.h"
 
-namespace velora::ui {
+namespace velora::controls {
 class TMemo;
-}
+}  // namespace velora::controls
 
 namespace velora::gtk {
 
 class GtkMemoPeer : public GtkWidgetPeer {
 public:
-    GtkMemoPeer(ui::TMemo& memo, const GtkPeerContext& context);
+    GtkMemoPeer(controls::TMemo& memo, const GtkPeerContext& context);
     void CollectFocusChain(std::vector<GtkWidget*>& chain) const override { chain.push_back(view_); }
 
 protected:
@@ -27,7 +27,7 @@ private:
     std::string ShownText() const;
     void ApplyScrolling();
 
-    ui::TMemo& memo_;
+    controls::TMemo& memo_;
     GtkWidget* view_;
 };
 

@@ -1,10 +1,10 @@
-#include "platform/gtk/controls/GtkProgressBarPeer.h"
+#include "gtk/controls/GtkProgressBarPeer.h"
 
 #include <gtk/gtk.h>
 
 #include <algorithm>
 
-#include "ui/controls/ProgressBar.h"
+#include "controls/ProgressBar.h"
 
 namespace velora::gtk {
 
@@ -14,7 +14,7 @@ double ProgressFraction(int min, int max, int position) {
     return std::clamp(part, 0.0, 1.0);
 }
 
-GtkProgressBarPeer::GtkProgressBarPeer(ui::TProgressBar& progressBar, const GtkPeerContext& context)
+GtkProgressBarPeer::GtkProgressBarPeer(controls::TProgressBar& progressBar, const GtkPeerContext& context)
     : GtkWidgetPeer(progressBar, context), progressBar_(progressBar) {
     Place(gtk_progress_bar_new());
     ApplyFraction();

@@ -1,17 +1,17 @@
 #pragma once
 // A progress bar: a GtkProgressBar showing Position between Min and Max.
 
-#include "platform/gtk/controls/GtkWidgetPeer.h"
+#include "gtk/controls/GtkWidgetPeer.h"
 
-namespace velora::ui {
+namespace velora::controls {
 class TProgressBar;
-}
+}  // namespace velora::controls
 
 namespace velora::gtk {
 
 class GtkProgressBarPeer : public GtkWidgetPeer {
 public:
-    GtkProgressBarPeer(ui::TProgressBar& progressBar, const GtkPeerContext& context);
+    GtkProgressBarPeer(controls::TProgressBar& progressBar, const GtkPeerContext& context);
     void CollectFocusChain(std::vector<GtkWidget*>&) const override {}
 
 protected:
@@ -20,7 +20,7 @@ protected:
 private:
     void ApplyFraction();
 
-    ui::TProgressBar& progressBar_;
+    controls::TProgressBar& progressBar_;
 };
 
 // The filled part: 0 to 1, 0 for an empty range.

@@ -1,17 +1,17 @@
-#include "platform/gtk/controls/GtkRadioGroupPeer.h"
+#include "gtk/controls/GtkRadioGroupPeer.h"
 
 #include <gtk/gtk.h>
 
 #include <algorithm>
 
-#include "platform/gtk/AnsiText.h"
-#include "platform/gtk/GtkFormPeer.h"
-#include "ui/controls/FormLayout.h"
-#include "ui/controls/RadioGroup.h"
+#include "gtk/AnsiText.h"
+#include "gtk/GtkFormPeer.h"
+#include "controls/FormLayout.h"
+#include "controls/RadioGroup.h"
 
 namespace velora::gtk {
 
-GtkRadioGroupPeer::GtkRadioGroupPeer(ui::TRadioGroup& radioGroup, const GtkPeerContext& context)
+GtkRadioGroupPeer::GtkRadioGroupPeer(controls::TRadioGroup& radioGroup, const GtkPeerContext& context)
     : GtkWidgetPeer(radioGroup, context), radioGroup_(radioGroup) {
     Place(gtk_frame_new(nullptr));
     ApplyCaption();
@@ -23,7 +23,7 @@ GtkRadioGroupPeer::~GtkRadioGroupPeer() { DestroyButtons(); }
 void GtkRadioGroupPeer::CreateButtons() {
     noneButton_ = gtk_radio_button_new(nullptr);
     g_object_ref_sink(noneButton_);
-    const ui::TStrings& items = radioGroup_.Items();
+    const component::TStrings& items = radioGroup_.Items();
     for (int i = 0; i < items.Count(); ++i) {
         GtkWidget* button = gtk_radio_button_new_with_mnemonic_from_widget(GTK_RADIO_BUTTON(noneButton_),
                                                                            MnemonicUtf8(items[i]).c_str());
@@ -80,7 +80,7 @@ void GtkRadioGroupPeer::ButtonToggled(GtkWidget* button) {
 
 bool GtkRadioGroupPeer::OwnPropertyChanged(std::string_view property) {
     if (property == "Items") {
-        const ui::TStrings& items = radioGroup_.Items();
+        const component::TStrings& items = radioGroup_.Items();
         if (items.Count() == static_cast<int>(buttons_.size())) {
             // A translation: new captions only. The change may come from a
             // button's own toggle, during which it must not be destroyed.
@@ -112,23 +112,23 @@ int GtkRadioGroupPeer::TextHeight() const {
 
 void GtkRadioGroupPeer::ApplyBounds() {
     GtkWidgetPeer::ApplyBounds();
-    const ui::TPoint at = ui::PositionOnForm(radioGroup_);
-    const auto bounds = ui::RadioButtonBounds(radioGroup_.Width(), radioGroup_.Height(),
+    const controls::TPoint at = controls::PositionOnForm(radioGroup_);
+    const auto bounds = controls::RadioButtonBounds(radioGroup_.Width(), radioGroup_.Height(),
                                               static_cast<int>(buttons_.size()), radioGroup_.Columns(), TextHeight());
     for (std::size_t i = 0; i < buttons_.size() && i < bounds.size(); ++i) {
-        const ui::TRect& b = bounds[i];
+        const controls::TRect& b = bounds[i];
         PlaceAt(buttons_[i], at.X + b.Left, at.Y + b.Top, b.Right - b.Left, b.Bottom - b.Top);
     }
 }
 
 void GtkRadioGroupPeer::ApplyVisible() {
     GtkWidgetPeer::ApplyVisible();
-    for (GtkWidget* button : buttons_) gtk_widget_set_visible(button, ui::VisibleOnForm(radioGroup_));
+    for (GtkWidget* button : buttons_) gtk_widget_set_visible(button, controls::VisibleOnForm(radioGroup_));
 }
 
 void GtkRadioGroupPeer::ApplyEnabled() {
     GtkWidgetPeer::ApplyEnabled();
-    for (GtkWidget* button : buttons_) gtk_widget_set_sensitive(button, ui::EnabledOnForm(radioGroup_));
+    for (GtkWidget* button : buttons_) gtk_widget_set_sensitive(button, controls::EnabledOnForm(radioGroup_));
 }
 
 void GtkRadioGroupPeer::ApplyFont() {

@@ -5,17 +5,17 @@
 
 #include <vector>
 
-#include "platform/gtk/controls/GtkWidgetPeer.h"
+#include "gtk/controls/GtkWidgetPeer.h"
 
-namespace velora::ui {
+namespace velora::controls {
 class TRadioGroup;
-}
+}  // namespace velora::controls
 
 namespace velora::gtk {
 
 class GtkRadioGroupPeer : public GtkWidgetPeer {
 public:
-    GtkRadioGroupPeer(ui::TRadioGroup& radioGroup, const GtkPeerContext& context);
+    GtkRadioGroupPeer(controls::TRadioGroup& radioGroup, const GtkPeerContext& context);
     ~GtkRadioGroupPeer() override;
 
     void CollectFocusChain(std::vector<GtkWidget*>& chain) const override;
@@ -36,7 +36,7 @@ private:
     void ButtonToggled(GtkWidget* button);
     int TextHeight() const;
 
-    ui::TRadioGroup& radioGroup_;
+    controls::TRadioGroup& radioGroup_;
     std::vector<GtkWidget*> buttons_;
     // Stands for "none selected": GTK always has one button of a group active.
     GtkWidget* noneButton_ = nullptr;

@@ -1,11 +1,11 @@
-#include "platform/gtk/controls/GtkWidgetPeer.h"
+#include "gtk/controls/GtkWidgetPeer.h"
 
 #include <gtk/gtk.h>
 
-#include "platform/gtk/AnsiText.h"
-#include "platform/gtk/GtkFormPeer.h"
-#include "ui/controls/Control.h"
-#include "ui/controls/FormLayout.h"
+#include "gtk/AnsiText.h"
+#include "gtk/GtkFormPeer.h"
+#include "controls/Control.h"
+#include "controls/FormLayout.h"
 
 namespace velora::gtk {
 
@@ -23,7 +23,7 @@ std::string DisplayText(const std::string& ansi) {
     return ToUtf8(text);
 }
 
-GtkWidgetPeer::GtkWidgetPeer(ui::TControl& control, const GtkPeerContext& context)
+GtkWidgetPeer::GtkWidgetPeer(controls::TControl& control, const GtkPeerContext& context)
     : control_(control), context_(context) {}
 
 GtkWidgetPeer::~GtkWidgetPeer() { Discard(widget_); }
@@ -36,7 +36,7 @@ void GtkWidgetPeer::Discard(GtkWidget* widget) {
 
 void GtkWidgetPeer::Place(GtkWidget* widget) {
     widget_ = widget;
-    const ui::TPoint at = ui::PositionOnForm(control_);
+    const controls::TPoint at = controls::PositionOnForm(control_);
     gtk_fixed_put(GTK_FIXED(context_.fixed), widget_, at.X, at.Y);
     ApplyBounds();
     ApplyFont();
@@ -76,13 +76,13 @@ void GtkWidgetPeer::PropertyChanged(std::string_view property) {
 }
 
 void GtkWidgetPeer::ApplyBounds() {
-    const ui::TPoint at = ui::PositionOnForm(control_);
+    const controls::TPoint at = controls::PositionOnForm(control_);
     PlaceAt(widget_, at.X, at.Y, control_.Width(), control_.Height());
 }
 
-void GtkWidgetPeer::ApplyVisible() { gtk_widget_set_visible(widget_, ui::VisibleOnForm(control_)); }
+void GtkWidgetPeer::ApplyVisible() { gtk_widget_set_visible(widget_, controls::VisibleOnForm(control_)); }
 
-void GtkWidgetPeer::ApplyEnabled() { gtk_widget_set_sensitive(widget_, ui::EnabledOnForm(control_)); }
+void GtkWidgetPeer::ApplyEnabled() { gtk_widget_set_sensitive(widget_, controls::EnabledOnForm(control_)); }
 
 void GtkWidgetPeer::ApplyFont() { context_.formPeer.ApplyFont(widget_, control_); }
 

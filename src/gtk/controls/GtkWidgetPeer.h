@@ -10,11 +10,11 @@
 
 #include <string>
 
-#include "platform/gtk/GtkControlPeer.h"
+#include "gtk/GtkControlPeer.h"
 
-namespace velora::ui {
+namespace velora::controls {
 class TControl;
-}
+}  // namespace velora::controls
 
 namespace velora::gtk {
 
@@ -29,7 +29,7 @@ public:
     void PropertyChanged(std::string_view property) override;
 
 protected:
-    GtkWidgetPeer(ui::TControl& control, const GtkPeerContext& context);
+    GtkWidgetPeer(controls::TControl& control, const GtkPeerContext& context);
 
     // Puts the kind's widget in place with the model's common values; the
     // constructor of each kind calls it once its widget exists.
@@ -50,7 +50,7 @@ protected:
     // The hint the tooltip shows: the part before "|", empty unless ShowHint.
     std::string ShownHint() const;
 
-    ui::TControl& control_;
+    controls::TControl& control_;
     GtkPeerContext context_;
     GtkWidget* widget_ = nullptr;
     bool writingModel_ = false;
@@ -79,7 +79,7 @@ std::string DisplayText(const std::string& ansi);
 
 }  // namespace velora::gtk
 
-#include "platform/gtk/ErrorDisplay.h"
+#include "gtk/ErrorDisplay.h"
 
 template <class Action>
 void velora::gtk::Guarded(Action&& action) {

@@ -1,15 +1,15 @@
-#include "platform/gtk/tray/DbusMenuLayout.h"
+#include "gtk/tray/DbusMenuLayout.h"
 
-#include "platform/gtk/AnsiText.h"
-#include "ui/controls/Menus.h"
+#include "gtk/AnsiText.h"
+#include "controls/Menus.h"
 
 namespace velora::gtk {
 
 namespace {
 
-void AddChildren(std::vector<DbusMenuEntry>& entries, std::size_t parentAt, const ui::TMenuItem& parent) {
+void AddChildren(std::vector<DbusMenuEntry>& entries, std::size_t parentAt, const controls::TMenuItem& parent) {
     for (int i = 0; i < parent.Count(); ++i) {
-        ui::TMenuItem* item = parent.Items(i);
+        controls::TMenuItem* item = parent.Items(i);
         if (!item->Visible()) continue;
         DbusMenuEntry entry;
         entry.id = static_cast<int>(entries.size());
@@ -27,7 +27,7 @@ void AddChildren(std::vector<DbusMenuEntry>& entries, std::size_t parentAt, cons
 
 }  // namespace
 
-std::vector<DbusMenuEntry> DbusMenuEntries(const ui::TMenuItem& root) {
+std::vector<DbusMenuEntry> DbusMenuEntries(const controls::TMenuItem& root) {
     std::vector<DbusMenuEntry> entries(1);
     AddChildren(entries, 0, root);
     return entries;

@@ -8,16 +8,16 @@
 #include <string>
 #include <vector>
 
-namespace velora::ui {
+namespace velora::controls {
 class TMenuItem;
-}
+}  // namespace velora::controls
 
 namespace velora::gtk {
 
 struct DbusMenuEntry {
     int id = 0;
     int parent = 0;
-    ui::TMenuItem* item = nullptr;  // nullptr for the root
+    controls::TMenuItem* item = nullptr;  // nullptr for the root
     std::string label;              // UTF-8, "_" before the mnemonic
     bool separator = false;
     bool enabled = true;
@@ -27,6 +27,6 @@ struct DbusMenuEntry {
 
 // The entries of `root`'s submenu, the root first (id 0). Hidden items are
 // left out.
-std::vector<DbusMenuEntry> DbusMenuEntries(const ui::TMenuItem& root);
+std::vector<DbusMenuEntry> DbusMenuEntries(const controls::TMenuItem& root);
 
 }  // namespace velora::gtk

@@ -1,4 +1,4 @@
-#include "platform/gtk/tray/SniTrayIconPeer.h"
+#include "gtk/tray/SniTrayIconPeer.h"
 
 #include <gio/gio.h>
 #include <gtk/gtk.h>
@@ -8,12 +8,12 @@
 #include "app/uVars.h"
 #include "i18n/LanguageSelection.h"
 #include "platform/Desktop.h"
-#include "platform/gtk/AnsiText.h"
-#include "platform/gtk/ProgramIcon.h"
-#include "platform/gtk/controls/GtkWidgetPeer.h"
-#include "platform/gtk/tray/DbusMenuLayout.h"
-#include "ui/controls/Menus.h"
-#include "ui/controls/TrayIcon.h"
+#include "gtk/AnsiText.h"
+#include "gtk/ProgramIcon.h"
+#include "gtk/controls/GtkWidgetPeer.h"
+#include "gtk/tray/DbusMenuLayout.h"
+#include "controls/Menus.h"
+#include "controls/TrayIcon.h"
 
 namespace velora::gtk {
 
@@ -192,7 +192,7 @@ GVariant* EmptyPixmaps() { return g_variant_new_array(G_VARIANT_TYPE("(iiay)"), 
 
 }  // namespace
 
-SniTrayIconPeer::SniTrayIconPeer(ui::TTrayIcon& tray, const GtkPeerContext&)
+SniTrayIconPeer::SniTrayIconPeer(controls::TTrayIcon& tray, const GtkPeerContext&)
     : tray_(tray),
       bus_(g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr)),
       busName_("org.kde.StatusNotifierItem-" + std::to_string(getpid()) + "-1"),
@@ -236,23 +236,23 @@ void SniTrayIconPeer::Later(std::function<void()> action) {
         work, [](gpointer data) { delete static_cast<Work*>(data); });
 }
 
-ui::TPopupMenu* SniTrayIconPeer::Menu() const {
+controls::TPopupMenu* SniTrayIconPeer::Menu() const {
     return tray_.PopupMenu() ? tray_.PopupMenu() : tray_.DropDownMenu();
 }
 
 // ---- The notification-area calls ----------------------------------------------
 
-bool SniTrayIconPeer::NotifyIcon(ui::TrayOperation operation, unsigned flags, const ui::TrayRecord& record) {
+bool SniTrayIconPeer::NotifyIcon(controls::TrayOperation operation, unsigned flags, const controls::TrayRecord& record) {
     tip_ = ToUtf8(record.tip);
     switch (operation) {
-        case ui::TrayOperation::Add:
+        case controls::TrayOperation::Add:
             Export();
             return exported_;
-        case ui::TrayOperation::Modify:
-            if (flags & ui::kTrayFlagIcon) EmitItemSignal("NewIcon", nullptr);
-            if (flags & ui::kTrayFlagTip) EmitItemSignal("NewToolTip", nullptr);
+        case controls::TrayOperation::Modify:
+            if (flags & controls::kTrayFlagIcon) EmitItemSignal("NewIcon", nullptr);
+            if (flags & controls::kTrayFlagTip) EmitItemSignal("NewToolTip", nullptr);
             return exported_;
-        case ui::TrayOperation::Delete:
+        case controls::TrayOperation::Delete:
             Unexport();
             return true;
     }
@@ -348,7 +348,7 @@ void SniTrayIconPeer::EmitItemSignal(const char* signal, GVariant* parameters) {
                                   nullptr);
 }
 
-void SniTrayIconPeer::MenuChanged(const ui::TPopupMenu& menu) {
+void SniTrayIconPeer::MenuChanged(const controls::TPopupMenu& menu) {
     if (&menu != Menu() || !exported_) return;
     ++menuRevision_;
     g_dbus_connection_emit_signal(bus_, nullptr, kMenuPath, "com.canonical.dbusmenu", "LayoutUpdated",
@@ -386,7 +386,7 @@ unsigned SniTrayIconPeer::DoubleClickTime() const {
     return static_cast<unsigned>(time);
 }
 
-ui::TrayPoint SniTrayIconPeer::CursorPosition() const {
+controls::TrayPoint SniTrayIconPeer::CursorPosition() const {
     GdkDisplay* display = gdk_display_get_default();
     GdkSeat* seat = display ? gdk_display_get_default_seat(display) : nullptr;
     GdkDevice* pointer = seat ? gdk_seat_get_pointer(seat) : nullptr;
@@ -396,9 +396,9 @@ ui::TrayPoint SniTrayIconPeer::CursorPosition() const {
 }
 
 // Hosts that do not read the exported menu ask the item to show it itself.
-ui::TMenuItem* SniTrayIconPeer::TrackPopupMenu(ui::TPopupMenu& menu, ui::TrayPoint) {
+controls::TMenuItem* SniTrayIconPeer::TrackPopupMenu(controls::TPopupMenu& menu, controls::TrayPoint) {
     GtkWidget* popup = gtk_menu_new();
-    ui::TMenuItem* chosen = nullptr;
+    controls::TMenuItem* chosen = nullptr;
     const std::vector<DbusMenuEntry> entries = DbusMenuEntries(menu.Items());
     std::map<int, GtkWidget*> shells{{0, popup}};
     for (const DbusMenuEntry& entry : entries) {
@@ -412,8 +412,8 @@ ui::TMenuItem* SniTrayIconPeer::TrackPopupMenu(ui::TPopupMenu& menu, ui::TrayPoi
         } else if (!entry.separator) {
             g_object_set_data(G_OBJECT(widget), "velora-item", entry.item);
             g_signal_connect(widget, "activate", G_CALLBACK(+[](GtkMenuItem* item, gpointer result) {
-                                 *static_cast<ui::TMenuItem**>(result) =
-                                     static_cast<ui::TMenuItem*>(g_object_get_data(G_OBJECT(item), "velora-item"));
+                                 *static_cast<controls::TMenuItem**>(result) =
+                                     static_cast<controls::TMenuItem*>(g_object_get_data(G_OBJECT(item), "velora-item"));
                              }),
                              &chosen);
         }
@@ -443,9 +443,9 @@ void SniTrayIconPeer::ItemMethod(const std::string& method, GVariant*, GDBusMeth
     g_dbus_method_invocation_return_value(invocation, nullptr);
     if (method == "Activate") {
         // The host's primary activation is the Windows double click.
-        Later([this] { logic_.Notify(ui::tray_event::kLeftDoubleClick); });
+        Later([this] { logic_.Notify(controls::tray_event::kLeftDoubleClick); });
     } else if (method == "ContextMenu") {
-        Later([this] { logic_.Notify(ui::tray_event::kContextMenu); });
+        Later([this] { logic_.Notify(controls::tray_event::kContextMenu); });
     }
     // SecondaryActivate (a middle click) and Scroll do nothing, as the
     // middle button and the wheel do on Windows.
@@ -484,7 +484,7 @@ GVariant* SniTrayIconPeer::ToolTip() const {
 
 void SniTrayIconPeer::MenuMethod(const std::string& method, GVariant* parameters,
                                  GDBusMethodInvocation* invocation) {
-    ui::TPopupMenu* menu = Menu();
+    controls::TPopupMenu* menu = Menu();
     const std::vector<DbusMenuEntry> entries = menu ? DbusMenuEntries(menu->Items()) : std::vector<DbusMenuEntry>(1);
     const auto valid = [&entries](int id) { return id >= 0 && id < static_cast<int>(entries.size()); };
     if (method == "GetLayout") {
@@ -550,10 +550,10 @@ void SniTrayIconPeer::MenuMethod(const std::string& method, GVariant* parameters
             if (event != "clicked" || !valid(id)) continue;
             const DbusMenuEntry& entry = entries[static_cast<std::size_t>(id)];
             if (!entry.item || entry.separator || !entry.enabled || !entry.children.empty()) continue;
-            ui::TMenuItem* item = entry.item;
+            controls::TMenuItem* item = entry.item;
             auto current = [this, item] {
                 // The entry may have gone meanwhile (the menu was rebuilt).
-                if (ui::TPopupMenu* now = Menu())
+                if (controls::TPopupMenu* now = Menu())
                     for (const DbusMenuEntry& e : DbusMenuEntries(now->Items()))
                         if (e.item == item) return true;
                 return false;

@@ -18,29 +18,29 @@
 #include <memory>
 #include <string>
 
-#include "platform/gtk/GtkControlPeer.h"
-#include "ui/controls/tray/TrayIconLogic.h"
+#include "gtk/GtkControlPeer.h"
+#include "controls/tray/TrayIconLogic.h"
 
 typedef struct _GDBusConnection GDBusConnection;
 typedef struct _GDBusMethodInvocation GDBusMethodInvocation;
 typedef struct _GVariant GVariant;
 
-namespace velora::ui {
+namespace velora::controls {
 class TTrayIcon;
-}
+}  // namespace velora::controls
 
 namespace velora::gtk {
 
-class SniTrayIconPeer final : public GtkControlPeer, private ui::TrayShell {
+class SniTrayIconPeer final : public GtkControlPeer, private controls::TrayShell {
 public:
-    SniTrayIconPeer(ui::TTrayIcon& tray, const GtkPeerContext& context);
+    SniTrayIconPeer(controls::TTrayIcon& tray, const GtkPeerContext& context);
     ~SniTrayIconPeer() override;
     SniTrayIconPeer(const SniTrayIconPeer&) = delete;
     SniTrayIconPeer& operator=(const SniTrayIconPeer&) = delete;
 
     GtkWidget* Widget() const override { return nullptr; }
     void PropertyChanged(std::string_view property) override { logic_.PropertyChanged(property); }
-    void MenuChanged(const ui::TPopupMenu& menu) override;
+    void MenuChanged(const controls::TPopupMenu& menu) override;
 
     // The bus name the item goes by: "org.kde.StatusNotifierItem-<pid>-1".
     const std::string& BusName() const { return busName_; }
@@ -54,16 +54,16 @@ public:
     void WatcherVanished();
 
 private:
-    bool NotifyIcon(ui::TrayOperation operation, unsigned flags, const ui::TrayRecord& record) override;
-    bool SetIconVersion(const ui::TrayRecord&) override { return true; }
-    ui::ShellVersion Version() const override { return {6, 0}; }
+    bool NotifyIcon(controls::TrayOperation operation, unsigned flags, const controls::TrayRecord& record) override;
+    bool SetIconVersion(const controls::TrayRecord&) override { return true; }
+    controls::ShellVersion Version() const override { return {6, 0}; }
     void StartTimer(int timer, unsigned intervalMs) override;
     void StopTimer(int timer) override;
     unsigned DoubleClickTime() const override;
-    ui::TrayPoint CursorPosition() const override;
-    ui::TShiftState ShiftState() const override { return {}; }
+    controls::TrayPoint CursorPosition() const override;
+    component::TShiftState ShiftState() const override { return {}; }
     void MakeHiddenWindowForeground() override {}
-    ui::TMenuItem* TrackPopupMenu(ui::TPopupMenu& menu, ui::TrayPoint at) override;
+    controls::TMenuItem* TrackPopupMenu(controls::TPopupMenu& menu, controls::TrayPoint at) override;
     void PostNullMessage() override {}
     // The program has no taskbar button and no application window of its
     // own to hide, minimise or animate on Linux.
@@ -82,11 +82,11 @@ private:
     void NoticeMissingHost();
     GVariant* IconPixmaps() const;
     GVariant* ToolTip() const;
-    ui::TPopupMenu* Menu() const;
+    controls::TPopupMenu* Menu() const;
     // Runs `action` once the current D-Bus call has been answered.
     void Later(std::function<void()> action);
 
-    ui::TTrayIcon& tray_;
+    controls::TTrayIcon& tray_;
     GDBusConnection* bus_ = nullptr;
     std::string busName_;
     unsigned nameOwner_ = 0;
@@ -100,7 +100,7 @@ private:
     std::map<int, unsigned> timers_;
     // Work scheduled for later checks it before touching the peer.
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
-    ui::TrayIconLogic logic_;
+    controls::TrayIconLogic logic_;
 };
 
 }  // namespace velora::gtk

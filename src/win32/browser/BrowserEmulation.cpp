@@ -1,10 +1,10 @@
-#include "platform/win32/browser/BrowserEmulation.h"
+#include "win32/browser/BrowserEmulation.h"
 
 #include <windows.h>
 
 #include <string>
 
-#include "platform/win32/raii/RegistryKey.h"
+#include "win32/raii/RegistryKey.h"
 
 namespace velora::win32 {
 

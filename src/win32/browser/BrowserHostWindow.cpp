@@ -1,9 +1,9 @@
-#include "platform/win32/browser/BrowserHostWindow.h"
+#include "win32/browser/BrowserHostWindow.h"
 
-#include "platform/win32/ErrorDisplay.h"
-#include "platform/win32/SystemErrorText.h"
-#include "platform/win32/WindowClass.h"
-#include "ui/controls/BrowserKeys.h"
+#include "win32/ErrorDisplay.h"
+#include "win32/SystemErrorText.h"
+#include "win32/WindowClass.h"
+#include "controls/BrowserKeys.h"
 
 namespace velora::win32 {
 
@@ -54,7 +54,7 @@ bool BrowserHostWindow::BrowserMessageHook(MSG& message) {
     const bool handled = IsDialogMessageW(window_, &message) != 0;
     if (handled && !browser_->Busy()) {
         IOleInPlaceActiveObject* active = browser_->ActiveObject();
-        if (active && ui::PassesToBrowserAccelerator(message.message, static_cast<unsigned>(message.wParam)))
+        if (active && controls::PassesToBrowserAccelerator(message.message, static_cast<unsigned>(message.wParam)))
             active->TranslateAccelerator(&message);
     }
     return handled;

@@ -12,7 +12,7 @@
 #include <string>
 
 #include "platform/WebBrowser.h"
-#include "platform/win32/browser/EmbeddedBrowser.h"
+#include "win32/browser/EmbeddedBrowser.h"
 
 namespace velora::win32 {
 

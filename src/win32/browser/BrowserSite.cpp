@@ -1,9 +1,9 @@
-#include "platform/win32/browser/BrowserSite.h"
+#include "win32/browser/BrowserSite.h"
 
 #include <mshtmdid.h>
 #include <idispids.h>
 
-#include "platform/win32/raii/InterfaceTable.h"
+#include "win32/raii/InterfaceTable.h"
 
 namespace velora::win32 {
 

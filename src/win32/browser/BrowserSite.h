@@ -68,8 +68,8 @@
 #include <ole2.h>
 #include <mshtmhst.h>
 
-#include "platform/win32/raii/ComObject.h"
-#include "platform/win32/raii/ComPtr.h"
+#include "win32/raii/ComObject.h"
+#include "win32/raii/ComPtr.h"
 
 namespace velora::win32 {
 

@@ -2,12 +2,12 @@
 // OLE container around it (BrowserSite.h tells which objects talk to the
 // control, and who holds whom).
 
-#include "platform/win32/browser/EmbeddedBrowser.h"
+#include "win32/browser/EmbeddedBrowser.h"
 
-#include "platform/win32/WideText.h"
-#include "platform/win32/browser/BrowserSite.h"
-#include "platform/win32/raii/Bstr.h"
-#include "platform/win32/raii/OleOnDemand.h"
+#include "win32/WideText.h"
+#include "win32/browser/BrowserSite.h"
+#include "win32/raii/Bstr.h"
+#include "win32/raii/OleOnDemand.h"
 
 namespace velora::win32 {
 

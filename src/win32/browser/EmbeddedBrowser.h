@@ -9,7 +9,7 @@
 
 #include <string>
 
-#include "platform/win32/raii/ComPtr.h"
+#include "win32/raii/ComPtr.h"
 
 namespace velora::win32 {
 

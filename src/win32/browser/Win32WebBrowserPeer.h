@@ -9,12 +9,12 @@
 #include <string>
 
 #include "platform/WebBrowser.h"
-#include "platform/win32/Win32ControlPeer.h"
-#include "platform/win32/browser/BrowserHostWindow.h"
+#include "win32/Win32ControlPeer.h"
+#include "win32/browser/BrowserHostWindow.h"
 
-namespace velora::ui {
+namespace velora::controls {
 class TWebBrowser;
-}
+}  // namespace velora::controls
 
 namespace velora::win32 {
 
@@ -24,8 +24,8 @@ public:
     // control's place and attaches itself to the model as its browser.
     // Destruction leaves the model alone: it may be gone already. Without a
     // form peer the place is not scaled.
-    Win32WebBrowserPeer(ui::TWebBrowser& browser, const Win32PeerContext& context);
-    Win32WebBrowserPeer(ui::TWebBrowser& browser, HWND parent, const Win32FormPeer* formPeer = nullptr);
+    Win32WebBrowserPeer(controls::TWebBrowser& browser, const Win32PeerContext& context);
+    Win32WebBrowserPeer(controls::TWebBrowser& browser, HWND parent, const Win32FormPeer* formPeer = nullptr);
 
     HWND Handle() const override { return host_.Handle(); }
     void PropertyChanged(std::string_view property) override;
@@ -41,18 +41,18 @@ private:
     // The control's rectangle in the form's client area.
     RECT BoundsOnForm() const;
 
-    ui::TWebBrowser& model_;
+    controls::TWebBrowser& model_;
     const Win32FormPeer* formPeer_;
     BrowserHostWindow host_;
 };
 
 // For the form's registry of control peers; nullptr for another component.
-std::unique_ptr<Win32ControlPeer> CreateWebBrowserPeer(ui::TComponent& component, Win32PeerContext& context);
+std::unique_ptr<Win32ControlPeer> CreateWebBrowserPeer(component::TComponent& component, Win32PeerContext& context);
 
 // The main window's application message hook: the keyboard hand-over of
 // BrowserHostWindow::BrowserMessageHook for the browser on the form. False
 // (the message is dispatched as usual) when there is no browser or it has no
 // window.
-bool BrowserMessageHook(ui::TWebBrowser* browser, MSG& message);
+bool BrowserMessageHook(controls::TWebBrowser* browser, MSG& message);
 
 }  // namespace velora::win32

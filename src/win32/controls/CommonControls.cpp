@@ -1,4 +1,4 @@
-#include "platform/win32/controls/CommonControls.h"
+#include "win32/controls/CommonControls.h"
 
 #include <windows.h>
 #include <commctrl.h>

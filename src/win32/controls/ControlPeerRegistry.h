@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/win32/Win32ControlPeer.h"
+#include "win32/Win32ControlPeer.h"
 
 namespace velora::win32 {
 
@@ -21,9 +21,9 @@ public:
     void Register(std::string className, ControlPeerFactory factory);
     // The factory for the component's class or its nearest ancestor that
     // has one; nullptr when none has.
-    const ControlPeerFactory* Find(const ui::TComponent& component) const;
+    const ControlPeerFactory* Find(const component::TComponent& component) const;
     // The component's peer, or nullptr when its kind has none.
-    std::unique_ptr<Win32ControlPeer> Create(ui::TComponent& component, Win32PeerContext& context) const;
+    std::unique_ptr<Win32ControlPeer> Create(component::TComponent& component, Win32PeerContext& context) const;
 
 private:
     std::map<std::string, ControlPeerFactory, std::less<>> factories_;
@@ -32,7 +32,7 @@ private:
 // A factory that makes a `Peer` from a component of model class `Model`.
 template <class Peer, class Model>
 ControlPeerFactory PeerFactory() {
-    return [](ui::TComponent& component, Win32PeerContext& context) -> std::unique_ptr<Win32ControlPeer> {
+    return [](component::TComponent& component, Win32PeerContext& context) -> std::unique_ptr<Win32ControlPeer> {
         auto* model = dynamic_cast<Model*>(&component);
         if (model == nullptr) return nullptr;
         return std::make_unique<Peer>(*model, context);

@@ -1,17 +1,17 @@
-#include "platform/win32/controls/NativePopupMenu.h"
+#include "win32/controls/NativePopupMenu.h"
 
-#include "platform/win32/WideText.h"
-#include "ui/controls/Menus.h"
+#include "win32/WideText.h"
+#include "controls/Menus.h"
 
 namespace velora::win32 {
 
-NativePopupMenu::NativePopupMenu(const ui::TMenuItem& root) : menu_(CreatePopupMenu()) {
+NativePopupMenu::NativePopupMenu(const controls::TMenuItem& root) : menu_(CreatePopupMenu()) {
     if (menu_) AddItems(menu_.Get(), root);
 }
 
-void NativePopupMenu::AddItems(HMENU menu, const ui::TMenuItem& parent) {
+void NativePopupMenu::AddItems(HMENU menu, const controls::TMenuItem& parent) {
     for (int i = 0; i < parent.Count(); ++i) {
-        ui::TMenuItem& item = *parent.Items(i);
+        controls::TMenuItem& item = *parent.Items(i);
         if (!item.Visible()) continue;
         if (item.IsLine()) {
             AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
@@ -19,7 +19,7 @@ void NativePopupMenu::AddItems(HMENU menu, const ui::TMenuItem& parent) {
         }
         std::string caption = item.Caption();
         // A tab puts the shortcut's text into the right-hand column.
-        if (item.ShortCut() != 0) caption += "\t" + ui::ShortCutToText(item.ShortCut());
+        if (item.ShortCut() != 0) caption += "\t" + component::ShortCutToText(item.ShortCut());
         const UINT flags = MF_STRING | (item.Enabled() ? MF_ENABLED : MF_GRAYED) | (item.Checked() ? MF_CHECKED : 0);
         if (item.Count() > 0) {
             OwnedMenu submenu(CreatePopupMenu());
@@ -36,7 +36,7 @@ void NativePopupMenu::AddItems(HMENU menu, const ui::TMenuItem& parent) {
     }
 }
 
-ui::TMenuItem* NativePopupMenu::ItemOfCommand(UINT command) const {
+controls::TMenuItem* NativePopupMenu::ItemOfCommand(UINT command) const {
     return command >= 1 && command <= commands_.size() ? commands_[command - 1] : nullptr;
 }
 

@@ -11,11 +11,11 @@
 
 #include <vector>
 
-#include "platform/win32/raii/UniqueHandle.h"
+#include "win32/raii/UniqueHandle.h"
 
-namespace velora::ui {
+namespace velora::controls {
 class TMenuItem;
-}
+}  // namespace velora::controls
 
 namespace velora::win32 {
 
@@ -29,18 +29,18 @@ using OwnedMenu = UniqueHandle<NullHandleTraits<HMENU, DestroyPopupMenu>>;
 class NativePopupMenu {
 public:
     // The items of `root`, the menu's invisible top item.
-    explicit NativePopupMenu(const ui::TMenuItem& root);
+    explicit NativePopupMenu(const controls::TMenuItem& root);
 
     // nullptr when the system could not create the menu.
     HMENU Handle() const { return menu_.Get(); }
     // The item behind a command id; nullptr for 0 and any id not in the menu.
-    ui::TMenuItem* ItemOfCommand(UINT command) const;
+    controls::TMenuItem* ItemOfCommand(UINT command) const;
 
 private:
-    void AddItems(HMENU menu, const ui::TMenuItem& parent);
+    void AddItems(HMENU menu, const controls::TMenuItem& parent);
 
     OwnedMenu menu_;
-    std::vector<ui::TMenuItem*> commands_;
+    std::vector<controls::TMenuItem*> commands_;
 };
 
 }  // namespace velora::win32

@@ -1,11 +1,11 @@
-#include "platform/win32/controls/Win32ButtonPeer.h"
+#include "win32/controls/Win32ButtonPeer.h"
 
-#include "ui/controls/Button.h"
-#include "ui/controls/CheckBox.h"
+#include "controls/Button.h"
+#include "controls/CheckBox.h"
 
 namespace velora::win32 {
 
-Win32ButtonPeer::Win32ButtonPeer(ui::TButton& button, const Win32PeerContext& context)
+Win32ButtonPeer::Win32ButtonPeer(controls::TButton& button, const Win32PeerContext& context)
     : Win32WindowPeer(button, context), button_(button) {
     CreateWindowNow();
 }
@@ -29,7 +29,7 @@ bool Win32ButtonPeer::HandleCommand(HWND, WORD notifyCode) {
     return true;
 }
 
-Win32CheckBoxPeer::Win32CheckBoxPeer(ui::TCheckBox& checkBox, const Win32PeerContext& context)
+Win32CheckBoxPeer::Win32CheckBoxPeer(controls::TCheckBox& checkBox, const Win32PeerContext& context)
     : Win32WindowPeer(checkBox, context), checkBox_(checkBox) {
     CreateWindowNow();
 }

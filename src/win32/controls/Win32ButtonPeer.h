@@ -1,12 +1,12 @@
 #pragma once
 // Push buttons and check boxes: windows of the system class "BUTTON".
 
-#include "platform/win32/controls/Win32WindowPeer.h"
+#include "win32/controls/Win32WindowPeer.h"
 
-namespace velora::ui {
+namespace velora::controls {
 class TButton;
 class TCheckBox;
-}  // namespace velora::ui
+}  // namespace velora::controls
 
 namespace velora::win32 {
 
@@ -15,7 +15,7 @@ namespace velora::win32 {
 // the model's Click, which also sets the form's ModalResult.
 class Win32ButtonPeer : public Win32WindowPeer {
 public:
-    Win32ButtonPeer(ui::TButton& button, const Win32PeerContext& context);
+    Win32ButtonPeer(controls::TButton& button, const Win32PeerContext& context);
 
     bool HandleCommand(HWND child, WORD notifyCode) override;
 
@@ -26,13 +26,13 @@ protected:
 private:
     DWORD ButtonStyle() const;
 
-    ui::TButton& button_;
+    controls::TButton& button_;
 };
 
 // A check box; the user's click writes Checked into the model.
 class Win32CheckBoxPeer : public Win32WindowPeer {
 public:
-    Win32CheckBoxPeer(ui::TCheckBox& checkBox, const Win32PeerContext& context);
+    Win32CheckBoxPeer(controls::TCheckBox& checkBox, const Win32PeerContext& context);
 
     bool HandleCommand(HWND child, WORD notifyCode) override;
 
@@ -41,7 +41,7 @@ protected:
     bool OwnPropertyChanged(std::string_view property) override;
 
 private:
-    ui::TCheckBox& checkBox_;
+    controls::TCheckBox& checkBox_;
 };
 
 }  // namespace velora::win32

@@ -1,10 +1,10 @@
-#include "platform/win32/controls/Win32Canvas.h"
+#include "win32/controls/Win32Canvas.h"
 
-#include "platform/win32/WideText.h"
+#include "win32/WideText.h"
 
 namespace velora::win32 {
 
-void Win32Canvas::FillRect(const ui::TRect& rect) {
+void Win32Canvas::FillRect(const controls::TRect& rect) {
     const RECT r{rect.Left, rect.Top, rect.Right, rect.Bottom};
     // ExtTextOut with ETO_OPAQUE and no text fills the rectangle with the
     // background colour, without a brush.
@@ -18,12 +18,12 @@ void Win32Canvas::DrawTextAt(int x, int y, const std::string& text) {
     SetBkMode(dc_, oldMode);
 }
 
-COLORREF ToColorRef(ui::TColor color) {
+COLORREF ToColorRef(controls::TColor color) {
     const auto bits = static_cast<std::uint32_t>(color);
     if ((bits & 0xFF000000u) == 0xFF000000u) return GetSysColor(static_cast<int>(bits & 0xFFu));
     return static_cast<COLORREF>(bits & 0x00FFFFFFu);
 }
 
-ui::TRect ToTRect(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
+controls::TRect ToTRect(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
 
 }  // namespace velora::win32

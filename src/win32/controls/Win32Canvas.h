@@ -7,19 +7,19 @@
 #include <cstdint>
 #include <string>
 
-#include "ui/controls/Canvas.h"
-#include "ui/controls/Color.h"
+#include "controls/Canvas.h"
+#include "controls/Color.h"
 
 namespace velora::win32 {
 
-class Win32Canvas : public ui::TCanvas {
+class Win32Canvas : public controls::TCanvas {
 public:
     // Not owned; the caller selects font and colours. `scale`: the density
     // of the window drawn in.
-    explicit Win32Canvas(HDC dc, ui::DpiScale scale = ui::DpiScale()) : TCanvas(scale), dc_(dc) {}
+    explicit Win32Canvas(HDC dc, controls::DpiScale scale = controls::DpiScale()) : TCanvas(scale), dc_(dc) {}
 
     // Fills with the DC's background colour.
-    void FillRect(const ui::TRect& rect) override;
+    void FillRect(const controls::TRect& rect) override;
     // Draws in the DC's text colour, leaving the background as it is.
     void DrawTextAt(int x, int y, const std::string& text) override;
 
@@ -28,7 +28,7 @@ private:
 };
 
 // A model colour as Windows takes it; system colours are looked up.
-COLORREF ToColorRef(ui::TColor color);
-ui::TRect ToTRect(const RECT& rect);
+COLORREF ToColorRef(controls::TColor color);
+controls::TRect ToTRect(const RECT& rect);
 
 }  // namespace velora::win32

@@ -1,36 +1,36 @@
-#include "platform/win32/controls/Win32ComboBoxPeer.h"
+#include "win32/controls/Win32ComboBoxPeer.h"
 
 #include <commctrl.h>
 
 #include <algorithm>
 
-#include "platform/win32/WideText.h"
-#include "platform/win32/controls/Win32Canvas.h"
-#include "platform/win32/raii/DeviceContexts.h"
-#include "ui/controls/ComboBox.h"
-#include "ui/controls/DpiScale.h"
+#include "win32/WideText.h"
+#include "win32/controls/Win32Canvas.h"
+#include "win32/raii/DeviceContexts.h"
+#include "controls/ComboBox.h"
+#include "controls/DpiScale.h"
 
 namespace velora::win32 {
 
-Win32ComboBoxPeer::Win32ComboBoxPeer(ui::TComboBox& comboBox, const Win32PeerContext& context)
+Win32ComboBoxPeer::Win32ComboBoxPeer(controls::TComboBox& comboBox, const Win32PeerContext& context)
     : Win32WindowPeer(comboBox, context), comboBox_(comboBox) {
     CreateWindowNow();
 }
 
 bool Win32ComboBoxPeer::OwnerDrawn() const {
-    return comboBox_.Style() == ui::csOwnerDrawFixed || comboBox_.Style() == ui::csOwnerDrawVariable;
+    return comboBox_.Style() == controls::csOwnerDrawFixed || comboBox_.Style() == controls::csOwnerDrawVariable;
 }
 
 DWORD Win32ComboBoxPeer::ComboStyle() const {
     // No CBS_SORT: the model's order is the list's order.
     switch (comboBox_.Style()) {
-        case ui::csDropDown: return CBS_DROPDOWN | CBS_AUTOHSCROLL;
-        case ui::csSimple: return CBS_SIMPLE | CBS_AUTOHSCROLL;
-        case ui::csDropDownList: return CBS_DROPDOWNLIST;
+        case controls::csDropDown: return CBS_DROPDOWN | CBS_AUTOHSCROLL;
+        case controls::csSimple: return CBS_SIMPLE | CBS_AUTOHSCROLL;
+        case controls::csDropDownList: return CBS_DROPDOWNLIST;
         // CBS_HASSTRINGS: the list keeps the texts, so it can still find
         // entries by typed letters and report their text.
-        case ui::csOwnerDrawFixed: return CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS;
-        case ui::csOwnerDrawVariable: return CBS_DROPDOWNLIST | CBS_OWNERDRAWVARIABLE | CBS_HASSTRINGS;
+        case controls::csOwnerDrawFixed: return CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS;
+        case controls::csOwnerDrawVariable: return CBS_DROPDOWNLIST | CBS_OWNERDRAWVARIABLE | CBS_HASSTRINGS;
     }
     return CBS_DROPDOWN;
 }
@@ -53,7 +53,7 @@ void Win32ComboBoxPeer::ApplyItemHeight() {
 void Win32ComboBoxPeer::FillItems() {
     SendMessageW(window_, WM_SETREDRAW, FALSE, 0);
     SendMessageW(window_, CB_RESETCONTENT, 0, 0);
-    const ui::TStrings& items = comboBox_.Items();
+    const component::TStrings& items = comboBox_.Items();
     for (int i = 0; i < items.Count(); ++i)
         SendMessageW(window_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(items[i]).c_str()));
     SendMessageW(window_, WM_SETREDRAW, TRUE, 0);
@@ -75,7 +75,7 @@ void Win32ComboBoxPeer::ApplyFont() {
 
 void Win32ComboBoxPeer::ApplyBounds() {
     RECT r = BoundsOnForm();
-    if (comboBox_.Style() != ui::csSimple) {
+    if (comboBox_.Style() != controls::csSimple) {
         // A drop-down combo's window height is the field plus the dropped
         // list; GetWindowRect reports the field alone.
         RECT field{};
@@ -133,16 +133,16 @@ bool Win32ComboBoxPeer::HandleDrawItem(DRAWITEMSTRUCT& item) {
     SetTextColor(dc, GetSysColor(disabled ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
     const SelectedObject font(dc, Font());
 
-    ui::TOwnerDrawState state;
-    if (selected) state.Include(ui::odSelected);
-    if (item.itemState & ODS_GRAYED) state.Include(ui::odGrayed);
-    if (disabled) state.Include(ui::odDisabled);
-    if (item.itemState & ODS_CHECKED) state.Include(ui::odChecked);
-    if (item.itemState & ODS_FOCUS) state.Include(ui::odFocused);
-    if (item.itemState & ODS_COMBOBOXEDIT) state.Include(ui::odComboBoxEdit);
+    controls::TOwnerDrawState state;
+    if (selected) state.Include(controls::odSelected);
+    if (item.itemState & ODS_GRAYED) state.Include(controls::odGrayed);
+    if (disabled) state.Include(controls::odDisabled);
+    if (item.itemState & ODS_CHECKED) state.Include(controls::odChecked);
+    if (item.itemState & ODS_FOCUS) state.Include(controls::odFocused);
+    if (item.itemState & ODS_COMBOBOXEDIT) state.Include(controls::odComboBoxEdit);
 
     Win32Canvas canvas(dc, Scale());
-    const ui::TRect rect = ToTRect(item.rcItem);
+    const controls::TRect rect = ToTRect(item.rcItem);
     const int index = static_cast<int>(item.itemID);
     // itemID is -1 for an empty selection field: only the background.
     if (index < 0 || index >= comboBox_.Items().Count()) {

@@ -5,17 +5,17 @@
 // list (csOwnerDrawFixed) draws each entry through the model's OnDrawItem
 // on a Win32Canvas, with the colours chosen for a selected or a normal entry.
 
-#include "platform/win32/controls/Win32WindowPeer.h"
+#include "win32/controls/Win32WindowPeer.h"
 
-namespace velora::ui {
+namespace velora::controls {
 class TComboBox;
-}
+}  // namespace velora::controls
 
 namespace velora::win32 {
 
 class Win32ComboBoxPeer : public Win32WindowPeer {
 public:
-    Win32ComboBoxPeer(ui::TComboBox& comboBox, const Win32PeerContext& context);
+    Win32ComboBoxPeer(controls::TComboBox& comboBox, const Win32PeerContext& context);
 
     bool HandleCommand(HWND child, WORD notifyCode) override;
     bool HandleDrawItem(DRAWITEMSTRUCT& item) override;
@@ -35,7 +35,7 @@ private:
     void ApplySelection();
     void ApplyItemHeight();
 
-    ui::TComboBox& comboBox_;
+    controls::TComboBox& comboBox_;
 };
 
 }  // namespace velora::win32

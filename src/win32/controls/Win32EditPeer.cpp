@@ -1,10 +1,10 @@
-#include "platform/win32/controls/Win32EditPeer.h"
+#include "win32/controls/Win32EditPeer.h"
 
 #include <commctrl.h>
 
-#include "platform/win32/ErrorDisplay.h"
-#include "platform/win32/WideText.h"
-#include "ui/controls/Edit.h"
+#include "win32/ErrorDisplay.h"
+#include "win32/WideText.h"
+#include "controls/Edit.h"
 
 namespace velora::win32 {
 
@@ -12,7 +12,7 @@ namespace {
 constexpr UINT_PTR kSubclassId = 1;
 }
 
-Win32EditPeer::Win32EditPeer(ui::TEdit& edit, const Win32PeerContext& context)
+Win32EditPeer::Win32EditPeer(controls::TEdit& edit, const Win32PeerContext& context)
     : Win32WindowPeer(edit, context), edit_(edit) {
     CreateWindowNow();
 }

@@ -3,17 +3,17 @@
 // OnKeyPress first, which may change it or discard it; the text the edit
 // then holds is written into the model's Text.
 
-#include "platform/win32/controls/Win32WindowPeer.h"
+#include "win32/controls/Win32WindowPeer.h"
 
-namespace velora::ui {
+namespace velora::controls {
 class TEdit;
-}
+}  // namespace velora::controls
 
 namespace velora::win32 {
 
 class Win32EditPeer : public Win32WindowPeer {
 public:
-    Win32EditPeer(ui::TEdit& edit, const Win32PeerContext& context);
+    Win32EditPeer(controls::TEdit& edit, const Win32PeerContext& context);
     ~Win32EditPeer() override;
 
     bool HandleCommand(HWND child, WORD notifyCode) override;
@@ -31,7 +31,7 @@ private:
     bool PassKey(WPARAM& key);
     void ApplyPasswordChar();
 
-    ui::TEdit& edit_;
+    controls::TEdit& edit_;
 };
 
 }  // namespace velora::win32

@@ -1,8 +1,8 @@
-#include "platform/win32/controls/Win32GroupBoxPeer.h"
+#include "win32/controls/Win32GroupBoxPeer.h"
 
 #include <commctrl.h>
 
-#include "ui/controls/GroupBox.h"
+#include "controls/GroupBox.h"
 
 namespace velora::win32 {
 
@@ -27,7 +27,7 @@ void FillGroupBoxInside(HWND groupBox) {
     if (groupBox) SetWindowSubclass(groupBox, &GroupBoxProc, kSubclassId, 0);
 }
 
-Win32GroupBoxPeer::Win32GroupBoxPeer(ui::TGroupBox& groupBox, const Win32PeerContext& context)
+Win32GroupBoxPeer::Win32GroupBoxPeer(controls::TGroupBox& groupBox, const Win32PeerContext& context)
     : Win32WindowPeer(groupBox, context), groupBox_(groupBox) {
     CreateWindowNow();
 }

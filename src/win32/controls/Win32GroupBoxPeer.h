@@ -3,11 +3,11 @@
 // controls inside are siblings stacked above it, not its children, so that
 // their notifications reach the form.
 
-#include "platform/win32/controls/Win32WindowPeer.h"
+#include "win32/controls/Win32WindowPeer.h"
 
-namespace velora::ui {
+namespace velora::controls {
 class TGroupBox;
-}
+}  // namespace velora::controls
 
 namespace velora::win32 {
 
@@ -19,7 +19,7 @@ void FillGroupBoxInside(HWND groupBox);
 
 class Win32GroupBoxPeer : public Win32WindowPeer {
 public:
-    Win32GroupBoxPeer(ui::TGroupBox& groupBox, const Win32PeerContext& context);
+    Win32GroupBoxPeer(controls::TGroupBox& groupBox, const Win32PeerContext& context);
 
     void CollectZOrder(std::vector<HWND>& sequence, std::vector<HWND>& frames) const override;
 
@@ -27,7 +27,7 @@ protected:
     void Build() override;
 
 private:
-    ui::TGroupBox& groupBox_;
+    controls::TGroupBox& groupBox_;
 };
 
 }  // namespace velora::win32

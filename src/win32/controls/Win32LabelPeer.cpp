@@ -1,14 +1,14 @@
-#include "platform/win32/controls/Win32LabelPeer.h"
+#include "win32/controls/Win32LabelPeer.h"
 
-#include "platform/win32/WideText.h"
-#include "platform/win32/controls/Win32Canvas.h"
-#include "platform/win32/raii/DeviceContexts.h"
-#include "ui/controls/EffectiveFont.h"
-#include "ui/controls/Label.h"
+#include "win32/WideText.h"
+#include "win32/controls/Win32Canvas.h"
+#include "win32/raii/DeviceContexts.h"
+#include "controls/EffectiveFont.h"
+#include "controls/Label.h"
 
 namespace velora::win32 {
 
-Win32LabelPeer::Win32LabelPeer(ui::TLabel& label, const Win32PeerContext& context)
+Win32LabelPeer::Win32LabelPeer(controls::TLabel& label, const Win32PeerContext& context)
     : Win32WindowPeer(label, context), label_(label) {
     CreateWindowNow();
 }
@@ -23,12 +23,12 @@ void Win32LabelPeer::Build() {
 DWORD Win32LabelPeer::TextStyle() const {
     DWORD style = SS_LEFT;
     switch (label_.Alignment()) {
-        case ui::taCenter: style = SS_CENTER; break;
-        case ui::taRightJustify: style = SS_RIGHT; break;
+        case controls::taCenter: style = SS_CENTER; break;
+        case controls::taRightJustify: style = SS_RIGHT; break;
         default: style = label_.WordWrap() ? SS_LEFT : SS_LEFTNOWORDWRAP; break;
     }
     // SS_CENTERIMAGE centres a single line vertically.
-    if (label_.Layout() == ui::tlCenter && !label_.WordWrap()) style |= SS_CENTERIMAGE;
+    if (label_.Layout() == controls::tlCenter && !label_.WordWrap()) style |= SS_CENTERIMAGE;
     return style;
 }
 
@@ -85,8 +85,8 @@ bool Win32LabelPeer::HandleCommand(HWND, WORD notifyCode) {
 }
 
 HBRUSH Win32LabelPeer::HandleControlColor(HWND, HDC dc) {
-    const ui::TColor color = ui::EffectiveFont(label_).Color;
-    if (color == ui::clWindowText) return nullptr;
+    const controls::TColor color = controls::EffectiveFont(label_).Color;
+    if (color == controls::clWindowText) return nullptr;
     SetTextColor(dc, ToColorRef(color));
     SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
     return GetSysColorBrush(COLOR_BTNFACE);

@@ -2,17 +2,17 @@
 // A label: a static text window. With AutoSize the window takes the size of
 // its text (the width too unless it wraps); the model's size stays as set.
 
-#include "platform/win32/controls/Win32WindowPeer.h"
+#include "win32/controls/Win32WindowPeer.h"
 
-namespace velora::ui {
+namespace velora::controls {
 class TLabel;
-}
+}  // namespace velora::controls
 
 namespace velora::win32 {
 
 class Win32LabelPeer : public Win32WindowPeer {
 public:
-    Win32LabelPeer(ui::TLabel& label, const Win32PeerContext& context);
+    Win32LabelPeer(controls::TLabel& label, const Win32PeerContext& context);
 
     bool HandleCommand(HWND child, WORD notifyCode) override;
     HBRUSH HandleControlColor(HWND child, HDC dc) override;
@@ -27,7 +27,7 @@ protected:
 private:
     DWORD TextStyle() const;
 
-    ui::TLabel& label_;
+    controls::TLabel& label_;
 };
 
 }  // namespace velora::win32

@@ -1,21 +1,21 @@
-#include "platform/win32/controls/Win32LinkLabelPeer.h"
+#include "win32/controls/Win32LinkLabelPeer.h"
 
 #include <windowsx.h>
 
 #include <string>
 #include <vector>
 
-#include "platform/win32/ErrorDisplay.h"
-#include "platform/win32/SystemErrorText.h"
-#include "platform/win32/WideText.h"
-#include "platform/win32/Win32Application.h"
-#include "platform/win32/Win32FormPeer.h"
-#include "platform/win32/WindowClass.h"
-#include "platform/win32/controls/Win32Canvas.h"
-#include "platform/win32/raii/DeviceContexts.h"
-#include "platform/win32/raii/GdiObjects.h"
-#include "ui/controls/linklabel/LinkLabelLayout.h"
-#include "ui/controls/linklabel/LinkLabel.h"
+#include "win32/ErrorDisplay.h"
+#include "win32/SystemErrorText.h"
+#include "win32/WideText.h"
+#include "win32/Win32Application.h"
+#include "win32/Win32FormPeer.h"
+#include "win32/WindowClass.h"
+#include "win32/controls/Win32Canvas.h"
+#include "win32/raii/DeviceContexts.h"
+#include "win32/raii/GdiObjects.h"
+#include "controls/linklabel/LinkLabelLayout.h"
+#include "controls/linklabel/LinkLabel.h"
 
 namespace velora::win32 {
 
@@ -24,11 +24,11 @@ namespace {
 constexpr wchar_t kWindowClass[] = L"TLinkLabel";
 
 // Measures with the peer's styled fonts on one device context.
-class GdiTextMeasurer : public ui::TTextMeasurer {
+class GdiTextMeasurer : public controls::TTextMeasurer {
 public:
     GdiTextMeasurer(HDC dc, Win32LinkLabelPeer& peer) : dc_(dc), peer_(peer) {}
 
-    ui::TTextSize MeasureText(const std::string& text, ui::TFontStyles style) override {
+    controls::TTextSize MeasureText(const std::string& text, controls::TFontStyles style) override {
         const std::wstring wide = Widen(text);
         const SelectedObject font(dc_, peer_.StyledFont(style));
         SIZE size{};
@@ -43,7 +43,7 @@ private:
 
 }  // namespace
 
-Win32LinkLabelPeer::Win32LinkLabelPeer(ui::TLinkLabel& label, const Win32PeerContext& context)
+Win32LinkLabelPeer::Win32LinkLabelPeer(controls::TLinkLabel& label, const Win32PeerContext& context)
     : Win32WindowPeer(label, context), label_(label) {
     RegisterWindowClass({.name = kWindowClass,
                          .procedure = &Win32LinkLabelPeer::WindowProc,
@@ -91,17 +91,17 @@ void Win32LinkLabelPeer::Redraw() {
 
 void Win32LinkLabelPeer::Track(const std::function<void()>& mouseAction) {
     const auto states = [this] {
-        std::vector<ui::TLinkState> result;
-        const ui::TNodeTree& tree = label_.Tree();
+        std::vector<controls::TLinkState> result;
+        const controls::TNodeTree& tree = label_.Tree();
         for (int i = 0; i < tree.LinkCount(); ++i) result.push_back(tree.Link(i)->State());
         return result;
     };
-    const std::vector<ui::TLinkState> before = states();
+    const std::vector<controls::TLinkState> before = states();
     mouseAction();
     if (states() != before) Redraw();
 }
 
-HFONT Win32LinkLabelPeer::StyledFont(ui::TFontStyles style) { return context_.formPeer.FontFor(label_, style); }
+HFONT Win32LinkLabelPeer::StyledFont(controls::TFontStyles style) { return context_.formPeer.FontFor(label_, style); }
 
 // Without Transparent the label's own colour; with it, whatever the form
 // paints behind the label.
@@ -150,7 +150,7 @@ void Win32LinkLabelPeer::Paint(HDC target) {
                       top + height - 2 * label_.MarginHeight() + 1);
     SetBkMode(dc, TRANSPARENT);
     SelectedObject font(dc, StyledFont({}));
-    for (const ui::TPlacedWord& word : label_.CurrentLayout().Words) {
+    for (const controls::TPlacedWord& word : label_.CurrentLayout().Words) {
         const std::wstring text = Widen(word.Text);
         font.Select(StyledFont(word.Style));
         SetTextColor(dc, ToColorRef(label_.WordColor(word)));
@@ -218,8 +218,8 @@ LRESULT CALLBACK Win32LinkLabelPeer::WindowProc(HWND window, UINT message, WPARA
     return HandleShowingErrors(window, [&] { return peer->HandleMessage(message, wParam, lParam); });
 }
 
-std::unique_ptr<Win32ControlPeer> CreateLinkLabelPeer(ui::TComponent& component, Win32PeerContext& context) {
-    auto* label = dynamic_cast<ui::TLinkLabel*>(&component);
+std::unique_ptr<Win32ControlPeer> CreateLinkLabelPeer(component::TComponent& component, Win32PeerContext& context) {
+    auto* label = dynamic_cast<controls::TLinkLabel*>(&component);
     if (label == nullptr) return nullptr;
     return std::make_unique<Win32LinkLabelPeer>(*label, context);
 }

@@ -8,24 +8,27 @@
 #include <functional>
 #include <memory>
 
-#include "platform/win32/controls/Win32WindowPeer.h"
-#include "ui/controls/Font.h"
+#include "win32/controls/Win32WindowPeer.h"
+#include "controls/Font.h"
 
-namespace velora::ui {
+namespace velora::component {
 class TComponent;
+}  // namespace velora::component
+
+namespace velora::controls {
 class TLinkLabel;
-}  // namespace velora::ui
+}  // namespace velora::controls
 
 namespace velora::win32 {
 
 class Win32LinkLabelPeer : public Win32WindowPeer {
 public:
-    Win32LinkLabelPeer(ui::TLinkLabel& label, const Win32PeerContext& context);
+    Win32LinkLabelPeer(controls::TLinkLabel& label, const Win32PeerContext& context);
     ~Win32LinkLabelPeer() override;
 
     // The label's font with exactly `style` (bold, italic, underline,
     // strike-out); the form's window owns it.
-    HFONT StyledFont(ui::TFontStyles style);
+    HFONT StyledFont(controls::TFontStyles style);
 
 protected:
     void Build() override;
@@ -43,12 +46,12 @@ private:
     // state, also when the form does not pass the model's report on.
     void Track(const std::function<void()>& mouseAction);
 
-    ui::TLinkLabel& label_;
+    controls::TLinkLabel& label_;
     bool trackingLeave_ = false;
 };
 
 // For the control-peer table: the peer of a TLinkLabel; nullptr for any
 // other component.
-std::unique_ptr<Win32ControlPeer> CreateLinkLabelPeer(ui::TComponent& component, Win32PeerContext& context);
+std::unique_ptr<Win32ControlPeer> CreateLinkLabelPeer(component::TComponent& component, Win32PeerContext& context);
 
 }  // namespace velora::win32

@@ -1,10 +1,10 @@
-#include "platform/win32/controls/Win32MemoPeer.h"
+#include "win32/controls/Win32MemoPeer.h"
 
-#include "ui/controls/Memo.h"
+#include "controls/Memo.h"
 
 namespace velora::win32 {
 
-Win32MemoPeer::Win32MemoPeer(ui::TMemo& memo, const Win32PeerContext& context)
+Win32MemoPeer::Win32MemoPeer(controls::TMemo& memo, const Win32PeerContext& context)
     : Win32WindowPeer(memo, context), memo_(memo) {
     CreateWindowNow();
 }
@@ -12,8 +12,8 @@ Win32MemoPeer::Win32MemoPeer(ui::TMemo& memo, const Win32PeerContext& context)
 void Win32MemoPeer::Build() {
     DWORD style = ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_GROUP;
     const auto bars = memo_.ScrollBars();
-    if (bars == ui::ssVertical || bars == ui::ssBoth) style |= WS_VSCROLL;
-    if (bars == ui::ssHorizontal || bars == ui::ssBoth) style |= WS_HSCROLL;
+    if (bars == controls::ssVertical || bars == controls::ssBoth) style |= WS_VSCROLL;
+    if (bars == controls::ssHorizontal || bars == controls::ssBoth) style |= WS_HSCROLL;
     // Without ES_AUTOHSCROLL a multi-line edit wraps its lines.
     if (!memo_.WordWrap()) style |= ES_AUTOHSCROLL;
     if (memo_.ReadOnly()) style |= ES_READONLY;
@@ -22,7 +22,7 @@ void Win32MemoPeer::Build() {
 
 std::string Win32MemoPeer::JoinedLines() const {
     std::string text;
-    const ui::TStrings& lines = memo_.Lines();
+    const component::TStrings& lines = memo_.Lines();
     for (int i = 0; i < lines.Count(); ++i) {
         if (i > 0) text += "\r\n";
         text += lines[i];

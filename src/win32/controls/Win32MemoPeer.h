@@ -2,17 +2,17 @@
 // A memo: a multi-line edit showing the model's Lines, one per line. A
 // read-only memo keeps the window background like a plain edit.
 
-#include "platform/win32/controls/Win32WindowPeer.h"
+#include "win32/controls/Win32WindowPeer.h"
 
-namespace velora::ui {
+namespace velora::controls {
 class TMemo;
-}
+}  // namespace velora::controls
 
 namespace velora::win32 {
 
 class Win32MemoPeer : public Win32WindowPeer {
 public:
-    Win32MemoPeer(ui::TMemo& memo, const Win32PeerContext& context);
+    Win32MemoPeer(controls::TMemo& memo, const Win32PeerContext& context);
 
     bool HandleCommand(HWND child, WORD notifyCode) override;
     HBRUSH HandleControlColor(HWND child, HDC dc) override;
@@ -27,7 +27,7 @@ private:
     // would show an empty line more).
     std::string JoinedLines() const;
 
-    ui::TMemo& memo_;
+    controls::TMemo& memo_;
 };
 
 }  // namespace velora::win32

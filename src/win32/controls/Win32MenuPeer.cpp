@@ -1,11 +1,11 @@
-#include "platform/win32/controls/Win32MenuPeer.h"
+#include "win32/controls/Win32MenuPeer.h"
 
-#include "platform/win32/Win32FormPeer.h"
-#include "ui/controls/Menus.h"
+#include "win32/Win32FormPeer.h"
+#include "controls/Menus.h"
 
 namespace velora::win32 {
 
-Win32MenuPeer::Win32MenuPeer(ui::TPopupMenu& menu, const Win32PeerContext& context)
+Win32MenuPeer::Win32MenuPeer(controls::TPopupMenu& menu, const Win32PeerContext& context)
     : menu_(menu), context_(context) {}
 
 HMENU Win32MenuPeer::Menu() {
@@ -17,7 +17,7 @@ HMENU Win32MenuPeer::Menu() {
     return built_->Handle();
 }
 
-ui::TMenuItem* Win32MenuPeer::ItemOfCommand(UINT command) const {
+controls::TMenuItem* Win32MenuPeer::ItemOfCommand(UINT command) const {
     return built_ ? built_->ItemOfCommand(command) : nullptr;
 }
 
@@ -38,7 +38,7 @@ void Win32MenuPeer::Popup(POINT screenPoint, HWND owner) {
     // A message to the owner after the menu lets the next one open at once.
     PostMessageW(owner, WM_NULL, 0, 0);
     // The menu has closed: the item's handler may show windows of its own.
-    if (ui::TMenuItem* item = ItemOfCommand(command)) item->Click();
+    if (controls::TMenuItem* item = ItemOfCommand(command)) item->Click();
 }
 
 }  // namespace velora::win32

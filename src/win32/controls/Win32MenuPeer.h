@@ -4,19 +4,19 @@
 
 #include <optional>
 
-#include "platform/win32/Win32ControlPeer.h"
-#include "platform/win32/controls/NativePopupMenu.h"
+#include "win32/Win32ControlPeer.h"
+#include "win32/controls/NativePopupMenu.h"
 
-namespace velora::ui {
+namespace velora::controls {
 class TMenuItem;
 class TPopupMenu;
-}  // namespace velora::ui
+}  // namespace velora::controls
 
 namespace velora::win32 {
 
 class Win32MenuPeer : public Win32ControlPeer {
 public:
-    Win32MenuPeer(ui::TPopupMenu& menu, const Win32PeerContext& context);
+    Win32MenuPeer(controls::TPopupMenu& menu, const Win32PeerContext& context);
     Win32MenuPeer(const Win32MenuPeer&) = delete;
     Win32MenuPeer& operator=(const Win32MenuPeer&) = delete;
 
@@ -33,10 +33,10 @@ public:
     // goes to the caller.
     void Popup(POINT screenPoint, HWND owner = nullptr);
     // The item behind a command id of Menu(); nullptr for none.
-    ui::TMenuItem* ItemOfCommand(UINT command) const;
+    controls::TMenuItem* ItemOfCommand(UINT command) const;
 
 private:
-    ui::TPopupMenu& menu_;
+    controls::TPopupMenu& menu_;
     Win32PeerContext context_;
     std::optional<NativePopupMenu> built_;
     bool stale_ = true;

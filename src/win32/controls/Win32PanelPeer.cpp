@@ -1,14 +1,14 @@
-#include "platform/win32/controls/Win32PanelPeer.h"
+#include "win32/controls/Win32PanelPeer.h"
 
-#include "platform/win32/WideText.h"
-#include "platform/win32/controls/Win32Canvas.h"
-#include "platform/win32/raii/DeviceContexts.h"
-#include "ui/controls/EffectiveFont.h"
-#include "ui/controls/Panel.h"
+#include "win32/WideText.h"
+#include "win32/controls/Win32Canvas.h"
+#include "win32/raii/DeviceContexts.h"
+#include "controls/EffectiveFont.h"
+#include "controls/Panel.h"
 
 namespace velora::win32 {
 
-Win32PanelPeer::Win32PanelPeer(ui::TPanel& panel, const Win32PeerContext& context)
+Win32PanelPeer::Win32PanelPeer(controls::TPanel& panel, const Win32PeerContext& context)
     : Win32WindowPeer(panel, context), panel_(panel) {
     CreateWindowNow();
 }
@@ -38,14 +38,14 @@ bool Win32PanelPeer::HandleDrawItem(DRAWITEMSTRUCT& item) {
     SetBkColor(dc, ToColorRef(panel_.Color()));
     Win32Canvas(dc).FillRect(ToTRect(r));
     switch (panel_.BevelOuter()) {
-        case ui::bvRaised: DrawEdge(dc, &r, BDR_RAISEDINNER, BF_RECT | BF_ADJUST); break;
-        case ui::bvLowered: DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST); break;
+        case controls::bvRaised: DrawEdge(dc, &r, BDR_RAISEDINNER, BF_RECT | BF_ADJUST); break;
+        case controls::bvLowered: DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST); break;
         default: break;
     }
     if (!panel_.Caption().empty()) {
         const std::wstring caption = Widen(panel_.Caption());
         const SelectedObject font(dc, Font());
-        SetTextColor(dc, ToColorRef(ui::EffectiveFont(panel_).Color));
+        SetTextColor(dc, ToColorRef(controls::EffectiveFont(panel_).Color));
         SetBkMode(dc, TRANSPARENT);
         DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     }

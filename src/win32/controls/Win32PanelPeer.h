@@ -2,17 +2,17 @@
 // A panel: an owner-drawn static that paints the bevel and the centred
 // caption. Like a group box it lies below the controls placed in it.
 
-#include "platform/win32/controls/Win32WindowPeer.h"
+#include "win32/controls/Win32WindowPeer.h"
 
-namespace velora::ui {
+namespace velora::controls {
 class TPanel;
-}
+}  // namespace velora::controls
 
 namespace velora::win32 {
 
 class Win32PanelPeer : public Win32WindowPeer {
 public:
-    Win32PanelPeer(ui::TPanel& panel, const Win32PeerContext& context);
+    Win32PanelPeer(controls::TPanel& panel, const Win32PeerContext& context);
 
     void CollectZOrder(std::vector<HWND>& sequence, std::vector<HWND>& frames) const override;
     bool HandleDrawItem(DRAWITEMSTRUCT& item) override;
@@ -23,7 +23,7 @@ protected:
     void ApplyCaption() override;
 
 private:
-    ui::TPanel& panel_;
+    controls::TPanel& panel_;
 };
 
 }  // namespace velora::win32

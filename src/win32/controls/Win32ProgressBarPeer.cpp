@@ -1,12 +1,12 @@
-#include "platform/win32/controls/Win32ProgressBarPeer.h"
+#include "win32/controls/Win32ProgressBarPeer.h"
 
 #include <commctrl.h>
 
-#include "ui/controls/ProgressBar.h"
+#include "controls/ProgressBar.h"
 
 namespace velora::win32 {
 
-Win32ProgressBarPeer::Win32ProgressBarPeer(ui::TProgressBar& progressBar, const Win32PeerContext& context)
+Win32ProgressBarPeer::Win32ProgressBarPeer(controls::TProgressBar& progressBar, const Win32PeerContext& context)
     : Win32WindowPeer(progressBar, context), progressBar_(progressBar) {
     CreateWindowNow();
 }

@@ -2,17 +2,17 @@
 // A progress bar: the common control PROGRESS_CLASS with the model's range
 // and position.
 
-#include "platform/win32/controls/Win32WindowPeer.h"
+#include "win32/controls/Win32WindowPeer.h"
 
-namespace velora::ui {
+namespace velora::controls {
 class TProgressBar;
-}
+}  // namespace velora::controls
 
 namespace velora::win32 {
 
 class Win32ProgressBarPeer : public Win32WindowPeer {
 public:
-    Win32ProgressBarPeer(ui::TProgressBar& progressBar, const Win32PeerContext& context);
+    Win32ProgressBarPeer(controls::TProgressBar& progressBar, const Win32PeerContext& context);
 
 protected:
     void Build() override;
@@ -22,7 +22,7 @@ protected:
 private:
     void ApplyRange();
 
-    ui::TProgressBar& progressBar_;
+    controls::TProgressBar& progressBar_;
 };
 
 }  // namespace velora::win32

@@ -1,17 +1,17 @@
-#include "platform/win32/controls/Win32RadioGroupPeer.h"
+#include "win32/controls/Win32RadioGroupPeer.h"
 
 #include <algorithm>
 
-#include "platform/win32/WideText.h"
-#include "platform/win32/Win32Application.h"
-#include "platform/win32/Win32FormPeer.h"
-#include "platform/win32/controls/Win32GroupBoxPeer.h"
-#include "ui/controls/FormLayout.h"
-#include "ui/controls/RadioGroup.h"
+#include "win32/WideText.h"
+#include "win32/Win32Application.h"
+#include "win32/Win32FormPeer.h"
+#include "win32/controls/Win32GroupBoxPeer.h"
+#include "controls/FormLayout.h"
+#include "controls/RadioGroup.h"
 
 namespace velora::win32 {
 
-Win32RadioGroupPeer::Win32RadioGroupPeer(ui::TRadioGroup& radioGroup, const Win32PeerContext& context)
+Win32RadioGroupPeer::Win32RadioGroupPeer(controls::TRadioGroup& radioGroup, const Win32PeerContext& context)
     : Win32WindowPeer(radioGroup, context), radioGroup_(radioGroup) {
     CreateWindowNow();
 }
@@ -25,9 +25,9 @@ void Win32RadioGroupPeer::Build() {
 }
 
 void Win32RadioGroupPeer::CreateButtons() {
-    const DWORD shown = (ui::VisibleOnForm(radioGroup_) ? WS_VISIBLE : 0) |
-                        (ui::EnabledOnForm(radioGroup_) ? 0 : WS_DISABLED);
-    const ui::TStrings& items = radioGroup_.Items();
+    const DWORD shown = (controls::VisibleOnForm(radioGroup_) ? WS_VISIBLE : 0) |
+                        (controls::EnabledOnForm(radioGroup_) ? 0 : WS_DISABLED);
+    const component::TStrings& items = radioGroup_.Items();
     for (int i = 0; i < items.Count(); ++i) {
         // WS_GROUP on the first button opens the group; the next control's
         // WS_GROUP closes it.
@@ -74,7 +74,7 @@ void Win32RadioGroupPeer::ApplySelection() {
 
 bool Win32RadioGroupPeer::OwnPropertyChanged(std::string_view property) {
     if (property == "Items") {
-        const ui::TStrings& items = radioGroup_.Items();
+        const component::TStrings& items = radioGroup_.Items();
         if (items.Count() == static_cast<int>(buttons_.size())) {
             // Same number of buttons (a translation): new captions only. The
             // change may come from a button's own click notification, during
@@ -100,11 +100,11 @@ bool Win32RadioGroupPeer::OwnPropertyChanged(std::string_view property) {
 void Win32RadioGroupPeer::ApplyBounds() {
     Win32WindowPeer::ApplyBounds();
     const RECT group = BoundsOnForm();
-    const auto bounds = ui::RadioButtonBounds(group.right - group.left, group.bottom - group.top,
+    const auto bounds = controls::RadioButtonBounds(group.right - group.left, group.bottom - group.top,
                                               static_cast<int>(buttons_.size()), radioGroup_.Columns(), TextHeight(),
                                               Scale());
     for (size_t i = 0; i < buttons_.size() && i < bounds.size(); ++i) {
-        const ui::TRect& b = bounds[i];
+        const controls::TRect& b = bounds[i];
         SetWindowPos(buttons_[i], nullptr, group.left + b.Left, group.top + b.Top, b.Right - b.Left, b.Bottom - b.Top,
                      SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
     }
@@ -112,13 +112,13 @@ void Win32RadioGroupPeer::ApplyBounds() {
 
 void Win32RadioGroupPeer::ApplyVisible() {
     Win32WindowPeer::ApplyVisible();
-    const int show = ui::VisibleOnForm(radioGroup_) ? SW_SHOWNA : SW_HIDE;
+    const int show = controls::VisibleOnForm(radioGroup_) ? SW_SHOWNA : SW_HIDE;
     for (HWND button : buttons_) ShowWindow(button, show);
 }
 
 void Win32RadioGroupPeer::ApplyEnabled() {
     Win32WindowPeer::ApplyEnabled();
-    for (HWND button : buttons_) EnableWindow(button, ui::EnabledOnForm(radioGroup_));
+    for (HWND button : buttons_) EnableWindow(button, controls::EnabledOnForm(radioGroup_));
 }
 
 void Win32RadioGroupPeer::ApplyFont() {

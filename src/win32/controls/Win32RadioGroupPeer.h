@@ -7,17 +7,17 @@
 
 #include <vector>
 
-#include "platform/win32/controls/Win32WindowPeer.h"
+#include "win32/controls/Win32WindowPeer.h"
 
-namespace velora::ui {
+namespace velora::controls {
 class TRadioGroup;
-}
+}  // namespace velora::controls
 
 namespace velora::win32 {
 
 class Win32RadioGroupPeer : public Win32WindowPeer {
 public:
-    Win32RadioGroupPeer(ui::TRadioGroup& radioGroup, const Win32PeerContext& context);
+    Win32RadioGroupPeer(controls::TRadioGroup& radioGroup, const Win32PeerContext& context);
     ~Win32RadioGroupPeer() override;
 
     // The buttons, in item order.
@@ -41,7 +41,7 @@ private:
     void CreateButtons();
     void ApplySelection();
 
-    ui::TRadioGroup& radioGroup_;
+    controls::TRadioGroup& radioGroup_;
     std::vector<HWND> buttons_;
 };
 

@@ -1,15 +1,15 @@
-#include "platform/win32/controls/Win32WindowPeer.h"
+#include "win32/controls/Win32WindowPeer.h"
 
-#include "platform/win32/WideText.h"
-#include "platform/win32/Win32Application.h"
-#include "platform/win32/Win32FormPeer.h"
-#include "platform/win32/raii/DeviceContexts.h"
-#include "ui/controls/Control.h"
-#include "ui/controls/FormLayout.h"
+#include "win32/WideText.h"
+#include "win32/Win32Application.h"
+#include "win32/Win32FormPeer.h"
+#include "win32/raii/DeviceContexts.h"
+#include "controls/Control.h"
+#include "controls/FormLayout.h"
 
 namespace velora::win32 {
 
-Win32WindowPeer::Win32WindowPeer(ui::TControl& control, const Win32PeerContext& context)
+Win32WindowPeer::Win32WindowPeer(controls::TControl& control, const Win32PeerContext& context)
     : control_(control), context_(context) {}
 
 Win32WindowPeer::~Win32WindowPeer() {
@@ -36,11 +36,11 @@ HWND Win32WindowPeer::CreateChild(const wchar_t* windowClass, const std::string&
     takesFocus_ = takesFocus;
     style |= WS_CHILD | WS_CLIPSIBLINGS;
     if (takesFocus) {
-        auto* winControl = dynamic_cast<ui::TWinControl*>(&control_);
+        auto* winControl = dynamic_cast<controls::TWinControl*>(&control_);
         if (winControl && winControl->TabStop()) style |= WS_TABSTOP;
     }
-    if (ui::VisibleOnForm(control_)) style |= WS_VISIBLE;
-    if (!ui::EnabledOnForm(control_)) style |= WS_DISABLED;
+    if (controls::VisibleOnForm(control_)) style |= WS_VISIBLE;
+    if (!controls::EnabledOnForm(control_)) style |= WS_DISABLED;
     const RECT r = BoundsOnForm();
     HWND window = CreateWindowExW(exStyle, windowClass, Widen(text).c_str(), style, r.left, r.top, r.right - r.left,
                                   r.bottom - r.top, context_.formWindow,
@@ -86,9 +86,9 @@ void Win32WindowPeer::ApplyBounds() {
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
 }
 
-void Win32WindowPeer::ApplyVisible() { ShowWindow(window_, ui::VisibleOnForm(control_) ? SW_SHOWNA : SW_HIDE); }
+void Win32WindowPeer::ApplyVisible() { ShowWindow(window_, controls::VisibleOnForm(control_) ? SW_SHOWNA : SW_HIDE); }
 
-void Win32WindowPeer::ApplyEnabled() { EnableWindow(window_, ui::EnabledOnForm(control_)); }
+void Win32WindowPeer::ApplyEnabled() { EnableWindow(window_, controls::EnabledOnForm(control_)); }
 
 void Win32WindowPeer::ApplyFont() { SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), TRUE); }
 
@@ -97,17 +97,17 @@ void Win32WindowPeer::ApplyHint() { context_.formPeer.SetHint(window_, ShownHint
 void Win32WindowPeer::ApplyCaption() { SetText(window_, control_.Caption()); }
 
 void Win32WindowPeer::ApplyTabStop() {
-    auto* winControl = dynamic_cast<ui::TWinControl*>(&control_);
+    auto* winControl = dynamic_cast<controls::TWinControl*>(&control_);
     if (!takesFocus_ || !winControl) return;
     LONG_PTR style = GetWindowLongPtrW(window_, GWL_STYLE);
     style = winControl->TabStop() ? (style | WS_TABSTOP) : (style & ~static_cast<LONG_PTR>(WS_TABSTOP));
     SetWindowLongPtrW(window_, GWL_STYLE, style);
 }
 
-const ui::DpiScale& Win32WindowPeer::Scale() const { return context_.formPeer.Scale(); }
+const controls::DpiScale& Win32WindowPeer::Scale() const { return context_.formPeer.Scale(); }
 
 RECT Win32WindowPeer::BoundsOnForm() const {
-    const ui::TRect r = ui::BoundsOnForm(control_, Scale());
+    const controls::TRect r = controls::BoundsOnForm(control_, Scale());
     return RECT{r.Left, r.Top, r.Right, r.Bottom};
 }
 

@@ -11,12 +11,12 @@
 
 #include <string>
 
-#include "platform/win32/Win32ControlPeer.h"
+#include "win32/Win32ControlPeer.h"
 
-namespace velora::ui {
+namespace velora::controls {
 class DpiScale;
 class TControl;
-}
+}  // namespace velora::controls
 
 namespace velora::win32 {
 
@@ -32,7 +32,7 @@ public:
     void DpiChanged() override;
 
 protected:
-    Win32WindowPeer(ui::TControl& control, const Win32PeerContext& context);
+    Win32WindowPeer(controls::TControl& control, const Win32PeerContext& context);
 
     // Creates the window through Build(); the constructor of each kind calls
     // it last. Again later (Recreate) for a style the window cannot change.
@@ -61,7 +61,7 @@ protected:
     void ApplyTabStop();
 
     // The density the form's window is drawn at.
-    const ui::DpiScale& Scale() const;
+    const controls::DpiScale& Scale() const;
     // The control's rectangle in the form's client area, scaled.
     RECT BoundsOnForm() const;
     HFONT Font() const;
@@ -73,7 +73,7 @@ protected:
     static std::string WindowText(HWND window);
     static void SetText(HWND window, const std::string& text);
 
-    ui::TControl& control_;
+    controls::TControl& control_;
     Win32PeerContext context_;
     HWND window_ = nullptr;
     bool takesFocus_ = false;

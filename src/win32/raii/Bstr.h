@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/win32/raii/UniqueHandle.h"
+#include "win32/raii/UniqueHandle.h"
 
 namespace velora::win32 {
 

@@ -8,7 +8,7 @@
 
 #include <windows.h>
 
-#include "platform/win32/raii/UniqueHandle.h"
+#include "win32/raii/UniqueHandle.h"
 
 namespace velora::win32 {
 

@@ -1,4 +1,4 @@
-#include "platform/win32/raii/InterfaceTable.h"
+#include "win32/raii/InterfaceTable.h"
 
 namespace velora::win32 {
 

@@ -1,4 +1,4 @@
-#include "platform/win32/raii/OleOnDemand.h"
+#include "win32/raii/OleOnDemand.h"
 
 #include <new>
 

@@ -8,7 +8,7 @@
 
 #include <memory>
 
-#include "platform/win32/raii/ComInitialization.h"
+#include "win32/raii/ComInitialization.h"
 
 namespace velora::win32 {
 

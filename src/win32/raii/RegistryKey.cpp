@@ -1,4 +1,4 @@
-#include "platform/win32/raii/RegistryKey.h"
+#include "win32/raii/RegistryKey.h"
 
 namespace velora::win32 {
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/uAppInstances.h"
-#include "instances/LockTestSupport.h"
+#include "app/LockTestSupport.h"
 
 using namespace velora::app;
 

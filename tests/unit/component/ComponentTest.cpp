@@ -2,16 +2,17 @@
 
 #include <memory>
 
-#include "ui/controls/Button.h"
-#include "ui/controls/ComboBox.h"
-#include "ui/controls/Form.h"
-#include "ui/controls/GroupBox.h"
-#include "ui/controls/Label.h"
-#include "ui/controls/Menus.h"
-#include "ui/controls/TrayIcon.h"
+#include "controls/Button.h"
+#include "controls/ComboBox.h"
+#include "controls/Form.h"
+#include "controls/GroupBox.h"
+#include "controls/Label.h"
+#include "controls/Menus.h"
+#include "controls/TrayIcon.h"
 #include "support/RecordingPeer.h"
 
-using namespace velora::ui;
+using namespace velora::component;
+using namespace velora::controls;
 
 namespace {
 

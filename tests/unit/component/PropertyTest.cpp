@@ -1,21 +1,22 @@
 #include <gtest/gtest.h>
 
-#include "ui/controls/Button.h"
-#include "ui/controls/CheckBox.h"
-#include "ui/controls/ComboBox.h"
-#include "ui/controls/Edit.h"
-#include "ui/controls/Form.h"
-#include "ui/controls/GroupBox.h"
-#include "ui/controls/Label.h"
-#include "ui/controls/linklabel/LinkLabel.h"
-#include "ui/controls/Memo.h"
-#include "ui/controls/Menus.h"
-#include "ui/controls/Panel.h"
-#include "ui/controls/ProgressBar.h"
-#include "ui/controls/RadioGroup.h"
-#include "ui/controls/TrayIcon.h"
+#include "controls/Button.h"
+#include "controls/CheckBox.h"
+#include "controls/ComboBox.h"
+#include "controls/Edit.h"
+#include "controls/Form.h"
+#include "controls/GroupBox.h"
+#include "controls/Label.h"
+#include "controls/linklabel/LinkLabel.h"
+#include "controls/Memo.h"
+#include "controls/Menus.h"
+#include "controls/Panel.h"
+#include "controls/ProgressBar.h"
+#include "controls/RadioGroup.h"
+#include "controls/TrayIcon.h"
 
-using namespace velora::ui;
+using namespace velora::component;
+using namespace velora::controls;
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include "component/ShortCut.h"
 
-using namespace velora::ui;
+using namespace velora::component;
 
 TEST(ShortCut, TextAndValueConvertBothWays) {
     const std::pair<const char*, TShortCut> cases[] = {

@@ -1,10 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "ui/controls/ComboBox.h"
+#include "controls/ComboBox.h"
 #include "component/Errors.h"
 #include "component/Strings.h"
 
-using namespace velora::ui;
+using namespace velora::component;
+using namespace velora::controls;
 using Lines = std::vector<std::string>;
 
 TEST(Strings, SetTextCutsAtCrLfOrCrLfAndTextJoinsWithCrLf) {

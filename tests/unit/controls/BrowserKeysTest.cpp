@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "ui/controls/BrowserKeys.h"
+#include "controls/BrowserKeys.h"
 
-using velora::ui::PassesToBrowserAccelerator;
+using velora::controls::PassesToBrowserAccelerator;
 
 namespace {
 constexpr unsigned kKeyDown = 0x0100, kKeyUp = 0x0101, kChar = 0x0102, kSysKeyDown = 0x0104, kLeftButtonDown = 0x0201;

@@ -1,15 +1,16 @@
 #include <gtest/gtest.h>
 
-#include "ui/controls/Button.h"
+#include "controls/Button.h"
 #include "component/Collection.h"
-#include "ui/controls/Edit.h"
-#include "ui/controls/Form.h"
-#include "ui/controls/linklabel/LinkLabel.h"
-#include "ui/controls/ProgressBar.h"
-#include "ui/controls/RadioGroup.h"
+#include "controls/Edit.h"
+#include "controls/Form.h"
+#include "controls/linklabel/LinkLabel.h"
+#include "controls/ProgressBar.h"
+#include "controls/RadioGroup.h"
 #include "support/RecordingPeer.h"
 
-using namespace velora::ui;
+using namespace velora::component;
+using namespace velora::controls;
 
 namespace {
 

@@ -8,16 +8,16 @@
 #include <string>
 #include <vector>
 
-#include "ui/controls/Button.h"
-#include "ui/controls/DpiScale.h"
-#include "ui/controls/Edit.h"
-#include "ui/controls/Form.h"
-#include "ui/controls/FormDesign.h"
-#include "ui/controls/FormLayout.h"
-#include "ui/controls/GroupBox.h"
-#include "ui/controls/linklabel/LinkLabel.h"
+#include "controls/Button.h"
+#include "controls/DpiScale.h"
+#include "controls/Edit.h"
+#include "controls/Form.h"
+#include "controls/FormDesign.h"
+#include "controls/FormLayout.h"
+#include "controls/GroupBox.h"
+#include "controls/linklabel/LinkLabel.h"
 
-using namespace velora::ui;
+using namespace velora::controls;
 
 namespace {
 

@@ -1,18 +1,19 @@
 #include <gtest/gtest.h>
 
-#include "ui/controls/Button.h"
-#include "ui/controls/CheckBox.h"
-#include "ui/controls/ComboBox.h"
-#include "ui/controls/EffectiveFont.h"
-#include "ui/controls/Edit.h"
-#include "ui/controls/Form.h"
-#include "ui/controls/FormLayout.h"
-#include "ui/controls/GroupBox.h"
-#include "ui/controls/Label.h"
-#include "ui/controls/Panel.h"
-#include "ui/controls/RadioGroup.h"
+#include "controls/Button.h"
+#include "controls/CheckBox.h"
+#include "controls/ComboBox.h"
+#include "controls/EffectiveFont.h"
+#include "controls/Edit.h"
+#include "controls/Form.h"
+#include "controls/FormLayout.h"
+#include "controls/GroupBox.h"
+#include "controls/Label.h"
+#include "controls/Panel.h"
+#include "controls/RadioGroup.h"
 
-using namespace velora::ui;
+using namespace velora::component;
+using namespace velora::controls;
 
 namespace {
 

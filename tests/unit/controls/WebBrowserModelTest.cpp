@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "platform/WebBrowser.h"
-#include "ui/controls/Form.h"
-#include "ui/controls/WebBrowser.h"
+#include "controls/Form.h"
+#include "controls/WebBrowser.h"
 
 using namespace velora;
 
@@ -25,8 +25,8 @@ public:
 }  // namespace
 
 TEST(WebBrowserModel, WithoutABrowserTheLastNavigationIsTheLocation) {
-    ui::TForm form(nullptr);
-    auto* browser = ui::CreateComponent<ui::TWebBrowser>(form, "browser");
+    controls::TForm form(nullptr);
+    auto* browser = component::CreateComponent<controls::TWebBrowser>(form, "browser");
     EXPECT_TRUE(browser->Class().InheritsFrom("TWinControl"));
     EXPECT_EQ(browser, form.FindComponent("BROWSER"));
     EXPECT_TRUE(browser->TabStop());
@@ -39,7 +39,7 @@ TEST(WebBrowserModel, WithoutABrowserTheLastNavigationIsTheLocation) {
 }
 
 TEST(WebBrowserModel, AnAttachedBrowserTakesTheNavigationsAndAnswersForThePage) {
-    ui::TWebBrowser browser(nullptr);
+    controls::TWebBrowser browser(nullptr);
     FakeBrowser backend;
     browser.SetBackend(&backend);
 
@@ -63,7 +63,7 @@ TEST(WebBrowserModel, AnAttachedBrowserTakesTheNavigationsAndAnswersForThePage) 
 TEST(WebBrowserModel, ANavigationBeforeTheBrowserIsAttachedStartsOnceItIs) {
     // The main window's native browser comes with its first showing, after
     // the page's address was given.
-    ui::TWebBrowser browser(nullptr);
+    controls::TWebBrowser browser(nullptr);
     browser.Navigate("http://host/first");
     browser.Navigate("http://host/send?lang=de");
     FakeBrowser backend;

@@ -22,8 +22,8 @@
 
 #include "net/HttpUrlGrabber.h"
 #include "net/MemoryStream.h"
-#include "platform/gtk/CurlHttpClient.h"
-#include "platform/gtk/GtkUiThreadDispatcher.h"
+#include "curl/CurlHttpClient.h"
+#include "gtk/GtkUiThreadDispatcher.h"
 #include "platform/std/StdFileSystem.h"
 #include "settings/SettingsTestSupport.h"
 
@@ -114,17 +114,17 @@ protected:
         grabber.SetReferer("VELORA Desktop Update");
         grabber.SetProxyMode(pmNoProxy);
         grabber.SetOutputMode(omStream);
-        grabber.OnDoneStream = [&](ui::TComponent*, TMemoryStream& stream, std::int32_t, const std::string&) {
+        grabber.OnDoneStream = [&](component::TComponent*, TMemoryStream& stream, std::int32_t, const std::string&) {
             offUiThread += std::this_thread::get_id() != uiThread;
             received = stream.Bytes();
             done = true;
         };
-        grabber.OnError = [&](ui::TComponent*, const std::string& message) {
+        grabber.OnError = [&](component::TComponent*, const std::string& message) {
             offUiThread += std::this_thread::get_id() != uiThread;
             error = message;
             done = true;
         };
-        grabber.OnConnectionClosed = [&](ui::TComponent*) {
+        grabber.OnConnectionClosed = [&](component::TComponent*) {
             offUiThread += std::this_thread::get_id() != uiThread;
             if (done) ended = true;
         };
@@ -153,7 +153,7 @@ protected:
 
     platform::StdFileSystem files;
     std::shared_ptr<gtk::GtkUiThreadDispatcher> dispatcher = std::make_shared<gtk::GtkUiThreadDispatcher>();
-    THttpUrlGrabber grabber{nullptr, {std::make_shared<gtk::CurlHttpClient>(), dispatcher, &files}};
+    THttpUrlGrabber grabber{nullptr, {std::make_shared<curl::CurlHttpClient>(), dispatcher, &files}};
     const std::thread::id uiThread = std::this_thread::get_id();
     std::string received, error;
     int offUiThread = 0;
@@ -253,7 +253,7 @@ TEST_F(GtkDownload, ARefusedConnectionOrRefusedHeadersKeepTheFileAndEndInAnError
     std::vector<std::string> saved;
     grabber.SetOutputMode(omFile);
     grabber.SetFileName(file);
-    grabber.OnDoneFile = [&](ui::TComponent*, const std::string& name, std::int32_t, const std::string&) {
+    grabber.OnDoneFile = [&](component::TComponent*, const std::string& name, std::int32_t, const std::string&) {
         saved.push_back(name);
         done = true;
     };

@@ -5,7 +5,7 @@
 #include "support/ProgramFixture.h"
 
 using namespace velora;
-using velora::ui::formMain;
+using velora::forms::formMain;
 
 namespace {
 
@@ -34,7 +34,7 @@ TEST_F(MainWindow, PagesOpenLoggedInAndTheCreditsPageInTheSystemBrowser) {
 
     // The tray's double click and a later start of the program both open
     // the send page.
-    formMain->tray->OnDblClick(formMain->tray, ui::mbLeft, {}, 0, 0);
+    formMain->tray->OnDblClick(formMain->tray, component::mbLeft, {}, 0, 0);
     EXPECT_EQ(formMain->browser->LocationURL(), Base() + "/send?sApp=DW&&bSmallApp=1" + login);
     formMain->menuitemFile->Click();
     app::OnSecondInstance()();
@@ -116,9 +116,9 @@ TEST_F(MainWindow, TrayIconAsTheProgramSetsIt) {
     EXPECT_TRUE(tray.Active());
     EXPECT_EQ(tray.PopupMenu(), formMain->popupTray);
     EXPECT_EQ(tray.DropDownMenu(), formMain->popupTray);
-    EXPECT_FALSE(tray.Visibility().Contains(ui::tvVisibleTaskBar));
-    EXPECT_TRUE(tray.Visibility().Contains(ui::tvAutoHide));
-    EXPECT_EQ(tray.Icon(), ui::TIcon::ApplicationIcon());
+    EXPECT_FALSE(tray.Visibility().Contains(controls::tvVisibleTaskBar));
+    EXPECT_TRUE(tray.Visibility().Contains(controls::tvAutoHide));
+    EXPECT_EQ(tray.Icon(), controls::TIcon::ApplicationIcon());
     ASSERT_EQ(formMain->popupTray->Items().Count(), 11);
     EXPECT_EQ(formMain->popupTray->Items().Items(3), formMain->menuitemBreak1);
     EXPECT_EQ(formMain->popupTray->Items().Items(10), formMain->menuitemExit);

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "platform/std/StdFileSystem.h"
-#include "SettingsTestSupport.h"
+#include "settings/SettingsTestSupport.h"
 #ifdef _WIN32
-#include "platform/win32/Win32FileSystem.h"
+#include "win32/Win32FileSystem.h"
 #endif
 
 namespace velora::platform {

@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "platform/std/StdFileSystem.h"
-#include "SettingsTestSupport.h"
+#include "settings/SettingsTestSupport.h"
 
 namespace velora::platform {
 namespace {

@@ -9,8 +9,8 @@
 #include "support/FakeDesktop.h"
 #include "support/FixedVersion.h"
 #include "support/PumpedDispatcher.h"
-#include "ui/controls/Form.h"
-#include "ui/forms/uFormMain.h"
+#include "controls/Form.h"
+#include "forms/uFormMain.h"
 #include "support/RecordingPeer.h"
 
 using namespace velora;
@@ -25,12 +25,12 @@ namespace {
 class FakeHost : public app::ProgramHost {
 public:
     void AttachApplication(app::TApplication& application) override { events.push_back("application"); }
-    void AttachForm(ui::TForm& form) override {
+    void AttachForm(controls::TForm& form) override {
         form.SetPeer(&peer);
         events.push_back("form " + form.Name());
         if (onAttachForm) onAttachForm();
     }
-    void RouteKeysToBrowser(ui::TWebBrowser* browser) override { keyBrowser = browser; }
+    void RouteKeysToBrowser(controls::TWebBrowser* browser) override { keyBrowser = browser; }
     void CreateProgramMutex() override { events.push_back("mutex"); }
     bool EnsureSingleInstance() override {
         events.push_back("instance list");
@@ -50,9 +50,9 @@ public:
         }
     }
 
-    ui::RecordingPeer peer;
+    controls::RecordingPeer peer;
     std::function<void()> onAttachForm;
-    ui::TWebBrowser* keyBrowser = nullptr;
+    controls::TWebBrowser* keyBrowser = nullptr;
     std::vector<std::string> events;
     std::vector<std::string> errors;
     bool firstInstance = true;
@@ -64,16 +64,16 @@ protected:
         folders.appData = scratch.Folder();
         folders.programFile = scratch.File("VELORADesktop.exe");
         formats.formats = settings::testing::GermanFormats();
-        host.peer.duringModal = [this](ui::TForm& form) {
+        host.peer.duringModal = [this](controls::TForm& form) {
             host.events.push_back("modal " + form.Name());
-            form.SetModalResult(ui::mrCancel);
+            form.SetModalResult(controls::mrCancel);
         };
     }
 
     int Run(const std::string& commandLine) {
         const app::PlatformServices services{files, folders, formats, version, desktop, http, dispatcher};
-        app::PrepareProcessTexts(services);
-        return app::RunProgram(commandLine, services, host);
+        startup::PrepareProcessTexts(services);
+        return startup::RunProgram(commandLine, services, host);
     }
     std::string SettingsFile() const { return ScratchFolder::Read(scratch.File(R"(VELORA\Desktop\VELORADesktop.ini)")); }
 

@@ -26,10 +26,10 @@
 
 #include "BuildConfig.h"
 #include "app/VerifiedInstaller.h"
-#include "platform/win32/Win32FileSystem.h"
-#include "platform/win32/Win32InstallerVerifier.h"
-#include "platform/win32/WideText.h"
-#include "platform/win32/raii/KernelHandles.h"
+#include "win32/Win32FileSystem.h"
+#include "win32/Win32InstallerVerifier.h"
+#include "win32/WideText.h"
+#include "win32/raii/KernelHandles.h"
 #include "settings/SettingsTestSupport.h"
 
 namespace velora::win32 {
@@ -207,8 +207,8 @@ struct Scenario {
 
     Moment moment;
     ScratchFolder scratch;
-    platform::Win32FileSystem files;
-    Win32InstallerVerifier real{build::PublisherKeySha256};
+    win32::Win32FileSystem files;
+    Win32InstallerVerifier real{app::build::PublisherKeySha256};
     const std::string download = scratch.File("update.exe.download");
     const std::string installer = scratch.File("update.exe");
     std::wstring events;

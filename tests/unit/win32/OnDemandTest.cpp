@@ -10,19 +10,20 @@
 
 #include <string>
 
-#include "platform/win32/WideText.h"
-#include "platform/win32/Win32Application.h"
-#include "platform/win32/Win32FormPeer.h"
-#include "platform/win32/controls/Win32MenuPeer.h"
-#include "platform/win32/raii/OleOnDemand.h"
-#include "ui/controls/CheckBox.h"
-#include "ui/controls/Edit.h"
-#include "ui/controls/Form.h"
-#include "ui/controls/Label.h"
-#include "ui/controls/Menus.h"
+#include "win32/WideText.h"
+#include "win32/Win32Application.h"
+#include "win32/Win32FormPeer.h"
+#include "win32/controls/Win32MenuPeer.h"
+#include "win32/raii/OleOnDemand.h"
+#include "controls/CheckBox.h"
+#include "controls/Edit.h"
+#include "controls/Form.h"
+#include "controls/Label.h"
+#include "controls/Menus.h"
 
 using namespace velora;
-using namespace velora::ui;
+using namespace velora::component;
+using namespace velora::controls;
 using WindowCreation = win32::Win32FormPeer::WindowCreation;
 
 namespace {

@@ -12,10 +12,10 @@
 #include <thread>
 #include <vector>
 
-#include "platform/win32/Win32FileSystem.h"
-#include "SettingsTestSupport.h"
+#include "win32/Win32FileSystem.h"
+#include "settings/SettingsTestSupport.h"
 
-namespace velora::platform {
+namespace velora::win32 {
 namespace {
 
 using settings::testing::ScratchFolder;
@@ -57,14 +57,14 @@ TEST_F(Win32FileSystemTest, ReadsAFileOthersHoldForWritingAndDeleting) {
 }
 
 TEST_F(Win32FileSystemTest, StampTellsEveryVersionOfTheFileApart) {
-    const std::optional<FileStamp> first = files.Stamp(file);
+    const std::optional<platform::FileStamp> first = files.Stamp(file);
     ASSERT_TRUE(first.has_value());
     EXPECT_EQ(first->size, 3u);
     EXPECT_FALSE(first->settled) << "written moments ago";
     EXPECT_EQ(files.Stamp(file), first);
     // Another file in its place, same size: another file index.
     files.ReplaceContents(file, "new");
-    const std::optional<FileStamp> replaced = files.Stamp(file);
+    const std::optional<platform::FileStamp> replaced = files.Stamp(file);
     ASSERT_TRUE(replaced.has_value());
     EXPECT_NE(replaced, first);
     EXPECT_EQ(replaced->size, 3u);
@@ -94,7 +94,7 @@ TEST_F(Win32FileSystemTest, ReplaceGivesUpOnAFileHeldForGoodAndLeavesItAsItWas) 
     try {
         files.ReplaceContents(file, "new");
         ADD_FAILURE() << "replaced a file that is held open";
-    } catch (const FileSystemError& error) {
+    } catch (const platform::FileSystemError& error) {
         EXPECT_STRNE(error.what(), "");
     }
     held.Close();
@@ -112,7 +112,7 @@ TEST_F(Win32FileSystemTest, TwoWritersAndAReaderAtOnceAllSucceed) {
         for (int round = 0; round < 25; ++round) {
             try {
                 files.ReplaceContents(file, content);
-            } catch (const FileSystemError& error) {
+            } catch (const platform::FileSystemError& error) {
                 ++failures;
                 errors[index] = error.what();
             }
@@ -169,13 +169,13 @@ TEST_F(Win32FileSystemTest, AReplacementThatCannotTakeThePlaceIsDropped) {
     ASSERT_TRUE(held.Valid());
     auto replacement = files.BeginReplacement(file);
     replacement->Append("new", 3);
-    EXPECT_THROW(replacement->Commit(file), FileSystemError);
+    EXPECT_THROW(replacement->Commit(file), platform::FileSystemError);
     replacement.reset();
     held.Close();
 
     EXPECT_EQ(files.ReadFile(file), "old");
     EXPECT_EQ(ScratchFolder::EntryNames(scratch.Folder()), Names{"VELORADesktop.ini"});
-    EXPECT_THROW(files.BeginReplacement(scratch.File("missing\\file.ini")), FileSystemError);
+    EXPECT_THROW(files.BeginReplacement(scratch.File("missing\\file.ini")), platform::FileSystemError);
 }
 
 // A process that ended in the middle of a download leaves its part behind;
@@ -200,6 +200,6 @@ TEST_F(Win32FileSystemTest, AStalePartIsDiscardedAndOneBeingWrittenIsLeftAlone) 
 }
 
 }  // namespace
-}  // namespace velora::platform
+}  // namespace velora::win32
 
 #endif  // _WIN32

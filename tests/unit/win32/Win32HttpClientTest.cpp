@@ -19,8 +19,8 @@
 #include "net/HttpUrlGrabber.h"
 #include "net/MemoryStream.h"
 #include "platform/std/StdFileSystem.h"
-#include "platform/win32/Win32HttpClient.h"
-#include "platform/win32/Win32UiThreadDispatcher.h"
+#include "win32/Win32HttpClient.h"
+#include "win32/Win32UiThreadDispatcher.h"
 #include "settings/SettingsTestSupport.h"
 
 namespace velora::net::testing {
@@ -134,17 +134,17 @@ protected:
         grabber.SetReferer("VELORA Desktop Update");
         grabber.SetProxyMode(pmNoProxy);
         grabber.SetOutputMode(omStream);
-        grabber.OnDoneStream = [&](ui::TComponent*, TMemoryStream& stream, std::int32_t, const std::string&) {
+        grabber.OnDoneStream = [&](component::TComponent*, TMemoryStream& stream, std::int32_t, const std::string&) {
             offUiThread += GetCurrentThreadId() != uiThread;
             received = stream.Bytes();
             done = true;
         };
-        grabber.OnError = [&](ui::TComponent*, const std::string& message) {
+        grabber.OnError = [&](component::TComponent*, const std::string& message) {
             offUiThread += GetCurrentThreadId() != uiThread;
             error = message;
             done = true;
         };
-        grabber.OnConnectionClosed = [&](ui::TComponent*) {
+        grabber.OnConnectionClosed = [&](component::TComponent*) {
             offUiThread += GetCurrentThreadId() != uiThread;
             if (done) ended = true;  // the last one of a transfer
         };
@@ -172,9 +172,9 @@ protected:
     }
 
     platform::StdFileSystem files;
-    std::shared_ptr<platform::Win32UiThreadDispatcher> dispatcher =
-        std::make_shared<platform::Win32UiThreadDispatcher>();
-    THttpUrlGrabber grabber{nullptr, {std::make_shared<platform::Win32HttpClient>(), dispatcher, &files}};
+    std::shared_ptr<win32::Win32UiThreadDispatcher> dispatcher =
+        std::make_shared<win32::Win32UiThreadDispatcher>();
+    THttpUrlGrabber grabber{nullptr, {std::make_shared<win32::Win32HttpClient>(), dispatcher, &files}};
     const DWORD uiThread = GetCurrentThreadId();
     std::string received, error;
     int offUiThread = 0;
@@ -233,11 +233,11 @@ TEST_F(Win32Download, ProgressComesInOrderOnTheMessageLoopAndTheLastBeforeComple
     LocalServer server({Reply::Paced(headers + body, 32 * 1024, 20)});
     ASSERT_NE(server.Port(), 0) << "no listening socket";
     std::vector<std::int64_t> positions;  // -1 for the completion
-    grabber.OnProgress = [&](ui::TComponent*, std::int64_t position, std::int64_t, const std::string&, bool&) {
+    grabber.OnProgress = [&](component::TComponent*, std::int64_t position, std::int64_t, const std::string&, bool&) {
         offUiThread += GetCurrentThreadId() != uiThread;
         positions.push_back(position);
     };
-    grabber.OnDoneStream = [&, done = grabber.OnDoneStream](ui::TComponent* sender, TMemoryStream& stream,
+    grabber.OnDoneStream = [&, done = grabber.OnDoneStream](component::TComponent* sender, TMemoryStream& stream,
                                                            std::int32_t size, const std::string& url) {
         positions.push_back(-1);
         done(sender, stream, size, url);
@@ -266,7 +266,7 @@ TEST_F(Win32Download, ProgressComesInOrderOnTheMessageLoopAndTheLastBeforeComple
 }
 
 TEST(Win32UiThreadDispatcher, QueuedWorkRunsInItsOrderFromTheMessageLoop) {
-    auto dispatcher = std::make_shared<platform::Win32UiThreadDispatcher>();
+    auto dispatcher = std::make_shared<win32::Win32UiThreadDispatcher>();
     const DWORD uiThread = GetCurrentThreadId();
     std::vector<std::string> ran;
     int offUiThread = 0;
@@ -338,7 +338,7 @@ TEST_F(Win32Download, ARefusedConnectionKeepsTheFileAndEndsInAnError) {
     std::vector<std::string> saved;
     grabber.SetOutputMode(omFile);
     grabber.SetFileName(file);
-    grabber.OnDoneFile = [&](ui::TComponent*, const std::string& name, std::int32_t, const std::string&) {
+    grabber.OnDoneFile = [&](component::TComponent*, const std::string& name, std::int32_t, const std::string&) {
         saved.push_back(name);
         done = true;
     };

@@ -11,8 +11,8 @@
 #include <string>
 
 #include "BuildConfig.h"
-#include "platform/win32/Win32InstallerVerifier.h"
-#include "platform/win32/raii/KernelHandles.h"
+#include "win32/Win32InstallerVerifier.h"
+#include "win32/raii/KernelHandles.h"
 #include "settings/SettingsTestSupport.h"
 
 namespace velora::win32 {
@@ -46,7 +46,7 @@ protected:
 
     static constexpr const char* kSigned = VELORA_SIGNED_PROBE;
     ScratchFolder scratch;
-    Win32InstallerVerifier verifier{build::PublisherKeySha256};
+    Win32InstallerVerifier verifier{app::build::PublisherKeySha256};
 };
 
 TEST_F(Win32InstallerCheck, OnlyTheUnchangedFileSignedWithThePublishersKeyIsTrusted) {
@@ -91,12 +91,12 @@ TEST_F(Win32InstallerCheck, WhatIsNoProgramOrMissingIsNeverTrusted) {
 }
 
 TEST_F(Win32InstallerCheck, APinThatIsMissingOrMalformedTrustsNothing) {
-    std::string upper = build::PublisherKeySha256;
+    std::string upper = app::build::PublisherKeySha256;
     for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     Win32InstallerVerifier upperCase(upper);
     EXPECT_EQ(velora::win32::Verdict(upperCase, kSigned), InstallerTrust::Trusted);
 
-    std::string otherKey = build::PublisherKeySha256;
+    std::string otherKey = app::build::PublisherKeySha256;
     otherKey[0] = otherKey[0] == '0' ? '1' : '0';
     for (const std::string& pin : {std::string(), otherKey, otherKey.substr(1), otherKey + "0",
                                    std::string(64, 'g')}) {

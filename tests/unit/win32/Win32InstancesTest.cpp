@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "instances/LockTestSupport.h"
-#include "platform/win32/Win32AppInstances.h"
-#include "platform/win32/uInstanceManager.h"
+#include "app/LockTestSupport.h"
+#include "win32/Win32AppInstances.h"
+#include "win32/uInstanceManager.h"
 
 using namespace velora;
 

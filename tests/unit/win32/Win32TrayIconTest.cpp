@@ -3,8 +3,8 @@
 // menu is built and its entry runs, and a new taskbar gets the icon again.
 #ifdef _WIN32
 
-#include "platform/win32/Win32Application.h"
-#include "platform/win32/Win32TrayIcon.h"
+#include "win32/Win32Application.h"
+#include "win32/Win32TrayIcon.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +14,7 @@
 #include <thread>
 
 #include "support/ForeignWindowClass.h"
-#include "ui/controls/Form.h"
+#include "controls/Form.h"
 
 using namespace velora;
 using namespace velora::win32;
@@ -81,29 +81,29 @@ private:
 };
 
 // The main window's tray icon with its window, as the form's window builds it.
-struct TrayOnForm : ui::ControlPeer {
+struct TrayOnForm : component::ControlPeer {
     TrayOnForm() {
         form.SetPeer(this);
-        popup = ui::CreateComponent<ui::TPopupMenu>(form, "popupTray");
-        auto* hidden = ui::CreateComponent<ui::TMenuItem>(form, "menuitemHidden");
+        popup = component::CreateComponent<controls::TPopupMenu>(form, "popupTray");
+        auto* hidden = component::CreateComponent<controls::TMenuItem>(form, "menuitemHidden");
         hidden->SetCaption("&Hidden");
         hidden->SetVisible(false);
-        auto* line = ui::CreateComponent<ui::TMenuItem>(form, "menuitemBreak1");
+        auto* line = component::CreateComponent<controls::TMenuItem>(form, "menuitemBreak1");
         line->SetCaption("-");
-        send = ui::CreateComponent<ui::TMenuItem>(form, "menuitemSend");
+        send = component::CreateComponent<controls::TMenuItem>(form, "menuitemSend");
         send->SetCaption("&SMS senden...");
-        for (ui::TMenuItem* item : {hidden, line, send}) popup->Items().Add(item);
-        hidden->OnClick = [this](ui::TComponent*) { clicked = "hidden"; };
-        send->OnClick = [this](ui::TComponent*) { clicked = OpenMenuWindow() ? "send, menu open" : "send"; };
+        for (controls::TMenuItem* item : {hidden, line, send}) popup->Items().Add(item);
+        hidden->OnClick = [this](component::TComponent*) { clicked = "hidden"; };
+        send->OnClick = [this](component::TComponent*) { clicked = OpenMenuWindow() ? "send, menu open" : "send"; };
 
-        tray = ui::CreateComponent<ui::TTrayIcon>(form, "tray");
+        tray = component::CreateComponent<controls::TTrayIcon>(form, "tray");
         tray->SetActive(true);
         tray->SetAnimated(true);
         tray->SetHint("VELORA");
         tray->SetDropDownMenu(popup);
         tray->SetPopupMenu(popup);
-        tray->SetVisibility({ui::tvAutoHide, ui::tvAnimateToTray});
-        tray->OnDblClick = [this](ui::TComponent*, ui::TMouseButton button, ui::TShiftState, int, int) {
+        tray->SetVisibility({controls::tvAutoHide, controls::tvAnimateToTray});
+        tray->OnDblClick = [this](component::TComponent*, component::TMouseButton button, component::TShiftState, int, int) {
             doubleClicks.push_back(button);
         };
         peer = std::make_unique<Win32TrayIconPeer>(*tray, application, nullptr);
@@ -111,10 +111,10 @@ struct TrayOnForm : ui::ControlPeer {
     }
     ~TrayOnForm() override { peer.reset(); }
 
-    void PropertyChanged(ui::TComponent& component, std::string_view property) override {
+    void PropertyChanged(component::TComponent& component, std::string_view property) override {
         if (peer && &component == tray) peer->PropertyChanged(property);
     }
-    void PostEvent(UINT event) { PostMessageW(trayPeer->MessageWindow(), ui::kTrayCallbackMessage, 1, event); }
+    void PostEvent(UINT event) { PostMessageW(trayPeer->MessageWindow(), controls::kTrayCallbackMessage, 1, event); }
     bool ShellKnowsIcon() {
         NOTIFYICONDATAW data{};
         data.cbSize = NOTIFYICONDATAW_V2_SIZE;
@@ -124,13 +124,13 @@ struct TrayOnForm : ui::ControlPeer {
     }
 
     Win32Application application{GetModuleHandleW(nullptr)};
-    ui::TForm form{nullptr};
-    ui::TPopupMenu* popup;
-    ui::TMenuItem* send;
-    ui::TTrayIcon* tray;
+    controls::TForm form{nullptr};
+    controls::TPopupMenu* popup;
+    controls::TMenuItem* send;
+    controls::TTrayIcon* tray;
     std::unique_ptr<Win32ControlPeer> peer;
     Win32TrayIconPeer* trayPeer = nullptr;
-    std::vector<ui::TMouseButton> doubleClicks;
+    std::vector<component::TMouseButton> doubleClicks;
     std::string clicked;
 };
 
@@ -151,7 +151,7 @@ TEST(Win32TrayIcon, DoubleClickReachesTheHandlerWithoutTheMenu) {
     MenuUser user(false);
     for (UINT event : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}) main.PostEvent(event);
     ASSERT_TRUE(PumpUntil([&] { return !main.doubleClicks.empty(); }));
-    EXPECT_EQ(main.doubleClicks, std::vector<ui::TMouseButton>{ui::mbLeft});
+    EXPECT_EQ(main.doubleClicks, std::vector<component::TMouseButton>{component::mbLeft});
     EXPECT_FALSE(main.trayPeer->Logic().ClickPending());
     PumpFor(GetDoubleClickTime() + 200);
     EXPECT_EQ(user.MenusSeen(), 0);

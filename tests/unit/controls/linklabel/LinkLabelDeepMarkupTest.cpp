@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "LinkLabelTestSupport.h"
-#include "ui/controls/linklabel/LinkLabel.h"
+#include "controls/linklabel/LinkLabel.h"
 
-namespace velora::ui {
+namespace velora::controls {
 namespace {
 
 constexpr int kDepth = 200000;
@@ -28,7 +28,7 @@ TEST(LinkLabelDeepMarkup, DeeplyNestedGroupsAreLaidOutClickedAndFreed) {
     label->SetAutoHeight(false);
     label->SetBounds(0, 0, 300, 13);
     std::vector<std::string> clicks;
-    label->OnLinkClick = [&](TComponent*, int number, const std::string& text, const std::string& param) {
+    label->OnLinkClick = [&](component::TComponent*, int number, const std::string& text, const std::string& param) {
         clicks.push_back(std::to_string(number) + " " + text + " [" + param + "]");
     };
 
@@ -54,4 +54,4 @@ TEST(LinkLabelDeepMarkup, DeeplyNestedGroupsAreLaidOutClickedAndFreed) {
 }
 
 }  // namespace
-}  // namespace velora::ui
+}  // namespace velora::controls

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "LinkLabelTestSupport.h"
-#include "ui/controls/linklabel/LinkLabel.h"
+#include "controls/linklabel/LinkLabel.h"
 
-namespace velora::ui {
+namespace velora::controls {
 namespace {
 
 using testing::FixedWidthMeasurer;
@@ -124,4 +124,4 @@ TEST_F(LinkLabelLayoutTest, AutoHeightResizesInsteadOfDrawing) {
 }
 
 }  // namespace
-}  // namespace velora::ui
+}  // namespace velora::controls

@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "LinkLabelTestSupport.h"
-#include "ui/controls/linklabel/LinkLabel.h"
+#include "controls/linklabel/LinkLabel.h"
 #include "support/RecordingPeer.h"
 
-namespace velora::ui {
+namespace velora::controls {
 namespace {
 
 // "Jetzt bei VELORA " is 102 pixels wide; the link follows up to 174.
@@ -21,7 +21,7 @@ protected:
         label.SetAutoHeight(false);
         label.SetBounds(16, 172, 297, 13);
         label.SetCaption("Jetzt bei VELORA <link>registrieren</link>");
-        label.OnLinkClick = [this](TComponent* sender, int number, const std::string& text,
+        label.OnLinkClick = [this](component::TComponent* sender, int number, const std::string& text,
                                    const std::string& param) {
             EXPECT_EQ(sender, &label);
             clicks.push_back(std::to_string(number) + " " + text + " [" + param + "]");
@@ -94,4 +94,4 @@ TEST_F(LinkLabelMouseTest, HotLinksFollowThePointerOnlyWhenSwitchedOn) {
 }
 
 }  // namespace
-}  // namespace velora::ui
+}  // namespace velora::controls

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "LinkLabelTestSupport.h"
-#include "ui/controls/linklabel/LinkLabelParser.h"
+#include "controls/linklabel/LinkLabelParser.h"
 
-namespace velora::ui {
+namespace velora::controls {
 namespace {
 
 using testing::FixedWidthMeasurer;
@@ -66,4 +66,4 @@ TEST(LinkLabelParser, ColoursAreNamesOrNumbers) {
 }
 
 }  // namespace
-}  // namespace velora::ui
+}  // namespace velora::controls

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "ui/controls/linklabel/LinkLabelLayout.h"
+#include "controls/linklabel/LinkLabelLayout.h"
 
-namespace velora::ui::testing {
+namespace velora::controls::testing {
 
 class FixedWidthMeasurer : public TTextMeasurer {
 public:
@@ -25,4 +25,4 @@ inline std::vector<std::string> Placed(const TLinkLabelLayout& layout) {
     return words;
 }
 
-}  // namespace velora::ui::testing
+}  // namespace velora::controls::testing

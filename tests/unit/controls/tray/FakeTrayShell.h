@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "ui/controls/tray/TrayIconLogic.h"
+#include "controls/tray/TrayIconLogic.h"
 #include "component/ControlPeer.h"
-#include "ui/controls/Menus.h"
+#include "controls/Menus.h"
 
-namespace velora::ui::testing {
+namespace velora::controls::testing {
 
 class FakeTrayShell : public TrayShell {
 public:
@@ -32,7 +32,7 @@ public:
     void StopTimer(int timer) override { log.push_back("stop " + std::to_string(timer)); }
     unsigned DoubleClickTime() const override { return 500; }
     TrayPoint CursorPosition() const override { return cursor; }
-    TShiftState ShiftState() const override { return shift; }
+    component::TShiftState ShiftState() const override { return shift; }
     void MakeHiddenWindowForeground() override { log.push_back("foreground"); }
     TMenuItem* TrackPopupMenu(TPopupMenu& menu, TrayPoint at) override {
         log.push_back("menu " + menu.Name() + " at " + std::to_string(at.x) + "," + std::to_string(at.y));
@@ -65,20 +65,20 @@ public:
     std::vector<std::string> log;
     ShellVersion version{6, 0};
     TrayPoint cursor{100, 200};
-    TShiftState shift;
+    component::TShiftState shift;
     TMenuItem* choose = nullptr;
     bool addSucceeds = true;
 };
 
 // Hands the tray's changes to the logic, as the form's window does for its
 // tray peer.
-class ForwardingPeer : public ControlPeer {
+class ForwardingPeer : public component::ControlPeer {
 public:
-    void PropertyChanged(TComponent& component, std::string_view property) override {
+    void PropertyChanged(component::TComponent& component, std::string_view property) override {
         if (logic != nullptr && &component == tray) logic->PropertyChanged(property);
     }
-    const TComponent* tray = nullptr;
+    const component::TComponent* tray = nullptr;
     TrayIconLogic* logic = nullptr;
 };
 
-}  // namespace velora::ui::testing
+}  // namespace velora::controls::testing

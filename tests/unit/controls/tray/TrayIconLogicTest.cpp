@@ -2,13 +2,14 @@
 
 #include <memory>
 
-#include "tray/FakeTrayShell.h"
-#include "ui/controls/tray/TrayTip.h"
-#include "ui/controls/Form.h"
+#include "controls/tray/FakeTrayShell.h"
+#include "controls/tray/TrayTip.h"
+#include "controls/Form.h"
 
-using namespace velora::ui;
-using velora::ui::testing::FakeTrayShell;
-using velora::ui::testing::ForwardingPeer;
+using namespace velora::component;
+using namespace velora::controls;
+using velora::controls::testing::FakeTrayShell;
+using velora::controls::testing::ForwardingPeer;
 
 namespace {
 

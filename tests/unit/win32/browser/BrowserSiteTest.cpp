@@ -13,8 +13,8 @@
 
 #include <vector>
 
-#include "platform/win32/browser/BrowserSite.h"
-#include "platform/win32/raii/ComObject.h"
+#include "win32/browser/BrowserSite.h"
+#include "win32/raii/ComObject.h"
 
 using namespace velora::win32;
 

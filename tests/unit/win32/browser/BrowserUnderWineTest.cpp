@@ -14,13 +14,13 @@
 #include <stdexcept>
 #include <string>
 
-#include "platform/win32/browser/BrowserEmulation.h"
+#include "win32/browser/BrowserEmulation.h"
 #include "support/ForeignWindowClass.h"
-#include "platform/win32/browser/BrowserHostWindow.h"
-#include "platform/win32/browser/Win32WebBrowserPeer.h"
-#include "ui/controls/Form.h"
-#include "ui/controls/Panel.h"
-#include "ui/controls/WebBrowser.h"
+#include "win32/browser/BrowserHostWindow.h"
+#include "win32/browser/Win32WebBrowserPeer.h"
+#include "controls/Form.h"
+#include "controls/Panel.h"
+#include "controls/WebBrowser.h"
 
 using namespace velora;
 
@@ -257,9 +257,9 @@ TEST_F(BrowserUnderWine, MessageHookTakesOnlyTheBrowsersMessages) {
 }
 
 TEST_F(BrowserUnderWine, PeerPutsTheModelsBrowserAtItsPlace) {
-    ui::TForm form(nullptr);
-    auto* panel = ui::CreateComponent<ui::TPanel>(form, "panel");
-    auto* browser = ui::CreateComponent<ui::TWebBrowser>(form, "browser");
+    controls::TForm form(nullptr);
+    auto* panel = component::CreateComponent<controls::TPanel>(form, "panel");
+    auto* browser = component::CreateComponent<controls::TWebBrowser>(form, "browser");
     panel->SetBounds(4, 5, 450, 400);
     browser->SetParent(panel);
     browser->SetBounds(6, 15, 400, 300);

@@ -13,25 +13,26 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/WideText.h"
-#include "platform/win32/Win32Application.h"
-#include "platform/win32/Win32FormPeer.h"
-#include "platform/win32/controls/Win32MenuPeer.h"
-#include "platform/win32/controls/Win32RadioGroupPeer.h"
-#include "ui/controls/Button.h"
-#include "ui/controls/CheckBox.h"
-#include "ui/controls/ComboBox.h"
-#include "ui/controls/Edit.h"
-#include "ui/controls/Form.h"
-#include "ui/controls/GroupBox.h"
-#include "ui/controls/Label.h"
-#include "ui/controls/Memo.h"
-#include "ui/controls/Menus.h"
-#include "ui/controls/ProgressBar.h"
-#include "ui/controls/RadioGroup.h"
+#include "win32/WideText.h"
+#include "win32/Win32Application.h"
+#include "win32/Win32FormPeer.h"
+#include "win32/controls/Win32MenuPeer.h"
+#include "win32/controls/Win32RadioGroupPeer.h"
+#include "controls/Button.h"
+#include "controls/CheckBox.h"
+#include "controls/ComboBox.h"
+#include "controls/Edit.h"
+#include "controls/Form.h"
+#include "controls/GroupBox.h"
+#include "controls/Label.h"
+#include "controls/Memo.h"
+#include "controls/Menus.h"
+#include "controls/ProgressBar.h"
+#include "controls/RadioGroup.h"
 
 using namespace velora;
-using namespace velora::ui;
+using namespace velora::component;
+using namespace velora::controls;
 using velora::win32::Win32Application;
 using velora::win32::Win32FormPeer;
 

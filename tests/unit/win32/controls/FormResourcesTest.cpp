@@ -11,18 +11,19 @@
 #include <memory>
 #include <string>
 
-#include "platform/win32/WideText.h"
-#include "platform/win32/Win32Application.h"
-#include "platform/win32/Win32FormPeer.h"
-#include "platform/win32/controls/NativePopupMenu.h"
-#include "platform/win32/controls/Win32LinkLabelPeer.h"
-#include "ui/controls/Form.h"
-#include "ui/controls/Label.h"
-#include "ui/controls/linklabel/LinkLabel.h"
-#include "ui/controls/Menus.h"
+#include "win32/WideText.h"
+#include "win32/Win32Application.h"
+#include "win32/Win32FormPeer.h"
+#include "win32/controls/NativePopupMenu.h"
+#include "win32/controls/Win32LinkLabelPeer.h"
+#include "controls/Form.h"
+#include "controls/Label.h"
+#include "controls/linklabel/LinkLabel.h"
+#include "controls/Menus.h"
 
 using namespace velora;
-using namespace velora::ui;
+using namespace velora::component;
+using namespace velora::controls;
 
 namespace {
 

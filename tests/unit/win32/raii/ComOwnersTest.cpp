@@ -11,10 +11,10 @@
 
 #include <thread>
 
-#include "platform/win32/raii/ComInitialization.h"
-#include "platform/win32/raii/ComObject.h"
-#include "platform/win32/raii/ComPtr.h"
-#include "platform/win32/raii/InterfaceTable.h"
+#include "win32/raii/ComInitialization.h"
+#include "win32/raii/ComObject.h"
+#include "win32/raii/ComPtr.h"
+#include "win32/raii/InterfaceTable.h"
 
 using namespace velora::win32;
 

@@ -10,10 +10,10 @@
 #include <stdexcept>
 #include <utility>
 
-#include "platform/win32/FontCache.h"
-#include "platform/win32/WindowClass.h"
-#include "platform/win32/raii/DeviceContexts.h"
-#include "platform/win32/raii/GdiObjects.h"
+#include "win32/FontCache.h"
+#include "win32/WindowClass.h"
+#include "win32/raii/DeviceContexts.h"
+#include "win32/raii/GdiObjects.h"
 
 using namespace velora::win32;
 

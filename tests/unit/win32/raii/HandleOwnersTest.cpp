@@ -10,9 +10,9 @@
 #include <string>
 #include <utility>
 
-#include "platform/win32/raii/KernelHandles.h"
-#include "platform/win32/raii/RegistryKey.h"
-#include "platform/win32/raii/UniqueHandle.h"
+#include "win32/raii/KernelHandles.h"
+#include "win32/raii/RegistryKey.h"
+#include "win32/raii/UniqueHandle.h"
 
 using namespace velora::win32;
 
