@@ -1,6 +1,7 @@
 #include "forms/uFormMain.h"
 
 #include "app/Application.h"
+#include "app/EndRequest.h"
 #include "app/InstanceHandOver.h"
 #include "app/uModuleMain.h"
 #include "app/uVars.h"
@@ -78,10 +79,13 @@ TformMain::TformMain(component::TComponent* owner) : controls::TForm(owner) {
 TformMain::~TformMain() {
     if (formMain == this) formMain = nullptr;
     app::OnSecondInstance() = nullptr;
+    app::OnEndRequested() = nullptr;
 }
 
 void TformMain::FormCreate() {
     app::OnSecondInstance() = [this] { OpenSendPage(); };
+    // An end the desktop asks for is the exit entry's.
+    app::OnEndRequested() = [this] { menuitemExitClick(); };
     SetLeft(app::moduleMain->StoredMainLeft(kClientWidth));
     SetTop(app::moduleMain->StoredMainTop(kClientHeight));
     SetClientHeight(kClientHeight);

@@ -13,6 +13,13 @@ namespace velora::forms {
 
 TformOptions* formOptions = nullptr;
 
+namespace {
+// The check box's built-in captions: the designed one, which speaks of
+// Windows, and the one for a desktop that starts the program at log-in.
+constexpr char kAutostartCaption[] = "VELORA Desktop beim Windows-Start ausf\xFChren";
+constexpr char kAutostartLogInCaption[] = "VELORA Desktop bei der Anmeldung ausf\xFChren";
+}  // namespace
+
 const component::ClassInfo& TformOptions::StaticClass() {
     static const component::ClassInfo info{"TformOptions", &controls::TForm::StaticClass(), {}};
     return info;
@@ -75,7 +82,7 @@ TformOptions::TformOptions(component::TComponent* owner) : controls::TForm(owner
     groupboxExtended->SetCaption("Erweiterte Einstellungen");
     groupboxExtended->SetTabOrder(2);
     checkboxAutostart = controls::Place<controls::TCheckBox>(*this, groupboxExtended, "checkboxAutostart", 16, 24, 367, 17);
-    checkboxAutostart->SetCaption("VELORA Desktop beim Windows-Start ausf\xFChren");
+    checkboxAutostart->SetCaption(kAutostartCaption);
     checkboxAutostart->SetChecked(true);
     checkboxAutostart->SetTabOrder(0);
     checkboxOnlineStatus = controls::Place<controls::TCheckBox>(*this, groupboxExtended, "checkboxOnlineStatus", 16, 47, 367, 17);
@@ -209,6 +216,12 @@ void TformOptions::UpdateTexts() {
     FillCountryList(*comboboxCountry, app::moduleMain->storageIni(),
                              [&translator](const std::string& code) { return translator.LookupText("countries", code); });
     checkboxOnlineStatus->SetHint(i18n::FillAppName(checkboxOnlineStatus->Hint(), app::AppTitle));
+    if (app::moduleMain->Desktop().AutostartsAtLogIn()) {
+        // The language file keeps this wording beside the Windows one.
+        std::string logIn = translator.LookupAttribute("formOptions", "checkboxAutostart", "CaptionLogIn");
+        if (logIn.empty() && checkboxAutostart->Caption() == kAutostartCaption) logIn = kAutostartLogInCaption;
+        if (!logIn.empty()) checkboxAutostart->SetCaption(logIn);
+    }
     checkboxAutostart->SetCaption(i18n::FillAppName(checkboxAutostart->Caption(), app::AppTitle));
 }
 

@@ -4,6 +4,7 @@
 #include <glib/gstdio.h>
 #include <gtk/gtk.h>
 
+#include "app/Application.h"
 #include "app/uModuleMain.h"
 #include "gtk/AnsiText.h"
 #include "gtk/AutostartEntry.h"
@@ -47,7 +48,16 @@ void GtkDesktop::ShowMessage(const std::string& text, const std::string& caption
     gtk_window_set_title(GTK_WINDOW(dialog), ToUtf8(caption).c_str());
     gtk_window_set_position(GTK_WINDOW(dialog), GTK_WIN_POS_CENTER);
     gtk_window_set_keep_above(GTK_WINDOW(dialog), TRUE);
-    gtk_dialog_run(GTK_DIALOG(dialog));
+    gtk_window_set_modal(GTK_WINDOW(dialog), TRUE);
+    bool answered = false;
+    g_signal_connect(dialog, "response", G_CALLBACK(+[](GtkDialog*, gint, gpointer flag) {
+                         *static_cast<bool*>(flag) = true;
+                     }),
+                     &answered);
+    gtk_widget_show(dialog);
+    // An end asked for meanwhile (a signal) closes the box, as it closes a
+    // modal form.
+    while (!answered && !(app::Application && app::Application->Terminated())) g_main_context_iteration(nullptr, TRUE);
     gtk_widget_destroy(dialog);
 }
 

@@ -23,6 +23,8 @@ public:
     std::intptr_t ShellOpen(const std::string& target, const std::string& verb) override;
     // The service's installer is a Windows program.
     bool RunsInstallers() const override { return false; }
+    // The autostart entry starts the program when the user logs in.
+    bool AutostartsAtLogIn() const override { return true; }
     // The window manager places other programs' windows.
     bool CanPlaceOtherWindows() const override { return false; }
     platform::WindowHandle ForegroundWindow() const override { return 0; }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "curl/CurlHttpClient.h"
+#include "gtk/EndSignals.h"
 #include "gtk/ErrorDisplay.h"
 #include "gtk/GtkDesktop.h"
 #include "gtk/GtkKnownFolders.h"
@@ -62,6 +63,7 @@ int main(int argc, char** argv) {
         startup::PrepareProcessTexts(services);
         int exitCode = 0;
         {
+            const gtk::EndSignals endSignals;
             gtk::GtkProgramHost host;
             exitCode = startup::RunProgram(CommandLineOf(argc, argv), services, host);
         }

@@ -180,6 +180,14 @@ std::string TTranslator::LookupText(std::string_view category, std::string_view 
     return item->PropertyValue("Value", "");
 }
 
+std::string TTranslator::LookupAttribute(std::string_view category, std::string_view key,
+                                         std::string_view attribute) {
+    TSimpleXMLElem* categoryElement = FindElementDeep(nullptr, category);
+    if (categoryElement == nullptr) return {};
+    const TSimpleXMLElem* item = FindElementDeep(categoryElement, key);
+    return item == nullptr ? std::string() : item->PropertyValue(attribute, "");
+}
+
 TSimpleXMLElem* TTranslator::FindElementDeep(TSimpleXMLElem* start, std::string_view name) {
     if (start == nullptr) start = &document_.Root();
     // Only elements have names; an empty name would only pick up an unnamed

@@ -60,6 +60,10 @@ public:
     // The text of the element `key` at or below the first element named
     // `category`: its text content, else its attribute "Value"; "" if none.
     std::string LookupText(std::string_view category, std::string_view key);
+    // The attribute `attribute` of that element; "" if none. For a text kept
+    // beside a component's own (a wording for another system), which
+    // ApplyToForm leaves alone.
+    std::string LookupAttribute(std::string_view category, std::string_view key, std::string_view attribute);
 
     // The first element named `name` (case-insensitive) in document order at
     // or below `start` (the document's root when null); null when there is

@@ -37,6 +37,9 @@ public:
     // here to update the program; where it cannot, the user is sent to the
     // service's download page instead.
     virtual bool RunsInstallers() const { return true; }
+    // Whether the start at log-on comes with logging in to the desktop
+    // rather than with Windows: the options dialog's check box says so.
+    virtual bool AutostartsAtLogIn() const { return false; }
 
     // Whether the program may find and place another program's window (the
     // system's browser). Where the window manager alone places windows, the

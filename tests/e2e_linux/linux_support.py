@@ -4,6 +4,7 @@ scratch configuration folder, the D-Bus calls a tray host makes, and a
 stand-in for the desktop's browser. ctest runs each test module inside
 dbus-run-session (see tests/CMakeLists.txt), so every module has a session
 bus of its own."""
+import ctypes
 import hashlib
 import os
 import shutil
@@ -88,6 +89,35 @@ class Display:
         self.focus(window)
         self.run("xdotool", "key", *keys)
 
+    def close(self, window):
+        """Asks the window to close as a window manager's close box does:
+        a WM_DELETE_WINDOW message (there is no window manager here)."""
+        x11 = ctypes.CDLL("libX11.so.6")
+        x11.XOpenDisplay.restype = ctypes.c_void_p
+        x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+        x11.XInternAtom.restype = ctypes.c_ulong
+        x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+        x11.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long, ctypes.c_void_p]
+        x11.XFlush.argtypes = [ctypes.c_void_p]
+        x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+
+        class ClientMessage(ctypes.Structure):
+            _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
+                        ("display", ctypes.c_void_p), ("window", ctypes.c_ulong), ("message_type", ctypes.c_ulong),
+                        ("format", ctypes.c_int), ("data", ctypes.c_long * 5), ("pad", ctypes.c_long * 19)]
+
+        display = x11.XOpenDisplay(self.name.encode())
+        if not display:
+            raise AssertionError("cannot open the display " + self.name)
+        try:
+            event = ClientMessage(type=33, send_event=1, display=display, window=int(window),
+                                  message_type=x11.XInternAtom(display, b"WM_PROTOCOLS", 0), format=32)
+            event.data[0] = x11.XInternAtom(display, b"WM_DELETE_WINDOW", 0)
+            x11.XSendEvent(display, int(window), 0, 0, ctypes.byref(event))
+            x11.XFlush(display)
+        finally:
+            x11.XCloseDisplay(display)
+
     def screenshot(self, window, name):
         path = os.path.join(ARTIFACTS, name)
         self.run("import", "-window", window, path)
@@ -109,20 +139,39 @@ class TrayHost:
     """The test's StatusNotifier watcher and host (sni_host.py)."""
 
     def __init__(self):
-        self.process = subprocess.Popen([sys.executable, os.path.join(HERE, "sni_host.py")], stdout=subprocess.PIPE,
-                                        text=True)
+        self.process = subprocess.Popen([sys.executable, os.path.join(HERE, "sni_host.py")], stdout=subprocess.PIPE)
         self.lines = []
+        self.pending = ""
         if self.read_line(10) != "ready":
             raise AssertionError("the StatusNotifier host did not start")
 
     def read_line(self, timeout):
+        """The host's next line, or None when none comes within `timeout`.
+        Read from the pipe itself: lines the host printed together must not
+        wait in a buffer that select() does not see."""
         import select
-        ready, _, _ = select.select([self.process.stdout], [], [], timeout)
-        if not ready:
-            return None
-        line = self.process.stdout.readline().strip()
-        self.lines.append(line)
-        return line
+        while "\n" not in self.pending:
+            ready, _, _ = select.select([self.process.stdout], [], [], timeout)
+            chunk = os.read(self.process.stdout.fileno(), 4096) if ready else b""
+            if not chunk:
+                return None
+            self.pending += chunk.decode()
+        line, self.pending = self.pending.split("\n", 1)
+        self.lines.append(line.strip())
+        return line.strip()
+
+    def drain(self):
+        """Reads what the host has printed so far."""
+        while self.read_line(0) is not None:
+            pass
+
+    def registration_calls(self, item):
+        """How often `item` called RegisterStatusNotifierItem. A call to the
+        host first: it has printed everything sent to it before."""
+        call("org.kde.StatusNotifierWatcher", "/StatusNotifierWatcher", "org.freedesktop.DBus.Properties", "Get",
+             GLib.Variant("(ss)", ("org.kde.StatusNotifierWatcher", "RegisteredStatusNotifierItems")), "(v)")
+        self.drain()
+        return self.lines.count("register call " + item)
 
     def wait_for_item(self, timeout=20):
         deadline = time.monotonic() + timeout
@@ -189,6 +238,9 @@ class LinuxProgramTestCase(unittest.TestCase):
     browser that only notes the addresses it is asked to open."""
 
     with_tray_host = True
+    # The GTK accessibility bridge, for the tests that read the controls as
+    # a screen reader does (accessible_names).
+    with_accessibility = False
 
     @classmethod
     def setUpClass(cls):
@@ -236,9 +288,14 @@ class LinuxProgramTestCase(unittest.TestCase):
                     "x-scheme-handler/https=velora-test-browser.desktop\n")
 
     def environment(self):
-        return dict(os.environ, DISPLAY=self.display.name, XDG_CONFIG_HOME=self.config,
-                    XDG_DATA_HOME=os.path.join(self.home, "data"), XDG_CACHE_HOME=os.path.join(self.home, "cache"),
-                    GDK_BACKEND="x11", NO_AT_BRIDGE="1")
+        # Every GTK or GLib critical ends the program: none may come up.
+        environment = dict(os.environ, DISPLAY=self.display.name, XDG_CONFIG_HOME=self.config,
+                           XDG_DATA_HOME=os.path.join(self.home, "data"),
+                           XDG_CACHE_HOME=os.path.join(self.home, "cache"), GDK_BACKEND="x11",
+                           G_DEBUG="fatal-criticals")
+        if not self.with_accessibility:
+            environment["NO_AT_BRIDGE"] = "1"
+        return environment
 
     def settings_path(self):
         return os.path.join(self.config, "VELORA", "Desktop", "VELORADesktop.ini")
@@ -273,22 +330,33 @@ class LinuxProgramTestCase(unittest.TestCase):
     def start_program(self, *args):
         return self.start_program_file(EXE, *args)
 
-    def start_program_file(self, program, *args):
-        process = subprocess.Popen([program, *args], env=self.environment(), stdin=subprocess.DEVNULL,
-                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    def start_program_file(self, program, *args, **environment):
+        """Starts the program; what it prints on stderr goes to a file
+        (stderr_of)."""
+        stderr_path = os.path.join(self.home, "stderr-%d.log" % len(self.processes))
+        with open(stderr_path, "w") as stderr:
+            process = subprocess.Popen([program, *args], env=dict(self.environment(), **environment),
+                                       stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=stderr)
+        process.stderr_path = stderr_path
         self.processes.append(process)
         return process
+
+    @staticmethod
+    def stderr_of(process):
+        with open(process.stderr_path, errors="replace") as f:
+            return f.read()
 
     def run_program(self, *args, timeout=30):
         return subprocess.run([EXE, *args], env=self.environment(), stdin=subprocess.DEVNULL,
                               capture_output=True, timeout=timeout)
 
-    def start_in_tray(self, *args):
+    def start_in_tray(self, *args, **environment):
         """Starts the program (account data assumed stored) and waits until the
         host has its icon; answers the process and the item's bus name."""
-        process = self.start_program(*args)
+        process = self.start_program_file(EXE, *args, **environment)
         item = self.host.wait_for_item()
-        self.assertIsNotNone(item, "the program's StatusNotifierItem never registered")
+        self.assertIsNotNone(item, "the program's StatusNotifierItem never registered (exit status %r, stderr %r)"
+                             % (process.poll(), self.stderr_of(process)))
         self.assertEqual(item, "org.kde.StatusNotifierItem-%d-1" % process.pid)
         return process, item
 
@@ -304,3 +372,29 @@ class LinuxProgramTestCase(unittest.TestCase):
     def wait_for_request(self, line, timeout=20):
         self.assertTrue(wait_until(lambda: line in self.requests(), timeout),
                         "the service never saw %r; it saw:\n%s" % (line, "\n".join(self.requests())))
+
+    def accessible_names(self, role):
+        """The names a screen reader hears for the program's controls of
+        `role` ("check box", "push button", ...), in tree order; the
+        program must run with_accessibility."""
+        import gi
+        gi.require_version("Atspi", "2.0")
+        from gi.repository import Atspi
+        os.environ["DISPLAY"] = self.display.name
+
+        def walk(accessible, names):
+            if accessible.get_role_name() == role:
+                names.append(accessible.get_name())
+            for i in range(accessible.get_child_count()):
+                child = accessible.get_child_at_index(i)
+                if child is not None:
+                    walk(child, names)
+            return names
+
+        desktop = Atspi.get_desktop(0)
+        names = []
+        for i in range(desktop.get_child_count()):
+            application = desktop.get_child_at_index(i)
+            if application is not None and application.get_name() == "velora-desktop":
+                walk(application, names)
+        return names

@@ -2,7 +2,9 @@
 """A small StatusNotifier watcher and host for the end-to-end tests of the
 Linux program: it owns org.kde.StatusNotifierWatcher on the session bus,
 takes the items' registrations, counts itself as the host, and prints one
-line per event ("ready", "registered <service>", "unregistered <service>").
+line per event ("ready", "registered <service>", "unregistered <service>",
+and "register call <service>" for every registration call, also a repeated
+one).
 Test tooling, not part of the program."""
 import sys
 
@@ -42,6 +44,7 @@ def method_call(connection, sender, path, interface, method, parameters, invocat
         service = parameters.unpack()[0]
         # An item may name its object path instead of its bus name.
         name = sender if service.startswith("/") else service
+        say("register call " + name)
         if name not in items:
             items.append(name)
             watches[name] = Gio.bus_watch_name_on_connection(

@@ -54,7 +54,8 @@ REQUIRED = {
         "labelPasswort": {"Caption": set()},
         "linkRegister": {"Caption": {"%sPRODUCT_SHORTNAME", "%sFREESMS"}},
         "groupboxExtended": {"Caption": set()},
-        "checkboxAutostart": {"Caption": {"%sAPP_NAME"}},
+        # CaptionLogIn: the wording where the program starts at log-in (Linux).
+        "checkboxAutostart": {"Caption": {"%sAPP_NAME"}, "CaptionLogIn": {"%sAPP_NAME"}},
         "checkboxOnlineStatus": {"Caption": set(), "Hint": {"%sAPP_NAME"}},
         "radioLanguage": {"Caption": set()},
         "groupboxIE": {"Caption": set()},

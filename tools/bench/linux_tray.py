@@ -5,7 +5,7 @@ GTK program with a StatusNotifier icon and nothing else); its memory with one
 page open, against bench_webkit_window showing the same page; and its memory
 and context switches once that page was closed and the idle period after
 which the program lets its web view go has passed (shortened for the run by
-VELORA_WEB_IDLE_SECONDS). Memory and switches are those of the program with
+VELORA_BROWSER_IDLE_SECONDS). Memory and switches are those of the program with
 every process it started (WebKitGTK's web and network processes)."""
 import os
 import re
@@ -154,7 +154,7 @@ def tray_runs(session, build, home, rounds, first_seconds, idle_seconds, web_idl
     the process is first_seconds old, and in the last round the context
     switches over idle_seconds. Answers {name: [(start_ms, memory, switches)]}."""
     argv = {"program": [build.program], "bare": [build.bare_tray]}
-    environment = {"VELORA_WEB_IDLE_SECONDS": str(int(web_idle_seconds))}
+    environment = {"VELORA_BROWSER_IDLE_SECONDS": str(int(web_idle_seconds))}
     # Not measured: the first start of each, which brings the settings up to
     # date and the files into the page cache.
     for name in ("bare", "program"):
@@ -200,7 +200,7 @@ def program_page_run(session, build, home, first_seconds, settle_seconds, web_id
     page has had settle_seconds; the window is closed, and after the idle
     period its memory again and (when idle_seconds) its context switches.
     Answers (page address, memory with the page, memory after, switches)."""
-    running = InTray(session, [build.program], home, VELORA_WEB_IDLE_SECONDS=str(int(web_idle_seconds)))
+    running = InTray(session, [build.program], home, VELORA_BROWSER_IDLE_SECONDS=str(int(web_idle_seconds)))
     try:
         wine_process.wait_until_age(running.pid, first_seconds)
         seen = len(session.requests())

@@ -319,7 +319,7 @@ def main():
     parser.add_argument("--page-settle-seconds", type=float, default=5.0,
                         help="Linux: seconds a page is given after it came before the memory is read")
     parser.add_argument("--web-idle-seconds", type=float, default=10.0,
-                        help="Linux: the program's idle period after a page is closed (VELORA_WEB_IDLE_SECONDS)")
+                        help="Linux: the program's idle period after a page is closed (VELORA_BROWSER_IDLE_SECONDS)")
     parser.add_argument("--engine-budget", type=float, default=60.0,
                         help="seconds of engine downloads after which it runs no further round")
     args = parser.parse_args()

@@ -87,7 +87,9 @@ void GtkLabelPeer::ApplyCaption() {
     std::string caption = label_.Caption();
     std::erase(caption, '\r');
     gtk_label_set_text_with_mnemonic(GTK_LABEL(text_), MnemonicUtf8(caption).c_str());
-    if (label_.AutoSize()) ApplyBounds();
+    // The constructor sets the text before the label is placed; placing it
+    // sizes it then.
+    if (label_.AutoSize() && widget_) ApplyBounds();
 }
 
 }  // namespace velora::gtk

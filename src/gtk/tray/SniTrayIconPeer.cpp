@@ -196,12 +196,13 @@ SniTrayIconPeer::SniTrayIconPeer(controls::TTrayIcon& tray, const GtkPeerContext
     : tray_(tray),
       bus_(g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr)),
       busName_("org.kde.StatusNotifierItem-" + std::to_string(getpid()) + "-1"),
+      cancellable_(g_cancellable_new()),
       logic_(tray, *this) {
     if (bus_) {
         watcherWatch_ = g_bus_watch_name_on_connection(
             bus_, kWatcherName, G_BUS_NAME_WATCHER_FLAGS_NONE,
-            [](GDBusConnection*, const gchar*, const gchar*, gpointer self) {
-                static_cast<SniTrayIconPeer*>(self)->WatcherAppeared();
+            [](GDBusConnection*, const gchar*, const gchar* owner, gpointer self) {
+                static_cast<SniTrayIconPeer*>(self)->WatcherAppeared(owner);
             },
             [](GDBusConnection*, const gchar*, gpointer self) {
                 static_cast<SniTrayIconPeer*>(self)->WatcherVanished();
@@ -217,6 +218,8 @@ SniTrayIconPeer::~SniTrayIconPeer() {
     for (const auto& [timer, source] : timers_) g_source_remove(source);
     if (watcherWatch_) g_bus_unwatch_name(watcherWatch_);
     Unexport();
+    g_cancellable_cancel(cancellable_);
+    g_object_unref(cancellable_);
     if (bus_) g_object_unref(bus_);
 }
 
@@ -279,49 +282,62 @@ void SniTrayIconPeer::Unexport() {
     if (nameOwner_) g_bus_unown_name(nameOwner_);
     itemObject_ = menuObject_ = nameOwner_ = 0;
     exported_ = false;
+    registeredWith_.clear();
 }
 
-// The watcher tells the hosts about the item; the call is sent after the
-// name request, so the watcher finds the name owned.
+// The watcher tells the hosts about the item, once for each watcher: the
+// exported item is registered when the watcher is seen, or at once when it
+// is known already. The call is sent after the name request, so the watcher
+// finds the name owned.
 void SniTrayIconPeer::RegisterWithWatcher() {
-    if (!exported_) return;
-    auto alive = alive_;
+    if (!exported_ || watcherOwner_.empty() || registeredWith_ == watcherOwner_) return;
+    registeredWith_ = watcherOwner_;
+    g_dbus_connection_call(bus_, kWatcherName, kWatcherPath, kWatcherName, "RegisterStatusNotifierItem",
+                           g_variant_new("(s)", busName_.c_str()), nullptr, G_DBUS_CALL_FLAGS_NO_AUTO_START, -1,
+                           nullptr, nullptr, nullptr);
+}
+
+void SniTrayIconPeer::WatcherAppeared(const std::string& owner) {
+    // A new watcher (a restarted panel) knows nothing of the icon: as for a
+    // re-created taskbar, the icon is added again.
+    watcherOwner_ = owner;
+    RegisterWithWatcher();
+    // Whether a host shows the items comes with the answer; the loop goes on
+    // meanwhile.
     g_dbus_connection_call(
-        bus_, kWatcherName, kWatcherPath, kWatcherName, "RegisterStatusNotifierItem",
-        g_variant_new("(s)", busName_.c_str()), nullptr, G_DBUS_CALL_FLAGS_NO_AUTO_START, -1, nullptr,
-        [](GObject* source, GAsyncResult* result, gpointer data) {
-            auto* self = static_cast<SniTrayIconPeer*>(data);
+        bus_, kWatcherName, kWatcherPath, "org.freedesktop.DBus.Properties", "Get",
+        g_variant_new("(ss)", kWatcherName, "IsStatusNotifierHostRegistered"), G_VARIANT_TYPE("(v)"),
+        G_DBUS_CALL_FLAGS_NO_AUTO_START, -1, cancellable_,
+        [](GObject* source, GAsyncResult* result, gpointer self) {
             GError* error = nullptr;
             GVariant* reply = g_dbus_connection_call_finish(G_DBUS_CONNECTION(source), result, &error);
-            if (reply) g_variant_unref(reply);
+            // Cancelled: the peer is gone.
+            const bool cancelled = error && g_error_matches(error, G_IO_ERROR, G_IO_ERROR_CANCELLED);
+            bool registered = true;
+            if (reply) {
+                GVariant* value = nullptr;
+                g_variant_get(reply, "(v)", &value);
+                if (value && g_variant_is_of_type(value, G_VARIANT_TYPE_BOOLEAN))
+                    registered = g_variant_get_boolean(value);
+                if (value) g_variant_unref(value);
+                g_variant_unref(reply);
+            }
             if (error) g_error_free(error);
-            (void)self;
+            if (cancelled) return;
+            auto* peer = static_cast<SniTrayIconPeer*>(self);
+            Guarded([peer, registered] { peer->HostRegisteredKnown(registered); });
         },
         this);
 }
 
-void SniTrayIconPeer::WatcherAppeared() {
-    // A new host (a restarted panel) knows nothing of the icon: as for a
-    // re-created taskbar, the icon is added again.
-    if (exported_) RegisterWithWatcher();
-    GError* error = nullptr;
-    GVariant* reply = g_dbus_connection_call_sync(
-        bus_, kWatcherName, kWatcherPath, "org.freedesktop.DBus.Properties", "Get",
-        g_variant_new("(ss)", kWatcherName, "IsStatusNotifierHostRegistered"), G_VARIANT_TYPE("(v)"),
-        G_DBUS_CALL_FLAGS_NO_AUTO_START, 2000, nullptr, &error);
-    bool hostRegistered = true;
-    if (reply) {
-        GVariant* value = nullptr;
-        g_variant_get(reply, "(v)", &value);
-        if (value && g_variant_is_of_type(value, G_VARIANT_TYPE_BOOLEAN)) hostRegistered = g_variant_get_boolean(value);
-        if (value) g_variant_unref(value);
-        g_variant_unref(reply);
-    }
-    if (error) g_error_free(error);
-    if (!hostRegistered) NoticeMissingHost();
+void SniTrayIconPeer::HostRegisteredKnown(bool registered) {
+    if (!registered) NoticeMissingHost();
 }
 
-void SniTrayIconPeer::WatcherVanished() { NoticeMissingHost(); }
+void SniTrayIconPeer::WatcherVanished() {
+    watcherOwner_.clear();
+    NoticeMissingHost();
+}
 
 // Once per run: the program keeps running and a second start opens the
 // send page.

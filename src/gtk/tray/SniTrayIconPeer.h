@@ -21,6 +21,7 @@
 #include "gtk/GtkControlPeer.h"
 #include "controls/tray/TrayIconLogic.h"
 
+typedef struct _GCancellable GCancellable;
 typedef struct _GDBusConnection GDBusConnection;
 typedef struct _GDBusMethodInvocation GDBusMethodInvocation;
 typedef struct _GVariant GVariant;
@@ -50,8 +51,10 @@ public:
     GVariant* ItemProperty(const std::string& property);
     void MenuMethod(const std::string& method, GVariant* parameters, GDBusMethodInvocation* invocation);
     GVariant* MenuProperty(const std::string& property);
-    void WatcherAppeared();
+    void WatcherAppeared(const std::string& owner);
     void WatcherVanished();
+    // The watcher's answer whether a host shows the items.
+    void HostRegisteredKnown(bool registered);
 
 private:
     bool NotifyIcon(controls::TrayOperation operation, unsigned flags, const controls::TrayRecord& record) override;
@@ -93,6 +96,12 @@ private:
     unsigned itemObject_ = 0;
     unsigned menuObject_ = 0;
     unsigned watcherWatch_ = 0;
+    // The watcher's unique bus name while it runs, and the one the exported
+    // item was registered with: each watcher hears of the item once.
+    std::string watcherOwner_;
+    std::string registeredWith_;
+    // Cancels the D-Bus calls still under way when the peer goes.
+    GCancellable* cancellable_ = nullptr;
     bool exported_ = false;
     bool noticeShown_ = false;
     unsigned menuRevision_ = 1;

@@ -39,6 +39,7 @@ TEST_F(OptionsDialog, FirstStartWithAnEmptySettingsFile) {
     EXPECT_EQ(formOptions->editPassword->Text(), "");
     EXPECT_FALSE(formOptions->checkboxOnlineStatus->Checked());
     EXPECT_TRUE(formOptions->checkboxAutostart->Checked());
+    EXPECT_EQ(formOptions->checkboxAutostart->Caption(), "VELORA Desktop beim Windows-Start ausf\xFChren");
     EXPECT_EQ(formOptions->radioLanguage->ItemIndex(), 0);
     EXPECT_FALSE(formOptions->groupboxIE->Visible());
     EXPECT_EQ(formOptions->Caption(), "VELORA Desktop - 0.9.6.4");
@@ -138,6 +139,29 @@ TEST_F(OptionsDialog, LanguageSwitchRenamesCountriesKeepsTheSelectionAndIsUndone
     EXPECT_TRUE(formOptions->IsShowing());
     formOptions->Hide();
     EXPECT_FALSE(formOptions->IsShowing());
+}
+
+// Linux starts the program when the user logs in, not with Windows.
+TEST_F(OptionsDialog, TheAutostartBoxSpeaksOfLoggingInWhereTheDesktopStartsTheProgramThen) {
+    desktop.autostartsAtLogIn = true;
+    Start();
+    EXPECT_EQ(formOptions->checkboxAutostart->Caption(), "VELORA Desktop bei der Anmeldung ausf\xFChren");
+    formOptions->radioLanguage->SetItemIndex(1);
+    EXPECT_EQ(formOptions->checkboxAutostart->Caption(), "Start VELORA Desktop when you log in");
+    formOptions->Show();
+    EXPECT_EQ(formOptions->checkboxAutostart->Caption(), "VELORA Desktop bei der Anmeldung ausf\xFChren");
+    formOptions->Hide();
+}
+
+TEST_F(OptionsDialog, WithoutLanguageFilesTheAutostartBoxSpeaksOfLoggingInAllTheSame) {
+    desktop.autostartsAtLogIn = true;
+    folders.programFile = scratch.Folder() + "/VELORADesktop.exe";
+    Start();
+    EXPECT_EQ(formOptions->labelLand->Caption(), "Land");
+    EXPECT_EQ(formOptions->checkboxAutostart->Caption(), "VELORA Desktop bei der Anmeldung ausf\xFChren");
+    formOptions->Show();
+    EXPECT_EQ(formOptions->checkboxAutostart->Caption(), "VELORA Desktop bei der Anmeldung ausf\xFChren");
+    formOptions->Hide();
 }
 
 TEST_F(OptionsDialog, RegistrationLinkOpensThePageInTheCurrentLanguage) {

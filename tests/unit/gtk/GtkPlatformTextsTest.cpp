@@ -1,7 +1,8 @@
 // The Linux side's own rules that need no display: text conversion between
 // the program's Windows-1252 and GTK's UTF-8, mnemonics, the typed
 // characters the digit filter sees, the autostart entry, where the language
-// files are, the progress bar's fill and the tray menu as dbusmenu lists it.
+// files are, the progress bar's fill, the tray menu as dbusmenu lists it and
+// how long a hidden window keeps its page.
 
 #ifdef VELORA_GTK
 
@@ -22,6 +23,7 @@
 #include "gtk/AutostartEntry.h"
 #include "gtk/GtkDesktop.h"
 #include "gtk/GtkKnownFolders.h"
+#include "gtk/browser/GtkWebBrowserPeer.h"
 #include "gtk/controls/GtkEditPeer.h"
 #include "gtk/controls/GtkProgressBarPeer.h"
 #include "gtk/tray/DbusMenuLayout.h"
@@ -112,6 +114,20 @@ TEST(LanguageFolder, BesideTheProgramInABuildElseInTheDataFolder) {
     EXPECT_EQ(LanguageFolderFor("/work/build/linux/bin/velora-desktop", true), "/work/build/linux/bin/");
     EXPECT_EQ(LanguageFolderFor("/usr/bin/velora-desktop", false), "/usr/share/velora-desktop/");
     EXPECT_EQ(LanguageFolderFor("/opt/velora/bin/velora-desktop", false), "/opt/velora/share/velora-desktop/");
+}
+
+TEST(BrowserIdleSeconds, FiveMinutesUnlessTheSettingNamesOtherSeconds) {
+    EXPECT_EQ(BrowserIdleSeconds(nullptr), 300u);
+    EXPECT_EQ(BrowserIdleSeconds("3"), 3u);
+    EXPECT_EQ(BrowserIdleSeconds("0"), 0u);
+    EXPECT_EQ(BrowserIdleSeconds("86400"), 86400u);
+    // Anything else is no setting.
+    EXPECT_EQ(BrowserIdleSeconds("86401"), 300u);
+    EXPECT_EQ(BrowserIdleSeconds(""), 300u);
+    EXPECT_EQ(BrowserIdleSeconds("-1"), 300u);
+    EXPECT_EQ(BrowserIdleSeconds("+5"), 300u);
+    EXPECT_EQ(BrowserIdleSeconds("5s"), 300u);
+    EXPECT_EQ(BrowserIdleSeconds("99999999999999999999999"), 300u);
 }
 
 TEST(ProgressFraction, StaysBetweenEmptyAndFull) {

@@ -297,6 +297,28 @@ TEST(TranslatorLookup, CategoriesKeysAndTheirTexts) {
     EXPECT_EQ(translator.LookupText("language", "target"), "deep first");
 }
 
+TEST(TranslatorLookup, AttributesBesideAComponentsOwnAreLeftToTheirReader) {
+    TranslatorFixture fixture;
+    EXPECT_EQ(fixture.translator.LookupAttribute("formOptions", "checkboxAutostart", "CaptionLogIn"), "");
+
+    fixture.Load(R"(<language><formOptions>
+        <checkboxAutostart Caption="when Windows starts" CaptionLogIn="when you log in"/>
+      </formOptions><formOptions><other CaptionLogIn="second form"/></formOptions></language>)");
+    auto& translator = fixture.translator;
+    EXPECT_EQ(translator.LookupAttribute("FORMOPTIONS", "checkboxautostart", "captionlogin"), "when you log in");
+    EXPECT_EQ(translator.LookupAttribute("formOptions", "checkboxAutostart", "Hint"), "");
+    EXPECT_EQ(translator.LookupAttribute("formOptions", "missing", "CaptionLogIn"), "");
+    EXPECT_EQ(translator.LookupAttribute("formOptions", "other", "CaptionLogIn"), "");
+    EXPECT_EQ(translator.LookupAttribute("formMain", "checkboxAutostart", "CaptionLogIn"), "");
+
+    // ApplyToForm sets the component's own property only.
+    TForm form(nullptr);
+    form.SetName("formOptions");
+    auto* box = CreateComponent<TCheckBox>(form, "checkboxAutostart");
+    translator.ApplyToForm(form);
+    EXPECT_EQ(box->Caption(), "when Windows starts");
+}
+
 TEST(TranslatorFiles, MissingAndMalformedFilesAreAbsorbed) {
     app::TApplication application;
     auto* main = application.CreateForm<TForm>("formMain");

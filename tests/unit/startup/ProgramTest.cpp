@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/Application.h"
+#include "app/EndRequest.h"
 #include "app/InstanceHandOver.h"
 #include "startup/Program.h"
 #include "app/uVars.h"
@@ -122,6 +123,23 @@ TEST_F(ProgramStart, OptionsSwitchShowsOneDialogAndEndsWithoutALoop) {
         "application",   "form formMain", "form formUpdate", "form formOptions", "form formOptions_1",
         "modal formOptions_1", "mutex",   "instance list"};
     EXPECT_EQ(host.events, expected);
+}
+
+// A signal on Linux: asked to end while the first start's dialog is open,
+// the program ends as through the exit entry, without a message loop.
+TEST_F(ProgramStart, AnEndTheDesktopAsksForEndsTheProgramAsTheExitEntryDoes) {
+    host.peer.duringModal = [this](controls::TForm& form) {
+        host.events.push_back("modal " + form.Name());
+        app::RequestEnd();
+        EXPECT_TRUE(app::Application->Terminated());
+        form.SetModalResult(controls::mrCancel);
+    };
+    EXPECT_EQ(Run("VELORADesktop.exe"), 0);
+    EXPECT_EQ(host.events.back(), "modal formOptions");
+    EXPECT_NE(SettingsFile().find("[formMain]\r\nleft="), std::string::npos) << SettingsFile();
+    // The main window is gone, and so is its hook.
+    EXPECT_FALSE(app::OnEndRequested());
+    app::RequestEnd();
 }
 
 TEST_F(ProgramStart, SendSwitchShowsTheMainWindowAndOnlyTheFirstArgumentCounts) {

@@ -29,6 +29,7 @@ public:
     }
     bool CanPlaceOtherWindows() const override { return placesWindows; }
     bool RunsInstallers() const override { return runsInstallers; }
+    bool AutostartsAtLogIn() const override { return autostartsAtLogIn; }
     platform::WindowHandle ForegroundWindow() const override {
         const size_t i = foregroundQueries++;
         return i < foreground.size() ? foreground[i] : (foreground.empty() ? 0 : foreground.back());
@@ -50,6 +51,7 @@ public:
     mutable size_t foregroundQueries = 0;
     bool placesWindows = true;
     bool runsInstallers = true;
+    bool autostartsAtLogIn = false;
     bool connected = true;
 
     std::vector<std::string> messages;
