@@ -14,7 +14,8 @@ const component::ClassInfo& TComboBox::StaticClass() {
     return info;
 }
 
-TComboBox::TComboBox(component::TComponent* owner) : TWinControl(owner), items_(std::make_unique<component::TStringList>()) {
+TComboBox::TComboBox(component::TComponent* owner)
+    : TWinControl(owner), items_(std::make_unique<component::TStringList>()) {
     items_->OnChange = [this] { ItemsChanged(); };
     InitSize(145, 21);
     InitTabStop(true);

@@ -9,7 +9,8 @@
 namespace velora::controls {
 
 template <class T>
-T* Place(component::TComponent& owner, TWinControl* parent, const std::string& name, int left, int top, int width, int height) {
+T* Place(component::TComponent& owner, TWinControl* parent, const std::string& name, int left, int top, int width,
+         int height) {
     auto* control = component::CreateComponent<T>(owner, name);
     control->SetParent(parent);
     control->SetBounds(left, top, width, height);

@@ -14,7 +14,8 @@ const component::ClassInfo& TRadioGroup::StaticClass() {
     return info;
 }
 
-TRadioGroup::TRadioGroup(component::TComponent* owner) : TWinControl(owner), items_(std::make_unique<component::TStringList>()) {
+TRadioGroup::TRadioGroup(component::TComponent* owner)
+    : TWinControl(owner), items_(std::make_unique<component::TStringList>()) {
     items_->OnChange = [this] { ItemsChanged(); };
     InitSize(185, 105);
     InitTabStop(true);

@@ -54,7 +54,8 @@ void DrawCountryEntry(controls::TCanvas& canvas, const controls::TRect& rect, st
     canvas.DrawTextAt(rect.Left + scale.ToDevice(110), rect.Top, columns.code);
 }
 
-void DrawCountryListItem(const controls::TComboBox& list, controls::TCanvas& canvas, int index, const controls::TRect& rect) {
+void DrawCountryListItem(const controls::TComboBox& list, controls::TCanvas& canvas, int index,
+                         const controls::TRect& rect) {
     if (index < 0 || index >= list.Items().Count()) {
         canvas.FillRect(rect);
         return;

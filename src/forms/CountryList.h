@@ -44,6 +44,7 @@ std::string SelectedDiallingCode(const controls::TComboBox& list);
 void DrawCountryEntry(controls::TCanvas& canvas, const controls::TRect& rect, std::string_view entry);
 // The same for entry `index` of the list; an index outside the entries (the
 // empty edit part of the list) only fills the rectangle.
-void DrawCountryListItem(const controls::TComboBox& list, controls::TCanvas& canvas, int index, const controls::TRect& rect);
+void DrawCountryListItem(const controls::TComboBox& list, controls::TCanvas& canvas, int index,
+                         const controls::TRect& rect);
 
 }  // namespace velora::forms

@@ -69,7 +69,9 @@ TformMain::TformMain(component::TComponent* owner) : controls::TForm(owner) {
     tray->SetDropDownMenu(popupTray);
     tray->SetPopupMenu(popupTray);
     tray->SetAnimated(true);
-    tray->OnDblClick = [this](component::TComponent*, component::TMouseButton, component::TShiftState, int, int) { OpenSendPage(); };
+    tray->OnDblClick = [this](component::TComponent*, component::TMouseButton, component::TShiftState, int, int) {
+        OpenSendPage();
+    };
     tray->SetActive(true);
 
     OnShow = [this](component::TComponent*) { FormShow(); };

@@ -57,7 +57,8 @@ TformOptions::TformOptions(component::TComponent* owner) : controls::TForm(owner
     comboboxCountry->SetDropDownCount(15);
     comboboxCountry->SetSorted(true);
     comboboxCountry->SetTabOrder(0);
-    comboboxCountry->OnDrawItem = [](controls::TComboBox& list, controls::TCanvas& canvas, int index, const controls::TRect& rect,
+    comboboxCountry->OnDrawItem = [](controls::TComboBox& list, controls::TCanvas& canvas, int index,
+                                     const controls::TRect& rect,
                                      controls::TOwnerDrawState) { DrawCountryListItem(list, canvas, index, rect); };
     labelHandyNr = controls::Place<controls::TLabel>(*this, groupboxLogin, "labelHandyNr", 191, 77, 190, 13);
     labelHandyNr->SetCaption("Handy Nr.");
@@ -81,11 +82,13 @@ TformOptions::TformOptions(component::TComponent* owner) : controls::TForm(owner
     groupboxExtended = controls::Place<controls::TGroupBox>(*this, this, "groupboxExtended", 8, 215, 401, 81);
     groupboxExtended->SetCaption("Erweiterte Einstellungen");
     groupboxExtended->SetTabOrder(2);
-    checkboxAutostart = controls::Place<controls::TCheckBox>(*this, groupboxExtended, "checkboxAutostart", 16, 24, 367, 17);
+    checkboxAutostart =
+        controls::Place<controls::TCheckBox>(*this, groupboxExtended, "checkboxAutostart", 16, 24, 367, 17);
     checkboxAutostart->SetCaption(kAutostartCaption);
     checkboxAutostart->SetChecked(true);
     checkboxAutostart->SetTabOrder(0);
-    checkboxOnlineStatus = controls::Place<controls::TCheckBox>(*this, groupboxExtended, "checkboxOnlineStatus", 16, 47, 367, 17);
+    checkboxOnlineStatus =
+        controls::Place<controls::TCheckBox>(*this, groupboxExtended, "checkboxOnlineStatus", 16, 47, 367, 17);
     checkboxOnlineStatus->SetCaption("Keine Internet-Erkennung");
     checkboxOnlineStatus->SetHint(
         "In seltenen F\xE4llen kann VELORA Desktop nicht erkennen, ob eine Verbindung zum Internet besteht.\r\n"
@@ -106,7 +109,8 @@ TformOptions::TformOptions(component::TComponent* owner) : controls::TForm(owner
     groupboxIE->SetCaption("Internet Explorer");
     groupboxIE->SetVisible(false);
     groupboxIE->SetTabOrder(3);
-    checkboxIEIntegration = controls::Place<controls::TCheckBox>(*this, groupboxIE, "checkboxIEIntegration", 3, 24, 305, 17);
+    checkboxIEIntegration =
+        controls::Place<controls::TCheckBox>(*this, groupboxIE, "checkboxIEIntegration", 3, 24, 305, 17);
     checkboxIEIntegration->SetCaption("IE Integration (Toolbar, Kontextmen\xFC)");
 
     buttonOk = controls::Place<controls::TButton>(*this, this, "buttonOk", 334, 390, 75, 25);

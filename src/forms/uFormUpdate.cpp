@@ -87,9 +87,11 @@ TformUpdate::TformUpdate(component::TComponent* owner, const net::UrlGrabberServ
     labelVersionActual->Font().SetStyle(controls::TFontStyles{controls::fsBold});
     panelInstall = controls::Place<controls::TPanel>(*this, this, "panelInstall", 212, 8, 185, 41);
     panelInstall->SetBevelOuter(controls::bvNone);
-    labelCaptionInstalled = controls::Place<controls::TLabel>(*this, panelInstall, "labelCaptionInstalled", 8, 8, 170, 13);
+    labelCaptionInstalled =
+        controls::Place<controls::TLabel>(*this, panelInstall, "labelCaptionInstalled", 8, 8, 170, 13);
     labelCaptionInstalled->SetCaption("installierte Version");
-    labelVersionInstalled = controls::Place<controls::TLabel>(*this, panelInstall, "labelVersionInstalled", 8, 27, 170, 13);
+    labelVersionInstalled =
+        controls::Place<controls::TLabel>(*this, panelInstall, "labelVersionInstalled", 8, 27, 170, 13);
     labelVersionInstalled->SetCaption("x.x.x.x");
     labelVersionInstalled->Font().SetStyle(controls::TFontStyles{controls::fsBold});
     memoHistory = controls::Place<controls::TMemo>(*this, this, "memoHistory", 8, 64, 389, 170);
@@ -129,9 +131,8 @@ TformUpdate::TformUpdate(component::TComponent* owner, const net::UrlGrabberServ
     grabUrl->SetUrl(app::VersionFileUrl());
     versionFileUrl_ = grabUrl->Url();
     grabUrl->SetFileName(VersionFilePath());
-    grabUrl->OnDoneFile = [this](component::TComponent*, const std::string& fileName, std::int32_t, const std::string& url) {
-        grabUrlDoneFile(fileName, url);
-    };
+    grabUrl->OnDoneFile = [this](component::TComponent*, const std::string& fileName, std::int32_t,
+                                 const std::string& url) { grabUrlDoneFile(fileName, url); };
     grabUrl->OnProgress = [this](component::TComponent*, std::int64_t position, std::int64_t total, const std::string&,
                                  bool& continueTransfer) { grabUrlProgress(position, total, continueTransfer); };
     grabUrl->OnError = [this](component::TComponent*, const std::string&) { grabUrlError(); };

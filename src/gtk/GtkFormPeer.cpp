@@ -125,8 +125,8 @@ void GtkFormPeer::ApplyBounds() {
     gtk_widget_set_size_request(fixed_, width, height);
     gtk_window_resize(GTK_WINDOW(window_), width, height);
     const auto position = form_->Position();
-    if (position == controls::poScreenCenter || position == controls::poDesktopCenter || position == controls::poMainFormCenter ||
-        position == controls::poOwnerFormCenter) {
+    if (position == controls::poScreenCenter || position == controls::poDesktopCenter ||
+        position == controls::poMainFormCenter || position == controls::poOwnerFormCenter) {
         gtk_window_set_position(GTK_WINDOW(window_), GTK_WIN_POS_CENTER);
     } else {
         gtk_window_set_position(GTK_WINDOW(window_), GTK_WIN_POS_NONE);
@@ -182,7 +182,8 @@ void GtkFormPeer::FormPropertyChanged(std::string_view property) {
         ApplyBounds();
     } else if (property == "BorderStyle" || property == "BorderIcons") {
         const auto style = form_->BorderStyle();
-        gtk_window_set_resizable(GTK_WINDOW(window_), style == controls::bsSizeable || style == controls::bsSizeToolWin);
+        gtk_window_set_resizable(GTK_WINDOW(window_),
+                                 style == controls::bsSizeable || style == controls::bsSizeToolWin);
         gtk_window_set_decorated(GTK_WINDOW(window_), style != controls::bsNone);
         gtk_window_set_type_hint(GTK_WINDOW(window_), style == controls::bsDialog ? GDK_WINDOW_TYPE_HINT_DIALOG
                                                                              : GDK_WINDOW_TYPE_HINT_NORMAL);

@@ -43,7 +43,9 @@ GtkProgramHost::~GtkProgramHost() { formPeers_.clear(); }
 
 void GtkProgramHost::AttachApplication(app::TApplication& application) { loop_.Attach(application); }
 
-void GtkProgramHost::AttachForm(controls::TForm& form) { formPeers_.push_back(std::make_unique<GtkFormPeer>(form, loop_)); }
+void GtkProgramHost::AttachForm(controls::TForm& form) {
+    formPeers_.push_back(std::make_unique<GtkFormPeer>(form, loop_));
+}
 
 void GtkProgramHost::RunMessageLoop(app::TApplication&) { loop_.Run(); }
 

@@ -64,8 +64,9 @@ int RunProgram(std::string_view commandLine, const app::PlatformServices& servic
     host.AttachApplication(application);
     application.SetTitle(app::AppTitle);
 
-    auto* module = new app::TmoduleMain(&application, app::ModuleServices{services.files, services.folders, services.regional, services.desktop, services.version,
-                                                                    services.dataProtection, services.secretStore});
+    auto* module = new app::TmoduleMain(
+        &application, app::ModuleServices{services.files, services.folders, services.regional, services.desktop,
+                                          services.version, services.dataProtection, services.secretStore});
     RunCreationHandler(host, [module] { module->DataModuleCreate(); });
     forms::formMain = CreateProgramForm<forms::TformMain>(application, host, "formMain");
     host.RouteKeysToBrowser(forms::formMain->browser);

@@ -191,7 +191,8 @@ void Win32FileSystem::ReplaceContents(const std::string& path, const std::string
 void Win32FileSystem::RemoveFile(const std::string& path) {
     if (DeleteFileA(path.c_str())) return;
     const DWORD error = GetLastError();
-    if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) throw platform::FileSystemError(SystemErrorText(error));
+    if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND)
+        throw platform::FileSystemError(SystemErrorText(error));
 }
 
 void Win32FileSystem::RenameFile(const std::string& from, const std::string& to) {

@@ -295,8 +295,8 @@ void Win32FormPeer::PlaceWindow() {
     }
     int left = form_->Left(), top = form_->Top();
     const auto position = form_->Position();
-    if (position == controls::poScreenCenter || position == controls::poDesktopCenter || position == controls::poMainFormCenter ||
-        position == controls::poOwnerFormCenter) {
+    if (position == controls::poScreenCenter || position == controls::poDesktopCenter ||
+        position == controls::poMainFormCenter || position == controls::poOwnerFormCenter) {
         RECT work{};
         SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
         left = work.left + (work.right - work.left - width) / 2;
@@ -415,7 +415,8 @@ void Win32FormPeer::RunModal(controls::TForm& form) {
 
     for (;;) {
         // An end of the program requested meanwhile closes the dialog.
-        if (application_.Terminated() && form.ModalResult() == controls::mrNone) form.SetModalResult(controls::mrCancel);
+        if (application_.Terminated() && form.ModalResult() == controls::mrNone)
+            form.SetModalResult(controls::mrCancel);
         if (form.ModalResult() != controls::mrNone) {
             if (form.CloseModal()) break;
             continue;

@@ -54,13 +54,15 @@ void Win32HttpClient::SetStatusCallback(platform::HttpHandle internet) {
     InternetSetStatusCallbackA(Native(internet), &StatusCallback);
 }
 
-bool Win32HttpClient::SetOption(platform::HttpHandle handle, platform::InternetOption option, const char* value, std::uint32_t length) {
+bool Win32HttpClient::SetOption(platform::HttpHandle handle, platform::InternetOption option, const char* value,
+                                std::uint32_t length) {
     return InternetSetOptionA(Native(handle), static_cast<DWORD>(option), const_cast<char*>(value), length) != FALSE;
 }
 
-platform::HttpHandle Win32HttpClient::Connect(platform::HttpHandle internet, const std::string& host, std::uint16_t port,
-                                    const std::optional<std::string>& userName,
-                                    const std::optional<std::string>& password, platform::HttpStatusListener* context) {
+platform::HttpHandle Win32HttpClient::Connect(platform::HttpHandle internet, const std::string& host,
+                                              std::uint16_t port, const std::optional<std::string>& userName,
+                                              const std::optional<std::string>& password,
+                                              platform::HttpStatusListener* context) {
     return Portable(InternetConnectA(Native(internet), host.c_str(), port, OptionalText(userName),
                                      OptionalText(password), INTERNET_SERVICE_HTTP, 0,
                                      reinterpret_cast<DWORD_PTR>(context)));

@@ -12,13 +12,15 @@ public:
                             const std::optional<std::string>& proxyList,
                             const std::optional<std::string>& proxyBypass) override;
     void SetStatusCallback(platform::HttpHandle internet) override;
-    bool SetOption(platform::HttpHandle handle, platform::InternetOption option, const char* value, std::uint32_t length) override;
+    bool SetOption(platform::HttpHandle handle, platform::InternetOption option, const char* value,
+                   std::uint32_t length) override;
     platform::HttpHandle Connect(platform::HttpHandle internet, const std::string& host, std::uint16_t port,
                        const std::optional<std::string>& userName, const std::optional<std::string>& password,
                        platform::HttpStatusListener* context) override;
-    platform::HttpHandle OpenRequest(platform::HttpHandle connection, const std::string& verb, const std::string& objectName,
-                           const std::string& version, const std::string& referer, std::uint32_t flags,
-                           std::uintptr_t context) override;
+    platform::HttpHandle OpenRequest(platform::HttpHandle connection, const std::string& verb,
+                                     const std::string& objectName, const std::string& version,
+                                     const std::string& referer, std::uint32_t flags,
+                                     std::uintptr_t context) override;
     // Sets the connect, send and receive time-outs on the request itself, so
     // that they hold whatever its parents were given.
     bool SetTimeouts(platform::HttpHandle request, std::uint32_t milliseconds) override;

@@ -176,7 +176,8 @@ HICON Win32TrayIconPeer::IconFor(const controls::TrayImage& image) {
     return icon_ ? icon_.Get() : ApplicationIcon();
 }
 
-bool Win32TrayIconPeer::NotifyIcon(controls::TrayOperation operation, unsigned flags, const controls::TrayRecord& record) {
+bool Win32TrayIconPeer::NotifyIcon(controls::TrayOperation operation, unsigned flags,
+                                   const controls::TrayRecord& record) {
     NOTIFYICONDATAW data{};
     // The record as shells from 5.0 on know it (a tip of 128 characters and
     // the version field), without the later fields the program does not use:

@@ -22,7 +22,8 @@ const component::ClassInfo& TLinkLabel::StaticClass() {
     return info;
 }
 
-TLinkLabel::TLinkLabel(component::TComponent* owner) : TControl(owner), text_(std::make_unique<component::TStringList>()) {
+TLinkLabel::TLinkLabel(component::TComponent* owner)
+    : TControl(owner), text_(std::make_unique<component::TStringList>()) {
     InitSize(160, 17);
     Parse(Caption());
 }

@@ -10,10 +10,10 @@ PangoFontDescription* NewFontDescription(const controls::FontChoice& choice) {
     PangoFontDescription* font = pango_font_description_from_string("Sans");
     if (!choice.Name.empty()) pango_font_description_set_family(font, (ToUtf8(choice.Name) + ",Sans").c_str());
     pango_font_description_set_size(font, (choice.Size > 0 ? choice.Size : 9) * PANGO_SCALE);
-    pango_font_description_set_weight(font,
-                                      choice.Style.Contains(controls::fsBold) ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
-    pango_font_description_set_style(font,
-                                     choice.Style.Contains(controls::fsItalic) ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
+    pango_font_description_set_weight(
+        font, choice.Style.Contains(controls::fsBold) ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
+    pango_font_description_set_style(
+        font, choice.Style.Contains(controls::fsItalic) ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
     return font;
 }
 

@@ -22,7 +22,8 @@ public:
     GtkComboBoxPeer(controls::TComboBox& comboBox, const GtkPeerContext& context);
 
     // For the cell: draws entry `index` into `area` of `widget`.
-    void DrawEntry(GtkWidget* widget, cairo_t* cr, int index, const controls::TRect& area, controls::TOwnerDrawState state);
+    void DrawEntry(GtkWidget* widget, cairo_t* cr, int index, const controls::TRect& area,
+                   controls::TOwnerDrawState state);
     int EntryHeight() const;
 
 protected:

@@ -245,7 +245,8 @@ controls::TPopupMenu* SniTrayIconPeer::Menu() const {
 
 // ---- The notification-area calls ----------------------------------------------
 
-bool SniTrayIconPeer::NotifyIcon(controls::TrayOperation operation, unsigned flags, const controls::TrayRecord& record) {
+bool SniTrayIconPeer::NotifyIcon(controls::TrayOperation operation, unsigned flags,
+                                 const controls::TrayRecord& record) {
     tip_ = ToUtf8(record.tip);
     switch (operation) {
         case controls::TrayOperation::Add:
@@ -428,8 +429,8 @@ controls::TMenuItem* SniTrayIconPeer::TrackPopupMenu(controls::TPopupMenu& menu,
         } else if (!entry.separator) {
             g_object_set_data(G_OBJECT(widget), "velora-item", entry.item);
             g_signal_connect(widget, "activate", G_CALLBACK(+[](GtkMenuItem* item, gpointer result) {
-                                 *static_cast<controls::TMenuItem**>(result) =
-                                     static_cast<controls::TMenuItem*>(g_object_get_data(G_OBJECT(item), "velora-item"));
+                                 *static_cast<controls::TMenuItem**>(result) = static_cast<controls::TMenuItem*>(
+                                     g_object_get_data(G_OBJECT(item), "velora-item"));
                              }),
                              &chosen);
         }

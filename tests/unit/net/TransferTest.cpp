@@ -206,7 +206,8 @@ TEST_F(Transfer, QueuedProgressStopsTheTransferByItsAnswerOrItsException) {
     http->scripts = {TenBlocksThirtyMillisecondsApart()};
     RunQueuedWorkAtEachRead(*http, *ui);
     grabber->SetFileName("out.bin");
-    grabber->OnProgress = [&](component::TComponent*, std::int64_t position, std::int64_t, const std::string&, bool& go) {
+    grabber->OnProgress = [&](component::TComponent*, std::int64_t position, std::int64_t, const std::string&,
+                              bool& go) {
         events.lines.push_back("Progress " + std::to_string(position));
         if (position >= 6) go = false;
     };
@@ -221,7 +222,8 @@ TEST_F(Transfer, QueuedProgressStopsTheTransferByItsAnswerOrItsException) {
     // An exception leaving the handler ends the transfer just as quietly.
     ClearEvents();
     ui->Invoke([&] {
-        grabber->OnProgress = [&](component::TComponent*, std::int64_t position, std::int64_t, const std::string&, bool&) {
+        grabber->OnProgress = [&](component::TComponent*, std::int64_t position, std::int64_t, const std::string&,
+                                  bool&) {
             events.lines.push_back("Progress " + std::to_string(position));
             if (position >= 6) throw std::runtime_error("handler failed");
         };

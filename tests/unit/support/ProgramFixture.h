@@ -50,8 +50,8 @@ protected:
         module->DataModuleCreate();
         forms::formMain = Create<forms::TformMain>("formMain");
         app::Vars().DataFolder = app::DataFolderFor(scratch.Folder());
-        forms::formUpdate =
-            Create<forms::TformUpdate>("formUpdate", net::UrlGrabberServices{http, dispatcher, &files}, &installerVerifier);
+        forms::formUpdate = Create<forms::TformUpdate>(
+            "formUpdate", net::UrlGrabberServices{http, dispatcher, &files}, &installerVerifier);
         forms::formOptions = Create<forms::TformOptions>("formOptions");
     }
 

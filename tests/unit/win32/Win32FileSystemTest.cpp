@@ -1,5 +1,6 @@
-// The settings file through the Windows API while other handles hold it, as
-// when a second process of the program reads or writes it at the same time.
+// The files through the Windows API: every file system's promises, and the
+// settings file while other handles hold it, as when a second process of the
+// program reads or writes it at the same time.
 #ifdef _WIN32
 
 #include <gtest/gtest.h>
@@ -12,8 +13,9 @@
 #include <thread>
 #include <vector>
 
-#include "win32/Win32FileSystem.h"
+#include "platform/FileSystemContract.h"
 #include "settings/SettingsTestSupport.h"
+#include "win32/Win32FileSystem.h"
 
 namespace velora::win32 {
 namespace {
@@ -201,5 +203,11 @@ TEST_F(Win32FileSystemTest, AStalePartIsDiscardedAndOneBeingWrittenIsLeftAlone) 
 
 }  // namespace
 }  // namespace velora::win32
+
+namespace velora::platform::testing {
+
+INSTANTIATE_TYPED_TEST_SUITE_P(Win32, FileSystemContract, win32::Win32FileSystem);
+
+}  // namespace velora::platform::testing
 
 #endif  // _WIN32

@@ -103,9 +103,8 @@ struct TrayOnForm : component::ControlPeer {
         tray->SetDropDownMenu(popup);
         tray->SetPopupMenu(popup);
         tray->SetVisibility({controls::tvAutoHide, controls::tvAnimateToTray});
-        tray->OnDblClick = [this](component::TComponent*, component::TMouseButton button, component::TShiftState, int, int) {
-            doubleClicks.push_back(button);
-        };
+        tray->OnDblClick = [this](component::TComponent*, component::TMouseButton button, component::TShiftState,
+                                  int, int) { doubleClicks.push_back(button); };
         peer = std::make_unique<Win32TrayIconPeer>(*tray, application, nullptr);
         trayPeer = static_cast<Win32TrayIconPeer*>(peer.get());
     }

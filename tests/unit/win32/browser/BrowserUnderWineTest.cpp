@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cwchar>
 #include <functional>
 #include <memory>
 #include <stdexcept>
@@ -309,12 +310,25 @@ TEST_F(BrowserUnderWine, AHostWhoseWindowClassCannotBeRegisteredFailsTheStart) {
     EXPECT_NE(nullptr, host.Handle());
 }
 
+namespace {
+
+// The file name of the running test program, which stands for the program's.
+std::wstring OwnFileName() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    const wchar_t* slash = wcsrchr(path, L'\\');
+    return slash ? slash + 1 : path;
+}
+
+}  // namespace
+
 TEST(BrowserEmulation, TheProgramsFileNameGetsTheCurrentEngine) {
+    const std::wstring name = OwnFileName();
     constexpr wchar_t key[] =
         L"Software\\Microsoft\\Internet Explorer\\Main\\FeatureControl\\FEATURE_BROWSER_EMULATION";
     HKEY opened = nullptr;
     if (RegOpenKeyExW(HKEY_CURRENT_USER, key, 0, KEY_SET_VALUE, &opened) == ERROR_SUCCESS) {
-        RegDeleteValueW(opened, L"test_browser.exe");
+        RegDeleteValueW(opened, name.c_str());
         RegCloseKey(opened);
     }
 
@@ -322,7 +336,7 @@ TEST(BrowserEmulation, TheProgramsFileNameGetsTheCurrentEngine) {
 
     ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExW(HKEY_CURRENT_USER, key, 0, KEY_QUERY_VALUE, &opened));
     DWORD type = 0, value = 0, size = sizeof value;
-    const LONG result = RegQueryValueExW(opened, L"test_browser.exe", nullptr, &type,
+    const LONG result = RegQueryValueExW(opened, name.c_str(), nullptr, &type,
                                          reinterpret_cast<BYTE*>(&value), &size);
     RegCloseKey(opened);
     ASSERT_EQ(ERROR_SUCCESS, result);
