@@ -12,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-#include "linklabel/LinkLabelTestSupport.h"
+#include "controls/linklabel/LinkLabelTestSupport.h"
 #include "text/Text.h"
 #include "controls/linklabel/LinkLabelLayout.h"
 #include "controls/linklabel/LinkLabelParser.h"
