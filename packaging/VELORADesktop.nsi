@@ -36,6 +36,7 @@ ManifestDPIAware true
 !define PROGRAM "VELORADesktop.exe"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\VELORADesktop"
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
+!define FEATURE_CONTROL_KEY "Software\Microsoft\Internet Explorer\Main\FeatureControl"
 ; The program's application window and its instance mutex (one per log-on).
 !define APP_WINDOW_CLASS "TApplication"
 !define INSTANCE_MUTEX "veloraTray"
@@ -212,7 +213,6 @@ Section "Uninstall"
   Delete "$INSTDIR\de.lang"
   Delete "$INSTDIR\en.lang"
   Delete "$INSTDIR\uninstall.exe"
-  RMDir "$INSTDIR"
   Delete "$SMPROGRAMS\${PRODUCT}.lnk"
   ; A start at log-on of this copy would point at the removed program.
   ReadRegStr $0 HKCU "${RUN_KEY}" "VELORADesktop"
@@ -220,10 +220,15 @@ Section "Uninstall"
     DeleteRegValue HKCU "${RUN_KEY}" "VELORADesktop"
   ${EndIf}
   DeleteRegKey HKCU "${UNINSTALL_KEY}"
+  ; The browser control's settings the program wrote for its file name.
+  DeleteRegValue HKCU "${FEATURE_CONTROL_KEY}\FEATURE_BROWSER_EMULATION" "${PROGRAM}"
+  DeleteRegValue HKCU "${FEATURE_CONTROL_KEY}\FEATURE_SPELLCHECKING" "${PROGRAM}"
   ; Only when asked for: the settings folder, with the protected login in its
   ; settings file, and the parent folder once nothing else is left in it.
   ${If} $RemoveSettings == 1
     RMDir /r "${SETTINGS_FOLDER}"
     RMDir "${SETTINGS_PARENT}"
   ${EndIf}
+  ; Last: the program's folder gone tells that the uninstall is complete.
+  RMDir "$INSTDIR"
 SectionEnd

@@ -15,6 +15,11 @@ packages=(
   # the test's tray host in Python with the GObject bindings).
   pkg-config libgtk-3-dev libwebkit2gtk-4.1-dev libcurl4-openssl-dev libsecret-1-dev
   dbus dbus-bin python3-gi fonts-dejavu-core
+  # What a screen reader reads, for the tests of the dialogs' accessibility.
+  at-spi2-core python3-pyatspi
+  # The dictionaries WebKit's spell checker finds through enchant, which the
+  # Debian package recommends.
+  hunspell-de-de hunspell-en-us
   # The Debian package's dependencies (dpkg-shlibdeps) and its checks.
   dpkg-dev lintian appstream appstream-compose desktop-file-utils
   # A Secret Service for the tests of the stored password.

@@ -40,6 +40,11 @@ void TComboBox::DrawItem(TCanvas& canvas, int index, const TRect& rect, TOwnerDr
     if (OnDrawItem) OnDrawItem(*this, canvas, index, rect, state);
 }
 
+std::string TComboBox::ItemText(int index) const {
+    if (index < 0 || index >= items_->Count()) return {};
+    return OnItemText ? OnItemText(*this, index) : (*items_)[index];
+}
+
 void TComboBox::ItemsChanged() {
     Changed("Items");
     if (itemIndex_ >= items_->Count()) ChangeValue(itemIndex_, -1, "ItemIndex");

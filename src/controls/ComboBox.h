@@ -18,6 +18,7 @@ inline constexpr component::EnumType ComboBoxStyleType{"TComboBoxStyle", kComboB
 class TComboBox;
 using TDrawItemEvent = std::function<void(TComboBox& sender, TCanvas& canvas, int index,
                                           const TRect& rect, TOwnerDrawState state)>;
+using TItemTextEvent = std::function<std::string(const TComboBox& sender, int index)>;
 
 class TComboBox : public TWinControl {
 public:
@@ -44,6 +45,11 @@ public:
     bool Sorted() const { return items_->Sorted(); }
     void SetSorted(bool sorted);
 
+    // The text entry `index` shows, as a screen reader reads it: OnItemText's
+    // answer (an owner-drawn list shows something else than its item), else
+    // the item; empty outside the entries.
+    std::string ItemText(int index) const;
+
     // The peer asks an owner-drawn list to draw entry `index`: runs OnDrawItem.
     void DrawItem(TCanvas& canvas, int index, const TRect& rect, TOwnerDrawState state);
 
@@ -51,6 +57,7 @@ public:
     // SetItemIndex does not).
     component::TNotifyEvent OnChange;
     TDrawItemEvent OnDrawItem;
+    TItemTextEvent OnItemText;
 
 private:
     void ItemsChanged();

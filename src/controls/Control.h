@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -64,6 +65,9 @@ public:
     // The control's text. Classes that show one publish it as "Caption".
     const std::string& Caption() const { return caption_; }
     virtual void SetCaption(const std::string& caption);
+    // The text that names the control for a screen reader whatever label
+    // stands before it; none for most controls (AccessibleName.h).
+    virtual std::optional<std::string> OwnAccessibleText() const { return std::nullopt; }
 
     TColor Color() const { return color_; }
     void SetColor(TColor color);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "controls/Form.h"
+#include "controls/Label.h"
 
 namespace velora::controls {
 
@@ -17,6 +18,13 @@ void ForEachContainer(const TControl& control, Visit visit) {
     }
 }
 
+// The label that names `control` among `controls`; nullptr for none.
+TControl* NamingLabel(const std::vector<TControl*>& controls, const TControl* control) {
+    for (TControl* candidate : controls)
+        if (auto* label = dynamic_cast<TLabel*>(candidate); label && label->FocusControl() == control) return label;
+    return nullptr;
+}
+
 // The controls placed directly in `container`, in tab order (see TabSequence).
 std::vector<TControl*> InTabOrder(std::vector<TControl*> controls) {
     std::stable_sort(controls.begin(), controls.end(), [](const TControl* a, const TControl* b) {
@@ -25,7 +33,19 @@ std::vector<TControl*> InTabOrder(std::vector<TControl*> controls) {
         if (winA == nullptr || winB == nullptr) return winA != nullptr && winB == nullptr;
         return winA->TabOrder() < winB->TabOrder();
     });
-    return controls;
+    // A label that names a control of the same container comes right before
+    // it: a mnemonic and a screen reader on Windows both take the next
+    // window after a label as the one it names.
+    std::vector<TControl*> ordered;
+    for (TControl* control : controls) {
+        auto* label = dynamic_cast<TLabel*>(control);
+        if (label && label->FocusControl() &&
+            std::find(controls.begin(), controls.end(), label->FocusControl()) != controls.end())
+            continue;
+        if (TControl* naming = NamingLabel(controls, control)) ordered.push_back(naming);
+        ordered.push_back(control);
+    }
+    return ordered;
 }
 
 void AppendWithContents(std::vector<TControl*>& sequence, const std::vector<TControl*>& controls) {

@@ -38,7 +38,8 @@ bool IsPlacedIn(const TControl& control, const TControl& container);
 
 // The controls of the form, each container followed by its contents: within
 // a container the windowed controls in TabOrder (equal orders keep the order
-// in which they were placed), then the others (labels) in placement order.
+// in which they were placed), each preceded by the label that names it (its
+// FocusControl), then the other labels in placement order.
 // Windows stacked in this order are visited by Tab in the form's tab order.
 std::vector<TControl*> TabSequence(const TForm& form);
 

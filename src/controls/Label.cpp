@@ -23,5 +23,10 @@ void TLabel::SetLayout(TTextLayout layout) { ChangeValue(layout_, layout, "Layou
 void TLabel::SetAutoSize(bool autoSize) { ChangeValue(autoSize_, autoSize, "AutoSize"); }
 void TLabel::SetWordWrap(bool wordWrap) { ChangeValue(wordWrap_, wordWrap, "WordWrap"); }
 void TLabel::SetTransparent(bool transparent) { ChangeValue(transparent_, transparent, "Transparent"); }
+void TLabel::SetFocusControl(TWinControl* control) { ChangeValue(focusControl_, control, "FocusControl"); }
+
+void TLabel::ComponentRemoved(component::TComponent& component) {
+    if (&component == focusControl_) focusControl_ = nullptr;
+}
 
 }  // namespace velora::controls

@@ -1,5 +1,7 @@
 #pragma once
-// A static text. It has no window of its own: its parent shows it.
+// A static text. It has no window of its own: its parent shows it. A label
+// may name the field it stands before (FocusControl): its mnemonic moves the
+// focus there and screen readers read its caption as that field's name.
 
 #include "controls/Control.h"
 
@@ -23,8 +25,16 @@ public:
     void SetWordWrap(bool wordWrap);
     bool Transparent() const { return transparent_; }
     void SetTransparent(bool transparent);
+    // The control the label names; nullptr for none. Dropped when that
+    // control is deleted.
+    TWinControl* FocusControl() const { return focusControl_; }
+    void SetFocusControl(TWinControl* control);
+
+protected:
+    void ComponentRemoved(component::TComponent& component) override;
 
 private:
+    TWinControl* focusControl_ = nullptr;
     TAlignment alignment_ = taLeftJustify;
     TTextLayout layout_ = tlTop;
     bool autoSize_ = true;

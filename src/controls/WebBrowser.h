@@ -6,7 +6,9 @@
 
 #include <string>
 
+#include "component/Events.h"
 #include "controls/Control.h"
+#include "controls/PageZoom.h"
 
 namespace velora::platform {
 class WebBrowser;
@@ -29,6 +31,15 @@ public:
     // A page is still loading.
     bool Busy() const;
 
+    // The page's zoom in percent, within the bounds of PageZoom.h; the
+    // browser attached now or later shows every page at it.
+    int Zoom() const { return zoom_; }
+    void SetZoom(int percent);
+    // A zoom key or Ctrl with the wheel in the page: the next step, or back
+    // to 100 %. OnZoomChange tells of every change the user made so.
+    void ChangeZoom(ZoomChange change);
+    component::TNotifyEvent OnZoomChange;
+
     // The browser that shows the pages. Not owned: it outlives the control
     // or is detached with nullptr.
     platform::WebBrowser* Backend() const { return backend_; }
@@ -37,6 +48,7 @@ public:
 private:
     platform::WebBrowser* backend_ = nullptr;
     std::string locationUrl_;
+    int zoom_ = kZoomDefault;
     // Asked for while no backend was attached: the native browser comes with
     // its form's first showing, after the address.
     bool navigationPending_ = false;

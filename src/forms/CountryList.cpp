@@ -54,6 +54,20 @@ void DrawCountryEntry(controls::TCanvas& canvas, const controls::TRect& rect, st
     canvas.DrawTextAt(rect.Left + scale.ToDevice(110), rect.Top, columns.code);
 }
 
+std::string CountryListItemText(const controls::TComboBox& list, int index) {
+    if (index < 0 || index >= list.Items().Count()) return {};
+    const account::TCountryColumns columns = account::CountryEntryColumns(list.Items()[index]);
+    const auto trimmed = [](std::string text) {
+        const std::size_t first = text.find_first_not_of(' ');
+        if (first == std::string::npos) return std::string();
+        return text.substr(first, text.find_last_not_of(' ') - first + 1);
+    };
+    const std::string name = trimmed(columns.name);
+    const std::string code = trimmed(columns.code);
+    if (name.empty() || code.empty()) return name + code;
+    return name + " " + code;
+}
+
 void DrawCountryListItem(const controls::TComboBox& list, controls::TCanvas& canvas, int index,
                          const controls::TRect& rect) {
     if (index < 0 || index >= list.Items().Count()) {

@@ -38,6 +38,10 @@ void SelectCountryByCode(controls::TComboBox& list, std::string_view diallingCod
 // when nothing is selected.
 std::string SelectedDiallingCode(const controls::TComboBox& list);
 
+// What entry `index` shows, as a screen reader reads it: the name and the
+// code ("\xD6sterreich +43"); empty outside the entries.
+std::string CountryListItemText(const controls::TComboBox& list, int index);
+
 // Draws one entry of the owner-drawn list: the rectangle filled with the
 // current background, the name at left + 4 and the code at left + 110
 // (designed pixels, scaled to the canvas's density).

@@ -17,6 +17,7 @@ TformMain* formMain = nullptr;
 namespace {
 constexpr int kClientWidth = 420;
 constexpr int kClientHeight = 530;
+constexpr char kZoomPath[] = "formMain\\zoom";
 }  // namespace
 
 const component::ClassInfo& TformMain::StaticClass() {
@@ -97,6 +98,11 @@ void TformMain::FormCreate() {
     tray->SetHint(app::ProductShortName);
     app::moduleMain->translator().ApplyToForm(*this);
     ApplyPlaceholders();
+    // The pages keep the zoom the user chose last time.
+    browser->SetZoom(controls::StoredZoom(app::moduleMain->storageIni().GetString(kZoomPath, "")));
+    browser->OnZoomChange = [this](component::TComponent*) {
+        app::moduleMain->storageIni().PutInteger(kZoomPath, browser->Zoom());
+    };
 }
 
 void TformMain::FormShow() {

@@ -60,21 +60,28 @@ TformOptions::TformOptions(component::TComponent* owner) : controls::TForm(owner
     comboboxCountry->OnDrawItem = [](controls::TComboBox& list, controls::TCanvas& canvas, int index,
                                      const controls::TRect& rect,
                                      controls::TOwnerDrawState) { DrawCountryListItem(list, canvas, index, rect); };
+    comboboxCountry->OnItemText = [](const controls::TComboBox& list, int index) {
+        return CountryListItemText(list, index);
+    };
     labelHandyNr = controls::Place<controls::TLabel>(*this, groupboxLogin, "labelHandyNr", 191, 77, 190, 13);
     labelHandyNr->SetCaption("Handy Nr.");
+    labelLand->SetFocusControl(comboboxCountry);
     editMobileNr = controls::Place<controls::TEdit>(*this, groupboxLogin, "editMobileNr", 191, 96, 192, 21);
     editMobileNr->SetMaxLength(12);
     editMobileNr->SetTabOrder(1);
     editMobileNr->OnKeyPress = [this](component::TComponent*, char& key) { editMobileNrKeyPress(key); };
+    labelHandyNr->SetFocusControl(editMobileNr);
     labelPasswort = controls::Place<controls::TLabel>(*this, groupboxLogin, "labelPasswort", 16, 126, 360, 13);
     labelPasswort->SetCaption("Passwort");
     editPassword = controls::Place<controls::TEdit>(*this, groupboxLogin, "editPassword", 16, 145, 367, 21);
     editPassword->SetPasswordChar('*');
     editPassword->SetTabOrder(2);
+    labelPasswort->SetFocusControl(editPassword);
     linkRegister = controls::Place<controls::TLinkLabel>(*this, groupboxLogin, "linkRegister", 16, 172, 297, 13);
     linkRegister->SetCaption("Jetzt bei VELORA <link>registrieren</link>");
     linkRegister->SetTransparent(true);
     linkRegister->SetLayout(controls::tlCenter);
+    linkRegister->SetTabOrder(3);
     linkRegister->OnLinkClick = [this](component::TComponent*, int, const std::string&, const std::string&) {
         linkRegisterLinkClick();
     };
@@ -215,10 +222,11 @@ void TformOptions::ShowStoredLanguage() {
 void TformOptions::UpdateTexts() {
     SetCaption(i18n::FillVersion(i18n::FillAppName(Caption(), app::AppTitle), app::Vars().AppVersion));
     labelLogin->SetCaption(i18n::FillBreak(labelLogin->Caption()));
-    linkRegister->SetCaption(i18n::FillFreeSms(i18n::FillProductShortName(linkRegister->Caption(), app::ProductShortName)));
+    linkRegister->SetCaption(
+        i18n::FillFreeSms(i18n::FillProductShortName(linkRegister->Caption(), app::ProductShortName)));
     auto& translator = app::moduleMain->translator();
     FillCountryList(*comboboxCountry, app::moduleMain->storageIni(),
-                             [&translator](const std::string& code) { return translator.LookupText("countries", code); });
+                    [&translator](const std::string& code) { return translator.LookupText("countries", code); });
     checkboxOnlineStatus->SetHint(i18n::FillAppName(checkboxOnlineStatus->Hint(), app::AppTitle));
     if (app::moduleMain->Desktop().AutostartsAtLogIn()) {
         // The language file keeps this wording beside the Windows one.

@@ -94,9 +94,16 @@ TformUpdate::TformUpdate(component::TComponent* owner, const net::UrlGrabberServ
         controls::Place<controls::TLabel>(*this, panelInstall, "labelVersionInstalled", 8, 27, 170, 13);
     labelVersionInstalled->SetCaption("x.x.x.x");
     labelVersionInstalled->Font().SetStyle(controls::TFontStyles{controls::fsBold});
+    // Names the history for screen readers, in the room between the
+    // versions and the history.
+    labelHistory = controls::Place<controls::TLabel>(*this, this, "labelHistory", 8, 50, 389, 13);
+    labelHistory->SetCaption("Versionshistorie");
     memoHistory = controls::Place<controls::TMemo>(*this, this, "memoHistory", 8, 64, 389, 170);
     memoHistory->SetReadOnly(true);
     memoHistory->SetScrollBars(controls::ssVertical);
+    // After the buttons, as it was designed.
+    memoHistory->SetTabOrder(2);
+    labelHistory->SetFocusControl(memoHistory);
     progress = controls::Place<controls::TProgressBar>(*this, this, "progress", 8, 240, 389, 17);
     // The status text wraps in the room left of the buttons, below the
     // progress bar: on one line the offer of an update would run under the
@@ -112,12 +119,16 @@ TformUpdate::TformUpdate(component::TComponent* owner, const net::UrlGrabberServ
     buttonCancel = controls::Place<controls::TButton>(*this, this, "buttonCancel", 322, 263, 75, 25);
     buttonCancel->SetCaption("Abbruch");
     buttonCancel->SetTabOrder(1);
+    // Esc closes the dialog as this button does.
+    buttonCancel->SetCancel(true);
     buttonCancel->OnClick = [this](component::TComponent*) { buttonCancelClick(); };
     linkDownload = controls::Place<controls::TLinkLabel>(*this, this, "linkDownload", 241, 263, 75, 25);
     linkDownload->SetCaption("<link>Download</link>");
     // Opaque: the status text may run on below it, as below the button.
     linkDownload->SetLayout(controls::tlCenter);
     linkDownload->SetVisible(false);
+    // Where the button it stands in for would be in the tab order.
+    linkDownload->SetTabOrder(0);
     linkDownload->OnLinkClick = [this](component::TComponent*, int, const std::string&, const std::string&) {
         linkDownloadLinkClick();
     };

@@ -52,6 +52,7 @@ public:
     controls::TPanel* panelInstall;
     controls::TLabel* labelCaptionInstalled;
     controls::TLabel* labelVersionInstalled;
+    controls::TLabel* labelHistory;
     controls::TMemo* memoHistory;
     controls::TProgressBar* progress;
     controls::TLabel* labelUpdate;

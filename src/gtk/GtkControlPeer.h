@@ -29,6 +29,10 @@ namespace velora::gtk {
 class GtkFormPeer;
 class GtkMainLoop;
 
+// Data key set on a widget that handles Enter itself (a link): the form
+// leaves Enter to it instead of pressing the default button.
+inline constexpr char kTakesEnter[] = "velora-takes-enter";
+
 // What a control peer needs to create its widgets. The form peer outlives
 // its control peers.
 struct GtkPeerContext {
@@ -53,6 +57,13 @@ public:
     virtual void CollectFocusChain(std::vector<GtkWidget*>& chain) const {
         if (Widget() != nullptr) chain.push_back(Widget());
     }
+    // The widget that has the focus when the control has it (the one a
+    // label's mnemonic moves the focus to); nullptr for none.
+    virtual GtkWidget* FocusWidget() const { return Widget(); }
+    // Names the widgets for screen readers and relates a label to the field
+    // it names; the form peer calls it once every peer exists and again
+    // when a caption or a label's field changes.
+    virtual void ApplyAccessibility() {}
     // An item of `menu` changed (the form peer tells every peer).
     virtual void MenuChanged(const controls::TPopupMenu& menu) {}
     // The form's Enter or Esc reached this peer's control (a default or a

@@ -8,6 +8,7 @@
 #include "gtk/controls/ControlPeerRegistry.h"
 #include "gtk/controls/GtkColors.h"
 #include "controls/Button.h"
+#include "controls/DialogKeys.h"
 #include "controls/EffectiveFont.h"
 #include "controls/Form.h"
 #include "controls/FormLayout.h"
@@ -72,6 +73,11 @@ void GtkFormPeer::CreatePeers() {
         if (PeerOf(*component) == nullptr && !withoutPeer_.contains(component)) CreatePeer(*component);
     }
     UpdateFocusChain();
+    UpdateAccessibility();
+}
+
+void GtkFormPeer::UpdateAccessibility() {
+    for (const ChildPeer& child : peers_) child.peer->ApplyAccessibility();
 }
 
 void GtkFormPeer::CreatePeer(component::TComponent& component) {
@@ -151,9 +157,12 @@ void GtkFormPeer::PropertyChanged(component::TComponent& component, std::string_
         if (component.Owner() != form_ || withoutPeer_.contains(&component)) return;
         CreatePeer(component);
         UpdateFocusChain();
+        UpdateAccessibility();
         return;
     }
     peer->PropertyChanged(property);
+    // A label's caption names the field after it.
+    if (property == "Caption" || property == "FocusControl") UpdateAccessibility();
     auto* control = dynamic_cast<controls::TControl*>(&component);
     if (control != nullptr && PassedToContents(property)) {
         for (size_t i = 0; i < peers_.size(); ++i) {
@@ -217,27 +226,31 @@ void GtkFormPeer::RunModal(controls::TForm& form) {
 
 void GtkFormPeer::HandleError(std::exception_ptr error) { ShowException(error); }
 
-bool GtkFormPeer::PressButton(bool cancel) {
-    for (const ChildPeer& child : peers_) {
-        auto* button = dynamic_cast<controls::TButton*>(child.component);
-        if (!button || !(cancel ? button->Cancel() : button->Default())) continue;
-        GtkWidget* widget = child.peer->Widget();
-        if (widget && gtk_widget_is_visible(widget) && gtk_widget_is_sensitive(widget)) return child.peer->Press();
-    }
-    return false;
+bool GtkFormPeer::PressDefaultButton() {
+    controls::TButton* button = controls::DefaultButton(*form_);
+    GtkControlPeer* peer = button ? PeerOf(*button) : nullptr;
+    return peer && peer->Press();
 }
 
 int GtkFormPeer::KeyPressed(GtkWidget*, void* event, void* self) {
     auto* peer = static_cast<GtkFormPeer*>(self);
     const auto* key = static_cast<GdkEventKey*>(event);
     try {
-        if (key->keyval == GDK_KEY_Escape) return peer->PressButton(true);
+        const auto modifiers = key->state & gtk_accelerator_get_default_mod_mask();
+        // Esc as the close box: the cancel button, else the form closes.
+        if (key->keyval == GDK_KEY_Escape && modifiers == 0) {
+            controls::CancelDialog(*peer->form_);
+            return TRUE;
+        }
         // Enter presses the default button unless a button has the focus
-        // (it takes Enter itself) or a multi-line text does.
+        // (it takes Enter itself), a multi-line text or a link does.
         if (key->keyval == GDK_KEY_Return || key->keyval == GDK_KEY_KP_Enter) {
             GtkWidget* focus = gtk_window_get_focus(GTK_WINDOW(peer->window_));
-            if (focus && (GTK_IS_BUTTON(focus) || GTK_IS_TEXT_VIEW(focus))) return FALSE;
-            return peer->PressButton(false);
+            if (focus && (GTK_IS_BUTTON(focus) ||
+                          (GTK_IS_TEXT_VIEW(focus) && gtk_text_view_get_editable(GTK_TEXT_VIEW(focus))) ||
+                          g_object_get_data(G_OBJECT(focus), kTakesEnter)))
+                return FALSE;
+            return peer->PressDefaultButton();
         }
     } catch (...) {
         ShowException(std::current_exception());

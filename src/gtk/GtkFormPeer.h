@@ -46,12 +46,14 @@ public:
     void ApplyFont(GtkWidget* widget, const controls::TControl& control);
     // Tab visits the controls in the form's tab order.
     void UpdateFocusChain();
+    // Every peer names its widgets anew (ApplyAccessibility).
+    void UpdateAccessibility();
 
 private:
     void FormPropertyChanged(std::string_view property);
     void ApplyBounds();
     void CreatePeer(component::TComponent& component);
-    bool PressButton(bool cancel);
+    bool PressDefaultButton();
     static int KeyPressed(GtkWidget* widget, void* event, void* self);
     static int DeleteRequested(GtkWidget* widget, void* event, void* self);
     static int Configured(GtkWidget* widget, void* event, void* self);

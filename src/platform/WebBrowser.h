@@ -14,6 +14,9 @@ public:
     // The address the browser shows now; empty before the first navigation.
     virtual std::string LocationUrl() const = 0;
     virtual bool Busy() const = 0;
+    // The page's zoom in percent; kept for the pages to come, also by a
+    // browser that shows none yet.
+    virtual void SetZoom(int percent) = 0;
 };
 
 }  // namespace velora::platform

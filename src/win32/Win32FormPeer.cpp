@@ -15,6 +15,7 @@
 #include "win32/controls/CommonControls.h"
 #include "win32/controls/ControlPeerRegistry.h"
 #include "controls/Button.h"
+#include "controls/DialogKeys.h"
 #include "controls/EffectiveFont.h"
 #include "controls/Form.h"
 #include "controls/FormLayout.h"
@@ -442,16 +443,6 @@ LRESULT Win32FormPeer::DefaultButtonId() const {
     return 0;
 }
 
-bool Win32FormPeer::PressCancelButton() {
-    for (const ChildPeer& child : peers_) {
-        auto* button = dynamic_cast<controls::TButton*>(child.component);
-        HWND handle = child.peer->Handle();
-        if (button && button->Cancel() && Pressable(handle))
-            return child.peer->HandleCommand(handle, BN_CLICKED);
-    }
-    return false;
-}
-
 void Win32FormPeer::RestoreFocus(bool orForm) {
     HWND target = lastFocus_;
     if (!target || !IsWindow(target) || !IsChild(window_, target) || !IsWindowVisible(target) ||
@@ -485,8 +476,9 @@ LRESULT Win32FormPeer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
                 return 0;
             }
             // Esc through the dialog manager: IDCANCEL, with no child window.
+            // The cancel button, else the form closes as by its close box.
             if (!child && LOWORD(wParam) == IDCANCEL) {
-                PressCancelButton();
+                controls::CancelDialog(*form_);
                 return 0;
             }
             break;

@@ -107,7 +107,6 @@ private:
     void CreatePeersWorkingWhileHidden();
     Win32ControlPeer* PeerOfWindow(HWND child) const;
     LRESULT DefaultButtonId() const;
-    bool PressCancelButton();
     // Focuses the child that had the focus last, else the first tab stop,
     // else (with `orForm`) the form's window itself.
     void RestoreFocus(bool orForm);

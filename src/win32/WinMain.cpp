@@ -55,8 +55,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         // the first page or opened address to the end of the run; it ends
         // after the windows, also when the start fails.
         win32::OleOnDemand ole;
-        // Pages render in the newest mode the system's browser control has.
+        // Pages render in the newest mode the system's browser control has,
+        // and their text fields are spell-checked.
         win32::SetBrowserEmulation();
+        win32::SetBrowserSpellChecking();
         win32::Win32ProgramHost host(instance, instances);
         exitCode = startup::RunProgram(GetCommandLineA(), services, host);
     } catch (...) {

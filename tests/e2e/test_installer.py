@@ -15,6 +15,8 @@ from e2e_support import (EXE, INSTALLER, SERVICE_URL, VERSION, ProgramTestCase, 
 
 UNINSTALL_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\VELORADesktop"
 RUN_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Run"
+FEATURE_KEYS = [r"HKCU\Software\Microsoft\Internet Explorer\Main\FeatureControl" + "\\" + feature
+                for feature in ("FEATURE_BROWSER_EMULATION", "FEATURE_SPELLCHECKING")]
 LANGUAGE_FILES = ("de.lang", "en.lang")
 
 
@@ -68,6 +70,14 @@ class Installer(ProgramTestCase):
         self.assertTrue(wait_until(lambda: tray_pids() - {old_pid}, 20),
                         "the program was not started again:\n" + describe(windows()))
         self.assertEqual(dict(read_settings()["formMain"]), {"left": "140", "top": "90"})
+        # The program set the browser control's features for its file name,
+        # which another program's values share the keys with.
+        self.assertEqual([(registry_values(key) or {}).get("VELORADesktop.exe") for key in FEATURE_KEYS],
+                         ["0x2af9", "0x1"])
+        for key in FEATURE_KEYS:
+            self.assertEqual(wine("reg", "add", key, "/v", "other.exe", "/t", "REG_DWORD", "/d", "1",
+                                  "/f").returncode, 0)
+            self.addCleanup(wine, "reg", "delete", key, "/v", "other.exe", "/f")
 
         # The start at log-on now starts the installed copy; it goes with
         # that copy, while another program's stays.
@@ -86,6 +96,10 @@ class Installer(ProgramTestCase):
         run_values = registry_values(RUN_KEY) or {}
         self.assertNotIn("VELORADesktop", run_values)
         self.assertIn("Other", run_values)
+        for key in FEATURE_KEYS:
+            values = registry_values(key) or {}
+            self.assertNotIn("VELORADesktop.exe", values, key)
+            self.assertIn("other.exe", values, key)
         self.assertTrue(os.path.isfile(settings_path()), "the uninstaller removed the settings")
         self.assertEqual(dict(read_settings()["account"]).get("nr"), "1721234567")
 

@@ -37,9 +37,11 @@ NOT_VERIFIED_TEXT = {"de": "Der Download konnte nicht verifiziert werden und wur
                      "en": "The download could not be verified and was not started."}
 # The dialog's captions and its offer of an update by language.
 DIALOG_TEXTS = {
-    "de": {"actual": "aktuelle Version", "installed": "installierte Version", "cancel": "Abbruch",
+    "de": {"actual": "aktuelle Version", "installed": "installierte Version", "cancel": "&Abbruch",
+           "history": "&Versionshistorie",
            "offer": GET_UPDATE_TEXT},
-    "en": {"actual": "current version", "installed": "installed version", "cancel": "Cancel",
+    "en": {"actual": "current version", "installed": "installed version", "cancel": "&Cancel",
+           "history": "Version &history",
            "offer": 'A new version is available. Click "Update" to install it.'},
 }
 HISTORY_DE = ["99.0.0.0: Alles neu", "98.0.0.0: Vieles besser"]
@@ -54,6 +56,7 @@ DESIGN = {
     "panelInstall": (212, 8, 185, 41),
     "labelCaptionActual": (16, 16, None, None),
     "labelCaptionInstalled": (220, 16, None, None),
+    "labelHistory": (8, 50, None, None),
     "memoHistory": (8, 64, 389, 170),
     "progress": (8, 240, 389, 17),
     "labelUpdate": (8, 258, 225, 39),
@@ -143,7 +146,7 @@ class UpdateCheck(ProgramTestCase):
         return result
 
     def update_button(self):
-        buttons = [index for index, cls, text in self.dialog_children() if cls.lower() == "button" and text == "Update"]
+        buttons = [index for index, cls, text in self.dialog_children() if cls.lower() == "button" and text == "&Update"]
         self.assertEqual(len(buttons), 1, "no single Update button in the dialog: %r" % self.dialog_children())
         return buttons[0]
 
@@ -210,10 +213,11 @@ class UpdateCheck(ProgramTestCase):
             "panelInstall": panels[1],
             "labelCaptionActual": static(texts["actual"]),
             "labelCaptionInstalled": static(texts["installed"]),
+            "labelHistory": static(texts["history"]),
             "memoHistory": only(found, "history", lambda c: c["cls"] == "Edit"),
             "progress": only(found, "progress bar", lambda c: c["cls"] == "msctls_progress32"),
             "labelUpdate": static(texts["offer"]),
-            "buttonUpdate": only(found, "Update", lambda c: c["cls"] == "Button" and c["text"] == "Update"),
+            "buttonUpdate": only(found, "Update", lambda c: c["cls"] == "Button" and c["text"] == "&Update"),
             "buttonCancel": only(found, "cancel", lambda c: c["cls"] == "Button" and c["text"] == texts["cancel"]),
         }
         client = client_size(DIALOG)

@@ -66,11 +66,22 @@ REQUIRED = {
         "": {"Caption": {"%sAPP_NAME"}},
         "labelCaptionActual": {"Caption": set()},
         "labelCaptionInstalled": {"Caption": set()},
+        "labelHistory": {"Caption": set()},
         "buttonUpdate": {"Caption": set()},
         "buttonCancel": {"Caption": set()},
         "linkDownload": {"Caption": set()},
     },
 }
+
+# The dialogs whose captions' mnemonics ("&x") move the focus or press a
+# button: each letter names one control of its dialog, and these controls
+# have one (a label's mnemonic reaches the field it names).
+MNEMONIC_DIALOGS = {
+    "formOptions": ("labelLand", "labelHandyNr", "labelPasswort", "checkboxAutostart", "checkboxOnlineStatus",
+                    "radioLanguage", "buttonOk"),
+    "formUpdate": ("labelHistory", "buttonUpdate", "buttonCancel"),
+}
+MNEMONIC = re.compile(r"&(.)")
 
 # Texts the update dialog sets itself after translating; a language file entry
 # for them would overwrite the version numbers shown.
@@ -328,6 +339,44 @@ class FileChecker:
                         self.problem(f"{element.name}.{name} holds more than one \\n", element.line)
         self.check_menu()
         self.check_language_items()
+        self.check_mnemonics()
+
+    @staticmethod
+    def mnemonic_of(caption):
+        """The letter after the single "&" of a caption, in lower case; None for none."""
+        for match in MNEMONIC.finditer(caption.replace("&&", "")):
+            return match.group(1).lower()
+        return None
+
+    def check_mnemonics(self):
+        for form_name, required in MNEMONIC_DIALOGS.items():
+            form = self.find_deep(form_name)
+            if form is None:
+                continue
+            owners = {}
+            for child in form.child_elements():
+                # A control's wordings are alternatives (CaptionLogIn stands in
+                # for Caption); a radio group's items are controls of their own.
+                captions = [(child.name, v) for n, v in child.attributes if n.upper().startswith("CAPTION")]
+                for items in child.child_elements("Items"):
+                    captions += [("%s item %s" % (child.name, item.attribute("Index")), item.attribute("Value") or "")
+                                 for item in items.child_elements("Item")]
+                letters = {}
+                for owner, caption in captions:
+                    letter = self.mnemonic_of(caption)
+                    if letter is not None:
+                        letters.setdefault(owner, set()).add(letter)
+                if child.name in required and not letters:
+                    self.problem(f"{form_name}.{child.name} has no mnemonic", child.line)
+                for owner, owner_letters in letters.items():
+                    for letter in owner_letters:
+                        if letter in owners and owners[letter] != owner:
+                            self.problem(f"mnemonic '{letter}' of {form_name}.{owner} is already "
+                                         f"{owners[letter]}'s", child.line)
+                        owners.setdefault(letter, owner)
+            for name in required:
+                if not form.child_elements(name):
+                    self.problem(f"<{name}> is missing in <{form_name}>")
 
     def check_menu(self):
         form = self.find_deep("formMain")

@@ -11,18 +11,28 @@ holding a number makes that many replies send their headers and then nothing:
 the connection stays open, silent, until the client gives up, which is logged
 as "CLOSED <path>" (an empty marker stalls every reply). A marker named like
 it plus ".status" holding a number sends the file with that status instead
-of 200: an error page whose body would pass for the file. It listens on
-127.0.0.1 only. Test tooling, not part of the program.
+of 200: an error page whose body would pass for the file. A file in --root
+named like a path's last part plus ".html" (send.html for /send, frame.html
+for /frame) is served as that page instead of the echo, whatever the query:
+the tests' pages with a text field, a notification or links. It listens on
+127.0.0.1 only (also reached as localhost, another origin for a browser).
+A marker file "page-width.probe" makes every echoed page report its width in
+CSS pixels (innerWidth) when it has loaded and whenever it changes, as a
+request "/page-width?<pixels>" (the page's zoom divides it). Test tooling,
+not part of the program.
 """
 import argparse
 import html
 import os
+import re
 import socket
 import sys
 import threading
 from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
 
 PAGE_PATHS = ("/send", "/contacts", "/info", "/register", "/download")
+WIDTH_PROBE = ("<script>function report(){new Image().src='/page-width?'+window.innerWidth;}"
+               "window.addEventListener('load',report);window.addEventListener('resize',report);</script>")
 UPDATE_FILES = {"/update/dw.version": "dw.version", "/update/VELORADesktop.exe": "VELORADesktop.exe"}
 
 
@@ -96,6 +106,17 @@ class Handler(BaseHTTPRequestHandler):
             self.wfile.flush()
             self.close_connection = True
 
+    def own_page(self, path):
+        """The test's own page for the path, or None."""
+        name = path.rsplit("/", 1)[-1]
+        if not re.fullmatch(r"[a-z0-9-]+", name):
+            return None
+        try:
+            with open(os.path.join(self.server.root, name + ".html"), "rb") as f:
+                return f.read()
+        except OSError:
+            return None
+
     def do_GET(self):
         self.log_request_line()
         path = self.path.split("?", 1)[0]
@@ -110,10 +131,15 @@ class Handler(BaseHTTPRequestHandler):
                 return self.stall(len(body))
             missing = 100 if os.path.exists(file_path + ".truncate") else 0
             return self.reply(self.status_for(file_path), body, "application/octet-stream", missing)
+        own_page = self.own_page(path)
+        if own_page is not None:
+            return self.reply(200, own_page, "text/html; charset=utf-8")
         if path in PAGE_PATHS:
             text = html.escape(self.path)
-            body = ("<html><head><title>VELORA mock</title></head><body>"
-                    "<h1>%s</h1><p id='request'>%s</p></body></html>" % (html.escape(path), text)).encode("latin-1", "replace")
+            probe = WIDTH_PROBE if os.path.exists(os.path.join(self.server.root, "page-width.probe")) else ""
+            body = ("<html><head><title>VELORA mock</title>%s</head><body>"
+                    "<h1>%s</h1><p id='request'>%s</p></body></html>"
+                    % (probe, html.escape(path), text)).encode("latin-1", "replace")
             return self.reply(200, body, "text/html; charset=windows-1252")
         self.reply(404, b"<html><body>not found</body></html>", "text/html")
 

@@ -5,7 +5,7 @@
 namespace velora::controls {
 
 const component::ClassInfo& TLinkLabel::StaticClass() {
-    static const component::ClassInfo info{"TLinkLabel", &TControl::StaticClass(), {
+    static const component::ClassInfo info{"TLinkLabel", &TWinControl::StaticClass(), {
         component::Prop::String("Caption", &TLinkLabel::Caption, &TLinkLabel::SetCaption),
         component::Prop::Object("Text", &TLinkLabel::Text, &TLinkLabel::SetText),
         component::Prop::Boolean("Transparent", &TLinkLabel::Transparent, &TLinkLabel::SetTransparent),
@@ -23,8 +23,9 @@ const component::ClassInfo& TLinkLabel::StaticClass() {
 }
 
 TLinkLabel::TLinkLabel(component::TComponent* owner)
-    : TControl(owner), text_(std::make_unique<component::TStringList>()) {
+    : TWinControl(owner), text_(std::make_unique<component::TStringList>()) {
     InitSize(160, 17);
+    InitTabStop(true);
     Parse(Caption());
 }
 
@@ -34,6 +35,9 @@ void TLinkLabel::Parse(const std::string& caption) {
     arrangement_ = {};
     tree_ = TDefaultParser().Parse(caption);
     tree_->Root().SetFont(Font().Style(), Font().Color());
+    // A new caption while the label has the focus (a language switch):
+    // the focus stays on a link of the same number where there is one.
+    if (focusedLink_ >= tree_->LinkCount()) focusedLink_ = tree_->LinkCount() - 1;
 }
 
 void TLinkLabel::SetCaption(const std::string& caption) {
@@ -116,6 +120,44 @@ void TLinkLabel::MouseUp(int x, int y) {
 void TLinkLabel::MouseLeave() { LinkStateChanged(mouse_.Leave(*tree_, hotLinks_)); }
 
 void TLinkLabel::MouseCancel() { LinkStateChanged(mouse_.Release(*tree_)); }
+
+std::string TLinkLabel::PlainText() const {
+    std::string text;
+    tree_->Root().CollectText(text);
+    return text;
+}
+
+void TLinkLabel::SetFocusedLink(int link) { ChangeValue(focusedLink_, link, "LinkFocus"); }
+
+bool TLinkLabel::EnterFocus(bool forward) {
+    const int count = tree_->LinkCount();
+    SetFocusedLink(count == 0 ? -1 : forward ? 0 : count - 1);
+    return count > 0;
+}
+
+bool TLinkLabel::CanMoveFocus(bool forward) const {
+    if (focusedLink_ < 0) return false;
+    const int next = focusedLink_ + (forward ? 1 : -1);
+    return next >= 0 && next < tree_->LinkCount();
+}
+
+bool TLinkLabel::MoveFocus(bool forward) {
+    if (!CanMoveFocus(forward)) return false;
+    SetFocusedLink(focusedLink_ + (forward ? 1 : -1));
+    return true;
+}
+
+void TLinkLabel::LeaveFocus() { SetFocusedLink(-1); }
+
+void TLinkLabel::ActivateFocusedLink() {
+    const TLinkNode* link = tree_->Link(focusedLink_);
+    if (!link) return;
+    // Copies: the handler may set a new caption, which frees the tree.
+    const int number = link->Number();
+    const std::string text = link->Text();
+    const std::string param = link->Param();
+    LinkClick(number, text, param);
+}
 
 void TLinkLabel::LinkClick(int linkNumber, const std::string& linkText, const std::string& linkParam) {
     if (OnLinkClick) OnLinkClick(this, linkNumber, linkText, linkParam);

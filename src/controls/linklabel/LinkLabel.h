@@ -2,10 +2,13 @@
 // The model of a label whose caption carries a small tag markup, parts of it
 // links ("Jetzt bei VELORA <link>registrieren</link>"). It holds the values,
 // the parsed caption, its last layout and the links' mouse states; the peer
-// measures and draws the laid-out words and passes the mouse on.
+// measures and draws the laid-out words and passes the mouse and the keys on.
+// It takes part in the tab order: Tab reaches its links one by one, Enter or
+// Space opens the one that has the focus.
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "controls/linklabel/LinkLabelLayout.h"
@@ -20,7 +23,7 @@ namespace velora::controls {
 using TLinkClickEvent = std::function<void(component::TComponent* sender, int linkNumber,
                                            const std::string& linkText, const std::string& linkParam)>;
 
-class TLinkLabel : public TControl {
+class TLinkLabel : public TWinControl {
 public:
     explicit TLinkLabel(component::TComponent* owner);
 
@@ -93,6 +96,26 @@ public:
     // The peer lost the mouse capture while a button was down.
     void MouseCancel();
 
+    // The caption's text without its markup, as the label shows it.
+    std::string PlainText() const;
+    // A link label is named by its text, without the markup.
+    std::optional<std::string> OwnAccessibleText() const override { return PlainText(); }
+
+    // Keyboard. The link that has the focus while the label has it; -1 for
+    // none. A change is reported as "LinkFocus" (the peer redraws).
+    int FocusedLink() const { return focusedLink_; }
+    // The focus arrives, going forward (Tab) or back (Shift+Tab): the first
+    // or the last link takes it. False when there is no link.
+    bool EnterFocus(bool forward);
+    // Whether Tab (or Shift+Tab) moves to another link of the label rather
+    // than to the next control.
+    bool CanMoveFocus(bool forward) const;
+    // Moves to that link; false (and nothing changes) when there is none.
+    bool MoveFocus(bool forward);
+    void LeaveFocus();
+    // Enter or Space: OnLinkClick for the focused link, as a click on it.
+    void ActivateFocusedLink();
+
     // The user clicked link `linkNumber`: runs OnLinkClick.
     void LinkClick(int linkNumber, const std::string& linkText, const std::string& linkParam);
 
@@ -102,12 +125,14 @@ public:
 private:
     void Parse(const std::string& caption);
     void LinkStateChanged(bool changed);
+    void SetFocusedLink(int link);
 
     std::unique_ptr<TNodeTree> tree_;
     TLinkLabelLayout arrangement_;
     int originX_ = 0;
     int originY_ = 0;
     TLinkMouseTracker mouse_;
+    int focusedLink_ = -1;
     std::unique_ptr<component::TStringList> text_;
     bool transparent_ = false;
     TTextLayout layout_ = tlTop;

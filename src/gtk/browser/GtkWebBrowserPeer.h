@@ -2,8 +2,10 @@
 // The embedded browser on Linux: a WebKitWebView at the control's place on
 // the form. The peer is also the browser the model hands its navigations to.
 // Links and scripts that ask for a new window open in the desktop's own
-// browser instead. The page takes its keys itself while it has the focus;
-// there is no accelerator hand-over as on Windows.
+// browser instead; what else the service's pages may do is the policy's
+// (ServicePagePolicy.h). The page takes its keys itself while it has the focus;
+// there is no accelerator hand-over as on Windows. The zoom keys and Ctrl
+// with the wheel are taken before the page sees them.
 //
 // As on Windows the browser comes with the first page: until then the
 // control is an empty box, WebKit is not even loaded (WebKitLibrary.h), and
@@ -16,7 +18,9 @@
 #include <string>
 
 #include "platform/WebBrowser.h"
+#include "gtk/browser/ServicePagePolicy.h"
 #include "gtk/controls/GtkWidgetPeer.h"
+#include "controls/PageZoom.h"
 
 typedef struct _WebKitWebContext WebKitWebContext;
 
@@ -37,6 +41,7 @@ public:
     void Navigate(const std::string& url) override;
     std::string LocationUrl() const override;
     bool Busy() const override;
+    void SetZoom(int percent) override;
 
 private:
     bool CreateView();
@@ -46,10 +51,19 @@ private:
     void Shown();
     // A navigation that asks for a new window: to the desktop's browser.
     void OpenElsewhere(const std::string& uri);
+    // A click on one of the page's notifications: the page's window comes up.
+    void ShowWindow();
+    // Ctrl with plus, minus, 0 or the wheel in the page: the model's zoom.
+    void ConnectZoomInput();
+    void ChangeZoom(controls::ZoomChange change);
+    void ApplyZoom();
 
     WebKitWebContext* webContext_ = nullptr;
     GtkWidget* view_ = nullptr;
     unsigned dropTimer_ = 0;
+    ServicePagePolicy policy_;
+    // Kept for the next view: the page goes after idle, the zoom stays.
+    int zoom_ = 100;
 };
 
 // The seconds a hidden window keeps its page: VELORA_BROWSER_IDLE_SECONDS

@@ -33,6 +33,20 @@ const WebKitFunctions* Load() {
     find("webkit_web_view_load_uri", functions.web_view_load_uri);
     find("webkit_web_view_get_uri", functions.web_view_get_uri);
     find("webkit_web_view_is_loading", functions.web_view_is_loading);
+    find("webkit_web_context_set_spell_checking_enabled", functions.web_context_set_spell_checking_enabled);
+    find("webkit_web_context_set_spell_checking_languages", functions.web_context_set_spell_checking_languages);
+    find("webkit_web_context_initialize_notification_permissions",
+         functions.web_context_initialize_notification_permissions);
+    find("webkit_security_origin_new_for_uri", functions.security_origin_new_for_uri);
+    find("webkit_security_origin_unref", functions.security_origin_unref);
+    find("webkit_notification_permission_request_get_type", functions.notification_permission_request_get_type);
+    find("webkit_permission_request_allow", functions.permission_request_allow);
+    find("webkit_permission_request_deny", functions.permission_request_deny);
+    find("webkit_notification_get_title", functions.notification_get_title);
+    find("webkit_notification_get_body", functions.notification_get_body);
+    find("webkit_navigation_action_get_navigation_type", functions.navigation_action_get_navigation_type);
+    find("webkit_navigation_action_is_user_gesture", functions.navigation_action_is_user_gesture);
+    find("webkit_web_view_set_zoom_level", functions.web_view_set_zoom_level);
     return complete ? &functions : nullptr;
 }
 

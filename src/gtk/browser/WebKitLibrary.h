@@ -25,6 +25,21 @@ struct WebKitFunctions {
     decltype(&webkit_web_view_load_uri) web_view_load_uri;
     decltype(&webkit_web_view_get_uri) web_view_get_uri;
     decltype(&webkit_web_view_is_loading) web_view_is_loading;
+    // The service's pages (ServicePagePolicy.h).
+    decltype(&webkit_web_context_set_spell_checking_enabled) web_context_set_spell_checking_enabled;
+    decltype(&webkit_web_context_set_spell_checking_languages) web_context_set_spell_checking_languages;
+    decltype(&webkit_web_context_initialize_notification_permissions)
+        web_context_initialize_notification_permissions;
+    decltype(&webkit_security_origin_new_for_uri) security_origin_new_for_uri;
+    decltype(&webkit_security_origin_unref) security_origin_unref;
+    decltype(&webkit_notification_permission_request_get_type) notification_permission_request_get_type;
+    decltype(&webkit_permission_request_allow) permission_request_allow;
+    decltype(&webkit_permission_request_deny) permission_request_deny;
+    decltype(&webkit_notification_get_title) notification_get_title;
+    decltype(&webkit_notification_get_body) notification_get_body;
+    decltype(&webkit_navigation_action_get_navigation_type) navigation_action_get_navigation_type;
+    decltype(&webkit_navigation_action_is_user_gesture) navigation_action_is_user_gesture;
+    decltype(&webkit_web_view_set_zoom_level) web_view_set_zoom_level;
 };
 
 // Loads the library on the first call; nullptr when it, or one of the

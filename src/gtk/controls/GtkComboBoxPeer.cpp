@@ -1,6 +1,9 @@
 #include "gtk/controls/GtkComboBoxPeer.h"
 
+#include <gtk/gtk-a11y.h>
 #include <gtk/gtk.h>
+
+#include <algorithm>
 
 #include "gtk/controls/CairoCanvas.h"
 #include "controls/ComboBox.h"
@@ -61,6 +64,55 @@ void drawn_cell_class_init(DrawnCellClass* cls) {
     renderer->get_preferred_width = &DrawnCellWidth;
 }
 
+// ---- The list, focused for screen readers while its button is ------------------
+
+// The list hands the focus to the button inside it, whose accessible is no
+// part of the tree: the list's own accessible reports the focus instead.
+struct FocusedCombo {
+    GtkComboBox parent;
+};
+struct FocusedComboClass {
+    GtkComboBoxClass parent;
+};
+struct FocusedComboAccessible {
+    GtkComboBoxAccessible parent;
+};
+struct FocusedComboAccessibleClass {
+    GtkComboBoxAccessibleClass parent;
+};
+
+G_DEFINE_TYPE(FocusedComboAccessible, focused_combo_accessible, GTK_TYPE_COMBO_BOX_ACCESSIBLE)
+G_DEFINE_TYPE(FocusedCombo, focused_combo, GTK_TYPE_COMBO_BOX)
+
+bool InnerFocus(GtkWidget* combo) {
+    GtkWidget* toplevel = gtk_widget_get_toplevel(combo);
+    GtkWidget* focus = GTK_IS_WINDOW(toplevel) ? gtk_window_get_focus(GTK_WINDOW(toplevel)) : nullptr;
+    return focus && focus != combo && gtk_widget_is_ancestor(focus, combo) && gtk_widget_has_focus(focus);
+}
+
+AtkStateSet* FocusedComboStates(AtkObject* accessible) {
+    AtkStateSet* states = ATK_OBJECT_CLASS(focused_combo_accessible_parent_class)->ref_state_set(accessible);
+    GtkWidget* combo = gtk_accessible_get_widget(GTK_ACCESSIBLE(accessible));
+    if (combo && InnerFocus(combo)) atk_state_set_add_state(states, ATK_STATE_FOCUSED);
+    return states;
+}
+
+void focused_combo_accessible_init(FocusedComboAccessible*) {}
+void focused_combo_accessible_class_init(FocusedComboAccessibleClass* cls) {
+    ATK_OBJECT_CLASS(cls)->ref_state_set = &FocusedComboStates;
+}
+
+void focused_combo_init(FocusedCombo*) {}
+void focused_combo_class_init(FocusedComboClass* cls) {
+    gtk_widget_class_set_accessible_type(GTK_WIDGET_CLASS(cls), focused_combo_accessible_get_type());
+}
+
+// The focus came into the list or left it: screen readers hear it from the list.
+void InnerFocusChanged(GtkContainer* combo, GtkWidget*, gpointer) {
+    atk_object_notify_state_change(gtk_widget_get_accessible(GTK_WIDGET(combo)), ATK_STATE_FOCUSED,
+                                   InnerFocus(GTK_WIDGET(combo)));
+}
+
 // Tells the cell which entry it draws next.
 void SetCellIndex(GtkCellLayout*, GtkCellRenderer* renderer, GtkTreeModel* model, GtkTreeIter* iter, gpointer) {
     gint index = -1;
@@ -72,8 +124,11 @@ void SetCellIndex(GtkCellLayout*, GtkCellRenderer* renderer, GtkTreeModel* model
 
 GtkComboBoxPeer::GtkComboBoxPeer(controls::TComboBox& comboBox, const GtkPeerContext& context)
     : GtkWidgetPeer(comboBox, context), comboBox_(comboBox) {
-    GtkListStore* store = gtk_list_store_new(1, G_TYPE_INT);
-    GtkWidget* combo = gtk_combo_box_new_with_model(GTK_TREE_MODEL(store));
+    // The entry's number, and its text as a screen reader reads it: the
+    // list's accessible names itself after the chosen entry's text.
+    GtkListStore* store = gtk_list_store_new(2, G_TYPE_INT, G_TYPE_STRING);
+    GtkWidget* combo = GTK_WIDGET(g_object_new(focused_combo_get_type(), "model", store, nullptr));
+    g_signal_connect_after(combo, "set-focus-child", G_CALLBACK(&InnerFocusChanged), nullptr);
     g_object_unref(store);
     auto* cell = static_cast<DrawnCell*>(g_object_new(drawn_cell_get_type(), nullptr));
     cell->peer = this;
@@ -125,8 +180,23 @@ void GtkComboBoxPeer::FillItems() {
     FlagGuard guard(writingModel_);
     GtkListStore* store = GTK_LIST_STORE(gtk_combo_box_get_model(GTK_COMBO_BOX(widget_)));
     gtk_list_store_clear(store);
-    for (int i = 0; i < comboBox_.Items().Count(); ++i) gtk_list_store_insert_with_values(store, nullptr, -1, 0, i, -1);
+    for (int i = 0; i < comboBox_.Items().Count(); ++i)
+        gtk_list_store_insert_with_values(store, nullptr, -1, 0, i, 1, DisplayText(comboBox_.ItemText(i)).c_str(), -1);
     ApplySelection();
+    NameEntries();
+}
+
+// The open list's entries are drawn, not labelled: each is named after its text.
+void GtkComboBoxPeer::NameEntries() {
+    AtkObject* popup = gtk_combo_box_get_popup_accessible(GTK_COMBO_BOX(widget_));
+    if (!popup) return;
+    const int count = std::min(atk_object_get_n_accessible_children(popup), comboBox_.Items().Count());
+    for (int i = 0; i < count; ++i) {
+        AtkObject* entry = atk_object_ref_accessible_child(popup, i);
+        if (!entry) continue;
+        atk_object_set_name(entry, DisplayText(comboBox_.ItemText(i)).c_str());
+        g_object_unref(entry);
+    }
 }
 
 void GtkComboBoxPeer::ApplySelection() {

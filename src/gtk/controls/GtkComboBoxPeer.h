@@ -4,7 +4,8 @@
 // is drawn by a cell of our own that hands it to the model's OnDrawItem on a
 // CairoCanvas (the country list draws name and dialling code in two
 // columns); without OnDrawItem the entry's text is drawn. The selection
-// follows ItemIndex both ways, and the user's choice runs OnChange.
+// follows ItemIndex both ways, and the user's choice runs OnChange. Screen
+// readers read each entry, and the list, by the entry's ItemText.
 
 #include "gtk/controls/GtkWidgetPeer.h"
 #include "controls/Canvas.h"
@@ -25,6 +26,9 @@ public:
     void DrawEntry(GtkWidget* widget, cairo_t* cr, int index, const controls::TRect& area,
                    controls::TOwnerDrawState state);
     int EntryHeight() const;
+    // The list reads as its chosen entry (the label before it relates to it
+    // as its mnemonic widget); no name of its own.
+    void ApplyAccessibility() override {}
 
 protected:
     bool OwnPropertyChanged(std::string_view property) override;
@@ -33,6 +37,7 @@ protected:
 private:
     void FillItems();
     void ApplySelection();
+    void NameEntries();
 
     controls::TComboBox& comboBox_;
 };

@@ -3,6 +3,7 @@
 #include <gtk/gtk.h>
 
 #include "gtk/AnsiText.h"
+#include "gtk/GtkFormPeer.h"
 #include "controls/Form.h"
 #include "controls/FormLayout.h"
 #include "controls/Label.h"
@@ -17,7 +18,8 @@ GtkLabelPeer::GtkLabelPeer(controls::TLabel& label, const GtkPeerContext& contex
     gtk_event_box_set_visible_window(GTK_EVENT_BOX(box), FALSE);
     gtk_container_add(GTK_CONTAINER(box), text_);
     gtk_widget_show(text_);
-    g_signal_connect(box, "button-release-event", G_CALLBACK(+[](GtkWidget*, GdkEventButton* event, gpointer self) -> gboolean {
+    g_signal_connect(box, "button-release-event",
+                     G_CALLBACK(+[](GtkWidget*, GdkEventButton* event, gpointer self) -> gboolean {
                          if (event->button != 1) return FALSE;
                          Guarded([self] { static_cast<GtkLabelPeer*>(self)->label_.Click(); });
                          return TRUE;
@@ -26,6 +28,14 @@ GtkLabelPeer::GtkLabelPeer(controls::TLabel& label, const GtkPeerContext& contex
     ApplyTextLayout();
     ApplyCaption();
     Place(box);
+}
+
+void GtkLabelPeer::ApplyAccessibility() {
+    GtkWidget* field = nullptr;
+    if (controls::TWinControl* control = label_.FocusControl())
+        if (GtkControlPeer* peer = context_.formPeer.PeerOf(*control)) field = peer->FocusWidget();
+    if (gtk_label_get_mnemonic_widget(GTK_LABEL(text_)) != field)
+        gtk_label_set_mnemonic_widget(GTK_LABEL(text_), field);
 }
 
 void GtkLabelPeer::ApplyTextLayout() {

@@ -13,6 +13,9 @@ namespace velora::gtk {
 class GtkLabelPeer : public GtkWidgetPeer {
 public:
     GtkLabelPeer(controls::TLabel& label, const GtkPeerContext& context);
+    // The label's mnemonic moves the focus to the field it names, which
+    // screen readers then read as labelled by it.
+    void ApplyAccessibility() override;
 
 protected:
     bool OwnPropertyChanged(std::string_view property) override;

@@ -45,9 +45,34 @@ Rgb ThemeTextColor(GtkWidget* widget) {
 
 GtkLinkLabelPeer::GtkLinkLabelPeer(controls::TLinkLabel& label, const GtkPeerContext& context)
     : GtkWidgetPeer(label, context), label_(label) {
-    GtkWidget* area = gtk_drawing_area_new();
+    GtkWidget* area = NewLinkArea(*this);
     gtk_widget_add_events(area, GDK_POINTER_MOTION_MASK | GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK |
-                                    GDK_LEAVE_NOTIFY_MASK);
+                                    GDK_LEAVE_NOTIFY_MASK | GDK_KEY_PRESS_MASK | GDK_FOCUS_CHANGE_MASK);
+    g_object_set_data(G_OBJECT(area), kTakesEnter, GINT_TO_POINTER(1));
+    g_signal_connect(area, "key-press-event", G_CALLBACK(+[](GtkWidget*, GdkEventKey* key, gpointer self) -> gboolean {
+                         bool handled = false;
+                         Guarded([&] { handled = static_cast<GtkLinkLabelPeer*>(self)->KeyPressed(key->keyval); });
+                         return handled;
+                     }),
+                     this);
+    // A click or the window's activation may bring the focus without Tab:
+    // the first link takes it then.
+    g_signal_connect(area, "focus-in-event", G_CALLBACK(+[](GtkWidget* widget, GdkEvent*, gpointer data) -> gboolean {
+                         auto* self = static_cast<GtkLinkLabelPeer*>(data);
+                         Guarded([self] {
+                             if (self->label_.FocusedLink() < 0) self->label_.EnterFocus(true);
+                         });
+                         LinkAreaFocusChanged(widget);
+                         self->Redraw();
+                         return FALSE;
+                     }),
+                     this);
+    g_signal_connect(area, "focus-out-event", G_CALLBACK(+[](GtkWidget* widget, GdkEvent*, gpointer data) -> gboolean {
+                         LinkAreaFocusChanged(widget);
+                         static_cast<GtkLinkLabelPeer*>(data)->Redraw();
+                         return FALSE;
+                     }),
+                     this);
     g_signal_connect(area, "draw", G_CALLBACK(+[](GtkWidget*, cairo_t* cr, gpointer self) {
                          Guarded([&] { static_cast<GtkLinkLabelPeer*>(self)->Draw(cr); });
                          return FALSE;
@@ -100,7 +125,8 @@ GtkLinkLabelPeer::GtkLinkLabelPeer(controls::TLinkLabel& label, const GtkPeerCon
 
 GtkLinkLabelPeer::~GtkLinkLabelPeer() {
     // The base class destroys the widget; its last signals must not reach
-    // this half-destroyed peer.
+    // this half-destroyed peer, nor its accessibles ask it anything.
+    if (widget_) DetachLinkArea(widget_);
     Discard(widget_);
     widget_ = nullptr;
     ReleaseFonts();
@@ -128,7 +154,46 @@ void GtkLinkLabelPeer::ApplyFont() {
     Redraw();
 }
 
+void GtkLinkLabelPeer::ApplyCaption() {
+    Redraw();
+    if (widget_) LinkAreaLinksChanged(widget_);
+}
+
+bool GtkLinkLabelPeer::KeyPressed(unsigned keyval) {
+    if (keyval != GDK_KEY_Return && keyval != GDK_KEY_KP_Enter && keyval != GDK_KEY_space && keyval != GDK_KEY_KP_Space)
+        return false;
+    if (label_.FocusedLink() < 0) return false;
+    label_.ActivateFocusedLink();
+    return true;
+}
+
+std::string GtkLinkLabelPeer::ShownText() const { return DisplayText(label_.PlainText()); }
+int GtkLinkLabelPeer::LinkCount() const { return label_.Tree().LinkCount(); }
+std::string GtkLinkLabelPeer::LinkText(int link) const {
+    const controls::TLinkNode* node = label_.Tree().Link(link);
+    return node ? DisplayText(node->Text()) : std::string();
+}
+int GtkLinkLabelPeer::FocusedLink() const { return label_.FocusedLink(); }
+bool GtkLinkLabelPeer::EnterFocus(bool forward) { return label_.EnterFocus(forward); }
+bool GtkLinkLabelPeer::MoveFocus(bool forward) { return label_.MoveFocus(forward); }
+
+// A screen reader's "click" on a link: as a click with the mouse.
+void GtkLinkLabelPeer::ActivateLink(int link) {
+    const controls::TLinkNode* node = label_.Tree().Link(link);
+    if (!node) return;
+    // Copies: the handler may set a new caption, which frees the tree.
+    const int number = node->Number();
+    const std::string text = node->Text();
+    const std::string param = node->Param();
+    label_.LinkClick(number, text, param);
+}
+
 bool GtkLinkLabelPeer::OwnPropertyChanged(std::string_view property) {
+    if (property == "LinkFocus") {
+        Redraw();
+        if (widget_) LinkAreaFocusChanged(widget_);
+        return true;
+    }
     if (property == "LinkState" || property == "Transparent" || property == "Layout" || property == "AutoHeight" ||
         property == "HotLinks" || property == "LinkColor" || property == "LinkColorClicked" ||
         property == "LinkColorHot" || property == "LinkStyle" || property == "MarginWidth" ||
@@ -212,6 +277,21 @@ void GtkLinkLabelPeer::Draw(cairo_t* cr) {
         pango_layout_set_attributes(layout, nullptr);
     }
     g_object_unref(layout);
+    DrawFocus(cr, left, top);
+}
+
+// The focused link is framed with a dotted line in its colour.
+void GtkLinkLabelPeer::DrawFocus(cairo_t* cr, int left, int top) {
+    const int link = label_.FocusedLink();
+    const auto& areas = label_.CurrentLayout().LinkAreas;
+    if (!gtk_widget_has_focus(widget_) || link < 0 || link >= static_cast<int>(areas.size())) return;
+    SetSourceColor(cr, PlainColor(label_.LinkColor()).value_or(Rgb{0, 0, 255}));
+    const double dash = 1.0;
+    cairo_set_dash(cr, &dash, 1, 0);
+    cairo_set_line_width(cr, 1.0);
+    for (const controls::TRect& r : areas[static_cast<std::size_t>(link)])
+        cairo_rectangle(cr, left + r.Left + 0.5, top + r.Top + 0.5, r.Right - r.Left - 1, r.Bottom - r.Top - 1);
+    cairo_stroke(cr);
 }
 
 }  // namespace velora::gtk

@@ -17,6 +17,8 @@ GtkMemoPeer::GtkMemoPeer(controls::TMemo& memo, const GtkPeerContext& context)
     gtk_text_view_set_editable(GTK_TEXT_VIEW(view_), !memo.ReadOnly());
     gtk_text_view_set_cursor_visible(GTK_TEXT_VIEW(view_), !memo.ReadOnly());
     gtk_text_view_set_left_margin(GTK_TEXT_VIEW(view_), 2);
+    // Tab leaves the text for the next control, also where it is editable.
+    gtk_text_view_set_accepts_tab(GTK_TEXT_VIEW(view_), FALSE);
     gtk_text_buffer_set_text(gtk_text_view_get_buffer(GTK_TEXT_VIEW(view_)), DisplayText(JoinedLines()).c_str(), -1);
     g_signal_connect(gtk_text_view_get_buffer(GTK_TEXT_VIEW(view_)), "changed",
                      G_CALLBACK(+[](GtkTextBuffer*, gpointer data) {

@@ -16,7 +16,9 @@ namespace velora::gtk {
 class GtkMemoPeer : public GtkWidgetPeer {
 public:
     GtkMemoPeer(controls::TMemo& memo, const GtkPeerContext& context);
-    void CollectFocusChain(std::vector<GtkWidget*>& chain) const override { chain.push_back(view_); }
+    // The scrolled window stands in the form's chain (the chain holds the
+    // fixed's children) and passes the focus on to the text inside.
+    GtkWidget* FocusWidget() const override { return view_; }
 
 protected:
     bool OwnPropertyChanged(std::string_view property) override;

@@ -4,6 +4,7 @@
 
 #include "gtk/AnsiText.h"
 #include "gtk/GtkFormPeer.h"
+#include "controls/AccessibleName.h"
 #include "controls/Control.h"
 #include "controls/FormLayout.h"
 
@@ -73,6 +74,14 @@ void GtkWidgetPeer::PropertyChanged(std::string_view property) {
     } else if (property == "Font") {
         ApplyFont();
     }
+}
+
+void GtkWidgetPeer::ApplyAccessibility() {
+    GtkWidget* focus = FocusWidget();
+    if (!focus) return;
+    const std::string name = controls::AccessibleName(control_);
+    // Without a name of its own the widget keeps the one GTK gives it.
+    if (!name.empty()) atk_object_set_name(gtk_widget_get_accessible(focus), DisplayText(name).c_str());
 }
 
 void GtkWidgetPeer::ApplyBounds() {

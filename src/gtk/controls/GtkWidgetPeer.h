@@ -27,6 +27,8 @@ public:
 
     GtkWidget* Widget() const override { return widget_; }
     void PropertyChanged(std::string_view property) override;
+    // The focus widget carries the control's name (controls/AccessibleName.h).
+    void ApplyAccessibility() override;
 
 protected:
     GtkWidgetPeer(controls::TControl& control, const GtkPeerContext& context);

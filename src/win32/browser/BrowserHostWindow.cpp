@@ -11,7 +11,8 @@ namespace {
 constexpr wchar_t kClassName[] = L"TWebBrowserHost";
 }  // namespace
 
-BrowserHostWindow::BrowserHostWindow(HWND parent, const RECT& bounds, bool visible) {
+BrowserHostWindow::BrowserHostWindow(HWND parent, const RECT& bounds, bool visible, NewWindowHandler newWindow)
+    : newWindow_(std::move(newWindow)) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     RegisterWindowClass({.name = kClassName,
                          .procedure = &BrowserHostWindow::WindowProc,
@@ -41,18 +42,46 @@ void BrowserHostWindow::Navigate(const std::string& url) {
     if (!window_) return;
     // Fills the window from the start; a control the system cannot offer
     // is not asked for again.
-    if (!browser_) browser_ = std::make_unique<EmbeddedBrowser>(window_);
+    if (!browser_) browser_ = std::make_unique<EmbeddedBrowser>(window_, newWindow_);
     browser_->Navigate(url);
+    // The page is shown at the zoom once it is there.
+    zoomPending_ = true;
+    zoomTried_ = false;
 }
 
 std::string BrowserHostWindow::LocationUrl() const { return browser_ ? browser_->LocationUrl() : std::string(); }
 
 bool BrowserHostWindow::Busy() const { return browser_ && browser_->Busy(); }
 
+void BrowserHostWindow::SetZoom(int percent) {
+    zoom_ = percent;
+    zoomPending_ = true;
+    zoomTried_ = false;
+    if (browser_ && !browser_->Busy()) ApplyZoom();
+}
+
+// A control without a page refuses: it is asked again when a page has
+// loaded (BrowserMessageHook sees it go from busy to idle), not with every
+// message.
+void BrowserHostWindow::ApplyZoom() {
+    if (!browser_ || !browser_->Exists()) return;
+    appliedZoom_ = zoom_;
+    zoomResult_ = browser_->SetOpticalZoom(zoom_);
+    zoomTried_ = true;
+    zoomPending_ = FAILED(zoomResult_);
+}
+
+bool BrowserHostWindow::IsForBrowser(const MSG& message) const {
+    return window_ && message.hwnd && (message.hwnd == window_ || IsChild(window_, message.hwnd));
+}
+
 bool BrowserHostWindow::BrowserMessageHook(MSG& message) {
     if (!window_ || !browser_ || !browser_->Exists()) return false;
+    const bool busy = browser_->Busy();
+    if (zoomPending_ && !busy && (!zoomTried_ || wasBusy_)) ApplyZoom();
+    wasBusy_ = busy;
     const bool handled = IsDialogMessageW(window_, &message) != 0;
-    if (handled && !browser_->Busy()) {
+    if (handled && !busy) {
         IOleInPlaceActiveObject* active = browser_->ActiveObject();
         if (active && controls::PassesToBrowserAccelerator(message.message, static_cast<unsigned>(message.wParam)))
             active->TranslateAccelerator(&message);

@@ -20,8 +20,9 @@ class BrowserHostWindow final : public platform::WebBrowser {
 public:
     // A child of `parent` at `bounds` (in the parent's client coordinates),
     // still without the browser. OLE must be initialised on this thread
-    // before the first navigation.
-    BrowserHostWindow(HWND parent, const RECT& bounds, bool visible);
+    // before the first navigation. The browser hands a page's request for a
+    // new window to `newWindow`.
+    BrowserHostWindow(HWND parent, const RECT& bounds, bool visible, NewWindowHandler newWindow = {});
     ~BrowserHostWindow() override;
     BrowserHostWindow(const BrowserHostWindow&) = delete;
     BrowserHostWindow& operator=(const BrowserHostWindow&) = delete;
@@ -35,6 +36,16 @@ public:
     void Navigate(const std::string& url) override;
     std::string LocationUrl() const override;
     bool Busy() const override;
+    // Handed to the browser at once when it is not loading, and again after
+    // each navigation once the page is there (the next message through
+    // BrowserMessageHook while it is not loading).
+    void SetZoom(int percent) override;
+    // The zoom the browser was last asked for, and the browser's answer;
+    // 100 and S_FALSE before any.
+    int AppliedZoom() const { return appliedZoom_; }
+    HRESULT ZoomResult() const { return zoomResult_; }
+    // A message meant for the browser: for this window or one of its own.
+    bool IsForBrowser(const MSG& message) const;
 
     // The dialog manager processes the message for this window and its
     // children (and dispatches it when it takes it); a message it took is,
@@ -51,6 +62,15 @@ private:
 
     HWND window_ = nullptr;
     std::unique_ptr<EmbeddedBrowser> browser_;
+    NewWindowHandler newWindow_;
+    int zoom_ = 100;
+    bool zoomPending_ = false;
+    bool zoomTried_ = false;
+    bool wasBusy_ = false;
+    int appliedZoom_ = 100;
+    HRESULT zoomResult_ = S_FALSE;
+
+    void ApplyZoom();
 };
 
 }  // namespace velora::win32

@@ -28,10 +28,10 @@
 //   error dialogs, the same as put_Silent) and the download flags; every
 //   other property is unknown, which means the control's default.
 //
-// No event sink is advised: the program never watches a navigation. (Were
-// one added, note that the control calls Invoke for ambient properties on
-// whatever object it knows as the site, before any sink is advised: a sink
-// must be an object of its own, never the site itself.)
+// The one event the program watches, a page's request for a new window,
+// goes to a sink of its own (BrowserEvents.h), never to the site: the
+// control calls Invoke for ambient properties on whatever object it knows as
+// the site, before any sink is advised.
 //
 // Lifetimes. COM objects live as long as someone holds a counted reference,
 // and here references run both ways between our objects and the control's:

@@ -4,6 +4,9 @@
 
 #include "win32/browser/EmbeddedBrowser.h"
 
+#include <exdisp.h>
+#include <ocidl.h>
+
 #include "win32/WideText.h"
 #include "win32/browser/BrowserSite.h"
 #include "win32/raii/Bstr.h"
@@ -11,7 +14,8 @@
 
 namespace velora::win32 {
 
-EmbeddedBrowser::EmbeddedBrowser(HWND host) : host_(host), site_(BrowserSite::Create(host)) {
+EmbeddedBrowser::EmbeddedBrowser(HWND host, NewWindowHandler newWindow)
+    : host_(host), site_(BrowserSite::Create(host)), events_(BrowserEvents::Create(std::move(newWindow))) {
     OleOnDemand::Ensure();
     object_ = CreateInProcessObject<IOleObject>(__uuidof(WebBrowser));
     if (!object_) {
@@ -27,6 +31,12 @@ EmbeddedBrowser::EmbeddedBrowser(HWND host) : host_(host), site_(BrowserSite::Cr
         return;
     }
     site_->Attach(inPlace_.Get());
+    // New windows are watched; a control without events simply opens them.
+    if (const auto container = browser_.As<IConnectionPointContainer>()) {
+        if (SUCCEEDED(container->FindConnectionPoint(DIID_DWebBrowserEvents2, eventPoint_.Receive())) &&
+            eventPoint_ && FAILED(eventPoint_->Advise(events_.Get(), &eventCookie_)))
+            eventPoint_.Reset();
+    }
     // Script errors of a page are the page's business: no dialogs.
     browser_->put_Silent(VARIANT_TRUE);
 }
@@ -55,6 +65,14 @@ bool EmbeddedBrowser::Busy() const {
     return busy != VARIANT_FALSE;
 }
 
+HRESULT EmbeddedBrowser::SetOpticalZoom(int percent) {
+    if (!browser_) return E_UNEXPECTED;
+    VARIANT zoom{};
+    zoom.vt = VT_I4;
+    zoom.lVal = percent;
+    return browser_->ExecWB(OLECMDID_OPTICAL_ZOOM, OLECMDEXECOPT_DONTPROMPTUSER, &zoom, nullptr);
+}
+
 IOleInPlaceActiveObject* EmbeddedBrowser::ActiveObject() {
     if (activeObject_ || !browser_) return activeObject_.Get();
     ComPtr<IDispatch> application;
@@ -76,6 +94,9 @@ void EmbeddedBrowser::Focus() {
 
 // The order matters; BrowserSite.h says why.
 void EmbeddedBrowser::Close() {
+    if (eventPoint_) eventPoint_->Unadvise(eventCookie_);
+    eventPoint_.Reset();
+    events_.Reset();
     activeObject_.Reset();
     browser_.Reset();
     if (site_) site_->Detach();

@@ -9,6 +9,7 @@
 
 #include <string>
 
+#include "win32/browser/BrowserEvents.h"
 #include "win32/raii/ComPtr.h"
 
 namespace velora::win32 {
@@ -19,8 +20,10 @@ class EmbeddedBrowser {
 public:
     // Creates the control inside `host`, filling its client area, starting
     // OLE on this thread on demand (raii/OleOnDemand.h). When the system offers no control the
-    // browser simply does not exist: navigations go nowhere.
-    explicit EmbeddedBrowser(HWND host);
+    // browser simply does not exist: navigations go nowhere. A page's request
+    // for a new window goes to `newWindow` (BrowserEvents.h); without one it
+    // is refused.
+    explicit EmbeddedBrowser(HWND host, NewWindowHandler newWindow = {});
     ~EmbeddedBrowser();
     EmbeddedBrowser(const EmbeddedBrowser&) = delete;
     EmbeddedBrowser& operator=(const EmbeddedBrowser&) = delete;
@@ -33,6 +36,9 @@ public:
     // The address the control shows; empty before the first navigation.
     std::string LocationUrl() const;
     bool Busy() const;
+    // The control's optical zoom of the page, in percent; fails (and may be
+    // asked again) while the control has no page to zoom.
+    HRESULT SetOpticalZoom(int percent);
     // The control's in-place active object, read once through its Application
     // property and kept until Close; nullptr when it has none.
     IOleInPlaceActiveObject* ActiveObject();
@@ -52,6 +58,10 @@ private:
     ComPtr<IOleInPlaceObject> inPlace_;
     ComPtr<IWebBrowser2> browser_;
     ComPtr<IOleInPlaceActiveObject> activeObject_;
+    // The event sink, advised at the control's connection point until Close.
+    ComPtr<BrowserEvents> events_;
+    ComPtr<IConnectionPoint> eventPoint_;
+    DWORD eventCookie_ = 0;
 };
 
 }  // namespace velora::win32

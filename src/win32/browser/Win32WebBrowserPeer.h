@@ -34,8 +34,13 @@ public:
     void Navigate(const std::string& url) override { host_.Navigate(url); }
     std::string LocationUrl() const override { return host_.LocationUrl(); }
     bool Busy() const override { return host_.Busy(); }
+    void SetZoom(int percent) override { host_.SetZoom(percent); }
 
-    bool BrowserMessageHook(MSG& message) { return host_.BrowserMessageHook(message); }
+    // The zoom keys and Ctrl with the wheel in the page change the model's
+    // zoom (the control would zoom by itself, unknown to the settings);
+    // every other message goes to BrowserHostWindow::BrowserMessageHook.
+    bool BrowserMessageHook(MSG& message);
+    const BrowserHostWindow& Host() const { return host_; }
 
 private:
     // The control's rectangle in the form's client area.

@@ -53,9 +53,11 @@ void Win32ComboBoxPeer::ApplyItemHeight() {
 void Win32ComboBoxPeer::FillItems() {
     SendMessageW(window_, WM_SETREDRAW, FALSE, 0);
     SendMessageW(window_, CB_RESETCONTENT, 0, 0);
+    // The texts the entries show: screen readers read them, and typed
+    // letters find them. The drawing takes the model's entries by index.
     const component::TStrings& items = comboBox_.Items();
     for (int i = 0; i < items.Count(); ++i)
-        SendMessageW(window_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(items[i]).c_str()));
+        SendMessageW(window_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(comboBox_.ItemText(i)).c_str()));
     SendMessageW(window_, WM_SETREDRAW, TRUE, 0);
     ApplySelection();
     InvalidateRect(window_, nullptr, TRUE);

@@ -61,13 +61,17 @@ Win32LinkLabelPeer::~Win32LinkLabelPeer() {
 }
 
 void Win32LinkLabelPeer::Build() {
-    // A label takes no focus: no tab stop.
-    window_ = CreateChild(kWindowClass, "", 0, 0, false);
+    // A tab stop, named by its text.
+    window_ = CreateChild(kWindowClass, label_.PlainText(), 0, 0, true);
     if (!window_) ThrowLastError();
     SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
 bool Win32LinkLabelPeer::OwnPropertyChanged(std::string_view property) {
+    if (property == "LinkFocus") {
+        Redraw();
+        return true;
+    }
     if (property == "LinkState" || property == "Transparent" || property == "Layout" || property == "AutoHeight" ||
         property == "HotLinks" || property == "LinkColor" || property == "LinkColorClicked" ||
         property == "LinkColorHot" || property == "LinkStyle" || property == "MarginWidth" ||
@@ -83,7 +87,40 @@ void Win32LinkLabelPeer::ApplyFont() {
     Redraw();
 }
 
-void Win32LinkLabelPeer::ApplyCaption() { Redraw(); }
+void Win32LinkLabelPeer::ApplyCaption() {
+    SetText(window_, label_.PlainText());
+    Redraw();
+}
+
+// The focused link framed as the system frames a focused control.
+void Win32LinkLabelPeer::DrawFocus(HDC dc, int left, int top) {
+    const int link = label_.FocusedLink();
+    const auto& areas = label_.CurrentLayout().LinkAreas;
+    if (GetFocus() != window_ || link < 0 || link >= static_cast<int>(areas.size())) return;
+    for (const controls::TRect& r : areas[static_cast<std::size_t>(link)]) {
+        const RECT frame{left + r.Left, top + r.Top, left + r.Right, top + r.Bottom};
+        DrawFocusRect(dc, &frame);
+    }
+}
+
+// Enter and Space open the focused link; Tab stays in the label while a
+// further link follows in its direction.
+LRESULT Win32LinkLabelPeer::DialogCode(const MSG* key) const {
+    if (!key || key->message != WM_KEYDOWN) return 0;
+    if (key->wParam == VK_RETURN || key->wParam == VK_SPACE) return label_.FocusedLink() >= 0 ? DLGC_WANTMESSAGE : 0;
+    if (key->wParam == VK_TAB && label_.CanMoveFocus(GetKeyState(VK_SHIFT) >= 0)) return DLGC_WANTTAB;
+    return 0;
+}
+
+bool Win32LinkLabelPeer::KeyDown(WPARAM key) {
+    if (key == VK_RETURN || key == VK_SPACE) {
+        if (label_.FocusedLink() < 0) return false;
+        label_.ActivateFocusedLink();
+        return true;
+    }
+    if (key == VK_TAB) return label_.MoveFocus(GetKeyState(VK_SHIFT) >= 0);
+    return false;
+}
 
 void Win32LinkLabelPeer::Redraw() {
     if (window_) InvalidateRect(window_, nullptr, FALSE);
@@ -156,6 +193,7 @@ void Win32LinkLabelPeer::Paint(HDC target) {
         SetTextColor(dc, ToColorRef(label_.WordColor(word)));
         TextOutW(dc, left + word.Bounds.Left, top + word.Bounds.Top, text.c_str(), static_cast<int>(text.size()));
     }
+    DrawFocus(dc, left, top);
     BitBlt(target, 0, 0, width, height, dc, 0, 0, SRCCOPY);
 }
 
@@ -168,6 +206,24 @@ LRESULT Win32LinkLabelPeer::HandleMessage(UINT message, WPARAM wParam, LPARAM lP
             Paint(dc.Get());
             return 0;
         }
+        case WM_GETDLGCODE:
+            return DialogCode(reinterpret_cast<const MSG*>(lParam));
+        case WM_KEYDOWN:
+            if (KeyDown(wParam)) return 0;
+            break;
+        case WM_CHAR:
+            // Enter and Space acted on the key itself: no beep.
+            if (wParam == L'\r' || wParam == L' ') return 0;
+            break;
+        case WM_SETFOCUS:
+            // Shift+Tab arrives at the last link, anything else at the first.
+            label_.EnterFocus(GetKeyState(VK_SHIFT) >= 0 || GetKeyState(VK_TAB) >= 0);
+            Redraw();
+            return 0;
+        case WM_KILLFOCUS:
+            label_.LeaveFocus();
+            Redraw();
+            return 0;
         case WM_SETCURSOR:
             if (LOWORD(lParam) == HTCLIENT) {
                 POINT at{};

@@ -4,6 +4,9 @@
 // link style), shows the hand over links and hands the mouse to the model,
 // which reports clicks as OnLinkClick. While a button is down the window
 // holds the mouse capture, so a release outside the label still arrives.
+// It is a tab stop: Tab walks its links (the focused one framed), Enter or
+// Space opens it; its window text is the caption without markup, which is
+// what screen readers read for it.
 
 #include <functional>
 #include <memory>
@@ -42,6 +45,9 @@ private:
     void Paint(HDC target);
     void PaintBackground(HDC dc, const RECT& client);
     void Redraw();
+    void DrawFocus(HDC dc, int left, int top);
+    LRESULT DialogCode(const MSG* key) const;
+    bool KeyDown(WPARAM key);
     // Runs a mouse action of the model and repaints when it changed a link's
     // state, also when the form does not pass the model's report on.
     void Track(const std::function<void()>& mouseAction);

@@ -1,8 +1,32 @@
 #include "win32/controls/Win32MemoPeer.h"
 
+#include <commctrl.h>
+
 #include "controls/Memo.h"
 
 namespace velora::win32 {
+
+namespace {
+
+constexpr UINT_PTR kSubclassId = 1;
+
+// A multi-line edit asks the dialog manager for every key: Tab and Esc go
+// to the dialog instead (the focus moves on, the dialog closes), and so
+// does Enter where the text is read-only (the default button).
+LRESULT CALLBACK MemoProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR) {
+    if (message == WM_NCDESTROY) RemoveWindowSubclass(window, &MemoProc, id);
+    LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+    if (message == WM_GETDLGCODE && lParam) {
+        const auto* key = reinterpret_cast<const MSG*>(lParam);
+        const bool readOnly = (GetWindowLongPtrW(window, GWL_STYLE) & ES_READONLY) != 0;
+        if (key->message == WM_KEYDOWN &&
+            (key->wParam == VK_TAB || key->wParam == VK_ESCAPE || (readOnly && key->wParam == VK_RETURN)))
+            result &= ~static_cast<LRESULT>(DLGC_WANTALLKEYS | DLGC_WANTTAB | DLGC_WANTMESSAGE);
+    }
+    return result;
+}
+
+}  // namespace
 
 Win32MemoPeer::Win32MemoPeer(controls::TMemo& memo, const Win32PeerContext& context)
     : Win32WindowPeer(memo, context), memo_(memo) {
@@ -18,6 +42,7 @@ void Win32MemoPeer::Build() {
     if (!memo_.WordWrap()) style |= ES_AUTOHSCROLL;
     if (memo_.ReadOnly()) style |= ES_READONLY;
     window_ = CreateChild(L"EDIT", JoinedLines(), style, WS_EX_CLIENTEDGE, true);
+    if (window_) SetWindowSubclass(window_, &MemoProc, kSubclassId, 0);
 }
 
 std::string Win32MemoPeer::JoinedLines() const {

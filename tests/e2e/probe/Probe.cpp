@@ -36,8 +36,16 @@
 //                                       Windows machine trusts its publisher's root (under Wine without asking)
 //   probe resource FILE TYPE ID         the bytes of resource ID of type TYPE (numbers) in the program file
 //                                       FILE, in hexadecimal on one line
+//   probe accessible WINDOW             each child as screen readers read it through its standard accessible
+//                                       object (oleacc): index class role name (role as its text, "-" when
+//                                       the object gives none)
+//   probe focus WINDOW                  the index of the child that has the keyboard focus (-1 for none)
+//   probe key WINDOW VK                 posts VK's WM_KEYDOWN and WM_KEYUP to the window's focused child, as
+//                                       typed keys reach it through the program's message loop (dialog keys
+//                                       among them); then waits up to a second for the focus to move
 //   probe xwindow WINDOW                the X window of a visible top-level window under Wine (in hex)
 #include <windows.h>
+#include <oleacc.h>
 #include <wincrypt.h>
 
 #include <algorithm>
@@ -261,6 +269,56 @@ int Usage() {
 
 }  // namespace
 
+int FocusedChild(HWND top) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(top, nullptr), &info) || !info.hwndFocus) return -1;
+    const auto children = Children(top);
+    for (size_t i = 0; i < children.size(); ++i)
+        if (children[i] == info.hwndFocus) return static_cast<int>(i);
+    return -1;
+}
+
+// IAccessible's interface id, spelt out: the import library's symbol may
+// not match what the system compares.
+const IID kAccessibleId = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+
+// What oleacc's standard object tells a screen reader about a child window.
+std::string AccessibleRow(HWND child) {
+    IAccessible* object = nullptr;
+    HRESULT found = AccessibleObjectFromWindow(child, static_cast<DWORD>(OBJID_CLIENT), kAccessibleId,
+                                               reinterpret_cast<void**>(&object));
+    // Wine answers the window's own object only inside its process; the
+    // standard object reads the window from outside, as on Windows.
+    if (FAILED(found) || !object)
+        found = CreateStdAccessibleObject(child, static_cast<LONG>(OBJID_CLIENT), kAccessibleId,
+                                          reinterpret_cast<void**>(&object));
+    if (FAILED(found) || !object) {
+        char failed[32];
+        std::snprintf(failed, sizeof failed, "-\t- (%08lx)", static_cast<unsigned long>(found));
+        return failed;
+    }
+    VARIANT self;
+    VariantInit(&self);
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    std::string role = "-";
+    VARIANT roleValue;
+    VariantInit(&roleValue);
+    if (SUCCEEDED(object->get_accRole(self, &roleValue)) && roleValue.vt == VT_I4) {
+        char text[128] = {};
+        if (GetRoleTextA(static_cast<DWORD>(roleValue.lVal), text, sizeof text) > 0) role = text;
+    }
+    std::string name;
+    BSTR nameValue = nullptr;
+    if (object->get_accName(self, &nameValue) == S_OK && nameValue) {
+        name = Narrow(nameValue);
+        SysFreeString(nameValue);
+    }
+    object->Release();
+    return role + "\t" + OneLine(name);
+}
+
 int main(int argc, char** argv) {
     if (argc < 2) return Usage();
     const std::string command = argv[1];
@@ -289,6 +347,38 @@ int main(int argc, char** argv) {
         return hwnd && PostMessageA(hwnd, WM_CLOSE, 0, 0) ? 0 : 1;
     }
     if (command == "find" && argc >= 4) return FindWindowA(argv[2], argv[3]) ? 0 : 1;
+    if (command == "accessible" && argc >= 3) {
+        HWND top = Find(argv[2], false);
+        if (!top) return 1;
+        CoInitialize(nullptr);
+        int index = 0;
+        for (HWND child : Children(top)) {
+            const Window w = Describe(child);
+            std::printf("%d\t%s\t%s\n", index++, w.className.c_str(), AccessibleRow(child).c_str());
+        }
+        CoUninitialize();
+        return 0;
+    }
+    if (command == "focus" && argc >= 3) {
+        HWND top = Find(argv[2], false);
+        if (!top) return 1;
+        std::printf("%d\n", FocusedChild(top));
+        return 0;
+    }
+    if (command == "key" && argc >= 4) {
+        HWND top = Find(argv[2], false);
+        if (!top) return 1;
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        GetGUIThreadInfo(GetWindowThreadProcessId(top, nullptr), &info);
+        HWND target = info.hwndFocus ? info.hwndFocus : top;
+        const auto vk = static_cast<WPARAM>(Number(argv[3]));
+        const int before = FocusedChild(top);
+        PostMessageA(target, WM_KEYDOWN, vk, 1);
+        PostMessageA(target, WM_KEYUP, vk, static_cast<LPARAM>(0xC0000001u));
+        for (int i = 0; i < 20 && FocusedChild(top) == before; ++i) Sleep(50);
+        return 0;
+    }
     if (command == "children" && argc >= 3) {
         HWND top = Find(argv[2], false);
         if (!top) return 1;

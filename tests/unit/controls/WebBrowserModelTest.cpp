@@ -16,8 +16,10 @@ public:
     void Navigate(const std::string& url) override { navigations.push_back(url); }
     std::string LocationUrl() const override { return location; }
     bool Busy() const override { return busy; }
+    void SetZoom(int percent) override { zooms.push_back(percent); }
 
     std::vector<std::string> navigations;
+    std::vector<int> zooms;
     std::string location;
     bool busy = false;
 };
@@ -75,4 +77,48 @@ TEST(WebBrowserModel, ANavigationBeforeTheBrowserIsAttachedStartsOnceItIs) {
     browser.SetBackend(nullptr);
     browser.SetBackend(&backend);
     EXPECT_EQ(1u, backend.navigations.size());
+}
+
+TEST(WebBrowserModel, TheZoomGoesToEveryAttachedBrowserAndTheUsersChangesAreReported) {
+    controls::TWebBrowser browser(nullptr);
+    int reported = 0;
+    browser.OnZoomChange = [&](component::TComponent* sender) {
+        EXPECT_EQ(&browser, sender);
+        ++reported;
+    };
+    EXPECT_EQ(100, browser.Zoom());
+    // Set from the settings before there is a browser: the first one gets it.
+    browser.SetZoom(150);
+    FakeBrowser backend;
+    browser.SetBackend(&backend);
+    EXPECT_EQ((std::vector<int>{150}), backend.zooms);
+    EXPECT_EQ(0, reported);
+
+    browser.ChangeZoom(controls::ZoomChange::In);
+    browser.ChangeZoom(controls::ZoomChange::Out);
+    browser.ChangeZoom(controls::ZoomChange::Out);
+    EXPECT_EQ((std::vector<int>{150, 175, 150, 125}), backend.zooms);
+    EXPECT_EQ(3, reported);
+    browser.ChangeZoom(controls::ZoomChange::Reset);
+    EXPECT_EQ(100, browser.Zoom());
+    // Nothing to change: no call, no report.
+    browser.ChangeZoom(controls::ZoomChange::Reset);
+    browser.ChangeZoom(controls::ZoomChange::None);
+    EXPECT_EQ(4, reported);
+    EXPECT_EQ(5u, backend.zooms.size());
+
+    // At the last step the key does nothing more.
+    browser.SetZoom(100000);
+    EXPECT_EQ(300, browser.Zoom());
+    browser.ChangeZoom(controls::ZoomChange::In);
+    EXPECT_EQ(300, browser.Zoom());
+    EXPECT_EQ(4, reported);
+    browser.SetZoom(-5);
+    EXPECT_EQ(30, browser.Zoom());
+    EXPECT_EQ(30, backend.zooms.back());
+
+    // A browser that comes later (the page after idle) starts at the zoom.
+    FakeBrowser later;
+    browser.SetBackend(&later);
+    EXPECT_EQ((std::vector<int>{30}), later.zooms);
 }

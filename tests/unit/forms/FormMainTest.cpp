@@ -153,3 +153,35 @@ TEST_F(MainWindow, PageAskedForBeforeTheKeyStoreAnswersWaitsForItsDigest) {
     EXPECT_EQ(formMain->browser->LocationURL(),
               Base() + "/contacts?sApp=DW&bSmallApp=1&sVersion=0.9.6.4&sMd5Login=" + digest + "&lang=de");
 }
+
+TEST_F(MainWindow, ThePagesZoomIsKeptInTheSettingsAndAHostileValueClamps) {
+    Start();
+    EXPECT_EQ(formMain->browser->Zoom(), 100);
+    EXPECT_FALSE(Store().HasValue("formMain\\zoom"));
+
+    // A zoom key in the page.
+    formMain->browser->ChangeZoom(controls::ZoomChange::In);
+    formMain->browser->ChangeZoom(controls::ZoomChange::In);
+    EXPECT_NE(ReadSettings().find("[formMain]\r\nzoom=125\r\n"), std::string::npos) << ReadSettings();
+
+    // The next start shows the pages at it.
+    application.reset();
+    Start();
+    EXPECT_EQ(formMain->browser->Zoom(), 125);
+    formMain->browser->ChangeZoom(controls::ZoomChange::Reset);
+    EXPECT_EQ(Store().GetString("formMain\\zoom", ""), "100");
+
+    const std::pair<const char*, int> stored[] = {
+        {"5000", 300}, {"-1", 30}, {"0", 30}, {"99999999999999999999", 100}, {"big", 100}, {"", 100}, {"105", 105}};
+    for (const auto& [text, zoom] : stored) {
+        WriteSettings(std::string("[formMain]\r\nzoom=") + text + "\r\n");
+        application.reset();
+        Start();
+        EXPECT_EQ(formMain->browser->Zoom(), zoom) << text;
+        // Stepping goes on from the clamped value (at the lowest step only
+        // upwards).
+        const controls::ZoomChange change = zoom == 30 ? controls::ZoomChange::In : controls::ZoomChange::Out;
+        formMain->browser->ChangeZoom(change);
+        EXPECT_EQ(Store().GetString("formMain\\zoom", ""), std::to_string(controls::ChangedZoom(zoom, change))) << text;
+    }
+}

@@ -39,7 +39,8 @@ TEST_F(OptionsDialog, FirstStartWithAnEmptySettingsFile) {
     EXPECT_EQ(formOptions->editPassword->Text(), "");
     EXPECT_FALSE(formOptions->checkboxOnlineStatus->Checked());
     EXPECT_TRUE(formOptions->checkboxAutostart->Checked());
-    EXPECT_EQ(formOptions->checkboxAutostart->Caption(), "VELORA Desktop beim Windows-Start ausf\xFChren");
+    // As the language file gives it, with its mnemonic.
+    EXPECT_EQ(formOptions->checkboxAutostart->Caption(), "VELORA Desktop beim Windows-&Start ausf\xFChren");
     EXPECT_EQ(formOptions->radioLanguage->ItemIndex(), 0);
     EXPECT_FALSE(formOptions->groupboxIE->Visible());
     EXPECT_EQ(formOptions->Caption(), "VELORA Desktop - 0.9.6.4");
@@ -145,11 +146,11 @@ TEST_F(OptionsDialog, LanguageSwitchRenamesCountriesKeepsTheSelectionAndIsUndone
 TEST_F(OptionsDialog, TheAutostartBoxSpeaksOfLoggingInWhereTheDesktopStartsTheProgramThen) {
     desktop.autostartsAtLogIn = true;
     Start();
-    EXPECT_EQ(formOptions->checkboxAutostart->Caption(), "VELORA Desktop bei der Anmeldung ausf\xFChren");
+    EXPECT_EQ(formOptions->checkboxAutostart->Caption(), "VELORA Desktop bei der &Anmeldung ausf\xFChren");
     formOptions->radioLanguage->SetItemIndex(1);
-    EXPECT_EQ(formOptions->checkboxAutostart->Caption(), "Start VELORA Desktop when you log in");
+    EXPECT_EQ(formOptions->checkboxAutostart->Caption(), "&Start VELORA Desktop when you log in");
     formOptions->Show();
-    EXPECT_EQ(formOptions->checkboxAutostart->Caption(), "VELORA Desktop bei der Anmeldung ausf\xFChren");
+    EXPECT_EQ(formOptions->checkboxAutostart->Caption(), "VELORA Desktop bei der &Anmeldung ausf\xFChren");
     formOptions->Hide();
 }
 

@@ -55,7 +55,7 @@ struct ModelForms {
         CreateComponent<TButton>(*options, "buttonOk");
 
         for (const char* name : {"labelCaptionActual", "labelCaptionInstalled", "labelUpdate", "labelVersionActual",
-                                 "labelVersionInstalled"})
+                                 "labelVersionInstalled", "labelHistory"})
             CreateComponent<TLabel>(*update, name);
         CreateComponent<TButton>(*update, "buttonUpdate");
         CreateComponent<TButton>(*update, "buttonCancel");

@@ -9,13 +9,18 @@
 
 #include <gtest/gtest.h>
 
+#include <exdispid.h>
+
 #include <cwchar>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "win32/browser/BrowserEmulation.h"
+#include "win32/browser/BrowserEvents.h"
 #include "support/ForeignWindowClass.h"
 #include "win32/browser/BrowserHostWindow.h"
 #include "win32/browser/Win32WebBrowserPeer.h"
@@ -294,6 +299,71 @@ TEST_F(BrowserUnderWine, PeerPutsTheModelsBrowserAtItsPlace) {
     EXPECT_FALSE(win32::BrowserMessageHook(browser, forBrowser));
 }
 
+// Without an HTML engine the control has no page to zoom: what can be seen
+// is that the keys and the wheel reach the model, and the model's zoom the
+// control's optical zoom call.
+TEST_F(BrowserUnderWine, ZoomKeysAndCtrlWithTheWheelReachTheControlsOpticalZoom) {
+    controls::TForm form(nullptr);
+    auto* browser = component::CreateComponent<controls::TWebBrowser>(form, "browser");
+    browser->SetBounds(0, 0, 420, 530);
+    int reported = 0;
+    browser->OnZoomChange = [&](component::TComponent*) { ++reported; };
+    // As read from the settings, before the window exists.
+    browser->SetZoom(150);
+    auto peer = std::make_unique<win32::Win32WebBrowserPeer>(*browser, frame_);
+    const win32::BrowserHostWindow& host = peer->Host();
+    EXPECT_EQ(100, host.AppliedZoom());
+    EXPECT_EQ(S_FALSE, host.ZoomResult());
+
+    browser->Navigate(server_.Url("/send?sApp=DW&&bSmallApp=1"));
+    EXPECT_NE("", server_.AwaitRequestLine(15000));
+    ASSERT_TRUE(PumpUntil([&] { return !browser->Busy(); }, 5000));
+    // The first message once the page is there hands the zoom over.
+    MSG idle = Message(peer->Handle(), WM_MOUSEMOVE, 0);
+    win32::BrowserMessageHook(browser, idle);
+    EXPECT_EQ(150, host.AppliedZoom());
+    EXPECT_NE(S_FALSE, host.ZoomResult()) << "the control's zoom was not asked for";
+
+    const HWND control = GetWindow(peer->Handle(), GW_CHILD);
+    ASSERT_NE(nullptr, control);
+    const auto holdCtrl = [](bool down) {
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        keys[VK_CONTROL] = down ? 0x80 : 0;
+        SetKeyboardState(keys);
+    };
+    const auto hook = [&](HWND target, UINT message, WPARAM wParam) {
+        MSG msg = Message(target, message, wParam);
+        return win32::BrowserMessageHook(browser, msg);
+    };
+    holdCtrl(true);
+    EXPECT_TRUE(hook(control, WM_KEYDOWN, VK_OEM_PLUS));
+    EXPECT_EQ(175, browser->Zoom());
+    EXPECT_EQ(175, host.AppliedZoom());
+    EXPECT_TRUE(hook(peer->Handle(), WM_KEYDOWN, VK_SUBTRACT));
+    EXPECT_EQ(150, host.AppliedZoom());
+    EXPECT_TRUE(hook(control, WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, WHEEL_DELTA)));
+    EXPECT_EQ(175, host.AppliedZoom());
+    EXPECT_TRUE(hook(control, WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, static_cast<WORD>(-WHEEL_DELTA))));
+    EXPECT_EQ(150, host.AppliedZoom());
+    EXPECT_TRUE(hook(control, WM_KEYDOWN, '0'));
+    EXPECT_EQ(100, browser->Zoom());
+    EXPECT_EQ(100, host.AppliedZoom());
+    EXPECT_EQ(5, reported);
+
+    // For another window, or without Ctrl, they are not the zoom's.
+    EXPECT_FALSE(hook(frame_, WM_KEYDOWN, VK_OEM_PLUS));
+    holdCtrl(false);
+    hook(control, WM_KEYDOWN, VK_OEM_PLUS);
+    hook(control, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA));
+    EXPECT_EQ(100, browser->Zoom());
+    EXPECT_EQ(5, reported);
+
+    // Set from outside (a stored value) it goes to the control at once.
+    browser->SetZoom(67);
+    EXPECT_EQ(67, host.AppliedZoom());
+}
+
 TEST_F(BrowserUnderWine, AHostWhoseWindowClassCannotBeRegisteredFailsTheStart) {
     const auto openHost = [this] { win32::BrowserHostWindow host(frame_, RECT{0, 0, 100, 100}, true); };
     {
@@ -342,6 +412,112 @@ TEST(BrowserEmulation, TheProgramsFileNameGetsTheCurrentEngine) {
     ASSERT_EQ(ERROR_SUCCESS, result);
     EXPECT_EQ(static_cast<DWORD>(REG_DWORD), type);
     EXPECT_EQ(11001u, value);
+}
+
+namespace {
+// The program's value under the feature control `feature`, removed first
+// when `fresh`; nothing when it is missing.
+std::optional<DWORD> FeatureValue(const wchar_t* feature, bool fresh) {
+    const std::wstring key = std::wstring(L"Software\\Microsoft\\Internet Explorer\\Main\\FeatureControl\\") + feature;
+    HKEY opened = nullptr;
+    if (fresh) {
+        if (RegOpenKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, KEY_SET_VALUE, &opened) == ERROR_SUCCESS) {
+            RegDeleteValueW(opened, OwnFileName().c_str());
+            RegCloseKey(opened);
+        }
+        return std::nullopt;
+    }
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS)
+        return std::nullopt;
+    DWORD type = 0, value = 0, size = sizeof value;
+    const LONG result =
+        RegQueryValueExW(opened, OwnFileName().c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
+    RegCloseKey(opened);
+    if (result != ERROR_SUCCESS || type != REG_DWORD) return std::nullopt;
+    return value;
+}
+
+// NewWindow3's five arguments as the control passes them, last first.
+struct NewWindowCall {
+    VARIANT_BOOL cancel = VARIANT_FALSE;
+    IDispatch* window = nullptr;
+    VARIANT arguments[5]{};
+    DISPPARAMS parameters{arguments, nullptr, 5, 0};
+
+    explicit NewWindowCall(const wchar_t* url) {
+        arguments[4].vt = VT_BYREF | VT_DISPATCH;
+        arguments[4].ppdispVal = &window;
+        arguments[3].vt = VT_BYREF | VT_BOOL;
+        arguments[3].pboolVal = &cancel;
+        arguments[2].vt = VT_I4;
+        arguments[2].lVal = 0;
+        arguments[1].vt = VT_BSTR;
+        arguments[1].bstrVal = SysAllocString(L"http://127.0.0.1/send");
+        arguments[0].vt = VT_BSTR;
+        arguments[0].bstrVal = url ? SysAllocString(url) : nullptr;
+    }
+    ~NewWindowCall() {
+        SysFreeString(arguments[1].bstrVal);
+        if (arguments[0].vt == VT_BSTR) SysFreeString(arguments[0].bstrVal);
+    }
+    HRESULT SendTo(IDispatch& sink, DISPID member = DISPID_NEWWINDOW3) {
+        return sink.Invoke(member, IID_NULL, 0, DISPATCH_METHOD, &parameters, nullptr, nullptr, nullptr);
+    }
+};
+}  // namespace
+
+TEST(BrowserEmulation, TheProgramsFileNameGetsSpellChecking) {
+    FeatureValue(L"FEATURE_SPELLCHECKING", true);
+    EXPECT_FALSE(FeatureValue(L"FEATURE_SPELLCHECKING", false));
+    EXPECT_TRUE(win32::SetBrowserSpellChecking());
+    EXPECT_EQ(FeatureValue(L"FEATURE_SPELLCHECKING", false), 1u);
+    // The emulation value is another one, untouched.
+    EXPECT_TRUE(win32::SetBrowserEmulation());
+    EXPECT_EQ(FeatureValue(L"FEATURE_BROWSER_EMULATION", false), 11001u);
+    EXPECT_EQ(FeatureValue(L"FEATURE_SPELLCHECKING", false), 1u);
+}
+
+TEST(BrowserEvents, ANewWindowIsRefusedAndItsAddressHandedOn) {
+    std::vector<std::string> opened;
+    const auto sink = win32::BrowserEvents::Create([&opened](const std::string& url) { opened.push_back(url); });
+    // The control finds the sink as its event interface.
+    IDispatch* events = nullptr;
+    ASSERT_EQ(S_OK, sink->QueryInterface(DIID_DWebBrowserEvents2, reinterpret_cast<void**>(&events)));
+    events->Release();
+
+    NewWindowCall call(L"http://elsewhere.example/page?x=1");
+    EXPECT_EQ(S_OK, call.SendTo(*sink.Get()));
+    EXPECT_EQ(VARIANT_TRUE, call.cancel);
+    EXPECT_EQ(opened, std::vector<std::string>{"http://elsewhere.example/page?x=1"});
+
+    // No address: refused all the same, nothing to open.
+    NewWindowCall empty(nullptr);
+    EXPECT_EQ(S_OK, empty.SendTo(*sink.Get()));
+    EXPECT_EQ(VARIANT_TRUE, empty.cancel);
+    EXPECT_EQ(opened.size(), 1u);
+}
+
+TEST(BrowserEvents, OtherEventsAndMalformedArgumentsAreLeftAlone) {
+    int calls = 0;
+    const auto sink = win32::BrowserEvents::Create([&calls](const std::string&) { ++calls; });
+    NewWindowCall other(L"http://elsewhere.example/");
+    EXPECT_EQ(S_OK, other.SendTo(*sink.Get(), DISPID_BEFORENAVIGATE2));
+    EXPECT_EQ(VARIANT_FALSE, other.cancel);
+
+    NewWindowCall wrongCancel(L"http://elsewhere.example/");
+    wrongCancel.arguments[3].vt = VT_BOOL;
+    EXPECT_EQ(S_OK, wrongCancel.SendTo(*sink.Get()));
+    NewWindowCall wrongUrl(L"http://elsewhere.example/");
+    SysFreeString(wrongUrl.arguments[0].bstrVal);
+    wrongUrl.arguments[0].vt = VT_I4;
+    EXPECT_EQ(S_OK, wrongUrl.SendTo(*sink.Get()));
+    NewWindowCall fewer(L"http://elsewhere.example/");
+    fewer.parameters.cArgs = 4;
+    EXPECT_EQ(S_OK, fewer.SendTo(*sink.Get()));
+    EXPECT_EQ(S_OK, sink->Invoke(DISPID_NEWWINDOW3, IID_NULL, 0, DISPATCH_METHOD, nullptr, nullptr, nullptr,
+                                 nullptr));
+    EXPECT_EQ(calls, 0);
+    EXPECT_EQ(VARIANT_FALSE, fewer.cancel);
 }
 
 #endif  // _WIN32

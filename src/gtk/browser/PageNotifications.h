@@ -1,0 +1,43 @@
+#pragma once
+// The page's notifications as the desktop's own: org.freedesktop.Notifications
+// on the session bus the program's GApplication holds, every call
+// asynchronous. A click on one (its default action) runs the handler given
+// here; the notifications the desktop closes are forgotten. Without a
+// session bus or a notification service nothing is shown, silently.
+
+#include <cstdint>
+#include <functional>
+#include <set>
+#include <string>
+
+typedef struct _GDBusConnection GDBusConnection;
+typedef struct _GCancellable GCancellable;
+typedef struct _GVariant GVariant;
+
+namespace velora::gtk {
+
+class PageNotifications {
+public:
+    explicit PageNotifications(std::function<void()> clicked);
+    ~PageNotifications();
+    PageNotifications(const PageNotifications&) = delete;
+    PageNotifications& operator=(const PageNotifications&) = delete;
+
+    // Title and body in UTF-8, as the page gave them.
+    void Show(const std::string& title, const std::string& body);
+
+private:
+    bool Connect();
+    void Shown(std::uint32_t id) { shown_.insert(id); }
+    void Signal(const char* name, GVariant* parameters);
+
+    std::function<void()> clicked_;
+    GDBusConnection* bus_ = nullptr;
+    GCancellable* cancellable_ = nullptr;
+    unsigned subscription_ = 0;
+    // The ids of the notifications this program shows and the service still
+    // has: a click on another program's does nothing here.
+    std::set<std::uint32_t> shown_;
+};
+
+}  // namespace velora::gtk
