@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the presets and runs every test: the unit tests natively (with
-# sanitizers), the Linux program with its unit and end-to-end tests, the unit
-# tests under Wine, then the end-to-end tests of the Windows program under
-# Wine against the mock service. Where clang and its fuzzer runtime are
+# sanitizers) and the layer check, the Linux program with its unit and
+# end-to-end tests, the unit tests under Wine, then the end-to-end tests of
+# the Windows program under Wine against the mock service. Where clang and its fuzzer runtime are
 # installed, the fuzz targets also run for a few seconds each.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -31,10 +31,6 @@ echo "== Linux program: build, unit tests, end-to-end tests (Xvfb, a session bus
 cmake --preset linux >/dev/null
 cmake --build --preset linux -j "$jobs"
 ctest --preset linux
-
-echo "== layer order of the sources"
-python3 -m unittest -q tests/layers/test_check_layers.py
-python3 tools/layers/check_layers.py src
 
 echo "== the benchmark's look-up of the processes it measures"
 python3 -m unittest -q tests/bench/test_wine_process.py

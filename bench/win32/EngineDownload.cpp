@@ -19,10 +19,10 @@
 
 #include "app/UpdateDownload.h"
 #include "net/HttpUrlGrabber.h"
-#include "platform/win32/WideText.h"
-#include "platform/win32/Win32FileSystem.h"
-#include "platform/win32/Win32HttpClient.h"
-#include "platform/win32/Win32UiThreadDispatcher.h"
+#include "win32/WideText.h"
+#include "win32/Win32FileSystem.h"
+#include "win32/Win32HttpClient.h"
+#include "win32/Win32UiThreadDispatcher.h"
 
 namespace {
 
@@ -91,9 +91,9 @@ int wmain(int argc, wchar_t** argv) {
     }
     ProgressBar bar(barWindow);
 
-    platform::Win32FileSystem files;
-    net::UrlGrabberServices services{std::make_shared<platform::Win32HttpClient>(),
-                                     std::make_shared<platform::Win32UiThreadDispatcher>(), &files};
+    win32::Win32FileSystem files;
+    net::UrlGrabberServices services{std::make_shared<win32::Win32HttpClient>(),
+                                     std::make_shared<win32::Win32UiThreadDispatcher>(), &files};
     auto grabber = std::make_unique<net::THttpUrlGrabber>(nullptr, services);
     // Set up as the update dialog sets up its grabber.
     app::UseUpdateDownloadSettings(*grabber);
@@ -104,17 +104,17 @@ int wmain(int argc, wchar_t** argv) {
     long long progressEvents = 0;
     std::int32_t savedBytes = -1;
     std::string error;
-    grabber->OnProgress = [&](ui::TComponent*, std::int64_t position, std::int64_t total, const std::string&,
+    grabber->OnProgress = [&](component::TComponent*, std::int64_t position, std::int64_t total, const std::string&,
                               bool& continueTransfer) {
         ++progressEvents;
         bar.Show(position, total);
         continueTransfer = true;
     };
-    grabber->OnDoneFile = [&](ui::TComponent*, const std::string&, std::int32_t size, const std::string&) {
+    grabber->OnDoneFile = [&](component::TComponent*, const std::string&, std::int32_t size, const std::string&) {
         savedBytes = size;
         PostQuitMessage(0);
     };
-    grabber->OnError = [&](ui::TComponent*, const std::string& message) {
+    grabber->OnError = [&](component::TComponent*, const std::string& message) {
         error = message.empty() ? "(no text)" : message;
         PostQuitMessage(0);
     };

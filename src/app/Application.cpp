@@ -6,7 +6,7 @@ namespace velora::app {
 
 TApplication* Application = nullptr;
 
-TApplication::TApplication() : ui::TComponent(nullptr) {
+TApplication::TApplication() : component::TComponent(nullptr) {
     Application = this;
 }
 
@@ -24,7 +24,7 @@ void TApplication::Terminate() {
     if (OnTerminate) OnTerminate();
 }
 
-void TApplication::ComponentRemoved(ui::TComponent& component) {
+void TApplication::ComponentRemoved(component::TComponent& component) {
     forms_.erase(std::remove(forms_.begin(), forms_.end(), &component), forms_.end());
 }
 
@@ -36,7 +36,7 @@ std::string TApplication::UniqueFormName(const std::string& name) const {
     }
 }
 
-std::vector<ui::TComponent*> ApplicationForms() {
+std::vector<component::TComponent*> ApplicationForms() {
     if (Application == nullptr) return {};
     return {Application->Forms().begin(), Application->Forms().end()};
 }

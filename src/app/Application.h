@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "component/Component.h"
-#include "ui/controls/Form.h"
+#include "controls/Form.h"
 
 namespace velora::app {
 
-class TApplication : public ui::TComponent {
+class TApplication : public component::TComponent {
 public:
     TApplication();
     ~TApplication() override;
@@ -31,7 +31,7 @@ public:
         forms_.push_back(form);
         return form;
     }
-    const std::vector<ui::TForm*>& Forms() const { return forms_; }
+    const std::vector<controls::TForm*>& Forms() const { return forms_; }
 
     // Asks the program to end: the message loop stops, and a modal form
     // shown from now on closes at once.
@@ -42,13 +42,13 @@ public:
     std::function<void()> OnTerminate;
 
 protected:
-    void ComponentRemoved(ui::TComponent& component) override;
+    void ComponentRemoved(component::TComponent& component) override;
 
 private:
     std::string UniqueFormName(const std::string& name) const;
 
     std::string title_;
-    std::vector<ui::TForm*> forms_;
+    std::vector<controls::TForm*> forms_;
     bool terminated_ = false;
 };
 
@@ -57,6 +57,6 @@ extern TApplication* Application;
 
 // Its forms in list order (none while no application object exists): what a
 // new language file is applied to.
-std::vector<ui::TComponent*> ApplicationForms();
+std::vector<component::TComponent*> ApplicationForms();
 
 }  // namespace velora::app

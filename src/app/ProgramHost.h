@@ -20,10 +20,10 @@ class ProgramVersion;
 class SecretStore;
 }  // namespace velora::platform
 
-namespace velora::ui {
+namespace velora::controls {
 class TForm;
 class TWebBrowser;
-}  // namespace velora::ui
+}  // namespace velora::controls
 
 namespace velora::app {
 
@@ -54,10 +54,10 @@ public:
     // The application object exists: give it its window and message loop.
     virtual void AttachApplication(TApplication& application) = 0;
     // A form was created: give it its window (its peer).
-    virtual void AttachForm(ui::TForm& form) = 0;
+    virtual void AttachForm(controls::TForm& form) = 0;
     // Keys meant for the page go to this browser before the dialog manager
     // sees them (nullptr: to no browser).
-    virtual void RouteKeysToBrowser(ui::TWebBrowser* browser) = 0;
+    virtual void RouteKeysToBrowser(controls::TWebBrowser* browser) = 0;
     // The named mutex "VELORADesktop", held until the process ends.
     virtual void CreateProgramMutex() = 0;
     // Enters this process in the list of running copies of the same program

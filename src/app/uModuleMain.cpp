@@ -15,8 +15,8 @@ namespace velora::app {
 
 TmoduleMain* moduleMain = nullptr;
 
-TmoduleMain::TmoduleMain(ui::TComponent* owner, const ModuleServices& services)
-    : ui::TComponent(owner), services_(services) {
+TmoduleMain::TmoduleMain(component::TComponent* owner, const ModuleServices& services)
+    : component::TComponent(owner), services_(services) {
     SetName("moduleMain");
     storageIni_ = std::make_unique<settings::TAppIniFileStorage>(services.files, services.folders, services.regional);
     auto& store = *storageIni_;

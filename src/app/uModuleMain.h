@@ -44,9 +44,9 @@ inline constexpr const char* SettingsFileName = "VELORA\\Desktop\\VELORADesktop.
 // The value under the current user's Run key that starts the program at log-on.
 inline constexpr const char* AutostartValueName = "VELORADesktop";
 
-class TmoduleMain : public ui::TComponent {
+class TmoduleMain : public component::TComponent {
 public:
-    TmoduleMain(ui::TComponent* owner, const ModuleServices& services);
+    TmoduleMain(component::TComponent* owner, const ModuleServices& services);
     ~TmoduleMain() override;
 
     settings::TAppIniFileStorage& storageIni() { return *storageIni_; }

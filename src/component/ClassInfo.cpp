@@ -2,7 +2,7 @@
 
 #include "text/Text.h"
 
-namespace velora::ui {
+namespace velora::component {
 
 ClassInfo::ClassInfo(std::string_view name, const ClassInfo* parent,
                      std::initializer_list<PropertyInfo> ownProperties)
@@ -34,4 +34,4 @@ std::vector<const PropertyInfo*> ClassInfo::Properties() const {
     return all;
 }
 
-}  // namespace velora::ui
+}  // namespace velora::component

@@ -10,7 +10,7 @@
 
 #include "component/Property.h"
 
-namespace velora::ui {
+namespace velora::component {
 
 class ClassInfo {
 public:
@@ -39,4 +39,4 @@ private:
     std::vector<PropertyInfo> ownProperties_;
 };
 
-}  // namespace velora::ui
+}  // namespace velora::component

@@ -4,7 +4,7 @@
 
 #include "component/Errors.h"
 
-namespace velora::ui {
+namespace velora::component {
 
 const ClassInfo& TCollectionItem::StaticClass() {
     static const ClassInfo info{"TCollectionItem", &TPersistent::StaticClass(), {}};
@@ -62,4 +62,4 @@ void TCollection::Changed() {
     if (OnChange) OnChange();
 }
 
-}  // namespace velora::ui
+}  // namespace velora::component

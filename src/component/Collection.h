@@ -10,7 +10,7 @@
 #include "component/ClassInfo.h"
 #include "component/Persistent.h"
 
-namespace velora::ui {
+namespace velora::component {
 
 class TCollection;
 
@@ -61,4 +61,4 @@ private:
     std::vector<std::unique_ptr<TCollectionItem>> items_;
 };
 
-}  // namespace velora::ui
+}  // namespace velora::component

@@ -5,7 +5,7 @@
 #include "text/Text.h"
 #include "component/Errors.h"
 
-namespace velora::ui {
+namespace velora::component {
 
 namespace {
 bool IsIdentifier(std::string_view name) {
@@ -119,4 +119,4 @@ void TComponent::TellRemoval(TComponent& component) {
         if (sibling.get() != &component) sibling->ComponentRemoved(component);
 }
 
-}  // namespace velora::ui
+}  // namespace velora::component

@@ -12,7 +12,7 @@
 #include "component/ControlPeer.h"
 #include "component/Persistent.h"
 
-namespace velora::ui {
+namespace velora::component {
 
 class TComponent : public TPersistent {
 public:
@@ -86,4 +86,4 @@ T* CreateComponent(TComponent& owner, const std::string& name) {
     return component;
 }
 
-}  // namespace velora::ui
+}  // namespace velora::component

@@ -12,10 +12,13 @@
 #include <string>
 #include <string_view>
 
-namespace velora::ui {
+namespace velora::controls {
+class TForm;
+}  // namespace velora::controls
+
+namespace velora::component {
 
 class TComponent;
-class TForm;
 
 class ControlPeer {
 public:
@@ -25,11 +28,11 @@ public:
     // ("Caption", "Visible", "Items", ...).
     virtual void PropertyChanged(TComponent& component, std::string_view property) = 0;
     // Put the form in front of the other windows and give it the focus.
-    virtual void BringToFront(TForm& /*form*/) {}
+    virtual void BringToFront(controls::TForm& /*form*/) {}
     // Run the form's modal loop: dispatch messages until the form's
     // ModalResult is set and its CloseModal agrees. Without a system to run
     // a loop it returns at once.
-    virtual void RunModal(TForm& /*form*/) {}
+    virtual void RunModal(controls::TForm& /*form*/) {}
     // An event handler that the model ran on its own account (OnShow while
     // a form is being shown) threw; the model carries on after this returns.
     // The platform hands it to the application's general error display; the
@@ -37,4 +40,4 @@ public:
     virtual void HandleError(std::exception_ptr error) { std::rethrow_exception(error); }
 };
 
-}  // namespace velora::ui
+}  // namespace velora::component

@@ -4,7 +4,7 @@
 
 #include <stdexcept>
 
-namespace velora::ui {
+namespace velora::component {
 
 // A property was used against its nature: written without a setter, read or
 // written as another kind, or given a value outside its range.
@@ -31,4 +31,4 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-}  // namespace velora::ui
+}  // namespace velora::component

@@ -8,7 +8,7 @@
 
 #include "component/TypeInfo.h"
 
-namespace velora::ui {
+namespace velora::component {
 
 class TComponent;
 
@@ -25,4 +25,4 @@ using TMouseEvent =
 // A typed character; the handler may change it, and 0 discards it.
 using TKeyPressEvent = std::function<void(TComponent* sender, char& key)>;
 
-}  // namespace velora::ui
+}  // namespace velora::component

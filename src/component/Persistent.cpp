@@ -5,7 +5,7 @@
 #include "component/ClassInfo.h"
 #include "component/Errors.h"
 
-namespace velora::ui {
+namespace velora::component {
 
 const ClassInfo& TPersistent::StaticClass() {
     static const ClassInfo info{"TPersistent", nullptr, {}};
@@ -31,4 +31,4 @@ const PropertyInfo* FindProperty(const TPersistent& object, std::string_view pro
     return object.Class().FindProperty(propertyName);
 }
 
-}  // namespace velora::ui
+}  // namespace velora::component

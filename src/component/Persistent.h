@@ -10,7 +10,7 @@
 
 #include <string_view>
 
-namespace velora::ui {
+namespace velora::component {
 
 class ClassInfo;
 class PropertyInfo;
@@ -42,4 +42,4 @@ bool HasClassInChain(const TPersistent* object, std::string_view className);
 // class or its ancestors; nullptr when there is none.
 const PropertyInfo* FindProperty(const TPersistent& object, std::string_view propertyName);
 
-}  // namespace velora::ui
+}  // namespace velora::component

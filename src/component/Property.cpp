@@ -1,6 +1,6 @@
 #include "component/Property.h"
 
-namespace velora::ui {
+namespace velora::component {
 
 std::string_view KindName(PropertyKind kind) {
     switch (kind) {
@@ -126,4 +126,4 @@ void PropertyInfo::SetObjectValue(TPersistent& object, TPersistent* value) const
     RequireSetter(writeObject_)(object, value);
 }
 
-}  // namespace velora::ui
+}  // namespace velora::component

@@ -26,7 +26,7 @@
 #include "component/Persistent.h"
 #include "component/TypeInfo.h"
 
-namespace velora::ui {
+namespace velora::component {
 
 enum class PropertyKind {
     Integer,      // 32-bit integer (colours and shortcuts included)
@@ -278,4 +278,4 @@ private:
     }
 };
 
-}  // namespace velora::ui
+}  // namespace velora::component

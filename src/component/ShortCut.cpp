@@ -4,7 +4,7 @@
 
 #include "text/Text.h"
 
-namespace velora::ui {
+namespace velora::component {
 
 namespace {
 
@@ -75,4 +75,4 @@ TShortCut TextToShortCut(std::string_view text) {
     return key ? static_cast<TShortCut>(modifiers | *key) : 0;
 }
 
-}  // namespace velora::ui
+}  // namespace velora::component

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace velora::ui {
+namespace velora::component {
 
 using TShortCut = std::uint16_t;
 
@@ -22,4 +22,4 @@ std::string ShortCutToText(TShortCut shortCut);
 // exactly one key name, all without regard to case. Anything else gives 0.
 TShortCut TextToShortCut(std::string_view text);
 
-}  // namespace velora::ui
+}  // namespace velora::component

@@ -5,7 +5,7 @@
 #include "text/Text.h"
 #include "component/Errors.h"
 
-namespace velora::ui {
+namespace velora::component {
 
 namespace {
 // Order of sorted lists: byte order of the upper-case forms.
@@ -141,4 +141,4 @@ int TStringList::Add(const std::string& line) {
     return index;
 }
 
-}  // namespace velora::ui
+}  // namespace velora::component

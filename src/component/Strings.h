@@ -9,7 +9,7 @@
 #include "component/ClassInfo.h"
 #include "component/Persistent.h"
 
-namespace velora::ui {
+namespace velora::component {
 
 // The interface of every string list; the lists themselves are TStringList.
 class TStrings : public TPersistent {
@@ -81,4 +81,4 @@ private:
     bool sorted_ = false;
 };
 
-}  // namespace velora::ui
+}  // namespace velora::component

@@ -3,7 +3,7 @@
 #include "text/Text.h"
 #include "component/Errors.h"
 
-namespace velora::ui {
+namespace velora::component {
 
 std::string_view EnumType::ValueName(std::int64_t ordinal) const {
     if (!IsValidOrdinal(ordinal)) return {};
@@ -50,4 +50,4 @@ std::uint32_t SetType::FromText(std::string_view text) const {
     return bits;
 }
 
-}  // namespace velora::ui
+}  // namespace velora::component

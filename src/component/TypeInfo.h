@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-namespace velora::ui {
+namespace velora::component {
 
 // An enumeration type: ordinals 0 .. Count()-1, each with its value name.
 class EnumType {
@@ -84,4 +84,4 @@ private:
     Bits bits_ = 0;
 };
 
-}  // namespace velora::ui
+}  // namespace velora::component

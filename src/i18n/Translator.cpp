@@ -18,7 +18,7 @@ namespace velora::i18n {
 
 namespace {
 
-using ui::PropertyKind;
+using component::PropertyKind;
 
 // Sub-objects nest only as deep as the objects do; this bound keeps a
 // property that leads back to its own object from following a deeply nested
@@ -31,8 +31,8 @@ bool IsElement(const TSimpleXMLElem& node) { return node.Is(TSimpleXMLElemKind::
 
 // The object as the class it names, when that class is in its chain.
 template <class T>
-T* AsClass(ui::TPersistent* object, std::string_view className) {
-    return ui::HasClassInChain(object, className) ? dynamic_cast<T*>(object) : nullptr;
+T* AsClass(component::TPersistent* object, std::string_view className) {
+    return component::HasClassInChain(object, className) ? dynamic_cast<T*>(object) : nullptr;
 }
 
 // The kinds an attribute can set.
@@ -79,13 +79,13 @@ std::wstring WidenAnsi(std::string_view value) {
 
 // Converts a language-file text by the property's kind and sets it. Values
 // that cannot be converted are not stored; a refused value throws.
-void SetFromText(ui::TPersistent& object, const ui::PropertyInfo& property, const std::string& value,
+void SetFromText(component::TPersistent& object, const component::PropertyInfo& property, const std::string& value,
                  ValueSource source) {
     switch (property.Kind()) {
         case PropertyKind::Integer:
             // Menus write shortcuts as text ("Ctrl+S"); only attributes do.
             if (source == ValueSource::Attribute && property.Name() == "ShortCut")
-                property.SetInteger(object, static_cast<std::int32_t>(ui::TextToShortCut(value)));
+                property.SetInteger(object, static_cast<std::int32_t>(component::TextToShortCut(value)));
             else
                 property.SetInteger(object, LowBits32(value));
             return;
@@ -97,7 +97,7 @@ void SetFromText(ui::TPersistent& object, const ui::PropertyInfo& property, cons
                 return;
             }
             // A name the type does not know leaves the property as it is.
-            if (const ui::EnumType* type = property.TypeOfEnumeration())
+            if (const component::EnumType* type = property.TypeOfEnumeration())
                 if (const auto ordinal = type->OrdinalOf(value)) property.SetOrdinal(object, *ordinal);
             return;
         }
@@ -108,7 +108,7 @@ void SetFromText(ui::TPersistent& object, const ui::PropertyInfo& property, cons
             if (source == ValueSource::Attribute) property.SetWideString(object, WidenAnsi(WithFirstLineBreak(value)));
             return;
         case PropertyKind::Set:
-            if (const ui::SetType* type = property.TypeOfSet()) property.SetSet(object, type->FromText(value));
+            if (const component::SetType* type = property.TypeOfSet()) property.SetSet(object, type->FromText(value));
             return;
         default:
             return;  // class-typed values nest; other kinds are never set from text
@@ -129,7 +129,7 @@ private:
 };
 
 [[noreturn]] void ThrowBadIndex(std::int64_t index) {
-    throw ui::ListError("List index out of bounds (" + std::to_string(index) + ")");
+    throw component::ListError("List index out of bounds (" + std::to_string(index) + ")");
 }
 
 bool LessIgnoringCase(std::string_view a, std::string_view b) {
@@ -138,14 +138,14 @@ bool LessIgnoringCase(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-const ui::ClassInfo& TTranslator::StaticClass() {
-    static const ui::ClassInfo info{"TTranslator", &ui::TComponent::StaticClass(), {}};
+const component::ClassInfo& TTranslator::StaticClass() {
+    static const component::ClassInfo info{"TTranslator", &component::TComponent::StaticClass(), {}};
     return info;
 }
 
-TTranslator::TTranslator(ui::TComponent* owner, const platform::FileSystem& fileSystem)
-    : ui::TComponent(owner), document_(fileSystem) {
-    ExcludeProperty(ui::TComponent::StaticClass(), "Name");
+TTranslator::TTranslator(component::TComponent* owner, const platform::FileSystem& fileSystem)
+    : component::TComponent(owner), document_(fileSystem) {
+    ExcludeProperty(component::TComponent::StaticClass(), "Name");
 }
 
 TTranslator::~TTranslator() = default;
@@ -156,7 +156,7 @@ void TTranslator::ApplyLanguageFile(const std::string& fileName) noexcept {
         if (!FormsToTranslate) return;
         // By index: the list is read afresh for every form.
         for (std::size_t i = 0;; ++i) {
-            const std::vector<ui::TComponent*> forms = FormsToTranslate();
+            const std::vector<component::TComponent*> forms = FormsToTranslate();
             if (i >= forms.size()) break;
             ApplyToForm(*forms[i]);
         }
@@ -165,7 +165,7 @@ void TTranslator::ApplyLanguageFile(const std::string& fileName) noexcept {
     }
 }
 
-void TTranslator::ApplyToForm(ui::TComponent& form) {
+void TTranslator::ApplyToForm(component::TComponent& form) {
     const std::string& name = form.Name();
     const std::string baseName = name.substr(0, name.find('_'));
     if (TSimpleXMLElem* element = FindElementDeep(nullptr, baseName)) ApplyToComponent(form, *element);
@@ -215,7 +215,7 @@ TSimpleXMLElem* TTranslator::FindElementDeep(TSimpleXMLElem* start, std::string_
     return nullptr;
 }
 
-void TTranslator::ApplyToComponent(ui::TComponent& component, const TSimpleXMLElem& element) {
+void TTranslator::ApplyToComponent(component::TComponent& component, const TSimpleXMLElem& element) {
     try {
         if (!IsExcluded(component, {})) ApplyAttributeValues(&component, element);
 
@@ -225,20 +225,20 @@ void TTranslator::ApplyToComponent(ui::TComponent& component, const TSimpleXMLEl
 
             // Every component on a form is owned by the form, so components
             // come first; each one guards its own walk.
-            if (ui::TComponent* owned = component.FindComponent(child.Name())) {
+            if (component::TComponent* owned = component.FindComponent(child.Name())) {
                 ApplyToComponent(*owned, child);
                 continue;
             }
 
-            const ui::PropertyInfo* property = ui::FindProperty(component, child.Name());
+            const component::PropertyInfo* property = component::FindProperty(component, child.Name());
             if (property == nullptr || property->Kind() != PropertyKind::Class || !property->HasSetter() ||
                 IsExcluded(component, child.Name()))
                 continue;
-            ui::TPersistent* object = property->GetObjectValue(component);
+            component::TPersistent* object = property->GetObjectValue(component);
             if (object == nullptr) continue;
             // The model has no tree-node or list-item lists, so string lists
             // are the only lists taken line by line.
-            if (auto* list = AsClass<ui::TStrings>(object, "TStrings")) {
+            if (auto* list = AsClass<component::TStrings>(object, "TStrings")) {
                 ApplyStringItems(*list, child);
             } else {
                 ApplyAttributeValues(object, child);
@@ -251,12 +251,12 @@ void TTranslator::ApplyToComponent(ui::TComponent& component, const TSimpleXMLEl
     }
 }
 
-void TTranslator::ApplyAttributeValues(ui::TPersistent* object, const TSimpleXMLElem& element) {
+void TTranslator::ApplyAttributeValues(component::TPersistent* object, const TSimpleXMLElem& element) {
     if (object == nullptr) return;
     for (int i = 0; i < element.PropertyCount(); ++i) {
         try {
             const TSimpleXMLProp& attribute = element.Property(i);
-            const ui::PropertyInfo* property = ui::FindProperty(*object, attribute.Name());
+            const component::PropertyInfo* property = component::FindProperty(*object, attribute.Name());
             if (property == nullptr || !TakesAttribute(property->Kind()) || !property->HasSetter() ||
                 IsExcluded(*object, attribute.Name()))
                 continue;
@@ -267,12 +267,12 @@ void TTranslator::ApplyAttributeValues(ui::TPersistent* object, const TSimpleXML
     }
 }
 
-void TTranslator::ApplyElementValues(ui::TPersistent* object, const TSimpleXMLElem& element) {
+void TTranslator::ApplyElementValues(component::TPersistent* object, const TSimpleXMLElem& element) {
     if (object == nullptr) return;
     const NestingLevel level(nesting_);
     if (level.TooDeep()) return;
 
-    if (auto* collection = AsClass<ui::TCollection>(object, "TCollection")) {
+    if (auto* collection = AsClass<component::TCollection>(object, "TCollection")) {
         ApplyCollectionItems(*collection, element);
         return;
     }
@@ -280,12 +280,12 @@ void TTranslator::ApplyElementValues(ui::TPersistent* object, const TSimpleXMLEl
         const TSimpleXMLElem& child = element.Item(i);
         if (!IsElement(child)) continue;
         try {
-            const ui::PropertyInfo* property = ui::FindProperty(*object, child.Name());
+            const component::PropertyInfo* property = component::FindProperty(*object, child.Name());
             if (property == nullptr || !TakesElement(property->Kind()) || !property->HasSetter() ||
                 IsExcluded(*object, child.Name()))
                 continue;
             if (property->Kind() == PropertyKind::Class) {
-                ui::TPersistent* subObject = property->GetObjectValue(*object);
+                component::TPersistent* subObject = property->GetObjectValue(*object);
                 ApplyAttributeValues(subObject, child);
                 ApplyElementValues(subObject, child);
             } else {
@@ -297,7 +297,7 @@ void TTranslator::ApplyElementValues(ui::TPersistent* object, const TSimpleXMLEl
     }
 }
 
-void TTranslator::ApplyStringItems(ui::TStrings& list, const TSimpleXMLElem& element) {
+void TTranslator::ApplyStringItems(component::TStrings& list, const TSimpleXMLElem& element) {
     if (element.ItemCount() > 0 && element.Item(0).Is(TSimpleXMLElemKind::CData)) {
         list.SetText(element.Item(0).Value());
         return;
@@ -312,19 +312,19 @@ void TTranslator::ApplyStringItems(ui::TStrings& list, const TSimpleXMLElem& ele
     }
 }
 
-void TTranslator::ApplyCollectionItems(ui::TCollection& collection, const TSimpleXMLElem& element) {
+void TTranslator::ApplyCollectionItems(component::TCollection& collection, const TSimpleXMLElem& element) {
     for (int i = 0; i < element.ItemCount(); ++i) {
         const TSimpleXMLElem& itemElement = element.Item(i);
         const std::int64_t index = itemElement.PropertyIntValue("Index", -1);
         if (index == -1 || index >= collection.Count()) continue;
         if (index < 0) ThrowBadIndex(index);
-        ui::TCollectionItem& item = collection.Items(static_cast<int>(index));
+        component::TCollectionItem& item = collection.Items(static_cast<int>(index));
         ApplyAttributeValues(&item, itemElement);
         ApplyElementValues(&item, itemElement);
     }
 }
 
-void TTranslator::ExcludeProperty(const ui::ClassInfo& classInfo, std::string_view propertyName) {
+void TTranslator::ExcludeProperty(const component::ClassInfo& classInfo, std::string_view propertyName) {
     for (Exclusion& entry : exclusionList_) {
         if (entry.classInfo != &classInfo) continue;
         if (propertyName.empty()) {
@@ -341,7 +341,7 @@ void TTranslator::ExcludeProperty(const ui::ClassInfo& classInfo, std::string_vi
     exclusionList_.push_back(std::move(entry));
 }
 
-bool TTranslator::IsExcluded(const ui::ClassInfo& classInfo, std::string_view propertyName) {
+bool TTranslator::IsExcluded(const component::ClassInfo& classInfo, std::string_view propertyName) {
     for (auto entry = exclusionList_.begin(); entry != exclusionList_.end(); ++entry) {
         if (!classInfo.InheritsFrom(*entry->classInfo)) continue;
         if (propertyName.empty()) {
@@ -357,7 +357,7 @@ bool TTranslator::IsExcluded(const ui::ClassInfo& classInfo, std::string_view pr
     return false;
 }
 
-bool TTranslator::IsExcluded(const ui::TPersistent& object, std::string_view propertyName) {
+bool TTranslator::IsExcluded(const component::TPersistent& object, std::string_view propertyName) {
     return IsExcluded(object.Class(), propertyName);
 }
 

@@ -21,23 +21,23 @@ namespace velora::platform {
 class FileSystem;
 }
 
-namespace velora::ui {
+namespace velora::component {
 class TCollection;
 class TStrings;
-}  // namespace velora::ui
+}  // namespace velora::component
 
 namespace velora::i18n {
 
-class TTranslator : public ui::TComponent {
+class TTranslator : public component::TComponent {
 public:
     // The document starts empty and is loaded through `fileSystem`, which must
     // outlive the translator. The exclusion list starts with (TComponent,
     // "Name"): no language file can rename a component.
-    TTranslator(ui::TComponent* owner, const platform::FileSystem& fileSystem);
+    TTranslator(component::TComponent* owner, const platform::FileSystem& fileSystem);
     ~TTranslator() override;
 
-    static const ui::ClassInfo& StaticClass();
-    const ui::ClassInfo& Class() const override { return StaticClass(); }
+    static const component::ClassInfo& StaticClass();
+    const component::ClassInfo& Class() const override { return StaticClass(); }
 
     // The language file in force (empty until a file has been loaded).
     TSimpleXML& Document() { return document_; }
@@ -51,11 +51,11 @@ public:
 
     // The forms a new language file applies to, asked afresh for every form
     // (a form's translation may create another). Without it, none.
-    std::function<std::vector<ui::TComponent*>()> FormsToTranslate;
+    std::function<std::vector<component::TComponent*>()> FormsToTranslate;
 
     // Translates a form from the element named after its base name (the name
     // up to its first "_", so "formOptions_1" takes "formOptions").
-    void ApplyToForm(ui::TComponent& form);
+    void ApplyToForm(component::TComponent& form);
 
     // The text of the element `key` at or below the first element named
     // `category`: its text content, else its attribute "Value"; "" if none.
@@ -73,34 +73,34 @@ public:
     // Applies the element's attributes to the component, then each child
     // element to the owned component or class-typed property it names. A
     // failure ends this component's walk; what was applied stays.
-    virtual void ApplyToComponent(ui::TComponent& component, const TSimpleXMLElem& element);
+    virtual void ApplyToComponent(component::TComponent& component, const TSimpleXMLElem& element);
 
     // Each attribute to the property of its name; a value that cannot be
     // converted or set skips only that attribute. Null object: nothing.
-    void ApplyAttributeValues(ui::TPersistent* object, const TSimpleXMLElem& element);
+    void ApplyAttributeValues(component::TPersistent* object, const TSimpleXMLElem& element);
     // Each child element to the property of its name (its text, or nested for
     // a class-typed property); a failure skips only that child. A collection
     // takes its items by "Index" instead. Null object: nothing.
-    void ApplyElementValues(ui::TPersistent* object, const TSimpleXMLElem& element);
+    void ApplyElementValues(component::TPersistent* object, const TSimpleXMLElem& element);
     // A first CDATA child replaces the whole list; otherwise each child's
     // "Index" names the line that takes its "Value". A negative or
     // non-numeric "Index" throws (ListError).
-    void ApplyStringItems(ui::TStrings& list, const TSimpleXMLElem& element);
+    void ApplyStringItems(component::TStrings& list, const TSimpleXMLElem& element);
     // Each child's "Index" names the item that takes its attributes and child
     // elements; an "Index" below -1 throws (ListError).
-    void ApplyCollectionItems(ui::TCollection& collection, const TSimpleXMLElem& element);
+    void ApplyCollectionItems(component::TCollection& collection, const TSimpleXMLElem& element);
 
     // Excludes a property of the class and its descendants; an empty name
     // excludes the whole class.
-    void ExcludeProperty(const ui::ClassInfo& classInfo, std::string_view propertyName);
+    void ExcludeProperty(const component::ClassInfo& classInfo, std::string_view propertyName);
     // With an empty name: whether the class (or an ancestor) is excluded as a
     // whole. With a name: whether that property is excluded for the class.
-    bool IsExcluded(const ui::ClassInfo& classInfo, std::string_view propertyName);
-    bool IsExcluded(const ui::TPersistent& object, std::string_view propertyName);
+    bool IsExcluded(const component::ClassInfo& classInfo, std::string_view propertyName);
+    bool IsExcluded(const component::TPersistent& object, std::string_view propertyName);
 
 private:
     struct Exclusion {
-        const ui::ClassInfo* classInfo;
+        const component::ClassInfo* classInfo;
         std::vector<std::string> names;  // sorted, case-insensitive; empty: the whole class
     };
 

@@ -9,9 +9,9 @@
 
 namespace velora::net {
 
-const ui::ClassInfo& TCustomUrlGrabber::StaticClass() {
-    using ui::Prop;
-    static const ui::ClassInfo info{"TCustomUrlGrabber", &ui::TComponent::StaticClass(), {
+const component::ClassInfo& TCustomUrlGrabber::StaticClass() {
+    using component::Prop;
+    static const component::ClassInfo info{"TCustomUrlGrabber", &component::TComponent::StaticClass(), {
         Prop::String("Agent", &TCustomUrlGrabber::Agent, &TCustomUrlGrabber::SetAgent),
         Prop::String("FileName", &TCustomUrlGrabber::FileName, &TCustomUrlGrabber::SetFileName),
         Prop::Enumeration("OutputMode", OutputModeType, &TCustomUrlGrabber::OutputMode,
@@ -24,8 +24,8 @@ const ui::ClassInfo& TCustomUrlGrabber::StaticClass() {
     return info;
 }
 
-TCustomUrlGrabber::TCustomUrlGrabber(ui::TComponent* owner, UrlGrabberServices services)
-    : ui::TComponent(owner), services_(std::move(services)), link_(std::make_shared<GrabberLink>(*this)) {
+TCustomUrlGrabber::TCustomUrlGrabber(component::TComponent* owner, UrlGrabberServices services)
+    : component::TComponent(owner), services_(std::move(services)), link_(std::make_shared<GrabberLink>(*this)) {
     if (!services_.dispatcher) throw std::invalid_argument("A URL grabber needs a user-interface dispatcher");
 }
 
@@ -72,8 +72,8 @@ UrlParts TCustomUrlGrabber::ParseUrl(const std::string& url, const std::string& 
     return ParseUrlParts(url, marker);
 }
 
-void TCustomUrlGrabber::Fire(const ui::TNotifyEvent& event) {
-    const ui::TNotifyEvent handler = event;
+void TCustomUrlGrabber::Fire(const component::TNotifyEvent& event) {
+    const component::TNotifyEvent handler = event;
     if (handler) handler(this);
 }
 

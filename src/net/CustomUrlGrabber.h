@@ -38,13 +38,13 @@ struct UrlGrabberServices {
     ProgressPacing::Clock clock = nullptr;
 };
 
-class TCustomUrlGrabber : public ui::TComponent {
+class TCustomUrlGrabber : public component::TComponent {
 public:
     // Stops the worker; one still running delivers nothing more.
     ~TCustomUrlGrabber() override;
 
-    static const ui::ClassInfo& StaticClass();
-    const ui::ClassInfo& Class() const override { return StaticClass(); }
+    static const component::ClassInfo& StaticClass();
+    const component::ClassInfo& Class() const override { return StaticClass(); }
 
     const std::string& Url() const { return url_; }
     // Refused with EGrabberNotStopped unless idle. User name, password and
@@ -97,29 +97,29 @@ public:
     TDoneStreamEvent OnDoneStream;
     TErrorEvent OnError;
     TUrlGrabberProgressEvent OnProgress;
-    ui::TNotifyEvent OnStatusChange;
-    ui::TNotifyEvent OnResolvingName;
-    ui::TNotifyEvent OnNameResolved;
-    ui::TNotifyEvent OnConnectingToServer;
-    ui::TNotifyEvent OnConnectedToServer;
-    ui::TNotifyEvent OnSendingRequest;
-    ui::TNotifyEvent OnRequestSent;
-    ui::TNotifyEvent OnReceivingResponse;
-    ui::TNotifyEvent OnResponseReceived;
-    ui::TNotifyEvent OnClosingConnection;
-    ui::TNotifyEvent OnConnectionClosed;
-    ui::TNotifyEvent OnRequestComplete;
-    ui::TNotifyEvent OnRedirect;
+    component::TNotifyEvent OnStatusChange;
+    component::TNotifyEvent OnResolvingName;
+    component::TNotifyEvent OnNameResolved;
+    component::TNotifyEvent OnConnectingToServer;
+    component::TNotifyEvent OnConnectedToServer;
+    component::TNotifyEvent OnSendingRequest;
+    component::TNotifyEvent OnRequestSent;
+    component::TNotifyEvent OnReceivingResponse;
+    component::TNotifyEvent OnResponseReceived;
+    component::TNotifyEvent OnClosingConnection;
+    component::TNotifyEvent OnConnectionClosed;
+    component::TNotifyEvent OnRequestComplete;
+    component::TNotifyEvent OnRedirect;
 
 protected:
     // Throws std::invalid_argument without a dispatcher.
-    TCustomUrlGrabber(ui::TComponent* owner, UrlGrabberServices services);
+    TCustomUrlGrabber(component::TComponent* owner, UrlGrabberServices services);
 
     // A new, not yet running worker for this grabber (the grabber's worker class).
     virtual std::shared_ptr<TCustomUrlGrabberThread> CreateWorker() = 0;
 
     const UrlGrabberServices& Services() const { return services_; }
-    void Fire(const ui::TNotifyEvent& event);
+    void Fire(const component::TNotifyEvent& event);
 
 private:
     friend class TCustomUrlGrabberThread;

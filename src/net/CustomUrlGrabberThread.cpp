@@ -175,7 +175,7 @@ void TCustomUrlGrabberThread::DeliverConnectionClosed() {
     Synchronize([this](TCustomUrlGrabber& grabber) {
         // Also where the reading ended by an exception: no progress follows.
         pacing_.Close();
-        const ui::TNotifyEvent handler = grabber.OnConnectionClosed;
+        const component::TNotifyEvent handler = grabber.OnConnectionClosed;
         if (handler) handler(&grabber);
     });
 }

@@ -12,15 +12,15 @@ namespace {
 constexpr std::string_view kSecureMarker = "https://";
 }
 
-const ui::ClassInfo& THttpUrlGrabber::StaticClass() {
-    using ui::Prop;
-    static const ui::ClassInfo info{"THttpUrlGrabber", &TProxyingUrlGrabber::StaticClass(), {
+const component::ClassInfo& THttpUrlGrabber::StaticClass() {
+    using component::Prop;
+    static const component::ClassInfo info{"THttpUrlGrabber", &TProxyingUrlGrabber::StaticClass(), {
         Prop::String("Referer", &THttpUrlGrabber::Referer, &THttpUrlGrabber::SetReferer),
     }};
     return info;
 }
 
-THttpUrlGrabber::THttpUrlGrabber(ui::TComponent* owner, UrlGrabberServices services)
+THttpUrlGrabber::THttpUrlGrabber(component::TComponent* owner, UrlGrabberServices services)
     : TProxyingUrlGrabber(owner, std::move(services)) {
     if (!Services().http) throw std::invalid_argument("An HTTP grabber needs an HTTP client");
 }

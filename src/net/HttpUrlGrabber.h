@@ -15,10 +15,10 @@ public:
     static constexpr std::uint32_t kDefaultTimeout = 30000;  // milliseconds
 
     // Throws std::invalid_argument without an HTTP client or a dispatcher.
-    THttpUrlGrabber(ui::TComponent* owner, UrlGrabberServices services);
+    THttpUrlGrabber(component::TComponent* owner, UrlGrabberServices services);
 
-    static const ui::ClassInfo& StaticClass();
-    const ui::ClassInfo& Class() const override { return StaticClass(); }
+    static const component::ClassInfo& StaticClass();
+    const component::ClassInfo& Class() const override { return StaticClass(); }
 
     const std::string& Referer() const { return referer_; }
     void SetReferer(const std::string& referer) { referer_ = referer; }

@@ -5,10 +5,10 @@
 
 namespace velora::net {
 
-const ui::ClassInfo& TProxyingUrlGrabber::StaticClass() {
-    using ui::Prop;
+const component::ClassInfo& TProxyingUrlGrabber::StaticClass() {
+    using component::Prop;
     using G = TProxyingUrlGrabber;
-    static const ui::ClassInfo info{"TProxyingUrlGrabber", &TCustomUrlGrabber::StaticClass(), {
+    static const component::ClassInfo info{"TProxyingUrlGrabber", &TCustomUrlGrabber::StaticClass(), {
         Prop::String("ProxyAddresses", &G::ProxyAddresses, &G::SetProxyAddresses),
         Prop::String("ProxyIgnoreList", &G::ProxyIgnoreList, &G::SetProxyIgnoreList),
         Prop::Enumeration("ProxyMode", ProxyModeType, &G::ProxyMode, &G::SetProxyMode),

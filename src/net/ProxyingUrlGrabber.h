@@ -10,8 +10,8 @@ namespace velora::net {
 
 class TProxyingUrlGrabber : public TCustomUrlGrabber {
 public:
-    static const ui::ClassInfo& StaticClass();
-    const ui::ClassInfo& Class() const override { return StaticClass(); }
+    static const component::ClassInfo& StaticClass();
+    const component::ClassInfo& Class() const override { return StaticClass(); }
 
     // pmNoProxy: direct; pmSysConfig: the system's Internet settings;
     // pmManual: the proxy below.

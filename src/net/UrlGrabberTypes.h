@@ -11,9 +11,9 @@
 #include "component/Events.h"
 #include "component/TypeInfo.h"
 
-namespace velora::ui {
+namespace velora::component {
 class TComponent;
-}
+}  // namespace velora::component
 
 namespace velora::net {
 
@@ -25,24 +25,24 @@ enum GrabberStatus : std::uint8_t { stIdle, stConnecting, stReceiving, stFinishi
 
 enum TOutputMode : std::uint8_t { omFile, omStream };
 inline constexpr std::string_view kOutputModeNames[] = {"omFile", "omStream"};
-inline constexpr ui::EnumType OutputModeType{"TOutputMode", kOutputModeNames};
+inline constexpr component::EnumType OutputModeType{"TOutputMode", kOutputModeNames};
 
 enum TProxyMode : std::uint8_t { pmNoProxy, pmSysConfig, pmManual };
 inline constexpr std::string_view kProxyModeNames[] = {"pmNoProxy", "pmSysConfig", "pmManual"};
-inline constexpr ui::EnumType ProxyModeType{"TProxyMode", kProxyModeNames};
+inline constexpr component::EnumType ProxyModeType{"TProxyMode", kProxyModeNames};
 
 using TFileName = std::string;
 
 // The reply has been written to FileName.
-using TDoneFileEvent = std::function<void(ui::TComponent* sender, const std::string& fileName,
+using TDoneFileEvent = std::function<void(component::TComponent* sender, const std::string& fileName,
                                           std::int32_t fileSize, const std::string& url)>;
 // The reply, positioned at 0; it belongs to the worker and is gone after the
 // handler returns, so the handler copies what it needs.
-using TDoneStreamEvent = std::function<void(ui::TComponent* sender, TMemoryStream& stream,
+using TDoneStreamEvent = std::function<void(component::TComponent* sender, TMemoryStream& stream,
                                             std::int32_t streamSize, const std::string& url)>;
-using TErrorEvent = std::function<void(ui::TComponent* sender, const std::string& errorMsg)>;
+using TErrorEvent = std::function<void(component::TComponent* sender, const std::string& errorMsg)>;
 // Clearing `continueTransfer` ends the transfer after the current block, without completion.
-using TUrlGrabberProgressEvent = std::function<void(ui::TComponent* sender, std::int64_t position,
+using TUrlGrabberProgressEvent = std::function<void(component::TComponent* sender, std::int64_t position,
                                                     std::int64_t totalSize, const std::string& url,
                                                     bool& continueTransfer)>;
 

@@ -7,16 +7,16 @@
 #include "app/uVars.h"
 #include "platform/FileSystem.h"
 #include "platform/KnownFolders.h"
-#include "ui/forms/uFormMain.h"
-#include "ui/forms/uFormOptions.h"
-#include "ui/forms/uFormUpdate.h"
+#include "forms/uFormMain.h"
+#include "forms/uFormOptions.h"
+#include "forms/uFormUpdate.h"
 
-namespace velora::app {
+namespace velora::startup {
 
-void PrepareProcessTexts(const PlatformServices& services) {
-    auto& vars = Vars();
-    SetAppVersion(vars, InstalledVersion(services.version, false));
-    vars.DataFolder = DataFolderFor(services.folders.AppDataFolder());
+void PrepareProcessTexts(const app::PlatformServices& services) {
+    auto& vars = app::Vars();
+    app::SetAppVersion(vars, app::InstalledVersion(services.version, false));
+    vars.DataFolder = app::DataFolderFor(services.folders.AppDataFolder());
     try {
         services.files.CreateFolders(vars.DataFolder);
     } catch (const platform::FileSystemError&) {
@@ -38,7 +38,7 @@ AtExit(Undo) -> AtExit<Undo>;
 // A failing creation handler is reported and start-up goes on, with the
 // object as far as the handler got.
 template <class Handler>
-void RunCreationHandler(ProgramHost& host, Handler handler) {
+void RunCreationHandler(app::ProgramHost& host, Handler handler) {
     try {
         handler();
     } catch (...) {
@@ -47,7 +47,7 @@ void RunCreationHandler(ProgramHost& host, Handler handler) {
 }
 
 template <class TFormClass, class... Args>
-TFormClass* CreateProgramForm(TApplication& application, ProgramHost& host, const std::string& name,
+TFormClass* CreateProgramForm(app::TApplication& application, app::ProgramHost& host, const std::string& name,
                               Args&&... args) {
     auto* form = application.CreateForm<TFormClass>(name, std::forward<Args>(args)...);
     host.AttachForm(*form);
@@ -57,32 +57,33 @@ TFormClass* CreateProgramForm(TApplication& application, ProgramHost& host, cons
 
 }  // namespace
 
-int RunProgram(std::string_view commandLine, const PlatformServices& services, ProgramHost& host) {
-    const StartSwitch startSwitch = ParseStartSwitch(FirstArgument(commandLine));
+int RunProgram(std::string_view commandLine, const app::PlatformServices& services, app::ProgramHost& host) {
+    const app::StartSwitch startSwitch = app::ParseStartSwitch(app::FirstArgument(commandLine));
 
-    TApplication application;
+    app::TApplication application;
     host.AttachApplication(application);
-    application.SetTitle(AppTitle);
+    application.SetTitle(app::AppTitle);
 
-    auto* module = new TmoduleMain(&application, ModuleServices{services.files, services.folders, services.regional, services.desktop, services.version,
-                                                                    services.dataProtection, services.secretStore});
+    auto* module = new app::TmoduleMain(
+        &application, app::ModuleServices{services.files, services.folders, services.regional, services.desktop,
+                                          services.version, services.dataProtection, services.secretStore});
     RunCreationHandler(host, [module] { module->DataModuleCreate(); });
-    ui::formMain = CreateProgramForm<ui::TformMain>(application, host, "formMain");
-    host.RouteKeysToBrowser(ui::formMain->browser);
+    forms::formMain = CreateProgramForm<forms::TformMain>(application, host, "formMain");
+    host.RouteKeysToBrowser(forms::formMain->browser);
     const AtExit keysBack{[&host] { host.RouteKeysToBrowser(nullptr); }};
-    ui::formUpdate = CreateProgramForm<ui::TformUpdate>(
+    forms::formUpdate = CreateProgramForm<forms::TformUpdate>(
         application, host, "formUpdate", net::UrlGrabberServices{services.http, services.dispatcher, &services.files},
         services.installerVerifier);
-    ui::formOptions = CreateProgramForm<ui::TformOptions>(application, host, "formOptions");
+    forms::formOptions = CreateProgramForm<forms::TformOptions>(application, host, "formOptions");
     // Later starts that arrived while the forms were being created are
     // answered now; until the end of the run they are answered at once.
-    SecondInstancesWelcome(true);
-    const AtExit handOversWait{[] { SecondInstancesWelcome(false); }};
+    app::SecondInstancesWelcome(true);
+    const AtExit handOversWait{[] { app::SecondInstancesWelcome(false); }};
 
-    if (startSwitch == StartSwitch::Options) {
+    if (startSwitch == app::StartSwitch::Options) {
         // A dialog of its own; when it closes the program ends, whatever the
         // user did in it. What follows still runs but finds the end requested.
-        auto* dialog = CreateProgramForm<ui::TformOptions>(application, host, "formOptions");
+        auto* dialog = CreateProgramForm<forms::TformOptions>(application, host, "formOptions");
         dialog->ShowModal();
         application.Terminate();
     }
@@ -90,18 +91,18 @@ int RunProgram(std::string_view commandLine, const PlatformServices& services, P
     host.CreateProgramMutex();
     if (!host.EnsureSingleInstance()) return 0;
 
-    if (startSwitch == StartSwitch::Send) ui::formMain->OpenSendPage();
+    if (startSwitch == app::StartSwitch::Send) forms::formMain->OpenSendPage();
 
     auto& store = module->storageIni();
     store.Reload();
-    if (!store.HasSection("account") && !application.Terminated()) ui::formOptions->ShowModal();
+    if (!store.HasSection("account") && !application.Terminated()) forms::formOptions->ShowModal();
 
     if (!application.Terminated()) host.RunMessageLoop(application);
 
-    ui::formMain = nullptr;
-    ui::formUpdate = nullptr;
-    ui::formOptions = nullptr;
+    forms::formMain = nullptr;
+    forms::formUpdate = nullptr;
+    forms::formOptions = nullptr;
     return 0;
 }
 
-}  // namespace velora::app
+}  // namespace velora::startup

@@ -9,14 +9,14 @@
 #include "app/CommandLine.h"
 #include "app/ProgramHost.h"
 
-namespace velora::app {
+namespace velora::startup {
 
 // AppVersion, VersionQuery and DataFolder; the data folder is created when
 // missing (a failure is ignored).
-void PrepareProcessTexts(const PlatformServices& services);
+void PrepareProcessTexts(const app::PlatformServices& services);
 
 // Start-up from the application object on, the message loop and the end.
 // Returns the process exit code.
-int RunProgram(std::string_view commandLine, const PlatformServices& services, ProgramHost& host);
+int RunProgram(std::string_view commandLine, const app::PlatformServices& services, app::ProgramHost& host);
 
-}  // namespace velora::app
+}  // namespace velora::startup

@@ -12,14 +12,14 @@
 #include <string>
 #include <string_view>
 
-#include "linklabel/LinkLabelTestSupport.h"
+#include "controls/linklabel/LinkLabelTestSupport.h"
 #include "text/Text.h"
-#include "ui/controls/linklabel/LinkLabelLayout.h"
-#include "ui/controls/linklabel/LinkLabelParser.h"
+#include "controls/linklabel/LinkLabelLayout.h"
+#include "controls/linklabel/LinkLabelParser.h"
 
 namespace {
 
-using namespace velora::ui;
+using namespace velora::controls;
 
 void Check(bool holds) {
     if (!holds) __builtin_trap();
@@ -96,7 +96,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(text.find('<') == std::string::npos);
     Check(IsSubsequence(text, velora::text::ReplaceAll(caption, "\r\n", "")));
 
-    velora::ui::testing::FixedWidthMeasurer measurer;
+    velora::controls::testing::FixedWidthMeasurer measurer;
     const TLinkLabelLayout layout = TTextHandler(measurer, width, linkStyle).LayOut(*tree);
     CheckLayout(*tree, layout, width, linkStyle, text);
     return 0;

@@ -31,7 +31,7 @@ void Check(bool holds) {
 }
 
 void CheckVersionComparison(const std::string& stable) {
-    const std::string installed = velora::build::ProjectVersion;
+    const std::string installed = velora::app::build::ProjectVersion;
     Check(CompareVersions(stable, installed) == -CompareVersions(installed, stable));
     Check(CompareVersions(stable, stable) == 0);
     // A version equals any longer one it begins ("1.2" and "1.2.0.5").

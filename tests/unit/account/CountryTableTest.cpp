@@ -8,27 +8,27 @@
 
 #include "account/CountryTable.h"
 #include "settings/SettingsTestSupport.h"
-#include "ui/controls/Canvas.h"
-#include "ui/controls/ComboBox.h"
-#include "ui/forms/CountryList.h"
+#include "controls/Canvas.h"
+#include "controls/ComboBox.h"
+#include "forms/CountryList.h"
 
 namespace velora::account {
 namespace {
 
 using settings::testing::ScratchFolder;
-using ui::CountryNameLookup;
-using ui::DrawCountryListItem;
-using ui::FillCountryList;
-using ui::SelectCountryByCode;
-using ui::SelectedDiallingCode;
+using forms::CountryNameLookup;
+using forms::DrawCountryListItem;
+using forms::FillCountryList;
+using forms::SelectCountryByCode;
+using forms::SelectedDiallingCode;
 
 std::string CodeOf(const std::string& entry) { return entry.substr(0, entry.find('=')); }
 std::string ValueOf(const std::string& entry) { return entry.substr(entry.find('=') + 1); }
 
-class RecordingCanvas : public ui::TCanvas {
+class RecordingCanvas : public controls::TCanvas {
 public:
-    explicit RecordingCanvas(ui::DpiScale scale = ui::DpiScale()) : TCanvas(scale) {}
-    void FillRect(const ui::TRect& rect) override { calls.push_back("fill " + std::to_string(rect.Left)); }
+    explicit RecordingCanvas(controls::DpiScale scale = controls::DpiScale()) : TCanvas(scale) {}
+    void FillRect(const controls::TRect& rect) override { calls.push_back("fill " + std::to_string(rect.Left)); }
     void DrawTextAt(int x, int y, const std::string& text) override {
         calls.push_back(std::to_string(x) + "," + std::to_string(y) + " [" + text + "]");
     }
@@ -59,7 +59,7 @@ protected:
     settings::testing::FakeFolders folders;
     settings::testing::FixedFormats regional;
     settings::TAppIniFileStorage store;
-    ui::TComboBox list{nullptr};
+    controls::TComboBox list{nullptr};
 };
 
 TEST(DefaultCountryTable, Holds241CountriesWithTheTenSharedCodes) {
@@ -153,7 +153,7 @@ TEST_F(CountryTableTest, EntriesShowNameAndAtMostFourDigitsButKeepTheWholeCode) 
     ASSERT_EQ(Selected(), "Guernsey +441481=441481");
     EXPECT_EQ(SelectedDiallingCode(list), "441481");
     RecordingCanvas canvas;
-    DrawCountryListItem(list, canvas, list.ItemIndex(), ui::TRect{10, 26, 179, 39});
+    DrawCountryListItem(list, canvas, list.ItemIndex(), controls::TRect{10, 26, 179, 39});
     EXPECT_EQ(canvas.calls, (std::vector<std::string>{"fill 10", "14,26 [Guernsey]", "fill 118", "120,26 [ +4414]"}));
 
     const TCountryColumns plain = CountryEntryColumns("AFG=93");
@@ -164,12 +164,12 @@ TEST_F(CountryTableTest, EntriesShowNameAndAtMostFourDigitsButKeepTheWholeCode) 
     EXPECT_EQ(german.code, " +49");
 
     canvas.calls.clear();
-    DrawCountryListItem(list, canvas, -1, ui::TRect{0, 0, 169, 13});  // the empty edit part
+    DrawCountryListItem(list, canvas, -1, controls::TRect{0, 0, 169, 13});  // the empty edit part
     EXPECT_EQ(canvas.calls, std::vector<std::string>{"fill 0"});
 
     // At 144 DPI the columns stand 1.5 times as far from the entry's edge.
-    RecordingCanvas large(ui::DpiScale(144));
-    DrawCountryListItem(list, large, list.ItemIndex(), ui::TRect{15, 39, 269, 59});
+    RecordingCanvas large(controls::DpiScale(144));
+    DrawCountryListItem(list, large, list.ItemIndex(), controls::TRect{15, 39, 269, 59});
     EXPECT_EQ(large.calls, (std::vector<std::string>{"fill 15", "21,39 [Guernsey]", "fill 177", "180,39 [ +4414]"}));
 }
 

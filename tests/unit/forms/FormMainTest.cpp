@@ -5,7 +5,7 @@
 #include "support/ProgramFixture.h"
 
 using namespace velora;
-using velora::ui::formMain;
+using velora::forms::formMain;
 
 namespace {
 
@@ -34,7 +34,7 @@ TEST_F(MainWindow, PagesOpenLoggedInAndTheCreditsPageInTheSystemBrowser) {
 
     // The tray's double click and a later start of the program both open
     // the send page.
-    formMain->tray->OnDblClick(formMain->tray, ui::mbLeft, {}, 0, 0);
+    formMain->tray->OnDblClick(formMain->tray, component::mbLeft, {}, 0, 0);
     EXPECT_EQ(formMain->browser->LocationURL(), Base() + "/send?sApp=DW&&bSmallApp=1" + login);
     formMain->menuitemFile->Click();
     app::OnSecondInstance()();
@@ -116,9 +116,9 @@ TEST_F(MainWindow, TrayIconAsTheProgramSetsIt) {
     EXPECT_TRUE(tray.Active());
     EXPECT_EQ(tray.PopupMenu(), formMain->popupTray);
     EXPECT_EQ(tray.DropDownMenu(), formMain->popupTray);
-    EXPECT_FALSE(tray.Visibility().Contains(ui::tvVisibleTaskBar));
-    EXPECT_TRUE(tray.Visibility().Contains(ui::tvAutoHide));
-    EXPECT_EQ(tray.Icon(), ui::TIcon::ApplicationIcon());
+    EXPECT_FALSE(tray.Visibility().Contains(controls::tvVisibleTaskBar));
+    EXPECT_TRUE(tray.Visibility().Contains(controls::tvAutoHide));
+    EXPECT_EQ(tray.Icon(), controls::TIcon::ApplicationIcon());
     ASSERT_EQ(formMain->popupTray->Items().Count(), 11);
     EXPECT_EQ(formMain->popupTray->Items().Items(3), formMain->menuitemBreak1);
     EXPECT_EQ(formMain->popupTray->Items().Items(10), formMain->menuitemExit);
@@ -160,15 +160,15 @@ TEST_F(MainWindow, ThePagesZoomIsKeptInTheSettingsAndAHostileValueClamps) {
     EXPECT_FALSE(Store().HasValue("formMain\\zoom"));
 
     // A zoom key in the page.
-    formMain->browser->ChangeZoom(ui::ZoomChange::In);
-    formMain->browser->ChangeZoom(ui::ZoomChange::In);
+    formMain->browser->ChangeZoom(controls::ZoomChange::In);
+    formMain->browser->ChangeZoom(controls::ZoomChange::In);
     EXPECT_NE(ReadSettings().find("[formMain]\r\nzoom=125\r\n"), std::string::npos) << ReadSettings();
 
     // The next start shows the pages at it.
     application.reset();
     Start();
     EXPECT_EQ(formMain->browser->Zoom(), 125);
-    formMain->browser->ChangeZoom(ui::ZoomChange::Reset);
+    formMain->browser->ChangeZoom(controls::ZoomChange::Reset);
     EXPECT_EQ(Store().GetString("formMain\\zoom", ""), "100");
 
     const std::pair<const char*, int> stored[] = {
@@ -180,8 +180,8 @@ TEST_F(MainWindow, ThePagesZoomIsKeptInTheSettingsAndAHostileValueClamps) {
         EXPECT_EQ(formMain->browser->Zoom(), zoom) << text;
         // Stepping goes on from the clamped value (at the lowest step only
         // upwards).
-        const ui::ZoomChange change = zoom == 30 ? ui::ZoomChange::In : ui::ZoomChange::Out;
+        const controls::ZoomChange change = zoom == 30 ? controls::ZoomChange::In : controls::ZoomChange::Out;
         formMain->browser->ChangeZoom(change);
-        EXPECT_EQ(Store().GetString("formMain\\zoom", ""), std::to_string(ui::ChangedZoom(zoom, change))) << text;
+        EXPECT_EQ(Store().GetString("formMain\\zoom", ""), std::to_string(controls::ChangedZoom(zoom, change))) << text;
     }
 }

@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "account/CountryTable.h"
-#include "ui/forms/CountryList.h"
+#include "forms/CountryList.h"
 #include "support/ProgramFixture.h"
 
 using namespace velora;
-using velora::ui::formMain;
-using velora::ui::formOptions;
+using velora::forms::formMain;
+using velora::forms::formOptions;
 
 namespace {
 
@@ -25,7 +25,7 @@ protected:
     }
     void PressOk() {
         formOptions->buttonOk->Click();
-        EXPECT_EQ(formOptions->ModalResult(), ui::mrOk);
+        EXPECT_EQ(formOptions->ModalResult(), controls::mrOk);
     }
 };
 
@@ -34,7 +34,7 @@ protected:
 TEST_F(OptionsDialog, FirstStartWithAnEmptySettingsFile) {
     Start();
     EXPECT_EQ(SelectedEntry(), "Deutschland +49=49");
-    EXPECT_EQ(ui::SelectedDiallingCode(*formOptions->comboboxCountry), "49");
+    EXPECT_EQ(forms::SelectedDiallingCode(*formOptions->comboboxCountry), "49");
     EXPECT_EQ(formOptions->editMobileNr->Text(), "");
     EXPECT_EQ(formOptions->editPassword->Text(), "");
     EXPECT_FALSE(formOptions->checkboxOnlineStatus->Checked());
@@ -64,7 +64,7 @@ TEST_F(OptionsDialog, EarlierAreaCodeJoinsTheNumberAndLeavesTheFileAtOnce) {
 
     // A later dialog (the next start, or the one of "/options") still shows
     // the whole number, and OK keeps it.
-    auto* next = Create<ui::TformOptions>("formOptionsAgain");
+    auto* next = Create<forms::TformOptions>("formOptionsAgain");
     EXPECT_EQ(next->editMobileNr->Text(), "1721234567");
     next->buttonOk->Click();
     EXPECT_EQ(Store().GetString("account\\mobile", ""), "11721234567");
@@ -177,13 +177,13 @@ TEST_F(OptionsDialog, RegistrationLinkOpensThePageInTheCurrentLanguage) {
 TEST_F(OptionsDialog, TheTrayEntryBringsAnOpenDialogToTheFront) {
     Start();
     int shown = 0;
-    peer.duringModal = [&](ui::TForm& form) {
+    peer.duringModal = [&](controls::TForm& form) {
         ++shown;
         // Chosen again from the tray menu while the dialog is open.
-        ui::formMain->menuitemOptions->Click();
-        form.SetModalResult(ui::mrCancel);
+        forms::formMain->menuitemOptions->Click();
+        form.SetModalResult(controls::mrCancel);
     };
-    ui::formMain->menuitemOptions->Click();
+    forms::formMain->menuitemOptions->Click();
     EXPECT_EQ(shown, 1);
     EXPECT_FALSE(peer.broughtToFront.empty());
     EXPECT_EQ(peer.broughtToFront.back(), formOptions);
@@ -205,11 +205,11 @@ TEST_F(OptionsDialog, PasswordFieldShowsWhatCanBeReadAndOkKeepsItOutOfPlainText)
     PressOk();
     EXPECT_EQ(ReadSettings().find("neu"), std::string::npos);
     EXPECT_EQ(Store().GetString("account\\password", "").rfind("dpapi:", 0), 0u);
-    EXPECT_EQ(Create<ui::TformOptions>("formOptionsAgain")->editPassword->Text(), "neu");
+    EXPECT_EQ(Create<forms::TformOptions>("formOptionsAgain")->editPassword->Text(), "neu");
 
     // Damaged: an empty field, and the page goes without a digest.
     Store().PutString("account\\password", "dpapi:AAAA");
-    EXPECT_EQ(Create<ui::TformOptions>("formOptionsDamaged")->editPassword->Text(), "");
+    EXPECT_EQ(Create<forms::TformOptions>("formOptionsDamaged")->editPassword->Text(), "");
     EXPECT_EQ(module->LoginQuery(), "&sVersion=0.9.6.4&");
 }
 

@@ -7,8 +7,8 @@
 #include "support/ProgramFixture.h"
 
 using namespace velora;
-using velora::ui::formMain;
-using velora::ui::formUpdate;
+using velora::forms::formMain;
+using velora::forms::formUpdate;
 
 namespace {
 
@@ -340,7 +340,7 @@ TEST_F(UpdateDialog, ALongHistoryReachesTheMemoInOneUpdateAndIsCapped) {
     formMain->menuitemUpdate->Click();
     FinishTransfer();
     ASSERT_TRUE(formUpdate->Visible());
-    const ui::TStrings& lines = formUpdate->memoHistory->Lines();
+    const component::TStrings& lines = formUpdate->memoHistory->Lines();
     ASSERT_EQ(lines.Count(), 1000);
     EXPECT_EQ(lines.Strings(0), "Zeile 0");
     EXPECT_EQ(lines.Strings(999), "Zeile 999");

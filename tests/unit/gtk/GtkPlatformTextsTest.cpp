@@ -19,15 +19,15 @@
 
 #include "app/uModuleMain.h"
 #include "component/Component.h"
-#include "platform/gtk/AnsiText.h"
-#include "platform/gtk/AutostartEntry.h"
-#include "platform/gtk/GtkDesktop.h"
-#include "platform/gtk/GtkKnownFolders.h"
-#include "platform/gtk/browser/GtkWebBrowserPeer.h"
-#include "platform/gtk/controls/GtkEditPeer.h"
-#include "platform/gtk/controls/GtkProgressBarPeer.h"
-#include "platform/gtk/tray/DbusMenuLayout.h"
-#include "ui/controls/Menus.h"
+#include "gtk/AnsiText.h"
+#include "gtk/AutostartEntry.h"
+#include "gtk/GtkDesktop.h"
+#include "gtk/GtkKnownFolders.h"
+#include "gtk/browser/GtkWebBrowserPeer.h"
+#include "gtk/controls/GtkEditPeer.h"
+#include "gtk/controls/GtkProgressBarPeer.h"
+#include "gtk/tray/DbusMenuLayout.h"
+#include "controls/Menus.h"
 
 namespace velora::gtk {
 namespace {
@@ -139,10 +139,10 @@ TEST(ProgressFraction, StaysBetweenEmptyAndFull) {
 }
 
 TEST(DbusMenu, ListsTheVisibleEntriesWithIdsInMenuOrder) {
-    ui::TComponent owner(nullptr);
-    auto* menu = ui::CreateComponent<ui::TPopupMenu>(owner, "popup");
-    const auto add = [&](ui::TMenuItem& parent, const std::string& name, const std::string& caption) {
-        auto* item = ui::CreateComponent<ui::TMenuItem>(owner, name);
+    component::TComponent owner(nullptr);
+    auto* menu = component::CreateComponent<controls::TPopupMenu>(owner, "popup");
+    const auto add = [&](controls::TMenuItem& parent, const std::string& name, const std::string& caption) {
+        auto* item = component::CreateComponent<controls::TMenuItem>(owner, name);
         item->SetCaption(caption);
         parent.Add(item);
         return item;

@@ -8,7 +8,7 @@
 #include "i18n/LanguageSelection.h"
 #include "i18n/Translator.h"
 #include "settings/SettingsTestSupport.h"
-#include "ui/controls/Form.h"
+#include "controls/Form.h"
 
 using namespace velora;
 using namespace velora::i18n;
@@ -23,7 +23,7 @@ constexpr const char* kGermanFile = R"(C:\Program Files\VELORA\de.lang)";
 // Writes every step of the switch into one log, next to the files read.
 class RecordingTargets : public LanguageSwitchTargets {
 public:
-    RecordingTargets(std::vector<std::string>& log, const ui::TForm& form) : log_(log), form_(form) {}
+    RecordingTargets(std::vector<std::string>& log, const controls::TForm& form) : log_(log), form_(form) {}
     std::string location;
 
     std::string SelectedDiallingCode() override {
@@ -44,7 +44,7 @@ public:
 
 private:
     std::vector<std::string>& log_;
-    const ui::TForm& form_;
+    const controls::TForm& form_;
 };
 
 }  // namespace
@@ -83,7 +83,7 @@ TEST(LanguageSwitch, StepsInOrderAndTheBrowserFollows) {
     files.files[kEnglishFile] = R"(<language><formOptions Caption="English"/></language>)";
     files.files[kGermanFile] = R"(<language><formOptions Caption="Deutsch"/></language>)";
     app::TApplication application;
-    auto* options = application.CreateForm<ui::TForm>("formOptions");
+    auto* options = application.CreateForm<controls::TForm>("formOptions");
     TTranslator translator(nullptr, files);
     translator.FormsToTranslate = app::ApplicationForms;
     RecordingTargets targets(log, *options);

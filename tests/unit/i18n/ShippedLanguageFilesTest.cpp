@@ -6,20 +6,21 @@
 #include "app/Application.h"
 #include "i18n/Translator.h"
 #include "platform/std/StdFileSystem.h"
-#include "ui/controls/Button.h"
-#include "ui/controls/CheckBox.h"
-#include "ui/controls/Form.h"
-#include "ui/controls/GroupBox.h"
-#include "ui/controls/Label.h"
-#include "ui/controls/linklabel/LinkLabel.h"
-#include "ui/controls/Memo.h"
-#include "ui/controls/Menus.h"
-#include "ui/controls/RadioGroup.h"
+#include "controls/Button.h"
+#include "controls/CheckBox.h"
+#include "controls/Form.h"
+#include "controls/GroupBox.h"
+#include "controls/Label.h"
+#include "controls/linklabel/LinkLabel.h"
+#include "controls/Memo.h"
+#include "controls/Menus.h"
+#include "controls/RadioGroup.h"
 #include "component/Strings.h"
-#include "ui/controls/TrayIcon.h"
+#include "controls/TrayIcon.h"
 
 using namespace velora;
-using namespace velora::ui;
+using namespace velora::component;
+using namespace velora::controls;
 using velora::i18n::TSimpleXMLElem;
 using velora::i18n::TSimpleXMLElemKind;
 using velora::i18n::TTranslator;

@@ -6,17 +6,18 @@
 #include "app/Application.h"
 #include "support/MemoryFileSystem.h"
 #include "i18n/Translator.h"
-#include "ui/controls/Button.h"
-#include "ui/controls/CheckBox.h"
+#include "controls/Button.h"
+#include "controls/CheckBox.h"
 #include "component/Collection.h"
-#include "ui/controls/Form.h"
-#include "ui/controls/Label.h"
-#include "ui/controls/Memo.h"
-#include "ui/controls/Menus.h"
-#include "ui/controls/RadioGroup.h"
+#include "controls/Form.h"
+#include "controls/Label.h"
+#include "controls/Memo.h"
+#include "controls/Menus.h"
+#include "controls/RadioGroup.h"
 
 using namespace velora;
-using namespace velora::ui;
+using namespace velora::component;
+using namespace velora::controls;
 using velora::i18n::TTranslator;
 using velora::fakes::MemoryFileSystem;
 

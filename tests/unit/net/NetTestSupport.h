@@ -438,23 +438,23 @@ public:
             if (!ui.OnThisThread()) ++offUiThread;
             lines.push_back(line);
         };
-        grabber.OnProgress = [note](ui::TComponent*, std::int64_t position, std::int64_t total,
+        grabber.OnProgress = [note](component::TComponent*, std::int64_t position, std::int64_t total,
                                     const std::string& url, bool&) {
             note("Progress " + std::to_string(position) + "/" + std::to_string(total) + " " + url);
         };
-        grabber.OnDoneFile = [note](ui::TComponent*, const std::string& name, std::int32_t size,
+        grabber.OnDoneFile = [note](component::TComponent*, const std::string& name, std::int32_t size,
                                     const std::string& url) {
             note("DoneFile " + name + " " + std::to_string(size) + " " + url);
         };
-        grabber.OnDoneStream = [note](ui::TComponent*, TMemoryStream& stream, std::int32_t size,
+        grabber.OnDoneStream = [note](component::TComponent*, TMemoryStream& stream, std::int32_t size,
                                       const std::string& url) {
             note("DoneStream " + stream.Bytes() + " " + std::to_string(size) + " at " +
                  std::to_string(stream.Position()) + " " + url);
         };
-        grabber.OnError = [note, &grabber](ui::TComponent*, const std::string& message) {
+        grabber.OnError = [note, &grabber](component::TComponent*, const std::string& message) {
             note("Error " + message + (grabber.State() == stIdle ? " (idle)" : " (busy)"));
         };
-        auto named = [note](const std::string& name) { return [note, name](ui::TComponent*) { note(name); }; };
+        auto named = [note](const std::string& name) { return [note, name](component::TComponent*) { note(name); }; };
         grabber.OnStatusChange = named("StatusChange");
         grabber.OnResolvingName = named("ResolvingName");
         grabber.OnNameResolved = named("NameResolved");
@@ -467,7 +467,7 @@ public:
         grabber.OnClosingConnection = named("ClosingConnection");
         grabber.OnRequestComplete = named("RequestComplete");
         grabber.OnRedirect = named("Redirect");
-        grabber.OnConnectionClosed = [this, note](ui::TComponent*) {
+        grabber.OnConnectionClosed = [this, note](component::TComponent*) {
             ++connectionClosed;
             note("ConnectionClosed");
         };

@@ -206,7 +206,8 @@ TEST_F(Transfer, QueuedProgressStopsTheTransferByItsAnswerOrItsException) {
     http->scripts = {TenBlocksThirtyMillisecondsApart()};
     RunQueuedWorkAtEachRead(*http, *ui);
     grabber->SetFileName("out.bin");
-    grabber->OnProgress = [&](ui::TComponent*, std::int64_t position, std::int64_t, const std::string&, bool& go) {
+    grabber->OnProgress = [&](component::TComponent*, std::int64_t position, std::int64_t, const std::string&,
+                              bool& go) {
         events.lines.push_back("Progress " + std::to_string(position));
         if (position >= 6) go = false;
     };
@@ -221,7 +222,8 @@ TEST_F(Transfer, QueuedProgressStopsTheTransferByItsAnswerOrItsException) {
     // An exception leaving the handler ends the transfer just as quietly.
     ClearEvents();
     ui->Invoke([&] {
-        grabber->OnProgress = [&](ui::TComponent*, std::int64_t position, std::int64_t, const std::string&, bool&) {
+        grabber->OnProgress = [&](component::TComponent*, std::int64_t position, std::int64_t, const std::string&,
+                                  bool&) {
             events.lines.push_back("Progress " + std::to_string(position));
             if (position >= 6) throw std::runtime_error("handler failed");
         };
@@ -243,7 +245,7 @@ TEST_F(Transfer, AFileIsWrittenAsTheReplyComesAndTakesItsNameOnlyWhenComplete) {
     files.files["update.exe"] = "old";
     grabber->SetFileName("update.exe");
     std::vector<std::string> seen;
-    grabber->OnProgress = [&](ui::TComponent*, std::int64_t, std::int64_t, const std::string&, bool&) {
+    grabber->OnProgress = [&](component::TComponent*, std::int64_t, std::int64_t, const std::string&, bool&) {
         seen.push_back(files.Parts()["update.exe"] + " beside " + files.files["update.exe"]);
     };
 
@@ -259,7 +261,7 @@ TEST_F(Transfer, AFileIsWrittenAsTheReplyComesAndTakesItsNameOnlyWhenComplete) {
 
     // The file takes the name the grabber has when the reply is complete.
     ui->Invoke([&] {
-        grabber->OnProgress = [&](ui::TComponent*, std::int64_t, std::int64_t, const std::string&, bool&) {
+        grabber->OnProgress = [&](component::TComponent*, std::int64_t, std::int64_t, const std::string&, bool&) {
             grabber->SetFileName("renamed.exe");
         };
     });
@@ -272,7 +274,7 @@ TEST_F(Transfer, AFileIsWrittenAsTheReplyComesAndTakesItsNameOnlyWhenComplete) {
 TEST_F(Transfer, ContinueFalseEndsWithoutCompletion) {
     http->scripts[0].blocks = {"a", "b", "c"};
     grabber->SetFileName("out.txt");
-    grabber->OnProgress = [](ui::TComponent*, std::int64_t, std::int64_t, const std::string&, bool& go) {
+    grabber->OnProgress = [](component::TComponent*, std::int64_t, std::int64_t, const std::string&, bool& go) {
         go = false;
     };
     Fetch(kVersionUrl);
@@ -286,7 +288,7 @@ TEST_F(Transfer, ContinueFalseEndsWithoutCompletion) {
 TEST_F(Transfer, UrlChangeDuringTransferIsRefused) {
     http->scripts[0].blocks = {"x"};
     std::string refusal;
-    grabber->OnProgress = [&](ui::TComponent*, std::int64_t, std::int64_t, const std::string&, bool&) {
+    grabber->OnProgress = [&](component::TComponent*, std::int64_t, std::int64_t, const std::string&, bool&) {
         try {
             grabber->SetUrl("http://elsewhere/");
         } catch (const EGrabberNotStopped& error) {
@@ -301,7 +303,7 @@ TEST_F(Transfer, UrlChangeDuringTransferIsRefused) {
 
     // One that leaves the handler ends it without any report.
     ui->Invoke([&] {
-        grabber->OnProgress = [&](ui::TComponent*, std::int64_t, std::int64_t, const std::string&, bool&) {
+        grabber->OnProgress = [&](component::TComponent*, std::int64_t, std::int64_t, const std::string&, bool&) {
             grabber->SetUrl("http://elsewhere/");
         };
         grabber->SetFileName("b.txt");

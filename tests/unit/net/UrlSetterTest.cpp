@@ -67,7 +67,7 @@ TEST_F(UrlSetter, DefaultsAndPublishedProperties) {
     EXPECT_EQ(grabber->ProtocolName(), "HTTP");
 
     // By name, as a form description sets them; the Url goes through its setter.
-    const ui::ClassInfo& info = grabber->Class();
+    const component::ClassInfo& info = grabber->Class();
     ASSERT_NE(info.FindProperty("url"), nullptr);
     info.FindProperty("Url")->SetString(*grabber, "user@example.com/x");
     EXPECT_EQ(grabber->Url(), "http://example.com/x");

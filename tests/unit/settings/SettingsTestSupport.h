@@ -15,7 +15,7 @@
 #include "platform/std/StdFileSystem.h"
 #include "settings/AppIniFileStorage.h"
 #ifdef _WIN32
-#include "platform/win32/Win32FileSystem.h"
+#include "win32/Win32FileSystem.h"
 #endif
 
 namespace velora::settings::testing {
@@ -76,7 +76,7 @@ private:
 // The file system the program has on this system: under Windows only the
 // system's own tells one version of a file from another.
 #ifdef _WIN32
-using SystemFileSystem = platform::Win32FileSystem;
+using SystemFileSystem = win32::Win32FileSystem;
 #else
 using SystemFileSystem = platform::StdFileSystem;
 #endif

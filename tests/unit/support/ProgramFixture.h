@@ -21,9 +21,9 @@
 #include "support/FixedVersion.h"
 #include "support/PumpedDispatcher.h"
 #include "support/RecordingPeer.h"
-#include "ui/forms/uFormMain.h"
-#include "ui/forms/uFormOptions.h"
-#include "ui/forms/uFormUpdate.h"
+#include "forms/uFormMain.h"
+#include "forms/uFormOptions.h"
+#include "forms/uFormUpdate.h"
 
 namespace velora::fakes {
 
@@ -48,11 +48,11 @@ protected:
         module = new app::TmoduleMain(application.get(), app::ModuleServices{files, folders, formats, desktop, version,
                                                                              dataProtection, secretStore});
         module->DataModuleCreate();
-        ui::formMain = Create<ui::TformMain>("formMain");
+        forms::formMain = Create<forms::TformMain>("formMain");
         app::Vars().DataFolder = app::DataFolderFor(scratch.Folder());
-        ui::formUpdate =
-            Create<ui::TformUpdate>("formUpdate", net::UrlGrabberServices{http, dispatcher, &files}, &installerVerifier);
-        ui::formOptions = Create<ui::TformOptions>("formOptions");
+        forms::formUpdate = Create<forms::TformUpdate>(
+            "formUpdate", net::UrlGrabberServices{http, dispatcher, &files}, &installerVerifier);
+        forms::formOptions = Create<forms::TformOptions>("formOptions");
     }
 
     template <class TFormClass, class... Args>
@@ -80,7 +80,7 @@ protected:
     FixedVersion version;
     std::shared_ptr<net::testing::FakeHttpClient> http = std::make_shared<net::testing::FakeHttpClient>();
     std::shared_ptr<PumpedDispatcher> dispatcher = std::make_shared<PumpedDispatcher>();
-    ui::RecordingPeer peer;
+    controls::RecordingPeer peer;
     std::unique_ptr<app::TApplication> application;
     app::TmoduleMain* module = nullptr;
     // Where the password is kept; set before Start (none: plain in the file).

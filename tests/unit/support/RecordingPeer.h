@@ -11,18 +11,18 @@
 #include <vector>
 
 #include "component/ControlPeer.h"
-#include "ui/controls/Form.h"
+#include "controls/Form.h"
 
-namespace velora::ui {
+namespace velora::controls {
 
-class RecordingPeer : public ControlPeer {
+class RecordingPeer : public component::ControlPeer {
 public:
     struct Change {
-        const TComponent* component;
+        const component::TComponent* component;
         std::string property;
     };
 
-    void PropertyChanged(TComponent& component, std::string_view property) override;
+    void PropertyChanged(component::TComponent& component, std::string_view property) override;
     void BringToFront(TForm& form) override;
     // Stands in for the user while a form is shown modally: runs
     // `duringModal` (if set), then lets the form close when a result was set.
@@ -31,7 +31,7 @@ public:
     void HandleError(std::exception_ptr error) override;
 
     // How often `property` of `component` was reported changed.
-    int CountOf(const TComponent& component, std::string_view property) const;
+    int CountOf(const component::TComponent& component, std::string_view property) const;
 
     std::vector<Change> changes;
     std::vector<const TForm*> broughtToFront;
@@ -39,7 +39,7 @@ public:
     std::function<void(TForm&)> duringModal;
 };
 
-inline void RecordingPeer::PropertyChanged(TComponent& component, std::string_view property) {
+inline void RecordingPeer::PropertyChanged(component::TComponent& component, std::string_view property) {
     changes.push_back({&component, std::string(property)});
 }
 
@@ -60,10 +60,10 @@ inline void RecordingPeer::HandleError(std::exception_ptr error) {
     }
 }
 
-inline int RecordingPeer::CountOf(const TComponent& component, std::string_view property) const {
+inline int RecordingPeer::CountOf(const component::TComponent& component, std::string_view property) const {
     return static_cast<int>(std::count_if(changes.begin(), changes.end(), [&](const Change& change) {
         return change.component == &component && change.property == property;
     }));
 }
 
-}  // namespace velora::ui
+}  // namespace velora::controls

@@ -9,8 +9,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/win32/Win32DataProtection.h"
-#include "platform/win32/raii/DataBlob.h"
+#include "win32/Win32DataProtection.h"
+#include "win32/raii/DataBlob.h"
 
 using namespace velora::win32;
 

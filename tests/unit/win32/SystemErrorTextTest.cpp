@@ -9,7 +9,7 @@
 
 #include <string>
 
-#include "platform/win32/SystemErrorText.h"
+#include "win32/SystemErrorText.h"
 
 using velora::win32::SystemErrorText;
 

@@ -8,7 +8,7 @@
 
 #include <stdexcept>
 
-#include "platform/win32/WindowClass.h"
+#include "win32/WindowClass.h"
 #include "support/ForeignWindowClass.h"
 
 using namespace velora::win32;

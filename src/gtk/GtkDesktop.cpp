@@ -1,0 +1,103 @@
+#include "gtk/GtkDesktop.h"
+
+#include <gio/gio.h>
+#include <glib/gstdio.h>
+#include <gtk/gtk.h>
+
+#include "app/Application.h"
+#include "app/uModuleMain.h"
+#include "gtk/AnsiText.h"
+#include "gtk/AutostartEntry.h"
+
+namespace velora::gtk {
+
+namespace {
+
+GdkRectangle FirstMonitorGeometry() {
+    GdkRectangle area{0, 0, 0, 0};
+    GdkDisplay* display = gdk_display_get_default();
+    GdkMonitor* monitor = display ? gdk_display_get_monitor(display, 0) : nullptr;
+    if (monitor) gdk_monitor_get_geometry(monitor, &area);
+    return area;
+}
+
+}  // namespace
+
+GtkDesktop::GtkDesktop(std::string configFolder) : configFolder_(std::move(configFolder)) {}
+
+int GtkDesktop::MonitorCount() const {
+    GdkDisplay* display = gdk_display_get_default();
+    return display ? gdk_display_get_n_monitors(display) : 0;
+}
+
+int GtkDesktop::ScreenWidth() const { return FirstMonitorGeometry().width; }
+int GtkDesktop::ScreenHeight() const { return FirstMonitorGeometry().height; }
+
+platform::Rect GtkDesktop::WorkArea() const {
+    GdkRectangle area{0, 0, 0, 0};
+    GdkDisplay* display = gdk_display_get_default();
+    GdkMonitor* monitor = display ? gdk_display_get_primary_monitor(display) : nullptr;
+    if (!monitor && display) monitor = gdk_display_get_monitor(display, 0);
+    if (monitor) gdk_monitor_get_workarea(monitor, &area);
+    return {area.x, area.y, area.x + area.width, area.y + area.height};
+}
+
+void GtkDesktop::ShowMessage(const std::string& text, const std::string& caption) {
+    GtkWidget* dialog = gtk_message_dialog_new(nullptr, GTK_DIALOG_MODAL, GTK_MESSAGE_OTHER, GTK_BUTTONS_OK, "%s",
+                                               ToUtf8(text).c_str());
+    gtk_window_set_title(GTK_WINDOW(dialog), ToUtf8(caption).c_str());
+    gtk_window_set_position(GTK_WINDOW(dialog), GTK_WIN_POS_CENTER);
+    gtk_window_set_keep_above(GTK_WINDOW(dialog), TRUE);
+    gtk_window_set_modal(GTK_WINDOW(dialog), TRUE);
+    bool answered = false;
+    g_signal_connect(dialog, "response", G_CALLBACK(+[](GtkDialog*, gint, gpointer flag) {
+                         *static_cast<bool*>(flag) = true;
+                     }),
+                     &answered);
+    gtk_widget_show(dialog);
+    // An end asked for meanwhile (a signal) closes the box, as it closes a
+    // modal form.
+    while (!answered && !(app::Application && app::Application->Terminated())) g_main_context_iteration(nullptr, TRUE);
+    gtk_widget_destroy(dialog);
+}
+
+std::intptr_t GtkDesktop::ShellOpen(const std::string& target, const std::string&) {
+    std::string uri = ToUtf8(target);
+    if (!uri.empty() && uri.front() == '/') {
+        gchar* fileUri = g_filename_to_uri(target.c_str(), nullptr, nullptr);
+        if (!fileUri) return 2;
+        uri = fileUri;
+        g_free(fileUri);
+    }
+    GError* error = nullptr;
+    const gboolean launched = g_app_info_launch_default_for_uri(uri.c_str(), nullptr, &error);
+    if (error) g_error_free(error);
+    return launched ? 42 : 2;
+}
+
+void GtkDesktop::Pause(int milliseconds) {
+    if (milliseconds > 0) g_usleep(static_cast<gulong>(milliseconds) * 1000);
+}
+
+std::string GtkDesktop::AutostartFile() const { return configFolder_ + "/autostart/" + kAutostartFileName; }
+
+void GtkDesktop::SetRunValue(const std::string& name, const std::string& data) {
+    if (name != app::AutostartValueName) return;
+    const std::string folder = configFolder_ + "/autostart";
+    if (g_mkdir_with_parents(folder.c_str(), 0700) != 0) return;
+    // The path's bytes as the system gave them (file names are not
+    // Windows-1252 here). Written beside and renamed over: never half an entry.
+    const std::string entry = AutostartEntryText(data);
+    g_file_set_contents(AutostartFile().c_str(), entry.data(), static_cast<gssize>(entry.size()), nullptr);
+}
+
+void GtkDesktop::DeleteRunValue(const std::string& name) {
+    if (name != app::AutostartValueName) return;
+    g_remove(AutostartFile().c_str());  // a missing entry is no error
+}
+
+bool GtkDesktop::InternetConnected() const {
+    return g_network_monitor_get_network_available(g_network_monitor_get_default()) != FALSE;
+}
+
+}  // namespace velora::gtk

@@ -1,0 +1,106 @@
+#include "gtk/browser/PageNotifications.h"
+
+#include <gio/gio.h>
+
+#include <cstring>
+#include <exception>
+
+#include "gtk/ErrorDisplay.h"
+#include "gtk/SingleInstance.h"
+
+namespace velora::gtk {
+
+namespace {
+
+constexpr const char* kService = "org.freedesktop.Notifications";
+constexpr const char* kPath = "/org/freedesktop/Notifications";
+constexpr const char* kInterface = "org.freedesktop.Notifications";
+// The service's own choice of how long a notification stays.
+constexpr gint32 kServiceTimeout = -1;
+
+}  // namespace
+
+PageNotifications::PageNotifications(std::function<void()> clicked)
+    : clicked_(std::move(clicked)), cancellable_(g_cancellable_new()) {}
+
+PageNotifications::~PageNotifications() {
+    // Replies still on their way find the cancellable cancelled and leave
+    // this object alone.
+    g_cancellable_cancel(cancellable_);
+    g_object_unref(cancellable_);
+    if (bus_) {
+        if (subscription_) g_dbus_connection_signal_unsubscribe(bus_, subscription_);
+        g_object_unref(bus_);
+    }
+}
+
+// The bus the program's GApplication is registered on: already connected,
+// so nothing here waits.
+bool PageNotifications::Connect() {
+    if (bus_) return true;
+    GApplication* application = g_application_get_default();
+    if (!application || !g_application_get_is_registered(application)) return false;
+    GDBusConnection* bus = g_application_get_dbus_connection(application);
+    if (!bus) return false;
+    bus_ = G_DBUS_CONNECTION(g_object_ref(bus));
+    subscription_ = g_dbus_connection_signal_subscribe(
+        bus_, kService, kInterface, nullptr, kPath, nullptr, G_DBUS_SIGNAL_FLAGS_NONE,
+        +[](GDBusConnection*, const gchar*, const gchar*, const gchar*, const gchar* name, GVariant* parameters,
+            gpointer self) { static_cast<PageNotifications*>(self)->Signal(name, parameters); },
+        this, nullptr);
+    return true;
+}
+
+void PageNotifications::Show(const std::string& title, const std::string& body) {
+    if (!Connect()) return;
+    GVariantBuilder actions;
+    g_variant_builder_init(&actions, G_VARIANT_TYPE("as"));
+    // The default action is the click on the notification itself.
+    g_variant_builder_add(&actions, "s", "default");
+    g_variant_builder_add(&actions, "s", "");
+    GVariantBuilder hints;
+    g_variant_builder_init(&hints, G_VARIANT_TYPE("a{sv}"));
+    g_variant_builder_add(&hints, "{sv}", "desktop-entry", g_variant_new_string(kApplicationId));
+    const gchar* summary = g_utf8_validate(title.c_str(), -1, nullptr) ? title.c_str() : "";
+    const gchar* text = g_utf8_validate(body.c_str(), -1, nullptr) ? body.c_str() : "";
+    g_dbus_connection_call(
+        bus_, kService, kPath, kInterface, "Notify",
+        g_variant_new("(susssasa{sv}i)", "VELORA Desktop", 0u, kApplicationId, summary, text, &actions, &hints,
+                      kServiceTimeout),
+        G_VARIANT_TYPE("(u)"), G_DBUS_CALL_FLAGS_NONE, -1, cancellable_,
+        +[](GObject* bus, GAsyncResult* result, gpointer self) {
+            GError* error = nullptr;
+            GVariant* reply = g_dbus_connection_call_finish(G_DBUS_CONNECTION(bus), result, &error);
+            if (!reply) {
+                // No notification service, or this object is gone.
+                g_error_free(error);
+                return;
+            }
+            guint32 id = 0;
+            g_variant_get(reply, "(u)", &id);
+            g_variant_unref(reply);
+            static_cast<PageNotifications*>(self)->Shown(id);
+        },
+        this);
+}
+
+void PageNotifications::Signal(const char* name, GVariant* parameters) {
+    if (std::strcmp(name, "ActionInvoked") == 0 && g_variant_is_of_type(parameters, G_VARIANT_TYPE("(us)"))) {
+        guint32 id = 0;
+        const gchar* action = nullptr;
+        g_variant_get(parameters, "(u&s)", &id, &action);
+        if (!shown_.count(id) || std::strcmp(action, "default") != 0) return;
+        try {
+            clicked_();
+        } catch (...) {
+            ShowException(std::current_exception());
+        }
+    } else if (std::strcmp(name, "NotificationClosed") == 0 &&
+               g_variant_is_of_type(parameters, G_VARIANT_TYPE("(uu)"))) {
+        guint32 id = 0, reason = 0;
+        g_variant_get(parameters, "(uu)", &id, &reason);
+        shown_.erase(id);
+    }
+}
+
+}  // namespace velora::gtk

@@ -1,0 +1,93 @@
+#pragma once
+// What the peers of the ordinary controls share: one widget in the form's
+// GtkFixed at the control's place and size, shown while the control and its
+// containers are visible, sensitive likewise, with the control's font and
+// hint. A kind of control adds its widget and its own properties.
+//
+// Model → widget: PropertyChanged updates the widget. Widget → model: the
+// user's input is written into the model with writingModel_ set, and the
+// change the model then reports is not echoed back to the widget.
+
+#include <string>
+
+#include "gtk/GtkControlPeer.h"
+
+namespace velora::controls {
+class TControl;
+}  // namespace velora::controls
+
+namespace velora::gtk {
+
+class GtkWidgetPeer : public GtkControlPeer {
+public:
+    // Destroys the widgets; never touches the model, which may be gone.
+    ~GtkWidgetPeer() override;
+    GtkWidgetPeer(const GtkWidgetPeer&) = delete;
+    GtkWidgetPeer& operator=(const GtkWidgetPeer&) = delete;
+
+    GtkWidget* Widget() const override { return widget_; }
+    void PropertyChanged(std::string_view property) override;
+    // The focus widget carries the control's name (controls/AccessibleName.h).
+    void ApplyAccessibility() override;
+
+protected:
+    GtkWidgetPeer(controls::TControl& control, const GtkPeerContext& context);
+
+    // Puts the kind's widget in place with the model's common values; the
+    // constructor of each kind calls it once its widget exists.
+    void Place(GtkWidget* widget);
+    // Forgets `widget`'s signals for this peer and destroys it.
+    void Discard(GtkWidget* widget);
+
+    virtual bool OwnPropertyChanged(std::string_view property) { return false; }
+    virtual void ApplyBounds();
+    virtual void ApplyVisible();
+    virtual void ApplyEnabled();
+    virtual void ApplyFont();
+    virtual void ApplyHint();
+    virtual void ApplyCaption() {}
+
+    // Places any widget of the peer at a rectangle of the form's client area.
+    void PlaceAt(GtkWidget* widget, int left, int top, int width, int height);
+    // The hint the tooltip shows: the part before "|", empty unless ShowHint.
+    std::string ShownHint() const;
+
+    controls::TControl& control_;
+    GtkPeerContext context_;
+    GtkWidget* widget_ = nullptr;
+    bool writingModel_ = false;
+};
+
+// Sets `flag` for the lifetime of the guard.
+class FlagGuard {
+public:
+    explicit FlagGuard(bool& flag) : flag_(flag), old_(flag) { flag_ = true; }
+    ~FlagGuard() { flag_ = old_; }
+    FlagGuard(const FlagGuard&) = delete;
+    FlagGuard& operator=(const FlagGuard&) = delete;
+
+private:
+    bool& flag_;
+    bool old_;
+};
+
+// Runs a handler of the model from a GTK signal: an exception goes to the
+// application's error display instead of unwinding through GTK.
+template <class Action>
+void Guarded(Action&& action);
+
+// A model text as a widget shows it: UTF-8, line breaks without CR.
+std::string DisplayText(const std::string& ansi);
+
+}  // namespace velora::gtk
+
+#include "gtk/ErrorDisplay.h"
+
+template <class Action>
+void velora::gtk::Guarded(Action&& action) {
+    try {
+        action();
+    } catch (...) {
+        ShowException(std::current_exception());
+    }
+}

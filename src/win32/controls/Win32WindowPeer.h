@@ -1,0 +1,96 @@
+#pragma once
+// What the peers of the ordinary controls share: one child window of the
+// form, placed where the control lies on the form, shown while the control
+// and its containers are visible, enabled likewise, with the control's font
+// and hint. A kind of control adds its window class, its styles and its
+// own properties.
+//
+// Model → window: PropertyChanged updates the window. Window → model: the
+// user's input is written into the model with writingModel_ set, and the
+// change the model then reports is not echoed back to the window.
+
+#include <string>
+
+#include "win32/Win32ControlPeer.h"
+
+namespace velora::controls {
+class DpiScale;
+class TControl;
+}  // namespace velora::controls
+
+namespace velora::win32 {
+
+class Win32WindowPeer : public Win32ControlPeer {
+public:
+    // Destroys the windows; never touches the model, which may be gone.
+    ~Win32WindowPeer() override;
+    Win32WindowPeer(const Win32WindowPeer&) = delete;
+    Win32WindowPeer& operator=(const Win32WindowPeer&) = delete;
+
+    HWND Handle() const override { return window_; }
+    void PropertyChanged(std::string_view property) override;
+    void DpiChanged() override;
+
+protected:
+    Win32WindowPeer(controls::TControl& control, const Win32PeerContext& context);
+
+    // Creates the window through Build(); the constructor of each kind calls
+    // it last. Again later (Recreate) for a style the window cannot change.
+    void CreateWindowNow();
+    void Recreate();
+    // Creates window_ with CreateChild and puts the model's values into it.
+    virtual void Build() = 0;
+    // Destroys the windows Build made besides window_ (for Recreate; the
+    // kind's destructor calls it itself).
+    virtual void DestroyExtraWindows() {}
+
+    // A child window of the form at the control's place, with its font,
+    // visibility and enablement; `takesFocus` adds WS_TABSTOP when the
+    // control's TabStop asks for it.
+    HWND CreateChild(const wchar_t* windowClass, const std::string& text, DWORD style, DWORD exStyle,
+                     bool takesFocus);
+
+    // The kind's own properties; true when handled.
+    virtual bool OwnPropertyChanged(std::string_view property) { return false; }
+    virtual void ApplyBounds();
+    virtual void ApplyVisible();
+    virtual void ApplyEnabled();
+    virtual void ApplyFont();
+    virtual void ApplyHint();
+    virtual void ApplyCaption();
+    void ApplyTabStop();
+
+    // The density the form's window is drawn at.
+    const controls::DpiScale& Scale() const;
+    // The control's rectangle in the form's client area, scaled.
+    RECT BoundsOnForm() const;
+    HFONT Font() const;
+    // The height of a line in Font().
+    int TextHeight() const;
+    // The hint the tooltip shows: the part before "|", empty unless ShowHint.
+    std::string ShownHint() const;
+    // The window's text, in the program's code page.
+    static std::string WindowText(HWND window);
+    static void SetText(HWND window, const std::string& text);
+
+    controls::TControl& control_;
+    Win32PeerContext context_;
+    HWND window_ = nullptr;
+    bool takesFocus_ = false;
+    bool writingModel_ = false;
+};
+
+// Sets `flag` for the lifetime of the guard.
+class FlagGuard {
+public:
+    explicit FlagGuard(bool& flag) : flag_(flag), old_(flag) { flag_ = true; }
+    ~FlagGuard() { flag_ = old_; }
+    FlagGuard(const FlagGuard&) = delete;
+    FlagGuard& operator=(const FlagGuard&) = delete;
+
+private:
+    bool& flag_;
+    bool old_;
+};
+
+}  // namespace velora::win32
