@@ -487,10 +487,7 @@ GVariant* SniTrayIconPeer::IconPixmaps() const {
     GVariantBuilder pixmaps;
     g_variant_builder_init(&pixmaps, G_VARIANT_TYPE("a(iiay)"));
     for (const int size : {16, 22, 24, 32, 48}) {
-        if (GdkPixbuf* image = ProgramIcon(size)) {
-            g_variant_builder_add_value(&pixmaps, PixmapOf(image));
-            g_object_unref(image);
-        }
+        if (const auto image = ProgramIcon(size)) g_variant_builder_add_value(&pixmaps, PixmapOf(image.Get()));
     }
     return g_variant_builder_end(&pixmaps);
 }
