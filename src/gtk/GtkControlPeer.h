@@ -71,7 +71,7 @@ public:
     virtual bool Press() { return false; }
 };
 
-// Which peer each kind of component gets (controls/ControlPeerRegistry.h).
+// Which peer each kind of component gets (gtk/controls/ControlPeerRegistry.h).
 using ControlPeerRegistry = controls::PeerRegistry<GtkControlPeer, GtkPeerContext>;
 using ControlPeerFactory = ControlPeerRegistry::Factory;
 

@@ -77,7 +77,7 @@ public:
     virtual HBRUSH HandleControlColor(HWND child, HDC dc) { return nullptr; }
 };
 
-// Which peer each kind of component gets (controls/ControlPeerRegistry.h).
+// Which peer each kind of component gets (win32/controls/ControlPeerRegistry.h).
 using ControlPeerRegistry = controls::PeerRegistry<Win32ControlPeer, Win32PeerContext>;
 using ControlPeerFactory = ControlPeerRegistry::Factory;
 

@@ -2,7 +2,7 @@
 // Which peer each kind of component gets on one side of the system: model
 // class name -> factory. A component whose class (or nearest ancestor class)
 // has no entry gets no peer. Each side fills one registry with its built-in
-// kinds (win32/controls/ControlPeerRegistry.cpp, gtk/controls/...); a new
+// kinds (win32/controls/ControlPeerRegistry.cpp and its GTK twin); a new
 // kind is one more line there.
 //
 // `Peer` is the side's peer interface, `Context` what its peers are created

@@ -208,9 +208,8 @@ void GtkLinkLabelPeer::Redraw() {
 void GtkLinkLabelPeer::UpdateCursor(bool overLink) {
     GdkWindow* window = gtk_widget_get_window(widget_);
     if (!window) return;
-    const auto cursor = overLink
-                            ? ObjectRef<GdkCursor>::Adopt(gdk_cursor_new_from_name(gtk_widget_get_display(widget_), "pointer"))
-                            : ObjectRef<GdkCursor>();
+    ObjectRef<GdkCursor> cursor;
+    if (overLink) cursor.Reset(gdk_cursor_new_from_name(gtk_widget_get_display(widget_), "pointer"));
     gdk_window_set_cursor(window, cursor.Get());
 }
 

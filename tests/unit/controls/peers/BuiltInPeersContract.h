@@ -3,10 +3,10 @@
 // the forms place has a peer, and so have the tray icon and the web
 // browser; the form itself (its peer is the form peer), a menu item (its
 // menu shows it) and a plain component have none. A test file of a side
-// instantiates the suite with a type whose Registry() is the side's
-// built-in registry:
+// instantiates the suite with the function that gives its built-in
+// registry:
 //
-//     INSTANTIATE_TYPED_TEST_SUITE_P(Name, BuiltInPeersContract, Side);
+//     INSTANTIATE_TYPED_TEST_SUITE_P(Name, BuiltInPeersContract, PeersOf<&BuiltInPeers>);
 
 #include <gtest/gtest.h>
 
@@ -30,6 +30,12 @@
 #include "controls/linklabel/LinkLabel.h"
 
 namespace velora::controls::testing {
+
+// The side whose built-in registry `BuiltIn()` gives.
+template <auto BuiltIn>
+struct PeersOf {
+    static const auto& Registry() { return BuiltIn(); }
+};
 
 template <typename Side>
 class BuiltInPeersContract : public ::testing::Test {

@@ -7,15 +7,8 @@
 #include "gtk/controls/ControlPeerRegistry.h"
 
 namespace velora::controls::testing {
-namespace {
 
-struct GtkPeers {
-    static const gtk::ControlPeerRegistry& Registry() { return gtk::BuiltInPeers(); }
-};
-
-}  // namespace
-
-INSTANTIATE_TYPED_TEST_SUITE_P(Gtk, BuiltInPeersContract, GtkPeers);
+INSTANTIATE_TYPED_TEST_SUITE_P(Gtk, BuiltInPeersContract, PeersOf<&gtk::BuiltInPeers>);
 
 }  // namespace velora::controls::testing
 

@@ -7,15 +7,8 @@
 #include "win32/controls/ControlPeerRegistry.h"
 
 namespace velora::controls::testing {
-namespace {
 
-struct Win32Peers {
-    static const win32::ControlPeerRegistry& Registry() { return win32::BuiltInPeers(); }
-};
-
-}  // namespace
-
-INSTANTIATE_TYPED_TEST_SUITE_P(Win32, BuiltInPeersContract, Win32Peers);
+INSTANTIATE_TYPED_TEST_SUITE_P(Win32, BuiltInPeersContract, PeersOf<&win32::BuiltInPeers>);
 
 }  // namespace velora::controls::testing
 
