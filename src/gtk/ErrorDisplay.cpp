@@ -6,21 +6,12 @@
 
 #include "app/uVars.h"
 #include "gtk/AnsiText.h"
+#include "controls/peers/ExceptionMessage.h"
 
 namespace velora::gtk {
 
-std::string ExceptionMessage(std::exception_ptr error) {
-    try {
-        std::rethrow_exception(error);
-    } catch (const std::exception& e) {
-        return e.what();
-    } catch (...) {
-        return "Unknown error";
-    }
-}
-
 void ShowException(std::exception_ptr error) {
-    const std::string text = ToUtf8(ExceptionMessage(error));
+    const std::string text = ToUtf8(controls::ExceptionMessage(error));
     if (!gdk_display_get_default()) {
         // Before the display is open (a failing start): the terminal.
         std::fprintf(stderr, "%s: %s\n", app::AppTitle, text.c_str());

@@ -1,13 +1,12 @@
 #pragma once
 // The application's general error display on Linux: a message box with the
-// exception's text, captioned "VELORA Desktop".
+// exception's text (controls/peers/ExceptionMessage.h), captioned
+// "VELORA Desktop".
 
 #include <exception>
-#include <string>
 
 namespace velora::gtk {
 
-std::string ExceptionMessage(std::exception_ptr error);
 void ShowException(std::exception_ptr error);
 
 }  // namespace velora::gtk

@@ -8,10 +8,10 @@
 // in a group box: the form peer adds up the containers' positions
 // (controls/FormLayout.h), so the designed layout holds pixel for pixel.
 
-#include <functional>
-#include <memory>
 #include <string_view>
 #include <vector>
+
+#include "controls/peers/PeerRegistry.h"
 
 typedef struct _GtkWidget GtkWidget;
 
@@ -71,7 +71,8 @@ public:
     virtual bool Press() { return false; }
 };
 
-using ControlPeerFactory =
-    std::function<std::unique_ptr<GtkControlPeer>(component::TComponent& component, GtkPeerContext& context)>;
+// Which peer each kind of component gets (gtk/controls/ControlPeerRegistry.h).
+using ControlPeerRegistry = controls::PeerRegistry<GtkControlPeer, GtkPeerContext>;
+using ControlPeerFactory = ControlPeerRegistry::Factory;
 
 }  // namespace velora::gtk

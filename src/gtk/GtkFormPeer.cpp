@@ -12,17 +12,10 @@
 #include "controls/EffectiveFont.h"
 #include "controls/Form.h"
 #include "controls/FormLayout.h"
-#include "controls/Menus.h"
 
 namespace velora::gtk {
 
 namespace {
-
-// Changes of a container that its contents take over.
-bool PassedToContents(std::string_view property) {
-    return property == "Left" || property == "Top" || property == "Visible" || property == "Enabled" ||
-           property == "Font" || property == "Parent";
-}
 
 std::string FontCss(const controls::FontChoice& choice) {
     std::string css = "* {";
@@ -38,71 +31,48 @@ std::string FontCss(const controls::FontChoice& choice) {
 
 }  // namespace
 
-GtkFormPeer::GtkFormPeer(controls::TForm& form, GtkMainLoop& loop) : form_(&form), loop_(loop) {
-    window_ = gtk_window_new(GTK_WINDOW_TOPLEVEL);
-    // Kept alive by the peer: closing only hides it.
-    g_object_ref_sink(window_);
-    gtk_widget_set_name(window_, std::string(form.ClassName()).c_str());
-    gtk_window_set_title(GTK_WINDOW(window_), ToUtf8(form.Caption()).c_str());
-    fixed_ = gtk_fixed_new();
-    gtk_container_add(GTK_CONTAINER(window_), fixed_);
-    gtk_widget_show(fixed_);
-    g_signal_connect(window_, "delete-event", G_CALLBACK(&GtkFormPeer::DeleteRequested), this);
-    g_signal_connect(window_, "key-press-event", G_CALLBACK(&GtkFormPeer::KeyPressed), this);
-    g_signal_connect(window_, "configure-event", G_CALLBACK(&GtkFormPeer::Configured), this);
-    FormPropertyChanged("BorderStyle");
+GtkFormPeer::GtkFormPeer(controls::TForm& form, GtkMainLoop& loop)
+    : form_(&form), loop_(loop), peers_(form, BuiltInPeers(), *this) {
     form.SetPeer(this);
-    CreatePeers();
+    peers_.Open(controls::WindowCreation::AtOnce);
 }
 
 GtkFormPeer::~GtkFormPeer() {
     // From here on the window's signals reach nobody: the form may be gone,
     // and so may the components the peers show.
-    g_signal_handlers_disconnect_by_data(window_, this);
-    peers_.clear();
-    gtk_widget_destroy(window_);
-    g_object_unref(window_);
-    for (auto& [key, provider] : fonts_) g_object_unref(provider);
+    g_signal_handlers_disconnect_by_data(window_.Get(), this);
+    peers_.Clear();
+    gtk_widget_destroy(window_.Get());
 }
 
-void GtkFormPeer::CreatePeers() {
-    for (int i = 0; i < form_->ComponentCount(); ++i) {
-        component::TComponent* component = form_->Components(i);
-        // Menu items have no peer of their own: their menu shows them.
-        if (dynamic_cast<controls::TMenuItem*>(component) != nullptr) continue;
-        if (PeerOf(*component) == nullptr && !withoutPeer_.contains(component)) CreatePeer(*component);
-    }
-    UpdateFocusChain();
-    UpdateAccessibility();
+void GtkFormPeer::CreateFormWindow() {
+    window_ = ObjectRef<GtkWidget>::Sink(gtk_window_new(GTK_WINDOW_TOPLEVEL));
+    GtkWidget* window = window_.Get();
+    gtk_widget_set_name(window, std::string(form_->ClassName()).c_str());
+    gtk_window_set_title(GTK_WINDOW(window), ToUtf8(form_->Caption()).c_str());
+    fixed_ = gtk_fixed_new();
+    gtk_container_add(GTK_CONTAINER(window), fixed_);
+    gtk_widget_show(fixed_);
+    g_signal_connect(window, "delete-event", G_CALLBACK(&GtkFormPeer::DeleteRequested), this);
+    g_signal_connect(window, "key-press-event", G_CALLBACK(&GtkFormPeer::KeyPressed), this);
+    g_signal_connect(window, "configure-event", G_CALLBACK(&GtkFormPeer::Configured), this);
+    FormPropertyChanged("BorderStyle");
 }
 
-void GtkFormPeer::UpdateAccessibility() {
-    for (const ChildPeer& child : peers_) child.peer->ApplyAccessibility();
-}
+GtkPeerContext GtkFormPeer::PeerContext() { return GtkPeerContext{loop_, *form_, window_.Get(), fixed_, *this}; }
 
-void GtkFormPeer::CreatePeer(component::TComponent& component) {
-    GtkPeerContext context{loop_, *form_, window_, fixed_, *this};
-    auto peer = ControlPeerRegistry::BuiltIn().Create(component, context);
-    if (!peer) {
-        withoutPeer_.insert(&component);
-        return;
-    }
-    peers_.push_back({&component, std::move(peer)});
-}
-
-GtkControlPeer* GtkFormPeer::PeerOf(const component::TComponent& component) const {
-    for (const ChildPeer& child : peers_)
-        if (child.component == &component) return child.peer.get();
-    return nullptr;
+void GtkFormPeer::AccessibleNamesChanged() {
+    for (const auto& child : peers_.Children()) child.peer->ApplyAccessibility();
 }
 
 void GtkFormPeer::ApplyFont(GtkWidget* widget, const controls::TControl& control) {
     const std::string css = FontCss(controls::EffectiveFont(control));
-    GtkCssProvider*& provider = fonts_[css];
-    if (!provider) {
-        provider = gtk_css_provider_new();
-        gtk_css_provider_load_from_data(provider, css.c_str(), -1, nullptr);
+    ObjectRef<GtkCssProvider>& owned = fonts_[css];
+    if (!owned) {
+        owned = ObjectRef<GtkCssProvider>::Adopt(gtk_css_provider_new());
+        gtk_css_provider_load_from_data(owned.Get(), css.c_str(), -1, nullptr);
     }
+    GtkCssProvider* provider = owned.Get();
     GtkStyleContext* style = gtk_widget_get_style_context(widget);
     if (auto* old = static_cast<GtkCssProvider*>(g_object_get_data(G_OBJECT(widget), "velora-font")))
         gtk_style_context_remove_provider(style, GTK_STYLE_PROVIDER(old));
@@ -129,60 +99,32 @@ void GtkFormPeer::ApplyBounds() {
     int height = form_->ClientHeight() > 0 ? form_->ClientHeight() : form_->Height();
     applyingBounds_ = true;
     gtk_widget_set_size_request(fixed_, width, height);
-    gtk_window_resize(GTK_WINDOW(window_), width, height);
+    gtk_window_resize(GTK_WINDOW(window_.Get()), width, height);
     const auto position = form_->Position();
     if (position == controls::poScreenCenter || position == controls::poDesktopCenter ||
         position == controls::poMainFormCenter || position == controls::poOwnerFormCenter) {
-        gtk_window_set_position(GTK_WINDOW(window_), GTK_WIN_POS_CENTER);
+        gtk_window_set_position(GTK_WINDOW(window_.Get()), GTK_WIN_POS_CENTER);
     } else {
-        gtk_window_set_position(GTK_WINDOW(window_), GTK_WIN_POS_NONE);
-        gtk_window_move(GTK_WINDOW(window_), form_->Left(), form_->Top());
+        gtk_window_set_position(GTK_WINDOW(window_.Get()), GTK_WIN_POS_NONE);
+        gtk_window_move(GTK_WINDOW(window_.Get()), form_->Left(), form_->Top());
     }
     applyingBounds_ = false;
 }
 
 void GtkFormPeer::PropertyChanged(component::TComponent& component, std::string_view property) {
-    if (&component == form_) return FormPropertyChanged(property);
-    if (auto* item = dynamic_cast<controls::TMenuItem*>(&component)) {
-        // An item's change is one of the menu it stands in.
-        const controls::TMenuItem* root = item;
-        while (root->Parent() != nullptr) root = root->Parent();
-        if (auto* menu = dynamic_cast<controls::TPopupMenu*>(root->Owner()))
-            for (const ChildPeer& child : peers_) child.peer->MenuChanged(*menu);
-        return;
-    }
-    GtkControlPeer* peer = PeerOf(component);
-    if (peer == nullptr) {
-        // A component created after the window gets its peer now.
-        if (component.Owner() != form_ || withoutPeer_.contains(&component)) return;
-        CreatePeer(component);
-        UpdateFocusChain();
-        UpdateAccessibility();
-        return;
-    }
-    peer->PropertyChanged(property);
-    // A label's caption names the field after it.
-    if (property == "Caption" || property == "FocusControl") UpdateAccessibility();
-    auto* control = dynamic_cast<controls::TControl*>(&component);
-    if (control != nullptr && PassedToContents(property)) {
-        for (size_t i = 0; i < peers_.size(); ++i) {
-            auto* inside = dynamic_cast<controls::TControl*>(peers_[i].component);
-            if (inside != nullptr && controls::IsPlacedIn(*inside, *control)) peers_[i].peer->PropertyChanged(property);
-        }
-    }
-    if (property == "TabOrder" || property == "Parent") UpdateFocusChain();
+    peers_.PropertyChanged(component, property);
 }
 
 void GtkFormPeer::FormPropertyChanged(std::string_view property) {
     if (followingWindow_ && (property == "Left" || property == "Top")) return;
     if (property == "Caption") {
-        gtk_window_set_title(GTK_WINDOW(window_), ToUtf8(form_->Caption()).c_str());
+        gtk_window_set_title(GTK_WINDOW(window_.Get()), ToUtf8(form_->Caption()).c_str());
     } else if (property == "Visible") {
         if (form_->Visible()) {
             ApplyBounds();
-            gtk_widget_show(window_);
+            gtk_widget_show(window_.Get());
         } else {
-            gtk_widget_hide(window_);
+            gtk_widget_hide(window_.Get());
         }
     } else if (property == "Enabled") {
         gtk_widget_set_sensitive(fixed_, form_->Enabled());
@@ -191,28 +133,26 @@ void GtkFormPeer::FormPropertyChanged(std::string_view property) {
         ApplyBounds();
     } else if (property == "BorderStyle" || property == "BorderIcons") {
         const auto style = form_->BorderStyle();
-        gtk_window_set_resizable(GTK_WINDOW(window_),
+        gtk_window_set_resizable(GTK_WINDOW(window_.Get()),
                                  style == controls::bsSizeable || style == controls::bsSizeToolWin);
-        gtk_window_set_decorated(GTK_WINDOW(window_), style != controls::bsNone);
-        gtk_window_set_type_hint(GTK_WINDOW(window_), style == controls::bsDialog ? GDK_WINDOW_TYPE_HINT_DIALOG
+        gtk_window_set_decorated(GTK_WINDOW(window_.Get()), style != controls::bsNone);
+        gtk_window_set_type_hint(GTK_WINDOW(window_.Get()), style == controls::bsDialog ? GDK_WINDOW_TYPE_HINT_DIALOG
                                                                              : GDK_WINDOW_TYPE_HINT_NORMAL);
         // A dialog frame offers only the close box.
-        gtk_window_set_deletable(GTK_WINDOW(window_), form_->BorderIcons().Contains(controls::biSystemMenu));
+        gtk_window_set_deletable(GTK_WINDOW(window_.Get()), form_->BorderIcons().Contains(controls::biSystemMenu));
         ApplyBounds();
-    } else if (property == "Font") {
-        for (const ChildPeer& child : peers_) child.peer->PropertyChanged("Font");
     }
 }
 
-void GtkFormPeer::BringToFront(controls::TForm&) { gtk_window_present(GTK_WINDOW(window_)); }
+void GtkFormPeer::BringToFront(controls::TForm&) { gtk_window_present(GTK_WINDOW(window_.Get())); }
 
 void GtkFormPeer::RunModal(controls::TForm& form) {
     // The other windows of the program take no input while the dialog runs.
-    gtk_window_set_modal(GTK_WINDOW(window_), TRUE);
+    gtk_window_set_modal(GTK_WINDOW(window_.Get()), TRUE);
     struct Modeless {
         GtkWidget* window;
         ~Modeless() { gtk_window_set_modal(GTK_WINDOW(window), FALSE); }
-    } modeless{window_};
+    } modeless{window_.Get()};
     for (;;) {
         // An end of the program requested meanwhile closes the dialog.
         if (loop_.Terminated() && form.ModalResult() == controls::mrNone) form.SetModalResult(controls::mrCancel);
@@ -245,7 +185,7 @@ int GtkFormPeer::KeyPressed(GtkWidget*, void* event, void* self) {
         // Enter presses the default button unless a button has the focus
         // (it takes Enter itself), a multi-line text or a link does.
         if (key->keyval == GDK_KEY_Return || key->keyval == GDK_KEY_KP_Enter) {
-            GtkWidget* focus = gtk_window_get_focus(GTK_WINDOW(peer->window_));
+            GtkWidget* focus = gtk_window_get_focus(GTK_WINDOW(peer->window_.Get()));
             if (focus && (GTK_IS_BUTTON(focus) ||
                           (GTK_IS_TEXT_VIEW(focus) && gtk_text_view_get_editable(GTK_TEXT_VIEW(focus))) ||
                           g_object_get_data(G_OBJECT(focus), kTakesEnter)))

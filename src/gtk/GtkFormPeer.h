@@ -3,16 +3,17 @@
 // to the form's client size, where every control's widget stands at its
 // designed place. It follows every change the model reports, turns the
 // user's actions back into model calls (closing, moving, Enter and Esc) and
-// runs the modal loop.
+// runs the modal loop. The peers of its components are kept and handed the
+// model's changes by the portable controls/peers/FormPeers.h; on this side
+// the window comes at once.
 
 #include <map>
-#include <memory>
-#include <set>
 #include <string>
-#include <vector>
 
 #include "component/ControlPeer.h"
 #include "gtk/GtkControlPeer.h"
+#include "gtk/raii/ObjectRef.h"
+#include "controls/peers/FormPeers.h"
 
 typedef struct _GtkCssProvider GtkCssProvider;
 
@@ -23,14 +24,14 @@ class TForm;
 
 namespace velora::gtk {
 
-class GtkFormPeer : public component::ControlPeer {
+class GtkFormPeer : public component::ControlPeer, private controls::FormPeerSide<GtkPeerContext> {
 public:
     GtkFormPeer(controls::TForm& form, GtkMainLoop& loop);
     ~GtkFormPeer() override;
     GtkFormPeer(const GtkFormPeer&) = delete;
     GtkFormPeer& operator=(const GtkFormPeer&) = delete;
 
-    GtkWidget* Window() const { return window_; }
+    GtkWidget* Window() const { return window_.Get(); }
     controls::TForm& Form() const { return *form_; }
 
     void PropertyChanged(component::TComponent& component, std::string_view property) override;
@@ -38,21 +39,23 @@ public:
     void RunModal(controls::TForm& form) override;
     void HandleError(std::exception_ptr error) override;
 
-    // Gives every component of the form that has none yet its peer.
-    void CreatePeers();
-    GtkControlPeer* PeerOf(const component::TComponent& component) const;
+    GtkControlPeer* PeerOf(const component::TComponent& component) const { return peers_.PeerOf(component); }
 
     // Gives the widget the control's font (face, size, style and colour).
     void ApplyFont(GtkWidget* widget, const controls::TControl& control);
     // Tab visits the controls in the form's tab order.
     void UpdateFocusChain();
-    // Every peer names its widgets anew (ApplyAccessibility).
-    void UpdateAccessibility();
-
 private:
-    void FormPropertyChanged(std::string_view property);
+    // What the portable form peers ask of this side.
+    bool HasWindow() const override { return static_cast<bool>(window_); }
+    void CreateFormWindow() override;
+    GtkPeerContext PeerContext() override;
+    void FormPropertyChanged(std::string_view property) override;
+    void TabOrderChanged() override { UpdateFocusChain(); }
+    // Every peer names its widgets anew (ApplyAccessibility).
+    void AccessibleNamesChanged() override;
+
     void ApplyBounds();
-    void CreatePeer(component::TComponent& component);
     bool PressDefaultButton();
     static int KeyPressed(GtkWidget* widget, void* event, void* self);
     static int DeleteRequested(GtkWidget* widget, void* event, void* self);
@@ -60,18 +63,14 @@ private:
 
     controls::TForm* form_;
     GtkMainLoop& loop_;
-    GtkWidget* window_ = nullptr;
+    // Kept alive by the peer: closing only hides it.
+    ObjectRef<GtkWidget> window_;
     GtkWidget* fixed_ = nullptr;
     bool applyingBounds_ = false;
     bool followingWindow_ = false;
-
-    struct ChildPeer {
-        component::TComponent* component;
-        std::unique_ptr<GtkControlPeer> peer;
-    };
-    std::vector<ChildPeer> peers_;
-    std::set<const component::TComponent*> withoutPeer_;
-    std::map<std::string, GtkCssProvider*> fonts_;
+    // One provider per font, shared by the widgets that use it.
+    std::map<std::string, ObjectRef<GtkCssProvider>> fonts_;
+    controls::FormPeers<GtkControlPeer, GtkPeerContext> peers_;
 };
 
 }  // namespace velora::gtk

@@ -1,25 +1,14 @@
 #include "win32/ErrorDisplay.h"
 
-#include <stdexcept>
-
 #include "app/uVars.h"
 #include "win32/WideText.h"
+#include "controls/peers/ExceptionMessage.h"
 
 namespace velora::win32 {
 
-std::string ExceptionMessage(std::exception_ptr error) {
-    try {
-        std::rethrow_exception(error);
-    } catch (const std::exception& e) {
-        return e.what();
-    } catch (...) {
-        return "Unknown error";
-    }
-}
-
 void ShowException(std::exception_ptr error, HWND owner) noexcept {
     try {
-        const std::wstring text = Widen(ExceptionMessage(error));
+        const std::wstring text = Widen(controls::ExceptionMessage(error));
         MessageBoxW(owner, text.c_str(), Widen(app::AppTitle).c_str(), MB_OK | MB_ICONERROR | MB_TASKMODAL);
     } catch (...) {
         // No memory left even for the text: the box says so without one.

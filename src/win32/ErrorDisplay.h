@@ -8,12 +8,10 @@
 #include <windows.h>
 
 #include <exception>
-#include <string>
 
 namespace velora::win32 {
 
-std::string ExceptionMessage(std::exception_ptr error);
-// Never throws itself.
+// Shows controls/peers/ExceptionMessage.h's text; never throws itself.
 void ShowException(std::exception_ptr error, HWND owner = nullptr) noexcept;
 
 // Runs a window procedure's handling of one message and answers its result;

@@ -12,10 +12,10 @@
 
 #include <windows.h>
 
-#include <functional>
-#include <memory>
 #include <string_view>
 #include <vector>
+
+#include "controls/peers/PeerRegistry.h"
 
 namespace velora::component {
 class TComponent;
@@ -23,6 +23,7 @@ class TComponent;
 
 namespace velora::controls {
 class TForm;
+class TPopupMenu;
 }  // namespace velora::controls
 
 namespace velora::win32 {
@@ -55,6 +56,8 @@ public:
     // The form's window went to a screen of another density (the form
     // peer's Scale): places, fonts and drawing follow.
     virtual void DpiChanged() {}
+    // An item of `menu` changed (the form peer tells every peer).
+    virtual void MenuChanged(const controls::TPopupMenu& menu) {}
 
     // The peer's windows in the form's z-order, which is also the order Tab
     // walks: `sequence` gets the windows at the control's place in the tab
@@ -74,7 +77,8 @@ public:
     virtual HBRUSH HandleControlColor(HWND child, HDC dc) { return nullptr; }
 };
 
-using ControlPeerFactory =
-    std::function<std::unique_ptr<Win32ControlPeer>(component::TComponent& component, Win32PeerContext& context)>;
+// Which peer each kind of component gets (win32/controls/ControlPeerRegistry.h).
+using ControlPeerRegistry = controls::PeerRegistry<Win32ControlPeer, Win32PeerContext>;
+using ControlPeerFactory = ControlPeerRegistry::Factory;
 
 }  // namespace velora::win32

@@ -19,7 +19,6 @@
 #include "controls/EffectiveFont.h"
 #include "controls/Form.h"
 #include "controls/FormLayout.h"
-#include "controls/Menus.h"
 
 namespace velora::win32 {
 
@@ -72,93 +71,37 @@ std::vector<HWND> EnabledThreadWindows(HWND except) {
     return std::move(search.found);
 }
 
-// A component that is not a control but has a peer kind (a tray icon, a
-// menu) works while its form is hidden: its peer comes at once, without
-// waiting for the form's window.
-bool WorksWhileHidden(const component::TComponent& component) {
-    return dynamic_cast<const controls::TControl*>(&component) == nullptr &&
-           ControlPeerRegistry::BuiltIn().Find(component) != nullptr;
-}
-
-// Changes of a container that its contents take over.
-bool PassedToContents(std::string_view property) {
-    return property == "Left" || property == "Top" || property == "Visible" || property == "Enabled" ||
-           property == "Font" || property == "Parent";
-}
-
 }  // namespace
 
-Win32FormPeer::Win32FormPeer(controls::TForm& form, Win32Application& application, WindowCreation creation)
-    : form_(&form), application_(application), className_(Widen(form.ClassName())) {
+Win32FormPeer::Win32FormPeer(controls::TForm& form, Win32Application& application,
+                             controls::WindowCreation creation)
+    : form_(&form),
+      application_(application),
+      className_(Widen(form.ClassName())),
+      peers_(form, BuiltInPeers(), *this) {
     form.SetPeer(this);
-    if (creation == WindowCreation::Now || form.Visible())
-        EnsureWindow();
-    else
-        CreatePeersWorkingWhileHidden();
+    peers_.Open(creation);
 }
 
 Win32FormPeer::~Win32FormPeer() {
     if (!window_) {
-        peers_.clear();
+        peers_.Clear();
         return;
     }
     application_.RemoveDialogWindow(window_);
     // From here on the window's messages go to the system: the form may be
     // gone already, and so may the components the peers show.
     SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-    peers_.clear();
+    peers_.Clear();
     if (toolTip_) DestroyWindow(toolTip_);
     DestroyWindow(window_);
 }
 
-void Win32FormPeer::EnsureWindow() {
-    if (window_) return;
-    CreateNativeWindow();
-    CreatePeers();
-    application_.AddDialogWindow(window_);
-}
-
-void Win32FormPeer::CreatePeers() {
-    if (!window_) return;
-    CreatePeersWorkingWhileHidden();
-    for (int i = 0; i < form_->ComponentCount(); ++i) {
-        component::TComponent* component = form_->Components(i);
-        // Menu items have no peer of their own: their menu shows them.
-        if (dynamic_cast<controls::TMenuItem*>(component) != nullptr) continue;
-        if (PeerOf(*component) == nullptr && !withoutPeer_.contains(component)) CreatePeer(*component);
-    }
-    UpdateZOrder();
-}
-
-// They need no window of the form: a tray icon appears before (or without)
-// the form's window and controls.
-void Win32FormPeer::CreatePeersWorkingWhileHidden() {
-    for (int i = 0; i < form_->ComponentCount(); ++i) {
-        component::TComponent* component = form_->Components(i);
-        if (WorksWhileHidden(*component) && PeerOf(*component) == nullptr && !withoutPeer_.contains(component))
-            CreatePeer(*component);
-    }
-}
-
-void Win32FormPeer::CreatePeer(component::TComponent& component) {
-    Win32PeerContext context{application_, *form_, window_, *this};
-    auto peer = ControlPeerRegistry::BuiltIn().Create(component, context);
-    if (!peer) {
-        withoutPeer_.insert(&component);
-        return;
-    }
-    peers_.push_back({&component, std::move(peer)});
-}
-
-Win32ControlPeer* Win32FormPeer::PeerOf(const component::TComponent& component) const {
-    for (const ChildPeer& child : peers_)
-        if (child.component == &component) return child.peer.get();
-    return nullptr;
-}
+Win32PeerContext Win32FormPeer::PeerContext() { return Win32PeerContext{application_, *form_, window_, *this}; }
 
 Win32ControlPeer* Win32FormPeer::PeerOfWindow(HWND child) const {
     if (!child) return nullptr;
-    for (const ChildPeer& entry : peers_)
+    for (const auto& entry : peers_.Children())
         if (entry.peer->OwnsWindow(child)) return entry.peer.get();
     return nullptr;
 }
@@ -245,7 +188,7 @@ DWORD Win32FormPeer::ExStyle() const {
     }
 }
 
-void Win32FormPeer::CreateNativeWindow() {
+void Win32FormPeer::CreateFormWindow() {
     RegisterWindowClass({.name = className_.c_str(),
                          .procedure = &Win32FormPeer::WindowProc,
                          .instance = application_.Instance(),
@@ -261,6 +204,7 @@ void Win32FormPeer::CreateNativeWindow() {
     scale_ = controls::DpiScale(static_cast<int>(WindowDpi(window_)));
     ApplyIcons();
     ApplyBounds();
+    application_.AddDialogWindow(window_);
 }
 
 void Win32FormPeer::ApplyIcons() {
@@ -309,48 +253,7 @@ void Win32FormPeer::PlaceWindow() {
 }
 
 void Win32FormPeer::PropertyChanged(component::TComponent& component, std::string_view property) {
-    if (auto* item = dynamic_cast<controls::TMenuItem*>(&component)) {
-        // An item's change is one of the menu it stands in.
-        const controls::TMenuItem* root = item;
-        while (root->Parent() != nullptr) root = root->Parent();
-        if (root->Owner() != nullptr)
-            if (Win32ControlPeer* menu = PeerOf(*root->Owner())) menu->PropertyChanged("Items");
-        return;
-    }
-    if (!window_) {
-        // Until then the model keeps every value, and the window is made
-        // from them; what works while hidden follows at once.
-        if (WorksWhileHidden(component)) {
-            if (Win32ControlPeer* peer = PeerOf(component))
-                peer->PropertyChanged(property);
-            else if (component.Owner() == form_)
-                CreatePeer(component);
-            return;
-        }
-        const bool shown = &component == form_ && property == "Visible" && form_->Visible();
-        if (!shown) return;
-        EnsureWindow();
-    }
-    if (&component == form_) return FormPropertyChanged(property);
-    Win32ControlPeer* peer = PeerOf(component);
-    if (peer == nullptr) {
-        // A component created after the window gets its peer now, with all
-        // its values.
-        if (component.Owner() != form_ || withoutPeer_.contains(&component)) return;
-        CreatePeer(component);
-        UpdateZOrder();
-        return;
-    }
-    peer->PropertyChanged(property);
-    auto* control = dynamic_cast<controls::TControl*>(&component);
-    if (control != nullptr && PassedToContents(property)) {
-        // By index: a change may bring a peer for a new component.
-        for (size_t i = 0; i < peers_.size(); ++i) {
-            auto* inside = dynamic_cast<controls::TControl*>(peers_[i].component);
-            if (inside != nullptr && controls::IsPlacedIn(*inside, *control)) peers_[i].peer->PropertyChanged(property);
-        }
-    }
-    if (property == "TabOrder" || property == "Parent") UpdateZOrder();
+    peers_.PropertyChanged(component, property);
 }
 
 void Win32FormPeer::FormPropertyChanged(std::string_view property) {
@@ -372,8 +275,6 @@ void Win32FormPeer::FormPropertyChanged(std::string_view property) {
         SetWindowLongPtrW(window_, GWL_STYLE, Style() | (IsWindowVisible(window_) ? WS_VISIBLE : 0));
         SetWindowLongPtrW(window_, GWL_EXSTYLE, ExStyle());
         ApplyBounds();
-    } else if (property == "Font") {
-        for (const ChildPeer& child : peers_) child.peer->PropertyChanged("Font");
     }
 }
 
@@ -383,7 +284,7 @@ void Win32FormPeer::FollowDpi(int dpi, const RECT& suggested) {
     scale_ = scale;
     ApplyIcons();
     if (toolTip_) SendMessageW(toolTip_, TTM_SETMAXTIPWIDTH, 0, scale_.ToDevice(kHintWidth));
-    for (const ChildPeer& child : peers_) child.peer->DpiChanged();
+    for (const auto& child : peers_.Children()) child.peer->DpiChanged();
     // A move of our own places the window itself once it is over.
     if (applyingBounds_) return;
     // The system's rectangle keeps the window where the user moves it; the
@@ -434,7 +335,7 @@ LRESULT Win32FormPeer::DefaultButtonId() const {
     if (focus && IsChild(window_, focus) &&
         (SendMessageW(focus, WM_GETDLGCODE, 0, 0) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)))
         return MAKELRESULT(GetDlgCtrlID(focus), DC_HASDEFID);
-    for (const ChildPeer& child : peers_) {
+    for (const auto& child : peers_.Children()) {
         auto* button = dynamic_cast<controls::TButton*>(child.component);
         HWND handle = child.peer->Handle();
         if (button && button->Default() && Pressable(handle))

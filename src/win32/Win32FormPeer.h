@@ -6,16 +6,14 @@
 //
 // The form's components get their native side from the peers of
 // controls/ControlPeerRegistry.h: one child window (or none) per component,
-// all children of this window. The form window routes the children's
-// notifications to them, hands out their fonts and hints, stacks them in
-// tab order and lets the dialog manager handle Tab, Enter and Esc.
+// all children of this window, kept and handed the model's changes by the
+// portable controls/peers/FormPeers.h. The form window routes the
+// children's notifications to them, hands out their fonts and hints, stacks
+// them in tab order and lets the dialog manager handle Tab, Enter and Esc.
 
 #include <windows.h>
 
-#include <memory>
-#include <set>
 #include <string>
-#include <vector>
 
 #include "component/ControlPeer.h"
 #include "win32/FontCache.h"
@@ -23,6 +21,7 @@
 #include "win32/raii/Icons.h"
 #include "controls/DpiScale.h"
 #include "controls/Font.h"
+#include "controls/peers/FormPeers.h"
 
 namespace velora::controls {
 class TControl;
@@ -33,18 +32,12 @@ namespace velora::win32 {
 
 class Win32Application;
 
-class Win32FormPeer : public component::ControlPeer {
+class Win32FormPeer : public component::ControlPeer, private controls::FormPeerSide<Win32PeerContext> {
 public:
-    enum class WindowCreation {
-        Now,
-        // When the form is first shown, brought to the front or run modal:
-        // until then it costs no window, font or control. Components that
-        // work while the form is hidden (a tray icon, a menu) get their peers
-        // at once all the same.
-        WhenShown,
-    };
-
-    Win32FormPeer(controls::TForm& form, Win32Application& application, WindowCreation creation = WindowCreation::Now);
+    // The program's forms get their windows with their first showing
+    // (controls/peers/FormPeerSide.h).
+    Win32FormPeer(controls::TForm& form, Win32Application& application,
+                  controls::WindowCreation creation = controls::WindowCreation::AtOnce);
     ~Win32FormPeer() override;
     Win32FormPeer(const Win32FormPeer&) = delete;
     Win32FormPeer& operator=(const Win32FormPeer&) = delete;
@@ -52,7 +45,7 @@ public:
     // nullptr until the window exists (see WindowCreation).
     HWND Handle() const { return window_; }
     // Creates the window and its children's now, when it has none yet.
-    void EnsureWindow();
+    void EnsureWindow() { peers_.EnsureWindow(); }
     // The density of the screen the window is on: the controls' places,
     // fonts and drawing are the design's scaled by it.
     const controls::DpiScale& Scale() const { return scale_; }
@@ -62,12 +55,8 @@ public:
     void RunModal(controls::TForm& form) override;
     void HandleError(std::exception_ptr error) override;
 
-    // Gives every component of the form that has none yet its peer. Runs at
-    // creation; a component created later gets its peer with its first
-    // reported change, or when this is called again.
-    void CreatePeers();
     // The peer of a component of the form; nullptr when it has none.
-    Win32ControlPeer* PeerOf(const component::TComponent& component) const;
+    Win32ControlPeer* PeerOf(const component::TComponent& component) const { return peers_.PeerOf(component); }
 
     // For the control peers: a new child-window id (never IDOK or IDCANCEL).
     int NewControlId() { return nextControlId_++; }
@@ -92,7 +81,12 @@ protected:
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    void CreateNativeWindow();
+    // What the portable form peers ask of this side.
+    bool HasWindow() const override { return window_ != nullptr; }
+    void CreateFormWindow() override;
+    Win32PeerContext PeerContext() override;
+    void FormPropertyChanged(std::string_view property) override;
+    void TabOrderChanged() override { UpdateZOrder(); }
     // The program's icon at the sizes the window's density asks for.
     void ApplyIcons();
     void ApplyBounds();
@@ -102,9 +96,6 @@ private:
     void FollowDpi(int dpi, const RECT& suggested);
     DWORD Style() const;
     DWORD ExStyle() const;
-    void FormPropertyChanged(std::string_view property);
-    void CreatePeer(component::TComponent& component);
-    void CreatePeersWorkingWhileHidden();
     Win32ControlPeer* PeerOfWindow(HWND child) const;
     LRESULT DefaultButtonId() const;
     // Focuses the child that had the focus last, else the first tab stop,
@@ -125,13 +116,7 @@ private:
     OwnedIcon smallIcon_;
     OwnedIcon bigIcon_;
 
-    struct ChildPeer {
-        component::TComponent* component;
-        std::unique_ptr<Win32ControlPeer> peer;
-    };
-    std::vector<ChildPeer> peers_;
-    // Components looked at that have no peer kind.
-    std::set<const component::TComponent*> withoutPeer_;
+    controls::FormPeers<Win32ControlPeer, Win32PeerContext> peers_;
     int nextControlId_ = 100;
     HWND toolTip_ = nullptr;
     // The child that had the focus when the form was last deactivated.

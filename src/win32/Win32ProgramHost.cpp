@@ -24,7 +24,7 @@ void Win32ProgramHost::AttachForm(controls::TForm& form) {
     // A form costs no window, control or font until it is first shown; its
     // tray icon and menus work from the start.
     formPeers_.push_back(
-        std::make_unique<Win32FormPeer>(form, application_, Win32FormPeer::WindowCreation::WhenShown));
+        std::make_unique<Win32FormPeer>(form, application_, controls::WindowCreation::WithFirstShowing));
 }
 
 void Win32ProgramHost::RouteKeysToBrowser(controls::TWebBrowser* browser) { keyBrowser_ = browser; }

@@ -11,10 +11,11 @@ never of a layer above. A file belongs to the layer of its top folder
 other either (settings, net and i18n stand side by side).
 
 Namespaces: the code of a file lies in velora::<its top folder>, sub-folders
-too (controls/linklabel/ is velora::controls). A namespace nested in it names
-a detail (velora::app::build, property_detail), never a sub-folder. A block of
-another namespace may only declare classes ahead (class TForm;). Only the
-programs' entries (WinMain, main) have no namespace of their own.
+too (controls/linklabel/ and controls/peers/ are velora::controls). A
+namespace nested in it names a detail (velora::app::build, property_detail),
+never a sub-folder. A block of another namespace may only declare classes
+ahead (class TForm;). Only the programs' entries (WinMain, main) have no
+namespace of their own.
 """
 import os
 import re

@@ -18,15 +18,14 @@ PangoFontDescription* NewFontDescription(const controls::FontChoice& choice) {
 }
 
 CairoCanvas::CairoCanvas(cairo_t* cr, const PangoFontDescription* font, const Rgb& textColor)
-    : cr_(cr), layout_(pango_cairo_create_layout(cr)), textColor_(textColor) {
-    pango_layout_set_font_description(layout_, font);
+    : cr_(cr), layout_(ObjectRef<PangoLayout>::Adopt(pango_cairo_create_layout(cr))), textColor_(textColor) {
+    pango_layout_set_font_description(layout_.Get(), font);
     cairo_push_group(cr_);
 }
 
 CairoCanvas::~CairoCanvas() {
     cairo_pop_group_to_source(cr_);
     cairo_paint(cr_);
-    g_object_unref(layout_);
 }
 
 void CairoCanvas::FillRect(const controls::TRect& rect) {
@@ -38,10 +37,10 @@ void CairoCanvas::FillRect(const controls::TRect& rect) {
 }
 
 void CairoCanvas::DrawTextAt(int x, int y, const std::string& text) {
-    pango_layout_set_text(layout_, ToUtf8(text).c_str(), -1);
+    pango_layout_set_text(layout_.Get(), ToUtf8(text).c_str(), -1);
     SetSourceColor(cr_, textColor_);
     cairo_move_to(cr_, x, y);
-    pango_cairo_show_layout(cr_, layout_);
+    pango_cairo_show_layout(cr_, layout_.Get());
 }
 
 }  // namespace velora::gtk

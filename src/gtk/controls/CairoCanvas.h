@@ -10,6 +10,7 @@
 #include <string>
 
 #include "gtk/controls/GtkColors.h"
+#include "gtk/raii/ObjectRef.h"
 #include "controls/Canvas.h"
 #include "controls/EffectiveFont.h"
 
@@ -32,7 +33,7 @@ public:
 
 private:
     cairo_t* cr_;
-    PangoLayout* layout_;
+    ObjectRef<PangoLayout> layout_;
     Rgb textColor_;
 };
 

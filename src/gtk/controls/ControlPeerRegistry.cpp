@@ -1,6 +1,5 @@
 #include "gtk/controls/ControlPeerRegistry.h"
 
-#include "component/ClassInfo.h"
 #include "gtk/browser/GtkWebBrowserPeer.h"
 #include "gtk/controls/GtkButtonPeer.h"
 #include "gtk/controls/GtkComboBoxPeer.h"
@@ -30,9 +29,15 @@ namespace velora::gtk {
 
 namespace {
 
+template <class Peer, class Model>
+ControlPeerFactory PeerFactory() {
+    return ControlPeerRegistry::FactoryOf<Peer, Model>();
+}
+
 // The built-in kinds: one line per model class. A popup menu has no peer of
 // its own: the tray icon that shows it builds it from the model.
-void RegisterBuiltInKinds(ControlPeerRegistry& registry) {
+ControlPeerRegistry BuiltInKinds() {
+    ControlPeerRegistry registry;
     registry.Register("TLabel", PeerFactory<GtkLabelPeer, controls::TLabel>());
     registry.Register("TButton", PeerFactory<GtkButtonPeer, controls::TButton>());
     registry.Register("TCheckBox", PeerFactory<GtkCheckBoxPeer, controls::TCheckBox>());
@@ -46,35 +51,14 @@ void RegisterBuiltInKinds(ControlPeerRegistry& registry) {
     registry.Register("TLinkLabel", PeerFactory<GtkLinkLabelPeer, controls::TLinkLabel>());
     registry.Register("TTrayIcon", PeerFactory<SniTrayIconPeer, controls::TTrayIcon>());
     registry.Register("TWebBrowser", PeerFactory<GtkWebBrowserPeer, controls::TWebBrowser>());
+    return registry;
 }
 
 }  // namespace
 
-const ControlPeerRegistry& ControlPeerRegistry::BuiltIn() {
-    static const ControlPeerRegistry registry = [] {
-        ControlPeerRegistry built;
-        RegisterBuiltInKinds(built);
-        return built;
-    }();
+const ControlPeerRegistry& BuiltInPeers() {
+    static const ControlPeerRegistry registry = BuiltInKinds();
     return registry;
-}
-
-void ControlPeerRegistry::Register(std::string className, ControlPeerFactory factory) {
-    factories_[std::move(className)] = std::move(factory);
-}
-
-const ControlPeerFactory* ControlPeerRegistry::Find(const component::TComponent& component) const {
-    for (const component::ClassInfo* info = &component.Class(); info != nullptr; info = info->Parent()) {
-        const auto found = factories_.find(info->Name());
-        if (found != factories_.end()) return &found->second;
-    }
-    return nullptr;
-}
-
-std::unique_ptr<GtkControlPeer> ControlPeerRegistry::Create(component::TComponent& component,
-                                                            GtkPeerContext& context) const {
-    const ControlPeerFactory* factory = Find(component);
-    return factory ? (*factory)(component, context) : nullptr;
 }
 
 }  // namespace velora::gtk

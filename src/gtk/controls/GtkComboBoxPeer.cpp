@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "gtk/controls/CairoCanvas.h"
+#include "gtk/raii/ObjectRef.h"
 #include "controls/ComboBox.h"
 #include "controls/EffectiveFont.h"
 
@@ -126,10 +127,9 @@ GtkComboBoxPeer::GtkComboBoxPeer(controls::TComboBox& comboBox, const GtkPeerCon
     : GtkWidgetPeer(comboBox, context), comboBox_(comboBox) {
     // The entry's number, and its text as a screen reader reads it: the
     // list's accessible names itself after the chosen entry's text.
-    GtkListStore* store = gtk_list_store_new(2, G_TYPE_INT, G_TYPE_STRING);
-    GtkWidget* combo = GTK_WIDGET(g_object_new(focused_combo_get_type(), "model", store, nullptr));
+    const auto store = ObjectRef<GtkListStore>::Adopt(gtk_list_store_new(2, G_TYPE_INT, G_TYPE_STRING));
+    GtkWidget* combo = GTK_WIDGET(g_object_new(focused_combo_get_type(), "model", store.Get(), nullptr));
     g_signal_connect_after(combo, "set-focus-child", G_CALLBACK(&InnerFocusChanged), nullptr);
-    g_object_unref(store);
     auto* cell = static_cast<DrawnCell*>(g_object_new(drawn_cell_get_type(), nullptr));
     cell->peer = this;
     gtk_cell_layout_pack_start(GTK_CELL_LAYOUT(combo), GTK_CELL_RENDERER(cell), TRUE);
@@ -192,10 +192,8 @@ void GtkComboBoxPeer::NameEntries() {
     if (!popup) return;
     const int count = std::min(atk_object_get_n_accessible_children(popup), comboBox_.Items().Count());
     for (int i = 0; i < count; ++i) {
-        AtkObject* entry = atk_object_ref_accessible_child(popup, i);
-        if (!entry) continue;
-        atk_object_set_name(entry, DisplayText(comboBox_.ItemText(i)).c_str());
-        g_object_unref(entry);
+        const auto entry = ObjectRef<AtkObject>::Adopt(atk_object_ref_accessible_child(popup, i));
+        if (entry) atk_object_set_name(entry.Get(), DisplayText(comboBox_.ItemText(i)).c_str());
     }
 }
 

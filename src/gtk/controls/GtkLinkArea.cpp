@@ -4,8 +4,10 @@
 #include <gtk/gtk.h>
 
 #include "gtk/controls/GtkWidgetPeer.h"
+#include "gtk/raii/ObjectRef.h"
 
 using velora::gtk::LinkAreaContent;
+using velora::gtk::ObjectRef;
 
 namespace {
 
@@ -113,16 +115,15 @@ void velora_link_accessible_class_init(VeloraLinkAccessibleClass* cls) {
 }
 
 struct PendingClick {
-    GtkWidget* widget;
+    ObjectRef<GtkWidget> widget;
     int link;
 };
 
 // The action runs from the main loop, not inside the screen reader's call.
 gboolean RunClick(gpointer data) {
     auto* click = static_cast<PendingClick*>(data);
-    if (LinkAreaContent* content = ContentOf(click->widget))
+    if (LinkAreaContent* content = ContentOf(click->widget.Get()))
         velora::gtk::Guarded([&] { content->ActivateLink(click->link); });
-    g_object_unref(click->widget);
     delete click;
     return G_SOURCE_REMOVE;
 }
@@ -130,7 +131,7 @@ gboolean RunClick(gpointer data) {
 gboolean LinkDoAction(AtkAction* action, gint i) {
     GtkWidget* widget = WidgetOfLink(ATK_OBJECT(action));
     if (i != 0 || !ContentOf(widget) || !gtk_widget_is_sensitive(widget)) return FALSE;
-    g_idle_add(&RunClick, new PendingClick{GTK_WIDGET(g_object_ref(widget)), LinkIndex(ATK_OBJECT(action))});
+    g_idle_add(&RunClick, new PendingClick{ObjectRef<GtkWidget>::Share(widget), LinkIndex(ATK_OBJECT(action))});
     return TRUE;
 }
 

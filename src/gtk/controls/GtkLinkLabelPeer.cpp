@@ -8,8 +8,10 @@
 #include "gtk/AnsiText.h"
 #include "gtk/controls/CairoCanvas.h"
 #include "gtk/controls/GtkColors.h"
+#include "gtk/raii/ObjectRef.h"
 #include "controls/EffectiveFont.h"
 #include "controls/linklabel/LinkLabel.h"
+#include "controls/linklabel/LinkLabelRedraw.h"
 
 namespace velora::gtk {
 
@@ -194,14 +196,9 @@ bool GtkLinkLabelPeer::OwnPropertyChanged(std::string_view property) {
         if (widget_) LinkAreaFocusChanged(widget_);
         return true;
     }
-    if (property == "LinkState" || property == "Transparent" || property == "Layout" || property == "AutoHeight" ||
-        property == "HotLinks" || property == "LinkColor" || property == "LinkColorClicked" ||
-        property == "LinkColorHot" || property == "LinkStyle" || property == "MarginWidth" ||
-        property == "MarginHeight" || property == "Color") {
-        Redraw();
-        return true;
-    }
-    return false;
+    if (!controls::OnlyRedrawsLinkLabel(property)) return false;
+    Redraw();
+    return true;
 }
 
 void GtkLinkLabelPeer::Redraw() {
@@ -211,9 +208,9 @@ void GtkLinkLabelPeer::Redraw() {
 void GtkLinkLabelPeer::UpdateCursor(bool overLink) {
     GdkWindow* window = gtk_widget_get_window(widget_);
     if (!window) return;
-    GdkCursor* cursor = overLink ? gdk_cursor_new_from_name(gtk_widget_get_display(widget_), "pointer") : nullptr;
-    gdk_window_set_cursor(window, cursor);
-    if (cursor) g_object_unref(cursor);
+    ObjectRef<GdkCursor> cursor;
+    if (overLink) cursor.Reset(gdk_cursor_new_from_name(gtk_widget_get_display(widget_), "pointer"));
+    gdk_window_set_cursor(window, cursor.Get());
 }
 
 void GtkLinkLabelPeer::Track(const std::function<void()>& mouseAction) {
@@ -245,11 +242,11 @@ void GtkLinkLabelPeer::Draw(cairo_t* cr) {
             gtk_render_background(gtk_widget_get_style_context(context_.window), cr, 0, 0, width, height);
         }
     }
-    PangoLayout* layout = pango_cairo_create_layout(cr);
+    const auto owned = ObjectRef<PangoLayout>::Adopt(pango_cairo_create_layout(cr));
+    PangoLayout* layout = owned.Get();
     PangoTextMeasurer measurer(layout, *this);
     if (!label_.Arrange(measurer)) {
         // The height followed the text: the widget is resized and drawn anew.
-        g_object_unref(layout);
         ApplyBounds();
         Redraw();
         return;
@@ -276,7 +273,6 @@ void GtkLinkLabelPeer::Draw(cairo_t* cr) {
         pango_cairo_show_layout(cr, layout);
         pango_layout_set_attributes(layout, nullptr);
     }
-    g_object_unref(layout);
     DrawFocus(cr, left, top);
 }
 

@@ -4,6 +4,7 @@
 
 #include "gtk/AnsiText.h"
 #include "gtk/GtkFormPeer.h"
+#include "gtk/raii/GlibString.h"
 #include "controls/Memo.h"
 
 namespace velora::gtk {
@@ -48,10 +49,7 @@ std::string GtkMemoPeer::ShownText() const {
     GtkTextBuffer* buffer = gtk_text_view_get_buffer(GTK_TEXT_VIEW(view_));
     GtkTextIter start, end;
     gtk_text_buffer_get_bounds(buffer, &start, &end);
-    gchar* text = gtk_text_buffer_get_text(buffer, &start, &end, FALSE);
-    std::string result = text ? text : "";
-    g_free(text);
-    return result;
+    return GlibString(gtk_text_buffer_get_text(buffer, &start, &end, FALSE)).Copy();
 }
 
 void GtkMemoPeer::ApplyScrolling() {

@@ -8,6 +8,7 @@
 #include "gtk/GtkFormPeer.h"
 #include "controls/FormLayout.h"
 #include "controls/RadioGroup.h"
+#include "controls/peers/ShownHint.h"
 
 namespace velora::gtk {
 
@@ -21,11 +22,10 @@ GtkRadioGroupPeer::GtkRadioGroupPeer(controls::TRadioGroup& radioGroup, const Gt
 GtkRadioGroupPeer::~GtkRadioGroupPeer() { DestroyButtons(); }
 
 void GtkRadioGroupPeer::CreateButtons() {
-    noneButton_ = gtk_radio_button_new(nullptr);
-    g_object_ref_sink(noneButton_);
+    noneButton_ = ObjectRef<GtkWidget>::Sink(gtk_radio_button_new(nullptr));
     const component::TStrings& items = radioGroup_.Items();
     for (int i = 0; i < items.Count(); ++i) {
-        GtkWidget* button = gtk_radio_button_new_with_mnemonic_from_widget(GTK_RADIO_BUTTON(noneButton_),
+        GtkWidget* button = gtk_radio_button_new_with_mnemonic_from_widget(GTK_RADIO_BUTTON(noneButton_.Get()),
                                                                            MnemonicUtf8(items[i]).c_str());
         g_signal_connect(button, "toggled", G_CALLBACK(+[](GtkWidget* widget, gpointer self) {
                              static_cast<GtkRadioGroupPeer*>(self)->ButtonToggled(widget);
@@ -46,9 +46,8 @@ void GtkRadioGroupPeer::DestroyButtons() {
     for (GtkWidget* button : buttons_) Discard(button);
     buttons_.clear();
     if (noneButton_) {
-        gtk_widget_destroy(noneButton_);
-        g_object_unref(noneButton_);
-        noneButton_ = nullptr;
+        gtk_widget_destroy(noneButton_.Get());
+        noneButton_.Reset();
     }
 }
 
@@ -61,7 +60,7 @@ void GtkRadioGroupPeer::ApplySelection() {
     const int selected = radioGroup_.ItemIndex();
     GtkWidget* active = selected >= 0 && selected < static_cast<int>(buttons_.size())
                             ? buttons_[static_cast<std::size_t>(selected)]
-                            : noneButton_;
+                            : noneButton_.Get();
     gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(active), TRUE);
 }
 
@@ -103,10 +102,9 @@ bool GtkRadioGroupPeer::OwnPropertyChanged(std::string_view property) {
 }
 
 int GtkRadioGroupPeer::TextHeight() const {
-    PangoLayout* layout = gtk_widget_create_pango_layout(widget_, "Ag");
+    const auto layout = ObjectRef<PangoLayout>::Adopt(gtk_widget_create_pango_layout(widget_, "Ag"));
     int width = 0, height = 0;
-    pango_layout_get_pixel_size(layout, &width, &height);
-    g_object_unref(layout);
+    pango_layout_get_pixel_size(layout.Get(), &width, &height);
     return height;
 }
 
@@ -139,7 +137,7 @@ void GtkRadioGroupPeer::ApplyFont() {
 
 void GtkRadioGroupPeer::ApplyHint() {
     GtkWidgetPeer::ApplyHint();
-    const std::string hint = ShownHint();
+    const std::string hint = controls::ShownHint(control_);
     for (GtkWidget* button : buttons_)
         gtk_widget_set_tooltip_text(button, hint.empty() ? nullptr : DisplayText(hint).c_str());
 }

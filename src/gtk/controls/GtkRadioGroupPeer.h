@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "gtk/controls/GtkWidgetPeer.h"
+#include "gtk/raii/ObjectRef.h"
 
 namespace velora::controls {
 class TRadioGroup;
@@ -39,7 +40,7 @@ private:
     controls::TRadioGroup& radioGroup_;
     std::vector<GtkWidget*> buttons_;
     // Stands for "none selected": GTK always has one button of a group active.
-    GtkWidget* noneButton_ = nullptr;
+    ObjectRef<GtkWidget> noneButton_;
 };
 
 }  // namespace velora::gtk

@@ -7,6 +7,7 @@
 #include "controls/AccessibleName.h"
 #include "controls/Control.h"
 #include "controls/FormLayout.h"
+#include "controls/peers/ShownHint.h"
 
 namespace velora::gtk {
 
@@ -56,24 +57,7 @@ void GtkWidgetPeer::PlaceAt(GtkWidget* widget, int left, int top, int width, int
 
 void GtkWidgetPeer::PropertyChanged(std::string_view property) {
     if (!widget_ || OwnPropertyChanged(property)) return;
-    if (property == "Left" || property == "Top" || property == "Width" || property == "Height") {
-        ApplyBounds();
-    } else if (property == "Parent") {
-        ApplyBounds();
-        ApplyVisible();
-        ApplyEnabled();
-        ApplyFont();
-    } else if (property == "Visible") {
-        ApplyVisible();
-    } else if (property == "Enabled") {
-        ApplyEnabled();
-    } else if (property == "Caption") {
-        ApplyCaption();
-    } else if (property == "Hint" || property == "ShowHint") {
-        ApplyHint();
-    } else if (property == "Font") {
-        ApplyFont();
-    }
+    ApplyCommonProperty(property);
 }
 
 void GtkWidgetPeer::ApplyAccessibility() {
@@ -96,14 +80,8 @@ void GtkWidgetPeer::ApplyEnabled() { gtk_widget_set_sensitive(widget_, controls:
 void GtkWidgetPeer::ApplyFont() { context_.formPeer.ApplyFont(widget_, control_); }
 
 void GtkWidgetPeer::ApplyHint() {
-    const std::string hint = ShownHint();
+    const std::string hint = controls::ShownHint(control_);
     gtk_widget_set_tooltip_text(widget_, hint.empty() ? nullptr : DisplayText(hint).c_str());
-}
-
-std::string GtkWidgetPeer::ShownHint() const {
-    if (!control_.ShowHint()) return {};
-    const std::string& hint = control_.Hint();
-    return hint.substr(0, hint.find('|'));
 }
 
 }  // namespace velora::gtk

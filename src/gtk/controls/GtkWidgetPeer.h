@@ -11,6 +11,8 @@
 #include <string>
 
 #include "gtk/GtkControlPeer.h"
+#include "controls/peers/CommonProperties.h"
+#include "controls/peers/FlagGuard.h"
 
 namespace velora::controls {
 class TControl;
@@ -18,7 +20,7 @@ class TControl;
 
 namespace velora::gtk {
 
-class GtkWidgetPeer : public GtkControlPeer {
+class GtkWidgetPeer : public GtkControlPeer, protected controls::CommonProperties {
 public:
     // Destroys the widgets; never touches the model, which may be gone.
     ~GtkWidgetPeer() override;
@@ -39,18 +41,20 @@ protected:
     // Forgets `widget`'s signals for this peer and destroys it.
     void Discard(GtkWidget* widget);
 
+    // The kind's own properties; true when handled. The values every
+    // control has go to the Apply functions.
     virtual bool OwnPropertyChanged(std::string_view property) { return false; }
-    virtual void ApplyBounds();
-    virtual void ApplyVisible();
-    virtual void ApplyEnabled();
-    virtual void ApplyFont();
-    virtual void ApplyHint();
-    virtual void ApplyCaption() {}
+    void ApplyBounds() override;
+    void ApplyVisible() override;
+    void ApplyEnabled() override;
+    void ApplyFont() override;
+    void ApplyHint() override;
+    void ApplyCaption() override {}
+    // The focus chain follows the form's tab order, not the widget.
+    void ApplyTabStop() override {}
 
     // Places any widget of the peer at a rectangle of the form's client area.
     void PlaceAt(GtkWidget* widget, int left, int top, int width, int height);
-    // The hint the tooltip shows: the part before "|", empty unless ShowHint.
-    std::string ShownHint() const;
 
     controls::TControl& control_;
     GtkPeerContext context_;
@@ -58,18 +62,8 @@ protected:
     bool writingModel_ = false;
 };
 
-// Sets `flag` for the lifetime of the guard.
-class FlagGuard {
-public:
-    explicit FlagGuard(bool& flag) : flag_(flag), old_(flag) { flag_ = true; }
-    ~FlagGuard() { flag_ = old_; }
-    FlagGuard(const FlagGuard&) = delete;
-    FlagGuard& operator=(const FlagGuard&) = delete;
-
-private:
-    bool& flag_;
-    bool old_;
-};
+// The peers write the user's input into the model under it.
+using controls::FlagGuard;
 
 // Runs a handler of the model from a GTK signal: an exception goes to the
 // application's error display instead of unwinding through GTK.

@@ -16,7 +16,6 @@
 #include "win32/browser/Win32WebBrowserPeer.h"
 #include "controls/Button.h"
 #include "controls/CheckBox.h"
-#include "component/ClassInfo.h"
 #include "controls/ComboBox.h"
 #include "controls/Edit.h"
 #include "controls/GroupBox.h"
@@ -42,7 +41,8 @@ ControlPeerFactory SystemControl() {
 }
 
 // The built-in kinds: one line per model class.
-void RegisterBuiltInKinds(ControlPeerRegistry& registry) {
+ControlPeerRegistry BuiltInKinds() {
+    ControlPeerRegistry registry;
     registry.Register("TLabel", SystemControl<Win32LabelPeer, controls::TLabel>());
     registry.Register("TButton", SystemControl<Win32ButtonPeer, controls::TButton>());
     registry.Register("TCheckBox", SystemControl<Win32CheckBoxPeer, controls::TCheckBox>());
@@ -57,35 +57,14 @@ void RegisterBuiltInKinds(ControlPeerRegistry& registry) {
     registry.Register("TLinkLabel", CreateLinkLabelPeer);
     registry.Register("TTrayIcon", CreateTrayIconPeer);
     registry.Register("TWebBrowser", CreateWebBrowserPeer);
+    return registry;
 }
 
 }  // namespace
 
-const ControlPeerRegistry& ControlPeerRegistry::BuiltIn() {
-    static const ControlPeerRegistry registry = [] {
-        ControlPeerRegistry built;
-        RegisterBuiltInKinds(built);
-        return built;
-    }();
+const ControlPeerRegistry& BuiltInPeers() {
+    static const ControlPeerRegistry registry = BuiltInKinds();
     return registry;
-}
-
-void ControlPeerRegistry::Register(std::string className, ControlPeerFactory factory) {
-    factories_[std::move(className)] = std::move(factory);
-}
-
-const ControlPeerFactory* ControlPeerRegistry::Find(const component::TComponent& component) const {
-    for (const component::ClassInfo* info = &component.Class(); info != nullptr; info = info->Parent()) {
-        const auto found = factories_.find(info->Name());
-        if (found != factories_.end()) return &found->second;
-    }
-    return nullptr;
-}
-
-std::unique_ptr<Win32ControlPeer> ControlPeerRegistry::Create(component::TComponent& component,
-                                                              Win32PeerContext& context) const {
-    const ControlPeerFactory* factory = Find(component);
-    return factory ? (*factory)(component, context) : nullptr;
 }
 
 }  // namespace velora::win32

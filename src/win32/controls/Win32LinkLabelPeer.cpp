@@ -16,6 +16,7 @@
 #include "win32/raii/GdiObjects.h"
 #include "controls/linklabel/LinkLabelLayout.h"
 #include "controls/linklabel/LinkLabel.h"
+#include "controls/linklabel/LinkLabelRedraw.h"
 
 namespace velora::win32 {
 
@@ -68,18 +69,9 @@ void Win32LinkLabelPeer::Build() {
 }
 
 bool Win32LinkLabelPeer::OwnPropertyChanged(std::string_view property) {
-    if (property == "LinkFocus") {
-        Redraw();
-        return true;
-    }
-    if (property == "LinkState" || property == "Transparent" || property == "Layout" || property == "AutoHeight" ||
-        property == "HotLinks" || property == "LinkColor" || property == "LinkColorClicked" ||
-        property == "LinkColorHot" || property == "LinkStyle" || property == "MarginWidth" ||
-        property == "MarginHeight" || property == "Color") {
-        Redraw();
-        return true;
-    }
-    return false;
+    if (property != "LinkFocus" && !controls::OnlyRedrawsLinkLabel(property)) return false;
+    Redraw();
+    return true;
 }
 
 void Win32LinkLabelPeer::ApplyFont() {

@@ -21,9 +21,12 @@ public:
     Win32MenuPeer& operator=(const Win32MenuPeer&) = delete;
 
     HWND Handle() const override { return nullptr; }
-    // Any change of an item of the menu arrives here (the form peer sends
-    // the items' changes to the menu they stand in).
+    // A change of the menu or of any of its items: built anew when next
+    // asked for.
     void PropertyChanged(std::string_view property) override { stale_ = true; }
+    void MenuChanged(const controls::TPopupMenu& menu) override {
+        if (&menu == &menu_) stale_ = true;
+    }
 
     // The menu as it stands now.
     HMENU Menu();

@@ -8,6 +8,7 @@
 #include "win32/controls/Win32GroupBoxPeer.h"
 #include "controls/FormLayout.h"
 #include "controls/RadioGroup.h"
+#include "controls/peers/ShownHint.h"
 
 namespace velora::win32 {
 
@@ -129,7 +130,7 @@ void Win32RadioGroupPeer::ApplyFont() {
 
 void Win32RadioGroupPeer::ApplyHint() {
     Win32WindowPeer::ApplyHint();
-    for (HWND button : buttons_) context_.formPeer.SetHint(button, ShownHint());
+    for (HWND button : buttons_) context_.formPeer.SetHint(button, controls::ShownHint(control_));
 }
 
 bool Win32RadioGroupPeer::HandleCommand(HWND child, WORD notifyCode) {

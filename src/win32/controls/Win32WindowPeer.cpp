@@ -6,6 +6,7 @@
 #include "win32/raii/DeviceContexts.h"
 #include "controls/Control.h"
 #include "controls/FormLayout.h"
+#include "controls/peers/ShownHint.h"
 
 namespace velora::win32 {
 
@@ -52,26 +53,7 @@ HWND Win32WindowPeer::CreateChild(const wchar_t* windowClass, const std::string&
 
 void Win32WindowPeer::PropertyChanged(std::string_view property) {
     if (!window_ || OwnPropertyChanged(property)) return;
-    if (property == "Left" || property == "Top" || property == "Width" || property == "Height") {
-        ApplyBounds();
-    } else if (property == "Parent") {
-        ApplyBounds();
-        ApplyVisible();
-        ApplyEnabled();
-        ApplyFont();
-    } else if (property == "Visible") {
-        ApplyVisible();
-    } else if (property == "Enabled") {
-        ApplyEnabled();
-    } else if (property == "Caption") {
-        ApplyCaption();
-    } else if (property == "Hint" || property == "ShowHint") {
-        ApplyHint();
-    } else if (property == "Font") {
-        ApplyFont();
-    } else if (property == "TabStop") {
-        ApplyTabStop();
-    }
+    ApplyCommonProperty(property);
 }
 
 void Win32WindowPeer::DpiChanged() {
@@ -92,7 +74,7 @@ void Win32WindowPeer::ApplyEnabled() { EnableWindow(window_, controls::EnabledOn
 
 void Win32WindowPeer::ApplyFont() { SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), TRUE); }
 
-void Win32WindowPeer::ApplyHint() { context_.formPeer.SetHint(window_, ShownHint()); }
+void Win32WindowPeer::ApplyHint() { context_.formPeer.SetHint(window_, controls::ShownHint(control_)); }
 
 void Win32WindowPeer::ApplyCaption() { SetText(window_, control_.Caption()); }
 
@@ -119,12 +101,6 @@ int Win32WindowPeer::TextHeight() const {
     TEXTMETRICW metrics{};
     GetTextMetricsW(screen.Get(), &metrics);
     return metrics.tmHeight;
-}
-
-std::string Win32WindowPeer::ShownHint() const {
-    if (!control_.ShowHint()) return {};
-    const std::string& hint = control_.Hint();
-    return hint.substr(0, hint.find('|'));
 }
 
 std::string Win32WindowPeer::WindowText(HWND window) {

@@ -12,6 +12,8 @@
 #include <string>
 
 #include "win32/Win32ControlPeer.h"
+#include "controls/peers/CommonProperties.h"
+#include "controls/peers/FlagGuard.h"
 
 namespace velora::controls {
 class DpiScale;
@@ -20,7 +22,7 @@ class TControl;
 
 namespace velora::win32 {
 
-class Win32WindowPeer : public Win32ControlPeer {
+class Win32WindowPeer : public Win32ControlPeer, protected controls::CommonProperties {
 public:
     // Destroys the windows; never touches the model, which may be gone.
     ~Win32WindowPeer() override;
@@ -50,15 +52,16 @@ protected:
     HWND CreateChild(const wchar_t* windowClass, const std::string& text, DWORD style, DWORD exStyle,
                      bool takesFocus);
 
-    // The kind's own properties; true when handled.
+    // The kind's own properties; true when handled. The values every
+    // control has go to the Apply functions.
     virtual bool OwnPropertyChanged(std::string_view property) { return false; }
-    virtual void ApplyBounds();
-    virtual void ApplyVisible();
-    virtual void ApplyEnabled();
-    virtual void ApplyFont();
-    virtual void ApplyHint();
-    virtual void ApplyCaption();
-    void ApplyTabStop();
+    void ApplyBounds() override;
+    void ApplyVisible() override;
+    void ApplyEnabled() override;
+    void ApplyFont() override;
+    void ApplyHint() override;
+    void ApplyCaption() override;
+    void ApplyTabStop() override;
 
     // The density the form's window is drawn at.
     const controls::DpiScale& Scale() const;
@@ -67,8 +70,6 @@ protected:
     HFONT Font() const;
     // The height of a line in Font().
     int TextHeight() const;
-    // The hint the tooltip shows: the part before "|", empty unless ShowHint.
-    std::string ShownHint() const;
     // The window's text, in the program's code page.
     static std::string WindowText(HWND window);
     static void SetText(HWND window, const std::string& text);
@@ -80,17 +81,7 @@ protected:
     bool writingModel_ = false;
 };
 
-// Sets `flag` for the lifetime of the guard.
-class FlagGuard {
-public:
-    explicit FlagGuard(bool& flag) : flag_(flag), old_(flag) { flag_ = true; }
-    ~FlagGuard() { flag_ = old_; }
-    FlagGuard(const FlagGuard&) = delete;
-    FlagGuard& operator=(const FlagGuard&) = delete;
-
-private:
-    bool& flag_;
-    bool old_;
-};
+// The peers write the user's input into the model under it.
+using controls::FlagGuard;
 
 }  // namespace velora::win32

@@ -24,7 +24,7 @@
 using namespace velora;
 using namespace velora::component;
 using namespace velora::controls;
-using WindowCreation = win32::Win32FormPeer::WindowCreation;
+using velora::controls::WindowCreation;
 
 namespace {
 
@@ -67,7 +67,8 @@ bool ComRunsOnThisThread() {
 
 TEST(OnDemand, ADialogsWindowComesWithItsFirstShowingAndShowsWhatWasSetMeanwhile) {
     Dialog dialog;
-    dialog.peer = std::make_unique<win32::Win32FormPeer>(dialog.form, dialog.application, WindowCreation::WhenShown);
+    dialog.peer =
+        std::make_unique<win32::Win32FormPeer>(dialog.form, dialog.application, WindowCreation::WithFirstShowing);
     EXPECT_EQ(dialog.peer->Handle(), nullptr);
     EXPECT_EQ(dialog.peer->PeerOf(*dialog.label), nullptr);
 
@@ -103,7 +104,8 @@ TEST(OnDemand, ADialogsWindowComesWithItsFirstShowingAndShowsWhatWasSetMeanwhile
 
 TEST(OnDemand, BroughtToTheFrontADialogGetsItsWindowToo) {
     Dialog dialog;
-    dialog.peer = std::make_unique<win32::Win32FormPeer>(dialog.form, dialog.application, WindowCreation::WhenShown);
+    dialog.peer =
+        std::make_unique<win32::Win32FormPeer>(dialog.form, dialog.application, WindowCreation::WithFirstShowing);
     dialog.form.BringToFront();
     EXPECT_NE(dialog.peer->Handle(), nullptr);
     EXPECT_NE(dialog.peer->PeerOf(*dialog.edit), nullptr);
@@ -114,7 +116,8 @@ TEST(OnDemand, WhatWorksWhileTheFormIsHiddenHasItsPeerAtOnceAndTheWindowWaits) {
     // its form is never shown.
     Dialog dialog;
     auto* menu = CreateComponent<TPopupMenu>(dialog.form, "popupTray");
-    dialog.peer = std::make_unique<win32::Win32FormPeer>(dialog.form, dialog.application, WindowCreation::WhenShown);
+    dialog.peer =
+        std::make_unique<win32::Win32FormPeer>(dialog.form, dialog.application, WindowCreation::WithFirstShowing);
     ASSERT_NE(dialog.peer->PeerOf(*menu), nullptr);
     EXPECT_EQ(dialog.peer->Handle(), nullptr);
     EXPECT_EQ(dialog.peer->PeerOf(*dialog.label), nullptr);
