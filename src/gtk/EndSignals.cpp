@@ -14,11 +14,7 @@ namespace velora::gtk {
 namespace {
 
 gboolean EndRequested(gpointer) {
-    try {
-        app::RequestEnd();
-    } catch (...) {
-        ShowException(std::current_exception());
-    }
+    Guarded([] { app::RequestEnd(); });
     // Kept: a second signal while the end is under way changes nothing.
     return G_SOURCE_CONTINUE;
 }

@@ -4,7 +4,7 @@
 
 #include <utility>
 
-#include "gtk/controls/GtkWidgetPeer.h"
+#include "gtk/ErrorDisplay.h"
 
 namespace velora::gtk {
 

@@ -200,11 +200,7 @@ int GtkFormPeer::KeyPressed(GtkWidget*, void* event, void* self) {
 }
 
 int GtkFormPeer::DeleteRequested(GtkWidget*, void*, void* self) {
-    try {
-        static_cast<GtkFormPeer*>(self)->form_->Close();
-    } catch (...) {
-        ShowException(std::current_exception());
-    }
+    Guarded([&] { static_cast<GtkFormPeer*>(self)->form_->Close(); });
     return TRUE;  // the window stays; the model decides whether it hides
 }
 

@@ -21,11 +21,7 @@ void GtkMainLoop::Attach(app::TApplication& application) {
 bool GtkMainLoop::Terminated() const { return application_ && application_->Terminated(); }
 
 void GtkMainLoop::Iterate() {
-    try {
-        g_main_context_iteration(nullptr, TRUE);
-    } catch (...) {
-        ShowException(std::current_exception());
-    }
+    Guarded([] { g_main_context_iteration(nullptr, TRUE); });
 }
 
 void GtkMainLoop::Run() {

@@ -28,16 +28,6 @@ using PasswordOwner = std::unique_ptr<gchar, FreePassword>;
 
 bool Cancelled(const GlibError& error) { return error.Matches(G_IO_ERROR, G_IO_ERROR_CANCELLED); }
 
-// No exception leaves a GLib callback: it goes to the error display.
-template <class Action>
-void Guard(Action&& action) {
-    try {
-        action();
-    } catch (...) {
-        ShowException(std::current_exception());
-    }
-}
-
 }  // namespace
 
 // One lookup under way: the store's answer and the patience timer both hold it.
@@ -67,7 +57,7 @@ void LibsecretStore::Lookup(const std::string& account, std::function<void(const
         [](gpointer data) -> gboolean {
             auto& held = *static_cast<std::shared_ptr<PendingLookup>*>(data);
             held->timer = 0;
-            if (!held->finished) Guard([&] { held->answered(LookupResult{Answer::StillWaiting, {}}); });
+            if (!held->finished) Guarded([&] { held->answered(LookupResult{Answer::StillWaiting, {}}); });
             return G_SOURCE_REMOVE;
         },
         new std::shared_ptr<PendingLookup>(lookup),
@@ -95,7 +85,7 @@ void LibsecretStore::Lookup(const std::string& account, std::function<void(const
             } else {
                 answer.answer = Answer::NotFound;
             }
-            Guard([&] { held.answered(answer); });
+            Guarded([&] { held.answered(answer); });
         },
         new std::shared_ptr<PendingLookup>(lookup), "application", kApplication, "account", accountUtf8.c_str(),
         nullptr);
@@ -112,7 +102,7 @@ void LibsecretStore::Store(const std::string& account, const std::string& secret
             GlibError error;
             const bool ok = secret_password_store_finish(result, error.Receive());
             if (Cancelled(error)) return;
-            Guard([&] { (*done)(ok && !error); });
+            Guarded([&] { (*done)(ok && !error); });
         },
         new std::function<void(bool)>(std::move(stored)), "application", kApplication, "account",
         accountUtf8.c_str(), nullptr);

@@ -14,13 +14,7 @@ namespace velora::gtk {
 namespace {
 
 // The running program's answer to a later start, whatever its arguments.
-void Activated(GApplication*, gpointer) {
-    try {
-        app::ReceiveSecondInstance();
-    } catch (...) {
-        ShowException(std::current_exception());
-    }
-}
+void Activated(GApplication*, gpointer) { Guarded([] { app::ReceiveSecondInstance(); }); }
 
 // Calls the running program's Activate and waits for its answer, which comes
 // once its handler has run, however long that takes (a message box it shows).

@@ -85,11 +85,7 @@ void PageNotifications::Signal(const char* name, GVariant* parameters) {
         const gchar* action = nullptr;
         g_variant_get(parameters, "(u&s)", &id, &action);
         if (!shown_.count(id) || std::strcmp(action, "default") != 0) return;
-        try {
-            clicked_();
-        } catch (...) {
-            ShowException(std::current_exception());
-        }
+        Guarded(clicked_);
     } else if (std::strcmp(name, "NotificationClosed") == 0 &&
                g_variant_is_of_type(parameters, G_VARIANT_TYPE("(uu)"))) {
         guint32 id = 0, reason = 0;

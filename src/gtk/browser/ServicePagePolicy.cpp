@@ -70,12 +70,10 @@ void ServicePagePolicy::Attach(GtkWidget* view, WebKitWebContext* context) {
                          const WebKitFunctions* webkit = WebKit();
                          const gchar* title = webkit->notification_get_title(notification);
                          const gchar* body = webkit->notification_get_body(notification);
-                         try {
+                         Guarded([&] {
                              static_cast<ServicePagePolicy*>(self)->notifications_.Show(title ? title : "",
                                                                                          body ? body : "");
-                         } catch (...) {
-                             ShowException(std::current_exception());
-                         }
+                         });
                          return TRUE;
                      }),
                      this);
@@ -88,11 +86,7 @@ void ServicePagePolicy::Attach(GtkWidget* view, WebKitWebContext* context) {
                              reinterpret_cast<WebKitNavigationPolicyDecision*>(decision));
                          const gchar* uri = webkit->uri_request_get_uri(webkit->navigation_action_get_request(action));
                          if (!uri || !app::LeavesService(uri) || !UserNavigation(*webkit, action)) return FALSE;
-                         try {
-                             static_cast<ServicePagePolicy*>(self)->openElsewhere_(uri);
-                         } catch (...) {
-                             ShowException(std::current_exception());
-                         }
+                         Guarded([&] { static_cast<ServicePagePolicy*>(self)->openElsewhere_(uri); });
                          webkit->policy_decision_ignore(decision);
                          return TRUE;
                      }),

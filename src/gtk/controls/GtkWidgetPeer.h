@@ -65,23 +65,9 @@ protected:
 // The peers write the user's input into the model under it.
 using controls::FlagGuard;
 
-// Runs a handler of the model from a GTK signal: an exception goes to the
-// application's error display instead of unwinding through GTK.
-template <class Action>
-void Guarded(Action&& action);
-
 // A model text as a widget shows it: UTF-8, line breaks without CR.
 std::string DisplayText(const std::string& ansi);
 
 }  // namespace velora::gtk
 
 #include "gtk/ErrorDisplay.h"
-
-template <class Action>
-void velora::gtk::Guarded(Action&& action) {
-    try {
-        action();
-    } catch (...) {
-        ShowException(std::current_exception());
-    }
-}
