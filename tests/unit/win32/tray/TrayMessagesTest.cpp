@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -30,8 +31,9 @@ public:
 private:
     void Note(const char* what, component::TMouseButton button, component::TShiftState shift,
               controls::TrayPoint at) {
-        log.push_back(std::string(what) + " " + std::to_string(button) + (shift.Contains(component::ssShift) ? " shift" : "") +
-                      " at " + std::to_string(at.x) + "," + std::to_string(at.y));
+        log.push_back(std::string(what) + " " + std::to_string(button) +
+                      (shift.Contains(component::ssShift) ? " shift" : "") + " at " + std::to_string(at.x) + "," +
+                      std::to_string(at.y));
     }
 };
 
@@ -43,7 +45,7 @@ TEST(TrayMessages, PressAndReleaseMakeAClickAndTheDoubleClickAnActivation) {
     RecordedEvents events;
     TrayMessageMapper messages(events, true);
     const component::TShiftState shift{component::ssShift};
-    for (UINT notification : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
+    for (UINT notification : std::initializer_list<UINT>{WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
         messages.Deliver(notification, shift, {7, 8});
     EXPECT_EQ(events.log, (Log{"clicked 0 shift at 7,8", "activated 0 shift at 7,8"}));
 
@@ -60,7 +62,7 @@ TEST(TrayMessages, PressAndReleaseMakeAClickAndTheDoubleClickAnActivation) {
 TEST(TrayMessages, ContextMenuComesOnceOnEveryShell) {
     RecordedEvents current;
     TrayMessageMapper messages(current, true);
-    for (UINT notification : {WM_RBUTTONDOWN, WM_RBUTTONUP, static_cast<UINT>(WM_CONTEXTMENU)})
+    for (UINT notification : std::initializer_list<UINT>{WM_RBUTTONDOWN, WM_RBUTTONUP, WM_CONTEXTMENU})
         messages.Deliver(notification, {}, {10, 20});
     messages.Deliver(NIN_KEYSELECT, {}, {30, 40});
     EXPECT_EQ(current.log, (Log{"clicked 1 at 10,20", "menu at 10,20", "menu at 30,40"}));
@@ -69,16 +71,16 @@ TEST(TrayMessages, ContextMenuComesOnceOnEveryShell) {
     // button's release stands for it, noted press or not.
     RecordedEvents old;
     TrayMessageMapper oldMessages(old, false);
-    for (UINT notification : {WM_RBUTTONDOWN, WM_RBUTTONUP, WM_RBUTTONUP}) oldMessages.Deliver(notification, {}, {1, 2});
+    for (UINT notification : std::initializer_list<UINT>{WM_RBUTTONDOWN, WM_RBUTTONUP, WM_RBUTTONUP})
+        oldMessages.Deliver(notification, {}, {1, 2});
     EXPECT_EQ(old.log, (Log{"clicked 1 at 1,2", "menu at 1,2", "menu at 1,2"}));
 }
 
 TEST(TrayMessages, MovesAndTheBalloonsClickArriveOtherBalloonNewsDoNot) {
     RecordedEvents events;
     TrayMessageMapper messages(events, true);
-    for (UINT notification : {static_cast<UINT>(WM_MOUSEMOVE), static_cast<UINT>(NIN_BALLOONSHOW),
-                              static_cast<UINT>(NIN_BALLOONHIDE), static_cast<UINT>(NIN_BALLOONTIMEOUT),
-                              static_cast<UINT>(NIN_BALLOONUSERCLICK), static_cast<UINT>(NIN_SELECT)})
+    for (UINT notification : std::initializer_list<UINT>{WM_MOUSEMOVE, NIN_BALLOONSHOW, NIN_BALLOONHIDE,
+                                                         NIN_BALLOONTIMEOUT, NIN_BALLOONUSERCLICK, NIN_SELECT})
         messages.Deliver(notification, {}, {0, 0});
     EXPECT_EQ(events.log, (Log{"moved", "balloon"}));
 }
