@@ -71,18 +71,8 @@ GVariant* EmptyIds() { return g_variant_new_array(G_VARIANT_TYPE_INT32, nullptr,
 
 DbusMenuExporter::DbusMenuExporter(GDBusConnection* bus, MenuSource menu) : bus_(bus), menu_(std::move(menu)) {}
 
-DbusMenuExporter::~DbusMenuExporter() { Unexport(); }
-
 bool DbusMenuExporter::Export() {
-    if (object_ == 0 && bus_ != nullptr && MenuInterface() != nullptr)
-        object_ = g_dbus_connection_register_object(bus_, kPath, MenuInterface(), &kMenuVTable, this, nullptr,
-                                                    nullptr);
-    return Exported();
-}
-
-void DbusMenuExporter::Unexport() {
-    if (object_ != 0) g_dbus_connection_unregister_object(bus_, object_);
-    object_ = 0;
+    return registration_.Register(bus_, kPath, MenuInterface(), &kMenuVTable, this);
 }
 
 void DbusMenuExporter::LayoutChanged() {

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "gtk/tray/BusRegistration.h"
 #include "gtk/tray/DbusMenuLayout.h"
 #include "gtk/tray/DeferredCalls.h"
 
@@ -28,14 +29,13 @@ public:
     using MenuSource = std::function<controls::TPopupMenu*()>;
 
     DbusMenuExporter(GDBusConnection* bus, MenuSource menu);
-    ~DbusMenuExporter();
     DbusMenuExporter(const DbusMenuExporter&) = delete;
     DbusMenuExporter& operator=(const DbusMenuExporter&) = delete;
 
     // Registers the object on the bus; false when the bus refuses.
     bool Export();
-    void Unexport();
-    bool Exported() const { return object_ != 0; }
+    void Unexport() { registration_.Unregister(); }
+    bool Exported() const { return registration_.Registered(); }
 
     // The menu's entries changed: the host reads the layout again.
     void LayoutChanged();
@@ -67,7 +67,7 @@ private:
 
     GDBusConnection* bus_;
     MenuSource menu_;
-    unsigned object_ = 0;
+    BusRegistration registration_;
     unsigned revision_ = 1;
     DeferredCalls deferred_;
 };

@@ -72,18 +72,8 @@ GVariant* ProgramIconPixmaps() {
 StatusNotifierItem::StatusNotifierItem(GDBusConnection* bus, controls::TrayEvents& events, std::string menuPath)
     : bus_(bus), events_(events), menuPath_(std::move(menuPath)) {}
 
-StatusNotifierItem::~StatusNotifierItem() { Unexport(); }
-
 bool StatusNotifierItem::Export() {
-    if (object_ == 0 && bus_ != nullptr && ItemInterface() != nullptr)
-        object_ = g_dbus_connection_register_object(bus_, kPath, ItemInterface(), &kItemVTable, this, nullptr,
-                                                    nullptr);
-    return Exported();
-}
-
-void StatusNotifierItem::Unexport() {
-    if (object_ != 0) g_dbus_connection_unregister_object(bus_, object_);
-    object_ = 0;
+    return registration_.Register(bus_, kPath, ItemInterface(), &kItemVTable, this);
 }
 
 void StatusNotifierItem::EmitSignal(const char* signal) {

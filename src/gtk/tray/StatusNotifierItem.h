@@ -8,6 +8,7 @@
 #include <string>
 
 #include "controls/tray/TrayEvents.h"
+#include "gtk/tray/BusRegistration.h"
 #include "gtk/tray/DeferredCalls.h"
 
 typedef struct _GDBusConnection GDBusConnection;
@@ -22,14 +23,13 @@ public:
 
     // `menuPath`: where the menu's object is exported.
     StatusNotifierItem(GDBusConnection* bus, controls::TrayEvents& events, std::string menuPath);
-    ~StatusNotifierItem();
     StatusNotifierItem(const StatusNotifierItem&) = delete;
     StatusNotifierItem& operator=(const StatusNotifierItem&) = delete;
 
     // Registers the object on the bus; false when the bus refuses.
     bool Export();
-    void Unexport();
-    bool Exported() const { return object_ != 0; }
+    void Unexport() { registration_.Unregister(); }
+    bool Exported() const { return registration_.Registered(); }
 
     // The tip (UTF-8), read by the host after TipChanged.
     void SetTip(std::string tip) { tip_ = std::move(tip); }
@@ -48,7 +48,7 @@ private:
     controls::TrayEvents& events_;
     std::string menuPath_;
     std::string tip_;
-    unsigned object_ = 0;
+    BusRegistration registration_;
     DeferredCalls deferred_;
 };
 
