@@ -85,6 +85,8 @@ private:
     bool noticeShown_ = false;
     std::map<controls::TrayTimer, unsigned> timers_;
     DeferredCalls deferred_;
+    // The item reports to the logic, which comes last: it adds the icon as
+    // soon as it is built.
     StatusNotifierItem item_;
     DbusMenuExporter menu_;
     controls::TrayIconLogic logic_;

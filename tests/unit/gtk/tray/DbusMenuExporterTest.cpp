@@ -55,9 +55,9 @@ std::string StringOf(GVariant* dictionary, const char* key) {
 // and ")" around submenus.
 std::string LayoutText(GVariant* layout) {
     std::string text;
-    GVariant* children = g_variant_get_child_value(layout, 2);
-    for (gsize i = 0; i < g_variant_n_children(children); ++i) {
-        const VariantRef boxed = VariantRef::Adopt(g_variant_get_child_value(children, i));
+    const VariantRef children = VariantRef::Adopt(g_variant_get_child_value(layout, 2));
+    for (gsize i = 0; i < g_variant_n_children(children.Get()); ++i) {
+        const VariantRef boxed = VariantRef::Adopt(g_variant_get_child_value(children.Get(), i));
         const VariantRef child = VariantRef::Adopt(g_variant_get_variant(boxed.Get()));
         gint id = 0;
         g_variant_get_child(child.Get(), 0, "i", &id);
@@ -67,7 +67,6 @@ std::string LayoutText(GVariant* layout) {
         const VariantRef grandChildren = VariantRef::Adopt(g_variant_get_child_value(child.Get(), 2));
         if (g_variant_n_children(grandChildren.Get()) > 0) text += "( " + LayoutText(child.Get()) + ") ";
     }
-    g_variant_unref(children);
     return text;
 }
 
