@@ -143,7 +143,6 @@ TEST(Win32TrayIcon, DoubleClickReachesTheHandlerWithoutTheMenu) {
     TrayOnForm main;
     EXPECT_EQ(main.peer->Handle(), nullptr);
     EXPECT_TRUE(main.trayPeer->Logic().IconAdded());
-    EXPECT_TRUE(CurrentShellVersion().IsAtLeast5());
     EXPECT_TRUE(main.ShellKnowsIcon());
     EXPECT_FALSE(IsWindowVisible(main.application.Handle()));
     EXPECT_TRUE(main.trayPeer->ApplicationWindow().HiddenSinceStart());
