@@ -36,6 +36,7 @@ GVariant* GetItemProperty(GDBusConnection*, const gchar*, const gchar*, const gc
 
 const GDBusInterfaceVTable kItemVTable = {&CallItem, &GetItemProperty, nullptr, {}};
 
+// Images as the protocol wants them: 32-bit ARGB in network byte order.
 GVariant* PixmapOf(GdkPixbuf* image) {
     const int width = gdk_pixbuf_get_width(image), height = gdk_pixbuf_get_height(image);
     const int stride = gdk_pixbuf_get_rowstride(image), channels = gdk_pixbuf_get_n_channels(image);
@@ -57,8 +58,7 @@ GVariant* PixmapOf(GdkPixbuf* image) {
 
 GVariant* EmptyPixmaps() { return g_variant_new_array(G_VARIANT_TYPE("(iiay)"), nullptr, 0); }
 
-}  // namespace
-
+// The program's icon at the sizes hosts ask for.
 GVariant* ProgramIconPixmaps() {
     GVariantBuilder pixmaps;
     g_variant_builder_init(&pixmaps, G_VARIANT_TYPE("a(iiay)"));
@@ -68,6 +68,8 @@ GVariant* ProgramIconPixmaps() {
     }
     return g_variant_builder_end(&pixmaps);
 }
+
+}  // namespace
 
 StatusNotifierItem::StatusNotifierItem(GDBusConnection* bus, controls::TrayEvents& events, std::string menuPath)
     : bus_(bus), events_(events), menuPath_(std::move(menuPath)) {}

@@ -52,8 +52,4 @@ private:
     DeferredCalls deferred_;
 };
 
-// The program's icon at the sizes hosts ask for, as the protocol wants
-// images: 32-bit ARGB in network byte order, type a(iiay).
-GVariant* ProgramIconPixmaps();
-
 }  // namespace velora::gtk

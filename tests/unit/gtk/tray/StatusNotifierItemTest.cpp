@@ -4,11 +4,14 @@
 
 #include "gtk/tray/StatusNotifierItem.h"
 
+#include <gtk/gtk.h>
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "gtk/ProgramIcon.h"
 #include "gtk/tray/PrivateBus.h"
 
 namespace velora::gtk {
@@ -87,8 +90,8 @@ TEST(StatusNotifierItem, PropertiesNameTheProgramItsIconTipAndMenu) {
     g_variant_get_child(tip.Get(), 2, "&s", &title);
     EXPECT_STREQ(title, "VELORA \xC3\xA4");
 
-    // The program's icon at several sizes, four bytes a pixel, the first
-    // one its alpha.
+    // The program's icon at several sizes, the smallest first, four bytes a
+    // pixel.
     const VariantRef pixmaps = bus.Get(StatusNotifierItem::kPath, kInterface, "IconPixmap");
     ASSERT_TRUE(pixmaps);
     ASSERT_GE(g_variant_n_children(pixmaps.Get()), 1u);
@@ -98,7 +101,20 @@ TEST(StatusNotifierItem, PropertiesNameTheProgramItsIconTipAndMenu) {
     const VariantRef bytes = VariantRef::Adopt(bytesOut);
     EXPECT_EQ(width, 16);
     EXPECT_EQ(height, 16);
-    EXPECT_EQ(g_variant_n_children(bytes.Get()), static_cast<gsize>(16 * 16 * 4));
+    gsize size = 0;
+    const auto* argb = static_cast<const guchar*>(g_variant_get_fixed_array(bytes.Get(), &size, 1));
+    ASSERT_EQ(size, static_cast<gsize>(16 * 16 * 4));
+    const auto icon = ObjectRef<GdkPixbuf>::Adopt(ProgramIcon(16));
+    ASSERT_TRUE(icon);
+    ASSERT_EQ(gdk_pixbuf_get_n_channels(icon.Get()), 4);
+    // The last pixel of the first row: the alpha first, then red, green and
+    // blue.
+    const guchar* rgba = gdk_pixbuf_get_pixels(icon.Get()) + 15 * 4;
+    const guchar* pixel = argb + 15 * 4;
+    EXPECT_EQ(pixel[0], rgba[3]);
+    EXPECT_EQ(pixel[1], rgba[0]);
+    EXPECT_EQ(pixel[2], rgba[1]);
+    EXPECT_EQ(pixel[3], rgba[2]);
     const VariantRef overlay = bus.Get(StatusNotifierItem::kPath, kInterface, "OverlayIconPixmap");
     ASSERT_TRUE(overlay);
     EXPECT_EQ(g_variant_n_children(overlay.Get()), 0u);
