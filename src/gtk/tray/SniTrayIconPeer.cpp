@@ -44,7 +44,9 @@ void HostRegisteredAnswer(GObject* source, GAsyncResult* result, gpointer peer) 
 
 }  // namespace
 
-SniTrayIconPeer::SniTrayIconPeer(controls::TTrayIcon& tray, const GtkPeerContext&)
+SniTrayIconPeer::SniTrayIconPeer(controls::TTrayIcon& tray, const GtkPeerContext&) : SniTrayIconPeer(tray) {}
+
+SniTrayIconPeer::SniTrayIconPeer(controls::TTrayIcon& tray)
     : tray_(tray),
       bus_(ObjectRef<GDBusConnection>::Adopt(g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr))),
       busName_("org.kde.StatusNotifierItem-" + std::to_string(getpid()) + "-1"),

@@ -37,6 +37,8 @@ namespace velora::gtk {
 class SniTrayIconPeer final : public GtkControlPeer, private controls::TrayShell {
 public:
     SniTrayIconPeer(controls::TTrayIcon& tray, const GtkPeerContext& context);
+    // The icon needs nothing of the form's window.
+    explicit SniTrayIconPeer(controls::TTrayIcon& tray);
     ~SniTrayIconPeer() override;
     SniTrayIconPeer(const SniTrayIconPeer&) = delete;
     SniTrayIconPeer& operator=(const SniTrayIconPeer&) = delete;

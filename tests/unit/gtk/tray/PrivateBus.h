@@ -40,13 +40,19 @@ public:
     // D-Bus error is in `error` then.
     VariantRef Call(const char* path, const char* interface, const char* method, GVariant* parameters,
                     GlibError* error = nullptr) {
+        return CallOn(g_dbus_connection_get_unique_name(exporter_.Get()), path, interface, method, parameters,
+                      error);
+    }
+    // The same to the owner of the bus name `destination`.
+    VariantRef CallOn(const char* destination, const char* path, const char* interface, const char* method,
+                      GVariant* parameters, GlibError* error = nullptr) {
         struct Answer {
             bool done = false;
             VariantRef reply;
             GlibError error;
         } answer;
         g_dbus_connection_call(
-            host_.Get(), g_dbus_connection_get_unique_name(exporter_.Get()), path, interface, method, parameters,
+            host_.Get(), destination, path, interface, method, parameters,
             nullptr, G_DBUS_CALL_FLAGS_NONE, 5000, nullptr,
             [](GObject* source, GAsyncResult* result, gpointer data) {
                 auto* to = static_cast<Answer*>(data);
@@ -75,8 +81,19 @@ public:
         while (g_main_context_iteration(nullptr, FALSE)) {
         }
     }
+    // Runs the main context until `done` holds; false after 5 s.
+    template <class Done>
+    static bool RunUntil(Done done) {
+        const gint64 until = g_get_monotonic_time() + 5 * G_TIME_SPAN_SECOND;
+        while (!done()) {
+            if (g_get_monotonic_time() > until) return false;
+            g_main_context_iteration(nullptr, FALSE);
+            g_usleep(1000);
+        }
+        return true;
+    }
 
-private:
+    // Another connection to the bus (g_bus_get's session bus is this one too).
     ObjectRef<GDBusConnection> Connect() {
         GlibError error;
         auto connection = ObjectRef<GDBusConnection>::Adopt(g_dbus_connection_new_for_address_sync(
@@ -88,6 +105,7 @@ private:
         return connection;
     }
 
+private:
     ObjectRef<GTestDBus> daemon_;
     ObjectRef<GDBusConnection> exporter_;
     ObjectRef<GDBusConnection> host_;
