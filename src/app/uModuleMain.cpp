@@ -147,17 +147,29 @@ void TmoduleMain::OpenExternal(const std::string& url) {
     }
     const bool placeWindow = desktop.CanPlaceOtherWindows();
     const platform::WindowHandle before = placeWindow ? desktop.ForegroundWindow() : 0;
+    externalPlacement_.reset();
     if (desktop.ShellOpen(url, "") <= 32 || !placeWindow) return;
-    // The browser takes a moment to come up; its window is the first new
-    // foreground window within four rounds.
-    for (int round = 0; round < 4; ++round) {
-        desktop.Pause(1500);
+    PlaceExternalWindowLater(before, {x, y, x + width, y + height}, 1);
+}
+
+// The browser takes a moment to come up; its window is the first new
+// foreground window within four rounds of 1.5 s. The tray and the page
+// window go on meanwhile.
+void TmoduleMain::PlaceExternalWindowLater(platform::WindowHandle before, platform::Rect place, int round) {
+    constexpr int kRounds = 4;
+    constexpr int kRoundMs = 1500;
+    externalPlacement_ = services_.desktop.CallLater(kRoundMs, [this, before, place, round] {
+        auto& desktop = services_.desktop;
         const platform::WindowHandle now = desktop.ForegroundWindow();
         if (now != 0 && now != before) {
-            desktop.MoveWindow(now, x, y, width, height);
-            return;
+            desktop.MoveWindow(now, place.left, place.top, place.right - place.left, place.bottom - place.top);
+            externalPlacement_.reset();
+        } else if (round < kRounds) {
+            PlaceExternalWindowLater(before, place, round + 1);
+        } else {
+            externalPlacement_.reset();
         }
-    }
+    });
 }
 
 }  // namespace velora::app

@@ -14,6 +14,7 @@
 #include "component/Component.h"
 
 #include "app/ServiceEndpoints.h"
+#include "platform/Desktop.h"
 
 namespace velora::platform {
 class DataProtection;
@@ -98,10 +99,14 @@ public:
     void OpenExternal(const std::string& url);
 
 private:
+    void PlaceExternalWindowLater(platform::WindowHandle before, platform::Rect place, int round);
+
     ModuleServices services_;
     std::unique_ptr<settings::TAppIniFileStorage> storageIni_;
     std::unique_ptr<account::AccountPassword> password_;
     i18n::TTranslator* translator_;  // owned as a component
+    // The wait for the system browser's window (OpenExternal).
+    std::unique_ptr<platform::DelayedCall> externalPlacement_;
 };
 
 // The one module of the process, set while it exists.

@@ -8,6 +8,9 @@
 #include "app/uModuleMain.h"
 #include "gtk/AnsiText.h"
 #include "gtk/AutostartEntry.h"
+#include "gtk/GtkDelayedCall.h"
+#include "gtk/raii/GlibError.h"
+#include "gtk/raii/GlibString.h"
 
 namespace velora::gtk {
 
@@ -64,19 +67,17 @@ void GtkDesktop::ShowMessage(const std::string& text, const std::string& caption
 std::intptr_t GtkDesktop::ShellOpen(const std::string& target, const std::string&) {
     std::string uri = ToUtf8(target);
     if (!uri.empty() && uri.front() == '/') {
-        gchar* fileUri = g_filename_to_uri(target.c_str(), nullptr, nullptr);
+        const GlibString fileUri(g_filename_to_uri(target.c_str(), nullptr, nullptr));
         if (!fileUri) return 2;
-        uri = fileUri;
-        g_free(fileUri);
+        uri = fileUri.Copy();
     }
-    GError* error = nullptr;
-    const gboolean launched = g_app_info_launch_default_for_uri(uri.c_str(), nullptr, &error);
-    if (error) g_error_free(error);
+    GlibError error;
+    const gboolean launched = g_app_info_launch_default_for_uri(uri.c_str(), nullptr, error.Receive());
     return launched ? 42 : 2;
 }
 
-void GtkDesktop::Pause(int milliseconds) {
-    if (milliseconds > 0) g_usleep(static_cast<gulong>(milliseconds) * 1000);
+std::unique_ptr<platform::DelayedCall> GtkDesktop::CallLater(int milliseconds, std::function<void()> work) {
+    return CallOnTimeout(milliseconds, std::move(work));
 }
 
 std::string GtkDesktop::AutostartFile() const { return configFolder_ + "/autostart/" + kAutostartFileName; }

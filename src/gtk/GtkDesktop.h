@@ -29,7 +29,7 @@ public:
     bool CanPlaceOtherWindows() const override { return false; }
     platform::WindowHandle ForegroundWindow() const override { return 0; }
     void MoveWindow(platform::WindowHandle, int, int, int, int) override {}
-    void Pause(int milliseconds) override;
+    std::unique_ptr<platform::DelayedCall> CallLater(int milliseconds, std::function<void()> work) override;
     // The Run value of the program is its autostart entry; other names have
     // none on this desktop.
     void SetRunValue(const std::string& name, const std::string& data) override;

@@ -4,6 +4,7 @@
 
 #include "gtk/ErrorDisplay.h"
 #include "gtk/ProgramIcon.h"
+#include "gtk/raii/ObjectRef.h"
 
 namespace velora::gtk {
 
@@ -26,15 +27,11 @@ progressbar trough, progressbar progress { min-height: 15px; }
 }  // namespace
 
 void PrepareLook() {
-    GtkCssProvider* provider = gtk_css_provider_new();
-    gtk_css_provider_load_from_data(provider, kCompactControls, -1, nullptr);
-    gtk_style_context_add_provider_for_screen(gdk_screen_get_default(), GTK_STYLE_PROVIDER(provider),
+    const auto provider = ObjectRef<GtkCssProvider>::Adopt(gtk_css_provider_new());
+    gtk_css_provider_load_from_data(provider.Get(), kCompactControls, -1, nullptr);
+    gtk_style_context_add_provider_for_screen(gdk_screen_get_default(), GTK_STYLE_PROVIDER(provider.Get()),
                                               GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
-    g_object_unref(provider);
-    if (GdkPixbuf* icon = ProgramIcon(48)) {
-        gtk_window_set_default_icon(icon);
-        g_object_unref(icon);
-    }
+    if (const auto icon = ProgramIcon(48)) gtk_window_set_default_icon(icon.Get());
 }
 
 GtkProgramHost::GtkProgramHost() = default;

@@ -6,6 +6,7 @@
 
 #include "gtk/AnsiText.h"
 #include "gtk/ErrorDisplay.h"
+#include "gtk/raii/GlibError.h"
 
 namespace velora::gtk {
 
@@ -19,18 +20,13 @@ const SecretSchema kSchema = {
 };
 constexpr const char* kApplication = "velora-desktop";
 
-struct FreeError {
-    void operator()(GError* error) const { g_error_free(error); }
-};
-using ErrorOwner = std::unique_ptr<GError, FreeError>;
-
 // libsecret wipes the password when it frees it.
 struct FreePassword {
     void operator()(gchar* password) const { secret_password_free(password); }
 };
 using PasswordOwner = std::unique_ptr<gchar, FreePassword>;
 
-bool Cancelled(const GError* error) { return error && g_error_matches(error, G_IO_ERROR, G_IO_ERROR_CANCELLED); }
+bool Cancelled(const GlibError& error) { return error.Matches(G_IO_ERROR, G_IO_ERROR_CANCELLED); }
 
 // No exception leaves a GLib callback: it goes to the error display.
 template <class Action>
@@ -51,14 +47,13 @@ struct LibsecretStore::PendingLookup {
     bool finished = false;
 };
 
-LibsecretStore::LibsecretStore() : cancellable_(g_cancellable_new()) {}
+LibsecretStore::LibsecretStore() : cancellable_(ObjectRef<GCancellable>::Adopt(g_cancellable_new())) {}
 
 LibsecretStore::~LibsecretStore() {
-    g_cancellable_cancel(cancellable_);
+    g_cancellable_cancel(cancellable_.Get());
     for (const auto& weak : lookups_) {
         if (const auto lookup = weak.lock(); lookup && lookup->timer) g_source_remove(lookup->timer);
     }
-    g_object_unref(cancellable_);
 }
 
 void LibsecretStore::Lookup(const std::string& account, std::function<void(const LookupResult&)> answered) {
@@ -80,14 +75,13 @@ void LibsecretStore::Lookup(const std::string& account, std::function<void(const
 
     const std::string accountUtf8 = ToUtf8(account);
     secret_password_lookup(
-        &kSchema, cancellable_,
+        &kSchema, cancellable_.Get(),
         [](GObject*, GAsyncResult* result, gpointer data) {
             const std::unique_ptr<std::shared_ptr<PendingLookup>> holder(static_cast<std::shared_ptr<PendingLookup>*>(data));
             auto& held = **holder;
-            GError* rawError = nullptr;
-            const PasswordOwner password(secret_password_lookup_finish(result, &rawError));
-            const ErrorOwner error(rawError);
-            if (Cancelled(error.get())) return;
+            GlibError error;
+            const PasswordOwner password(secret_password_lookup_finish(result, error.Receive()));
+            if (Cancelled(error)) return;
             held.finished = true;
             if (held.timer) {
                 g_source_remove(held.timer);
@@ -112,13 +106,12 @@ void LibsecretStore::Store(const std::string& account, const std::string& secret
     const std::string label = "VELORA Desktop: " + accountUtf8;
     const std::string secretUtf8 = ToUtf8(secret);
     secret_password_store(
-        &kSchema, SECRET_COLLECTION_DEFAULT, label.c_str(), secretUtf8.c_str(), cancellable_,
+        &kSchema, SECRET_COLLECTION_DEFAULT, label.c_str(), secretUtf8.c_str(), cancellable_.Get(),
         [](GObject*, GAsyncResult* result, gpointer data) {
             const std::unique_ptr<std::function<void(bool)>> done(static_cast<std::function<void(bool)>*>(data));
-            GError* rawError = nullptr;
-            const bool ok = secret_password_store_finish(result, &rawError);
-            const ErrorOwner error(rawError);
-            if (Cancelled(error.get())) return;
+            GlibError error;
+            const bool ok = secret_password_store_finish(result, error.Receive());
+            if (Cancelled(error)) return;
             Guard([&] { (*done)(ok && !error); });
         },
         new std::function<void(bool)>(std::move(stored)), "application", kApplication, "account",
@@ -128,11 +121,10 @@ void LibsecretStore::Store(const std::string& account, const std::string& secret
 void LibsecretStore::Clear(const std::string& account) {
     const std::string accountUtf8 = ToUtf8(account);
     secret_password_clear(
-        &kSchema, cancellable_,
+        &kSchema, cancellable_.Get(),
         [](GObject*, GAsyncResult* result, gpointer) {
-            GError* rawError = nullptr;
-            secret_password_clear_finish(result, &rawError);
-            const ErrorOwner error(rawError);
+            GlibError error;
+            secret_password_clear_finish(result, error.Receive());
         },
         nullptr, "application", kApplication, "account", accountUtf8.c_str(), nullptr);
 }

@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "gtk/raii/ObjectRef.h"
 #include "platform/SecretStore.h"
 
 typedef struct _GCancellable GCancellable;
@@ -31,7 +32,7 @@ public:
     struct PendingLookup;
 
 private:
-    GCancellable* cancellable_;
+    ObjectRef<GCancellable> cancellable_;
     std::vector<std::weak_ptr<PendingLookup>> lookups_;
 };
 

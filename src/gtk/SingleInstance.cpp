@@ -6,6 +6,8 @@
 
 #include "app/InstanceHandOver.h"
 #include "gtk/ErrorDisplay.h"
+#include "gtk/raii/GlibError.h"
+#include "gtk/raii/VariantRef.h"
 
 namespace velora::gtk {
 
@@ -25,41 +27,35 @@ void Activated(GApplication*, gpointer) {
 bool HandOver(GApplication* application) {
     GDBusConnection* bus = g_application_get_dbus_connection(application);
     if (!bus) return false;
-    GError* error = nullptr;
-    GVariant* reply = g_dbus_connection_call_sync(
+    GlibError error;
+    const auto reply = VariantRef::Adopt(g_dbus_connection_call_sync(
         bus, kApplicationId, "/com/velora/Desktop", "org.gtk.Application", "Activate",
         g_variant_new("(@a{sv})", g_variant_new_array(G_VARIANT_TYPE("{sv}"), nullptr, 0)), nullptr,
-        G_DBUS_CALL_FLAGS_NONE, G_MAXINT, nullptr, &error);
-    if (error) g_error_free(error);
-    if (!reply) return false;
-    g_variant_unref(reply);
-    return true;
+        G_DBUS_CALL_FLAGS_NONE, G_MAXINT, nullptr, error.Receive()));
+    return static_cast<bool>(reply);
 }
 
 }  // namespace
 
-SingleInstance::SingleInstance() {
-    application_ = g_application_new(kApplicationId, G_APPLICATION_DEFAULT_FLAGS);
-    g_signal_connect(application_, "activate", G_CALLBACK(&Activated), nullptr);
+SingleInstance::SingleInstance()
+    : application_(ObjectRef<GApplication>::Adopt(g_application_new(kApplicationId, G_APPLICATION_DEFAULT_FLAGS))) {
+    g_signal_connect(application_.Get(), "activate", G_CALLBACK(&Activated), nullptr);
 }
 
-SingleInstance::~SingleInstance() { g_object_unref(application_); }
+SingleInstance::~SingleInstance() = default;
 
 InstanceCheck SingleInstance::Check() {
-    GError* error = nullptr;
-    if (!g_application_register(application_, nullptr, &error)) {
-        // No session bus: nothing to hand over to.
-        if (error) g_error_free(error);
-        return InstanceCheck::GoOn;
-    }
-    if (!g_application_get_is_remote(application_)) {
+    GlibError error;
+    // No session bus: nothing to hand over to.
+    if (!g_application_register(application_.Get(), nullptr, error.Receive())) return InstanceCheck::GoOn;
+    if (!g_application_get_is_remote(application_.Get())) {
         // Held while the program runs; the loop is the program's own.
-        g_application_hold(application_);
+        g_application_hold(application_.Get());
         return InstanceCheck::GoOn;
     }
     // A running program that does not answer: this one ends all the same,
     // as a start that waited in vain does on Windows.
-    HandOver(application_);
+    HandOver(application_.Get());
     return InstanceCheck::HandedOver;
 }
 

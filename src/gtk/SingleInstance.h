@@ -5,6 +5,8 @@
 // handled (the running program opens the send page), then ends. Without a
 // session bus every process runs on its own.
 
+#include "gtk/raii/ObjectRef.h"
+
 typedef struct _GApplication GApplication;
 
 namespace velora::gtk {
@@ -25,7 +27,7 @@ public:
     InstanceCheck Check();
 
 private:
-    GApplication* application_ = nullptr;
+    ObjectRef<GApplication> application_;
 };
 
 inline constexpr const char* kApplicationId = "com.velora.Desktop";

@@ -4,6 +4,8 @@
 // downloaded installer is started by its verifier, which holds the file.)
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
 
 namespace velora::platform {
@@ -14,6 +16,13 @@ struct Rect {
 
 // A window of another program, as the system names it (0: none).
 using WindowHandle = std::uintptr_t;
+
+// A call the user-interface thread makes later; dropping it before then
+// cancels it. It may be dropped from within its own call.
+class DelayedCall {
+public:
+    virtual ~DelayedCall() = default;
+};
 
 class Desktop {
 public:
@@ -47,8 +56,9 @@ public:
     virtual bool CanPlaceOtherWindows() const { return true; }
     virtual WindowHandle ForegroundWindow() const = 0;
     virtual void MoveWindow(WindowHandle window, int x, int y, int width, int height) = 0;
-    // Waits on the user-interface thread; messages are not handled meanwhile.
-    virtual void Pause(int milliseconds) = 0;
+    // Calls `work` on the user-interface thread once `milliseconds` have
+    // passed; messages go on being handled meanwhile.
+    [[nodiscard]] virtual std::unique_ptr<DelayedCall> CallLater(int milliseconds, std::function<void()> work) = 0;
 
     // The value `name` under the current user's Run key: written as a
     // string, or deleted. A key that cannot be opened leaves things as they are.

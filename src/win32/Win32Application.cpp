@@ -24,22 +24,22 @@ Win32Application::Win32Application(HINSTANCE instance) : instance_(instance) {
                          .icon = LoadIconW(instance, MAKEINTRESOURCEW(kProgramIconId))});
     // Never shown by the program itself; it carries the title and stands for
     // the program towards the shell and other copies of the program.
-    window_ = CreateWindowExW(0, kClassName, L"", WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
-                              GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, nullptr,
-                              nullptr, instance, nullptr);
+    window_.Reset(CreateWindowExW(0, kClassName, L"", WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
+                                  GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, nullptr,
+                                  nullptr, instance, nullptr));
     if (!window_) ThrowLastError();
     current_ = this;
 }
 
 Win32Application::~Win32Application() {
-    if (window_) DestroyWindow(window_);
+    window_.Reset();  // before its class goes
     UnregisterClassW(kClassName, instance_);
     if (current_ == this) current_ = nullptr;
 }
 
 void Win32Application::Attach(app::TApplication& application) {
     application_ = &application;
-    application.OnTitleChanged = [this](const std::string& title) { SetWindowTextW(window_, Widen(title).c_str()); };
+    application.OnTitleChanged = [this](const std::string& title) { SetWindowTextW(window_.Get(), Widen(title).c_str()); };
     // Terminate only flags the end; the quit message wakes whichever loop runs.
     application.OnTerminate = [] { PostQuitMessage(0); };
 }

@@ -9,6 +9,8 @@
 #include <functional>
 #include <vector>
 
+#include "win32/raii/UniqueWindow.h"
+
 namespace velora::app {
 class TApplication;
 }
@@ -25,7 +27,7 @@ public:
     // Takes over the portable application object: its title and its end.
     void Attach(app::TApplication& application);
 
-    HWND Handle() const { return window_; }
+    HWND Handle() const { return window_.Get(); }
     HINSTANCE Instance() const { return instance_; }
     bool Terminated() const;
 
@@ -54,7 +56,7 @@ private:
     bool IsForDialogWindow(MSG& msg);
 
     HINSTANCE instance_;
-    HWND window_ = nullptr;
+    UniqueWindow window_;
     app::TApplication* application_ = nullptr;
     MessageHook hook_;
     std::vector<HWND> dialogWindows_;

@@ -5,6 +5,7 @@
 #include <wininet.h>
 
 #include "win32/WideText.h"
+#include "win32/Win32DelayedCall.h"
 #include "win32/Win32Application.h"
 #include "win32/raii/OleOnDemand.h"
 #include "win32/raii/RegistryKey.h"
@@ -68,7 +69,9 @@ void Win32Desktop::MoveWindow(platform::WindowHandle window, int x, int y, int w
     ::MoveWindow(reinterpret_cast<HWND>(window), x, y, width, height, TRUE);
 }
 
-void Win32Desktop::Pause(int milliseconds) { Sleep(static_cast<DWORD>(milliseconds)); }
+std::unique_ptr<platform::DelayedCall> Win32Desktop::CallLater(int milliseconds, std::function<void()> work) {
+    return CallOnThreadTimer(milliseconds, std::move(work));
+}
 
 void Win32Desktop::SetRunValue(const std::string& name, const std::string& data) {
     const RegistryKey key = CreateRegistryKey(HKEY_CURRENT_USER, kRunKey, KEY_SET_VALUE);

@@ -16,7 +16,7 @@ public:
     std::intptr_t ShellOpen(const std::string& target, const std::string& verb) override;
     platform::WindowHandle ForegroundWindow() const override;
     void MoveWindow(platform::WindowHandle window, int x, int y, int width, int height) override;
-    void Pause(int milliseconds) override;
+    std::unique_ptr<platform::DelayedCall> CallLater(int milliseconds, std::function<void()> work) override;
     void SetRunValue(const std::string& name, const std::string& data) override;
     void DeleteRunValue(const std::string& name) override;
     bool InternetConnected() const override;

@@ -18,18 +18,16 @@ constexpr UINT kQueuedMessage = WM_APP + 0x2A2;
 Win32UiThreadDispatcher::Win32UiThreadDispatcher() : uiThreadId_(GetCurrentThreadId()) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     win32::RegisterWindowClass({.name = kWindowClass, .procedure = &WindowProc, .instance = instance});
-    window_ = CreateWindowExW(0, kWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
+    window_.Reset(CreateWindowExW(0, kWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr));
     if (!window_) win32::ThrowLastError();
     // The window's own reference, given up when it is destroyed.
-    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new std::shared_ptr<Queue>(queue_)));
+    SetWindowLongPtrW(window_.Get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new std::shared_ptr<Queue>(queue_)));
 }
 
 Win32UiThreadDispatcher::~Win32UiThreadDispatcher() {
-    // Only its own thread may destroy the window; from elsewhere it is told to close.
-    if (GetCurrentThreadId() == uiThreadId_)
-        DestroyWindow(window_);
-    else
-        PostMessageW(window_, WM_CLOSE, 0, 0);
+    // Only its own thread may destroy the window (the owner does); from
+    // elsewhere it is told to close.
+    if (GetCurrentThreadId() != uiThreadId_) PostMessageW(window_.Release(), WM_CLOSE, 0, 0);
 }
 
 bool Win32UiThreadDispatcher::RunOnUiThread(const std::function<void()>& action) {
@@ -39,7 +37,7 @@ bool Win32UiThreadDispatcher::RunOnUiThread(const std::function<void()>& action)
     }
     // Blocks until the user-interface thread, in its message loop, has run it;
     // 0 when the window is gone.
-    return SendMessageW(window_, kRunMessage, 0, reinterpret_cast<LPARAM>(&action)) != 0;
+    return SendMessageW(window_.Get(), kRunMessage, 0, reinterpret_cast<LPARAM>(&action)) != 0;
 }
 
 bool Win32UiThreadDispatcher::PostToUiThread(std::function<void()> action) {
@@ -47,7 +45,7 @@ bool Win32UiThreadDispatcher::PostToUiThread(std::function<void()> action) {
     queue_->actions.push_back(std::move(action));
     // One message stands for everything queued until the window runs it.
     if (queue_->actions.size() > 1) return true;
-    if (PostMessageW(window_, kQueuedMessage, 0, 0)) return true;
+    if (PostMessageW(window_.Get(), kQueuedMessage, 0, 0)) return true;
     queue_->actions.clear();  // the window is gone: nothing would run them
     return false;
 }

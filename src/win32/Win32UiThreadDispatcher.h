@@ -13,6 +13,7 @@
 #include <mutex>
 
 #include "platform/UiThreadDispatcher.h"
+#include "win32/raii/UniqueWindow.h"
 
 namespace velora::win32 {
 
@@ -40,7 +41,7 @@ private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static void RunQueued(const std::shared_ptr<Queue>& queue);
 
-    HWND window_ = nullptr;
+    UniqueWindow window_;
     DWORD uiThreadId_ = 0;
     std::shared_ptr<Queue> queue_ = std::make_shared<Queue>();
 };

@@ -7,6 +7,7 @@
 #include "win32/SystemErrorText.h"
 #include "win32/WindowClass.h"
 #include "win32/raii/KernelHandles.h"
+#include "win32/raii/UniqueWindow.h"
 
 namespace velora::win32 {
 
@@ -17,7 +18,7 @@ constexpr wchar_t kClassName[] = L"TInstanceManager";
 constexpr wchar_t kInstanceName[] = L"veloraTray";
 constexpr DWORD kHandOverWaitMs = 5000;
 
-HWND instanceWindow = nullptr;
+UniqueWindow instanceWindow;
 // Open until the process ends, so the mutex exists while any instance runs.
 KernelHandle instanceMutex;
 
@@ -69,17 +70,16 @@ InstanceCheck RunInstanceCheck(HINSTANCE instance) {
     // The first instance: owns the mutex since its creation until the window
     // exists, so later starts find the window once they get the mutex.
     MutexOwnership ownership(instanceMutex.Get());
-    instanceWindow =
-        CreateWindowExW(0, kClassName, kInstanceName, 0, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
+    instanceWindow.Reset(
+        CreateWindowExW(0, kClassName, kInstanceName, 0, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr));
     if (!instanceWindow) ThrowLastError();
     return InstanceCheck::GoOn;
 }
 
-HWND InstanceWindow() { return instanceWindow; }
+HWND InstanceWindow() { return instanceWindow.Get(); }
 
 void DestroyInstanceWindow() {
-    if (instanceWindow) DestroyWindow(instanceWindow);
-    instanceWindow = nullptr;
+    instanceWindow.Reset();
 }
 
 }  // namespace velora::win32

@@ -45,12 +45,14 @@ def page_request(path_and_query, lang="de"):
 
 class Display:
     """A private Xvfb display, without a window manager: a window's
-    coordinates are its client area's."""
+    coordinates are its client area's. It never resets: by default the
+    server resets when its last client goes, and a program started meanwhile
+    (the next start of a test) is refused its connection."""
 
     def __init__(self):
         read, write = os.pipe()
         self.process = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "1024x768x24",
-                                         "-nolisten", "tcp"], pass_fds=(write,), stdout=subprocess.DEVNULL,
+                                         "-nolisten", "tcp", "-noreset"], pass_fds=(write,), stdout=subprocess.DEVNULL,
                                         stderr=subprocess.DEVNULL)
         os.close(write)
         with os.fdopen(read) as f:

@@ -30,7 +30,7 @@ class LinuxSession:
         self.display = self.bus = ""
         try:
             self.display = ":" + self._start_reporting(["Xvfb", "-displayfd", "1", "-screen", "0", "1024x768x24",
-                                                         "-nolisten", "tcp"], "Xvfb")
+                                                         "-nolisten", "tcp", "-noreset"], "Xvfb")
             self.bus = self._start_reporting(["dbus-daemon", "--session", "--nofork", "--print-address"],
                                              "dbus-daemon")
             self.host = self._start(["/usr/bin/python3", TRAY_HOST], stdout=subprocess.PIPE, env=self.environment())

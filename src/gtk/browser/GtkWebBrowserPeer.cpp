@@ -82,8 +82,8 @@ bool GtkWebBrowserPeer::CreateView() {
     if (!webkit) return false;
     // A context of the view's own: with its last reference WebKit's
     // processes end, which the shared default context would keep.
-    webContext_ = webkit->web_context_new();
-    view_ = webkit->web_view_new_with_context(webContext_);
+    webContext_ = ObjectRef<WebKitWebContext>::Adopt(webkit->web_context_new());
+    view_ = webkit->web_view_new_with_context(webContext_.Get());
     WebKitSettings* settings = webkit->web_view_get_settings(reinterpret_cast<WebKitWebView*>(view_));
     // Pages may not open windows of their own; what they ask for goes to
     // the desktop's browser (below).
@@ -110,7 +110,7 @@ bool GtkWebBrowserPeer::CreateView() {
                          return nullptr;
                      }),
                      this);
-    policy_.Attach(view_, webContext_);
+    policy_.Attach(view_, webContext_.Get());
     ConnectZoomInput();
     ApplyZoom();
     gtk_box_pack_start(GTK_BOX(widget_), view_, TRUE, TRUE, 0);
@@ -167,8 +167,7 @@ void GtkWebBrowserPeer::DropView() {
     // The box held the view's last reference, the view one of the context.
     gtk_widget_destroy(view_);
     view_ = nullptr;
-    g_object_unref(webContext_);
-    webContext_ = nullptr;
+    webContext_.Reset();
     // What the page held goes back to the system, not only to the heap.
     malloc_trim(0);
 }

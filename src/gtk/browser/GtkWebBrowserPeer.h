@@ -20,6 +20,7 @@
 #include "platform/WebBrowser.h"
 #include "gtk/browser/ServicePagePolicy.h"
 #include "gtk/controls/GtkWidgetPeer.h"
+#include "gtk/raii/ObjectRef.h"
 #include "controls/PageZoom.h"
 
 typedef struct _WebKitWebContext WebKitWebContext;
@@ -58,7 +59,7 @@ private:
     void ChangeZoom(controls::ZoomChange change);
     void ApplyZoom();
 
-    WebKitWebContext* webContext_ = nullptr;
+    ObjectRef<WebKitWebContext> webContext_;
     GtkWidget* view_ = nullptr;
     unsigned dropTimer_ = 0;
     ServicePagePolicy policy_;

@@ -7,6 +7,8 @@
 
 #include "gtk/ErrorDisplay.h"
 #include "gtk/SingleInstance.h"
+#include "gtk/raii/GlibError.h"
+#include "gtk/raii/VariantRef.h"
 
 namespace velora::gtk {
 
@@ -21,17 +23,13 @@ constexpr gint32 kServiceTimeout = -1;
 }  // namespace
 
 PageNotifications::PageNotifications(std::function<void()> clicked)
-    : clicked_(std::move(clicked)), cancellable_(g_cancellable_new()) {}
+    : clicked_(std::move(clicked)), cancellable_(ObjectRef<GCancellable>::Adopt(g_cancellable_new())) {}
 
 PageNotifications::~PageNotifications() {
     // Replies still on their way find the cancellable cancelled and leave
     // this object alone.
-    g_cancellable_cancel(cancellable_);
-    g_object_unref(cancellable_);
-    if (bus_) {
-        if (subscription_) g_dbus_connection_signal_unsubscribe(bus_, subscription_);
-        g_object_unref(bus_);
-    }
+    g_cancellable_cancel(cancellable_.Get());
+    if (bus_ && subscription_) g_dbus_connection_signal_unsubscribe(bus_.Get(), subscription_);
 }
 
 // The bus the program's GApplication is registered on: already connected,
@@ -42,9 +40,9 @@ bool PageNotifications::Connect() {
     if (!application || !g_application_get_is_registered(application)) return false;
     GDBusConnection* bus = g_application_get_dbus_connection(application);
     if (!bus) return false;
-    bus_ = G_DBUS_CONNECTION(g_object_ref(bus));
+    bus_ = ObjectRef<GDBusConnection>::Share(bus);
     subscription_ = g_dbus_connection_signal_subscribe(
-        bus_, kService, kInterface, nullptr, kPath, nullptr, G_DBUS_SIGNAL_FLAGS_NONE,
+        bus_.Get(), kService, kInterface, nullptr, kPath, nullptr, G_DBUS_SIGNAL_FLAGS_NONE,
         +[](GDBusConnection*, const gchar*, const gchar*, const gchar*, const gchar* name, GVariant* parameters,
             gpointer self) { static_cast<PageNotifications*>(self)->Signal(name, parameters); },
         this, nullptr);
@@ -64,21 +62,18 @@ void PageNotifications::Show(const std::string& title, const std::string& body) 
     const gchar* summary = g_utf8_validate(title.c_str(), -1, nullptr) ? title.c_str() : "";
     const gchar* text = g_utf8_validate(body.c_str(), -1, nullptr) ? body.c_str() : "";
     g_dbus_connection_call(
-        bus_, kService, kPath, kInterface, "Notify",
+        bus_.Get(), kService, kPath, kInterface, "Notify",
         g_variant_new("(susssasa{sv}i)", "VELORA Desktop", 0u, kApplicationId, summary, text, &actions, &hints,
                       kServiceTimeout),
-        G_VARIANT_TYPE("(u)"), G_DBUS_CALL_FLAGS_NONE, -1, cancellable_,
+        G_VARIANT_TYPE("(u)"), G_DBUS_CALL_FLAGS_NONE, -1, cancellable_.Get(),
         +[](GObject* bus, GAsyncResult* result, gpointer self) {
-            GError* error = nullptr;
-            GVariant* reply = g_dbus_connection_call_finish(G_DBUS_CONNECTION(bus), result, &error);
-            if (!reply) {
-                // No notification service, or this object is gone.
-                g_error_free(error);
-                return;
-            }
+            GlibError error;
+            const auto reply =
+                VariantRef::Adopt(g_dbus_connection_call_finish(G_DBUS_CONNECTION(bus), result, error.Receive()));
+            // No notification service, or this object is gone.
+            if (!reply) return;
             guint32 id = 0;
-            g_variant_get(reply, "(u)", &id);
-            g_variant_unref(reply);
+            g_variant_get(reply.Get(), "(u)", &id);
             static_cast<PageNotifications*>(self)->Shown(id);
         },
         this);

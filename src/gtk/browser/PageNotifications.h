@@ -10,6 +10,8 @@
 #include <set>
 #include <string>
 
+#include "gtk/raii/ObjectRef.h"
+
 typedef struct _GDBusConnection GDBusConnection;
 typedef struct _GCancellable GCancellable;
 typedef struct _GVariant GVariant;
@@ -32,8 +34,8 @@ private:
     void Signal(const char* name, GVariant* parameters);
 
     std::function<void()> clicked_;
-    GDBusConnection* bus_ = nullptr;
-    GCancellable* cancellable_ = nullptr;
+    ObjectRef<GDBusConnection> bus_;
+    ObjectRef<GCancellable> cancellable_;
     unsigned subscription_ = 0;
     // The ids of the notifications this program shows and the service still
     // has: a click on another program's does nothing here.

@@ -63,7 +63,7 @@ GVariant* ProgramIconPixmaps() {
     GVariantBuilder pixmaps;
     g_variant_builder_init(&pixmaps, G_VARIANT_TYPE("a(iiay)"));
     for (const int size : {16, 22, 24, 32, 48}) {
-        const auto image = ObjectRef<GdkPixbuf>::Adopt(ProgramIcon(size));
+        const ObjectRef<GdkPixbuf> image = ProgramIcon(size);
         if (image) g_variant_builder_add_value(&pixmaps, PixmapOf(image.Get()));
     }
     return g_variant_builder_end(&pixmaps);

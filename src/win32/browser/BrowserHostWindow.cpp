@@ -22,27 +22,29 @@ BrowserHostWindow::BrowserHostWindow(HWND parent, const RECT& bounds, bool visib
     // The children (the browser's own windows) take part in the dialog
     // manager's keyboard navigation.
     const DWORD style = WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_TABSTOP | (visible ? WS_VISIBLE : 0);
-    window_ = CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, L"", style, bounds.left, bounds.top,
-                              bounds.right - bounds.left, bounds.bottom - bounds.top, parent, nullptr, instance, this);
-    if (!window_) ThrowLastError();
+    // The window is this object's from WM_NCCREATE on.
+    if (!CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, L"", style, bounds.left, bounds.top,
+                         bounds.right - bounds.left, bounds.bottom - bounds.top, parent, nullptr, instance, this))
+        ThrowLastError();
 }
 
 BrowserHostWindow::~BrowserHostWindow() {
-    // WM_DESTROY closes the browser while its windows still exist.
-    if (window_) DestroyWindow(window_);
+    // Destroyed here, if the parent has not been, while the browser is still
+    // there: WM_DESTROY closes it while its windows still exist.
+    window_.Reset();
 }
 
 void BrowserHostWindow::SetBounds(const RECT& bounds) {
-    if (!window_) return;
-    SetWindowPos(window_, nullptr, bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
+    if (!window_.Get()) return;
+    SetWindowPos(window_.Get(), nullptr, bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void BrowserHostWindow::Navigate(const std::string& url) {
-    if (!window_) return;
+    if (!window_.Get()) return;
     // Fills the window from the start; a control the system cannot offer
     // is not asked for again.
-    if (!browser_) browser_ = std::make_unique<EmbeddedBrowser>(window_, newWindow_);
+    if (!browser_) browser_ = std::make_unique<EmbeddedBrowser>(window_.Get(), newWindow_);
     browser_->Navigate(url);
     // The page is shown at the zoom once it is there.
     zoomPending_ = true;
@@ -72,15 +74,15 @@ void BrowserHostWindow::ApplyZoom() {
 }
 
 bool BrowserHostWindow::IsForBrowser(const MSG& message) const {
-    return window_ && message.hwnd && (message.hwnd == window_ || IsChild(window_, message.hwnd));
+    return window_.Get() && message.hwnd && (message.hwnd == window_.Get() || IsChild(window_.Get(), message.hwnd));
 }
 
 bool BrowserHostWindow::BrowserMessageHook(MSG& message) {
-    if (!window_ || !browser_ || !browser_->Exists()) return false;
+    if (!window_.Get() || !browser_ || !browser_->Exists()) return false;
     const bool busy = browser_->Busy();
     if (zoomPending_ && !busy && (!zoomTried_ || wasBusy_)) ApplyZoom();
     wasBusy_ = busy;
-    const bool handled = IsDialogMessageW(window_, &message) != 0;
+    const bool handled = IsDialogMessageW(window_.Get(), &message) != 0;
     if (handled && !busy) {
         IOleInPlaceActiveObject* active = browser_->ActiveObject();
         if (active && controls::PassesToBrowserAccelerator(message.message, static_cast<unsigned>(message.wParam)))
@@ -105,7 +107,7 @@ LRESULT BrowserHostWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPa
             if (browser_) browser_->Close();
             return 0;
         default:
-            return DefWindowProcW(window_, message, wParam, lParam);
+            return DefWindowProcW(window_.Get(), message, wParam, lParam);
     }
 }
 
@@ -113,7 +115,7 @@ LRESULT CALLBACK BrowserHostWindow::WindowProc(HWND window, UINT message, WPARAM
     if (message == WM_NCCREATE) {
         auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
         auto* host = static_cast<BrowserHostWindow*>(create->lpCreateParams);
-        host->window_ = window;
+        host->window_.Reset(window);
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(host));
     }
     auto* host = reinterpret_cast<BrowserHostWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
@@ -121,7 +123,7 @@ LRESULT CALLBACK BrowserHostWindow::WindowProc(HWND window, UINT message, WPARAM
     if (message == WM_NCDESTROY) {
         // Destroyed, by us or with the parent: nothing to do with it any more.
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        host->window_ = nullptr;
+        (void)host->window_.Release();
         return DefWindowProcW(window, message, wParam, lParam);
     }
     return HandleShowingErrors(window, [&] { return host->HandleMessage(message, wParam, lParam); });

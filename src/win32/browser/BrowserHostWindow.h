@@ -13,6 +13,7 @@
 
 #include "platform/WebBrowser.h"
 #include "win32/browser/EmbeddedBrowser.h"
+#include "win32/raii/UniqueWindow.h"
 
 namespace velora::win32 {
 
@@ -28,7 +29,7 @@ public:
     BrowserHostWindow& operator=(const BrowserHostWindow&) = delete;
 
     // nullptr once the window was destroyed (with its parent, say).
-    HWND Handle() const { return window_; }
+    HWND Handle() const { return window_.Get(); }
     // Moves the window; the browser follows its client area.
     void SetBounds(const RECT& bounds);
 
@@ -60,7 +61,7 @@ private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
-    HWND window_ = nullptr;
+    UniqueWindow window_;
     std::unique_ptr<EmbeddedBrowser> browser_;
     NewWindowHandler newWindow_;
     int zoom_ = 100;

@@ -160,35 +160,43 @@ TEST_F(ModuleMain, AutostartValueHoldsTheQuotedProgramPath) {
 TEST_F(ModuleMain, ExternalBrowserWindowIsPlacedOnTheWorkArea) {
     desktop.foreground = {1, 1, 77};
     Module().OpenExternal("http://x/info");
+    // The wait returns at once: the window is looked for by a timer.
+    EXPECT_TRUE(desktop.moves.empty());
+    EXPECT_EQ(desktop.PendingDelayedCalls(), 1u);
+    EXPECT_EQ(desktop.RunDelayedCalls(), 2);
     ASSERT_EQ(desktop.moves.size(), 1u);
     EXPECT_EQ(desktop.moves[0].window, 77u);
     EXPECT_EQ(desktop.moves[0].x, 112);
     EXPECT_EQ(desktop.moves[0].y, 20);
     EXPECT_EQ(desktop.moves[0].width, 800);
     EXPECT_EQ(desktop.moves[0].height, 700);
-    EXPECT_EQ(desktop.pauses, (std::vector<int>{1500, 1500}));
+    EXPECT_EQ(desktop.delays, (std::vector<int>{1500, 1500}));
+    EXPECT_EQ(desktop.PendingDelayedCalls(), 0u);
 
     desktop = fakes::FakeDesktop{};
     desktop.workArea = {0, 0, 800, 570};
     desktop.foreground = {1, 2};
     Module().OpenExternal("http://x/info");
+    desktop.RunDelayedCalls();
     ASSERT_EQ(desktop.moves.size(), 1u);
     EXPECT_EQ(desktop.moves[0].x, 0);
     EXPECT_EQ(desktop.moves[0].y, -15);
     EXPECT_EQ(desktop.moves[0].height, 600);
 
-    // No new window within four rounds: nothing moves.
+    // No new window within four rounds: nothing moves, and the wait ends.
     desktop = fakes::FakeDesktop{};
     desktop.foreground = {5};
     Module().OpenExternal("http://x/info");
+    EXPECT_EQ(desktop.RunDelayedCalls(), 4);
     EXPECT_TRUE(desktop.moves.empty());
-    EXPECT_EQ(desktop.pauses.size(), 4u);
+    EXPECT_EQ(desktop.delays.size(), 4u);
+    EXPECT_EQ(desktop.PendingDelayedCalls(), 0u);
 
     // A failing shell start is silent; offline shows the message instead.
     desktop = fakes::FakeDesktop{};
     desktop.shellResult = 2;
     Module().OpenExternal("http://x/info");
-    EXPECT_TRUE(desktop.pauses.empty());
+    EXPECT_TRUE(desktop.delays.empty());
     desktop.connected = false;
     app::Vars().MsgNotOnline = "offline";
     Module().OpenExternal("http://x/info");
@@ -196,13 +204,33 @@ TEST_F(ModuleMain, ExternalBrowserWindowIsPlacedOnTheWorkArea) {
     EXPECT_EQ(desktop.opened.size(), 1u);
 }
 
+// A second page for the system's browser ends the wait for the first one's
+// window, and the module's end ends any wait: no call reaches a window or a
+// module that is gone.
+TEST_F(ModuleMain, ExternalBrowserWaitEndsWithTheNextPageOrTheModule) {
+    desktop.foreground = {1, 1, 77};
+    Module().OpenExternal("http://x/info");
+    Module().OpenExternal("http://x/credits");
+    EXPECT_EQ(desktop.PendingDelayedCalls(), 1u);
+    EXPECT_EQ(desktop.RunDelayedCalls(), 1);
+    ASSERT_EQ(desktop.moves.size(), 1u);
+    EXPECT_EQ(desktop.moves[0].window, 77u);
+
+    desktop = fakes::FakeDesktop{};
+    desktop.foreground = {1};
+    Module().OpenExternal("http://x/info");
+    ASSERT_EQ(desktop.PendingDelayedCalls(), 1u);
+    module.reset();
+    EXPECT_EQ(desktop.PendingDelayedCalls(), 0u);
+}
+
 TEST_F(ModuleMain, ExternalBrowserIsLeftToTheWindowManagerWhereTheProgramMayNotPlaceIt) {
     desktop.placesWindows = false;
     desktop.foreground = {1, 77};
     Module().OpenExternal("http://x/info");
     EXPECT_EQ(desktop.opened, (std::vector<std::string>{"http://x/info"}));
-    // Neither waits on the user-interface thread nor looks for the window.
-    EXPECT_TRUE(desktop.pauses.empty());
+    // Neither waits nor looks for the window.
+    EXPECT_TRUE(desktop.delays.empty());
     EXPECT_TRUE(desktop.moves.empty());
     EXPECT_EQ(desktop.foregroundQueries, 0u);
 }

@@ -7,9 +7,11 @@
 #include <glib.h>
 
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <thread>
 
+#include "gtk/GtkDelayedCall.h"
 #include "curl/CurlHttpClient.h"
 #include "gtk/GtkUiThreadDispatcher.h"
 
@@ -21,6 +23,9 @@ struct GtkSide {
     static void RunQueuedWork() {
         while (g_main_context_iteration(nullptr, FALSE)) {
         }
+    }
+    static std::unique_ptr<platform::DelayedCall> CallLater(int milliseconds, std::function<void()> work) {
+        return CallOnTimeout(milliseconds, std::move(work));
     }
     static void WaitForWork() { std::this_thread::sleep_for(std::chrono::milliseconds(5)); }
 };

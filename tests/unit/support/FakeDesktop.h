@@ -1,7 +1,9 @@
 #pragma once
 // A desktop that records what the program asks of it.
 
+#include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -10,6 +12,17 @@
 namespace velora::fakes {
 
 class FakeDesktop : public platform::Desktop {
+    struct Later {
+        explicit Later(std::function<void()> call) : work(std::move(call)) {}
+        std::function<void()> work;
+        bool cancelled = false;
+    };
+    struct LaterHandle final : platform::DelayedCall {
+        explicit LaterHandle(std::shared_ptr<Later> call) : call_(std::move(call)) {}
+        ~LaterHandle() override { call_->cancelled = true; }
+        std::shared_ptr<Later> call_;
+    };
+
 public:
     struct Move {
         platform::WindowHandle window;
@@ -37,7 +50,31 @@ public:
     void MoveWindow(platform::WindowHandle window, int x, int y, int width, int height) override {
         moves.push_back({window, x, y, width, height});
     }
-    void Pause(int milliseconds) override { pauses.push_back(milliseconds); }
+    std::unique_ptr<platform::DelayedCall> CallLater(int milliseconds, std::function<void()> work) override {
+        delays.push_back(milliseconds);
+        auto call = std::make_shared<Later>(std::move(work));
+        later.push_back(call);
+        return std::make_unique<LaterHandle>(call);
+    }
+    // Runs every call asked for and not cancelled, those they ask for too,
+    // in order; answers how many ran.
+    int RunDelayedCalls() {
+        int ran = 0;
+        for (size_t i = 0; i < later.size(); ++i) {
+            const std::shared_ptr<Later> call = later[i];
+            if (call->cancelled || !call->work) continue;
+            auto work = std::move(call->work);
+            call->work = nullptr;
+            work();
+            ++ran;
+        }
+        return ran;
+    }
+    size_t PendingDelayedCalls() const {
+        size_t pending = 0;
+        for (const auto& call : later) pending += !call->cancelled && call->work ? 1 : 0;
+        return pending;
+    }
     void SetRunValue(const std::string& name, const std::string& data) override { runValues[name] = data; }
     void DeleteRunValue(const std::string& name) override { runValues.erase(name); }
     bool InternetConnected() const override { return connected; }
@@ -57,7 +94,8 @@ public:
     std::vector<std::string> messages;
     std::vector<std::string> opened;
     std::vector<Move> moves;
-    std::vector<int> pauses;
+    std::vector<std::shared_ptr<Later>> later;
+    std::vector<int> delays;  // of every CallLater, in order
     std::map<std::string, std::string> runValues;
 };
 

@@ -6,8 +6,10 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 
+#include "win32/Win32DelayedCall.h"
 #include "win32/Win32HttpClient.h"
 #include "win32/Win32UiThreadDispatcher.h"
 
@@ -19,6 +21,9 @@ struct Win32Side {
     static void RunQueuedWork() {
         MSG message;
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    }
+    static std::unique_ptr<platform::DelayedCall> CallLater(int milliseconds, std::function<void()> work) {
+        return CallOnThreadTimer(milliseconds, std::move(work));
     }
     static void WaitForWork() { MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT); }
 };

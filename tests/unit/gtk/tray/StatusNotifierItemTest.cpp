@@ -104,7 +104,7 @@ TEST(StatusNotifierItem, PropertiesNameTheProgramItsIconTipAndMenu) {
     gsize size = 0;
     const auto* argb = static_cast<const guchar*>(g_variant_get_fixed_array(bytes.Get(), &size, 1));
     ASSERT_EQ(size, static_cast<gsize>(16 * 16 * 4));
-    const auto icon = ObjectRef<GdkPixbuf>::Adopt(ProgramIcon(16));
+    const ObjectRef<GdkPixbuf> icon = ProgramIcon(16);
     ASSERT_TRUE(icon);
     ASSERT_EQ(gdk_pixbuf_get_n_channels(icon.Get()), 4);
     // The last pixel of the first row: the alpha first, then red, green and
