@@ -1,7 +1,7 @@
 #pragma once
 // The model of the notification-area icon: its settings and events. Talking
 // to the shell (adding the icon, the hidden window, timers, showing the
-// menus) is the peer's part; the click rules are in ui/TrayIconLogic.h.
+// menus) is the peer's part; the click rules are in tray/TrayIconLogic.h.
 
 #include <cstdint>
 #include <functional>
@@ -82,6 +82,8 @@ public:
     // position in screen coordinates.
     component::TMouseEvent OnClick;
     component::TMouseEvent OnDblClick;
+    // The user clicked the balloon the icon showed.
+    component::TNotifyEvent OnBalloonClick;
 
     // For the side that shows the icon: called once as the component is
     // destroyed, so it can take the icon away while the values still exist.

@@ -1,8 +1,9 @@
 #pragma once
 // The tray icon on Windows: a hidden message window of class
 // "TTrayMessageWindow" that receives the shell's notifications, the timers
-// and "TaskbarCreated", the Shell_NotifyIcon calls, the popup menu, and the
-// hook on the application's window. What to do when is TrayIconLogic's.
+// and "TaskbarCreated", the Shell_NotifyIcon calls and the popup menu. What
+// to do when is TrayIconLogic's; the notifications reach it through
+// TrayMessageMapper, and the application's window is TrayApplicationWindow's.
 
 #include <windows.h>
 #include <shellapi.h>
@@ -10,9 +11,12 @@
 #include <memory>
 #include <string_view>
 
+#include "controls/tray/TrayIconLogic.h"
 #include "win32/Win32ControlPeer.h"
 #include "win32/raii/Icons.h"
-#include "controls/tray/TrayIconLogic.h"
+#include "win32/tray/ShellVersion.h"
+#include "win32/tray/TrayApplicationWindow.h"
+#include "win32/tray/TrayMessages.h"
 
 namespace velora::win32 {
 
@@ -34,6 +38,7 @@ public:
 
     HWND MessageWindow() const { return window_; }
     const controls::TrayIconLogic& Logic() const { return logic_; }
+    const TrayApplicationWindow& ApplicationWindow() const { return applicationWindow_; }
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -43,36 +48,29 @@ private:
     // The icon to show, loaded at the size the notification area asks for;
     // the peer keeps it until another one is needed.
     HICON IconFor(const controls::TrayImage& image);
+    bool Notify(DWORD operation, UINT flags, const controls::TrayRecord& record);
 
-    bool NotifyIcon(controls::TrayOperation operation, unsigned flags, const controls::TrayRecord& record) override;
-    bool SetIconVersion(const controls::TrayRecord& record) override;
-    controls::ShellVersion Version() const override;
-    void StartTimer(int timer, unsigned intervalMs) override;
-    void StopTimer(int timer) override;
+    bool AddIcon(const controls::TrayRecord& record) override;
+    void ShowImage(const controls::TrayRecord& record) override;
+    void ShowTip(const controls::TrayRecord& record) override;
+    void RemoveIcon() override;
+    controls::TrayTipRules TipRules() const override { return TipRulesFor(shell_); }
+    void StartTimer(controls::TrayTimer timer, unsigned intervalMs) override;
+    void StopTimer(controls::TrayTimer timer) override;
     unsigned DoubleClickTime() const override;
-    controls::TrayPoint CursorPosition() const override;
-    component::TShiftState ShiftState() const override;
-    void MakeHiddenWindowForeground() override;
-    controls::TMenuItem* TrackPopupMenu(controls::TPopupMenu& menu, controls::TrayPoint at) override;
-    void PostNullMessage() override;
-    void InstallApplicationHook() override;
-    void RemoveApplicationHook() override;
-    void HideApplicationWindow() override;
-    bool ApplicationMinimized() const override;
-    void MinimizeApplication() override;
-    void AnimateMainWindowToTray() override;
-    void RegisterServiceProcess() override;
+    controls::TMenuItem* ShowMenu(controls::TPopupMenu& menu, controls::TrayPoint at) override;
 
     HINSTANCE instance_;
-    HWND applicationWindow_;
-    // The main window's, asked for its window when it is needed.
-    const Win32FormPeer* formPeer_;
+    HWND applicationWindowHandle_;
+    ShellVersion shell_;
     UINT taskbarCreated_;
     HWND window_;
     OwnedIcon icon_;
     int iconResource_ = 0;
     UINT iconDpi_ = 0;
     controls::TrayIconLogic logic_;
+    TrayMessageMapper messages_;
+    TrayApplicationWindow applicationWindow_;
 };
 
 // For the form's window: the peer of a TTrayIcon; nullptr for any other

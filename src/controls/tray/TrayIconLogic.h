@@ -1,16 +1,17 @@
 #pragma once
 // The behaviour of the tray icon, apart from the system calls: when the icon
-// is added, changed and removed, what the shell's notifications do (the
-// single click that waits for the double-click time, the double click, the
-// context menu), the timers, the re-created taskbar, the end of the log-on
-// and hiding to the tray. The platform's peer feeds it the messages of its
-// hidden window and does what it asks through TrayShell.
+// is added, changed and removed, what the user's actions do (the single
+// click that waits for the double-click time, the activation, the context
+// menu), the timers, a re-created notification area and the end of the
+// log-on. The platform's peer reports the user's actions as TrayEvents and
+// does what the logic asks through TrayShell.
 
 #include <string>
 #include <string_view>
 
-#include "controls/tray/TrayShell.h"
 #include "controls/TrayIcon.h"
+#include "controls/tray/TrayEvents.h"
+#include "controls/tray/TrayShell.h"
 
 namespace velora::controls {
 
@@ -18,48 +19,41 @@ namespace velora::controls {
 // the index is valid, else Icon when it is not empty, else the application's.
 TrayImage ChooseTrayImage(const TTrayIcon& tray);
 
-class TrayIconLogic {
+class TrayIconLogic final : public TrayEvents {
 public:
     TrayIconLogic(TTrayIcon& tray, TrayShell& shell);
-    ~TrayIconLogic();
+    ~TrayIconLogic() override;
     TrayIconLogic(const TrayIconLogic&) = delete;
     TrayIconLogic& operator=(const TrayIconLogic&) = delete;
 
     // The component's values are in place (the form is built): choose the
-    // image, add the icon when Active, and hide the taskbar button and leave
-    // the task list as Visibility asks.
+    // image and add the icon when Active.
     void Loaded();
     // A published value of the component changed.
     void PropertyChanged(std::string_view property);
 
-    // The callback message arrived with `event` as its second parameter.
-    void Notify(unsigned event);
-    void TimerFired(int timer);
-    // The shell announced a new taskbar ("TaskbarCreated").
+    void Activated(const TrayPointer& pointer) override;
+    void Clicked(const TrayPointer& pointer) override;
+    void ContextMenuRequested(TrayPoint at) override;
+    void PointerMoved() override;
+    void BalloonClicked() override;
+
+    void TimerFired(TrayTimer timer);
+    // The notification area was created anew, without the icon.
     void TaskbarCreated();
-    // Windows asks whether the log-on may end: always yes.
-    bool QueryEndSession() const { return true; }
     // The log-on ends (true) or the end was cancelled (false).
     void EndSession(bool ending);
-    // The application's window got the system command to minimise; it is
-    // passed on to its normal handling afterwards.
-    void ApplicationMinimizing();
-    // Stops the timers, unhooks the application's window and removes the
-    // icon. Runs once, when the component or the peer goes first.
+    // Stops the timers and removes the icon. Runs once, when the component
+    // or the peer goes first.
     void Destroy();
 
+    // The component; nullptr once destroyed.
+    TTrayIcon* Tray() const { return tray_; }
     bool IconAdded() const { return added_; }
     bool ClickPending() const { return clickPending_; }
-    bool HiddenSinceStart() const { return hiddenSinceStart_; }
     const TrayRecord& Record() const { return record_; }
 
 private:
-    struct Click {
-        component::TMouseButton button = component::mbLeft;
-        component::TShiftState shift;
-        TrayPoint at;
-    };
-
     void Activate();
     void Deactivate();
     void AddIcon();
@@ -67,13 +61,8 @@ private:
     void UpdateAnimationTimer();
     void ShowChosenImage();
     void HintChanged();
-    void SendChangedTip();
-    void ButtonUp(component::TMouseButton button);
-    void DoubleClick(component::TMouseButton button);
-    void PerformClick(const Click& click);
-    void ShowContextMenu();
+    void PerformClick(const TrayPointer& click);
     void ShowMenu(TPopupMenu& menu, TrayPoint at);
-    void HideToTray();
 
     TTrayIcon* tray_;  // nullptr once destroyed
     TrayShell& shell_;
@@ -83,12 +72,9 @@ private:
     bool loaded_ = false;
     bool added_ = false;
     bool animating_ = false;
-    bool hookInstalled_ = false;
     bool hintChanged_ = false;
-    bool hiddenSinceStart_ = false;
-    bool buttonDown_ = false;
     bool clickPending_ = false;
-    Click pending_;
+    TrayPointer pending_;
 };
 
 }  // namespace velora::controls

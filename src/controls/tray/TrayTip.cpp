@@ -4,14 +4,13 @@
 
 namespace velora::controls {
 
-std::string TrayTipText(std::string_view hint, ShellVersion shell) {
+std::string TrayTipText(std::string_view hint, TrayTipRules rules) {
     std::string_view tip = hint.substr(0, hint.find('|'));
-    const size_t limit = shell.IsAtLeast5() ? 127 : 63;
-    return std::string(tip.substr(0, limit));
+    return std::string(tip.substr(0, rules.maxLength));
 }
 
-std::string TrayHintForShell(std::string_view hint, ShellVersion shell) {
-    if (shell.IsAtLeast5()) return std::string(hint);
+std::string TrayHintForShell(std::string_view hint, TrayTipRules rules) {
+    if (!rules.singleLine) return std::string(hint);
     return text::ReplaceAll(hint, "\r\n", " - ");
 }
 

@@ -113,7 +113,7 @@ struct TrayOnForm : component::ControlPeer {
     void PropertyChanged(component::TComponent& component, std::string_view property) override {
         if (peer && &component == tray) peer->PropertyChanged(property);
     }
-    void PostEvent(UINT event) { PostMessageW(trayPeer->MessageWindow(), controls::kTrayCallbackMessage, 1, event); }
+    void PostEvent(UINT event) { PostMessageW(trayPeer->MessageWindow(), kTrayCallbackMessage, 1, event); }
     bool ShellKnowsIcon() {
         NOTIFYICONDATAW data{};
         data.cbSize = NOTIFYICONDATAW_V2_SIZE;
@@ -143,9 +143,10 @@ TEST(Win32TrayIcon, DoubleClickReachesTheHandlerWithoutTheMenu) {
     TrayOnForm main;
     EXPECT_EQ(main.peer->Handle(), nullptr);
     EXPECT_TRUE(main.trayPeer->Logic().IconAdded());
-    EXPECT_EQ(main.trayPeer->Logic().Record().version, 3);  // the shell is 5.0 or later
     EXPECT_TRUE(main.ShellKnowsIcon());
     EXPECT_FALSE(IsWindowVisible(main.application.Handle()));
+    EXPECT_TRUE(main.trayPeer->ApplicationWindow().HiddenSinceStart());
+    EXPECT_TRUE(main.trayPeer->ApplicationWindow().Watching());
 
     MenuUser user(false);
     for (UINT event : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}) main.PostEvent(event);
@@ -184,6 +185,27 @@ TEST(Win32TrayIcon, NewTaskbarGetsTheIconAgain) {
     EXPECT_FALSE(main.ShellKnowsIcon());
     SendMessageW(main.trayPeer->MessageWindow(), WM_ENDSESSION, FALSE, 0);
     EXPECT_TRUE(main.ShellKnowsIcon());
+}
+
+TEST(Win32TrayIcon, MinimiseHidesTheApplicationToTheTrayWhileTheIconIsActive) {
+    TrayOnForm main;
+    const auto minimise = [&main] {
+        SendMessageW(main.application.Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        ShowWindow(main.application.Handle(), SW_HIDE);
+    };
+    // Switched off, the icon leaves the application's window alone.
+    main.tray->SetActive(false);
+    EXPECT_FALSE(main.trayPeer->ApplicationWindow().Watching());
+    EXPECT_FALSE(main.ShellKnowsIcon());
+    main.tray->SetVisibility({controls::tvVisibleTaskBar, controls::tvAutoHide});
+    minimise();
+    EXPECT_TRUE(main.tray->Visibility().Contains(controls::tvVisibleTaskBar));
+
+    main.tray->SetActive(true);
+    EXPECT_TRUE(main.trayPeer->ApplicationWindow().Watching());
+    EXPECT_TRUE(main.ShellKnowsIcon());
+    minimise();
+    EXPECT_FALSE(main.tray->Visibility().Contains(controls::tvVisibleTaskBar));
 }
 
 #endif  // _WIN32

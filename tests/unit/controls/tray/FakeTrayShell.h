@@ -5,53 +5,44 @@
 #include <string>
 #include <vector>
 
-#include "controls/tray/TrayIconLogic.h"
 #include "component/ControlPeer.h"
 #include "controls/Menus.h"
+#include "controls/tray/TrayIconLogic.h"
 
 namespace velora::controls::testing {
 
 class FakeTrayShell : public TrayShell {
 public:
-    bool NotifyIcon(TrayOperation operation, unsigned flags, const TrayRecord& record) override {
-        static const char* const names[] = {"add", "modify", "delete"};
-        std::string entry = std::string(names[static_cast<int>(operation)]) + " " + std::to_string(flags);
-        if (flags & kTrayFlagTip) entry += " tip=" + record.tip;
-        if (flags & kTrayFlagIcon) entry += " image=" + ImageText(record.image);
-        log.push_back(entry);
-        return operation != TrayOperation::Add || addSucceeds;
+    bool AddIcon(const TrayRecord& record) override {
+        log.push_back("add tip=" + record.tip + " image=" + ImageText(record.image));
+        return addSucceeds;
     }
-    bool SetIconVersion(const TrayRecord& record) override {
-        log.push_back("setversion " + std::to_string(record.version));
-        return true;
+    void ShowImage(const TrayRecord& record) override { log.push_back("image=" + ImageText(record.image)); }
+    void ShowTip(const TrayRecord& record) override { log.push_back("tip=" + record.tip); }
+    void RemoveIcon() override { log.push_back("remove"); }
+    TrayTipRules TipRules() const override { return tipRules; }
+    void StartTimer(TrayTimer timer, unsigned intervalMs) override {
+        log.push_back("start " + TimerText(timer) + " " + std::to_string(intervalMs));
     }
-    ShellVersion Version() const override { return version; }
-    void StartTimer(int timer, unsigned intervalMs) override {
-        log.push_back("start " + std::to_string(timer) + " " + std::to_string(intervalMs));
-    }
-    void StopTimer(int timer) override { log.push_back("stop " + std::to_string(timer)); }
+    void StopTimer(TrayTimer timer) override { log.push_back("stop " + TimerText(timer)); }
     unsigned DoubleClickTime() const override { return 500; }
-    TrayPoint CursorPosition() const override { return cursor; }
-    component::TShiftState ShiftState() const override { return shift; }
-    void MakeHiddenWindowForeground() override { log.push_back("foreground"); }
-    TMenuItem* TrackPopupMenu(TPopupMenu& menu, TrayPoint at) override {
+    TMenuItem* ShowMenu(TPopupMenu& menu, TrayPoint at) override {
         log.push_back("menu " + menu.Name() + " at " + std::to_string(at.x) + "," + std::to_string(at.y));
         return choose;
     }
-    void PostNullMessage() override { log.push_back("null"); }
-    void InstallApplicationHook() override { log.push_back("hook"); }
-    void RemoveApplicationHook() override { log.push_back("unhook"); }
-    void HideApplicationWindow() override { log.push_back("hide application"); }
-    bool ApplicationMinimized() const override { return false; }
-    void MinimizeApplication() override { log.push_back("minimize application"); }
-    void AnimateMainWindowToTray() override { log.push_back("animate"); }
-    void RegisterServiceProcess() override { log.push_back("service process"); }
 
     static std::string ImageText(const TrayImage& image) {
         switch (image.source) {
             case TrayImageSource::ImageListEntry: return "list" + std::to_string(image.index);
             case TrayImageSource::Icon: return "icon";
             default: return "application";
+        }
+    }
+    static std::string TimerText(TrayTimer timer) {
+        switch (timer) {
+            case TrayTimer::Animation: return "animation";
+            case TrayTimer::Balloon: return "balloon";
+            default: return "click";
         }
     }
     // Entries containing `text`.
@@ -63,9 +54,7 @@ public:
     }
 
     std::vector<std::string> log;
-    ShellVersion version{6, 0};
-    TrayPoint cursor{100, 200};
-    component::TShiftState shift;
+    TrayTipRules tipRules;
     TMenuItem* choose = nullptr;
     bool addSucceeds = true;
 };

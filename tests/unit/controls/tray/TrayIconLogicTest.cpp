@@ -2,9 +2,9 @@
 
 #include <memory>
 
+#include "controls/Form.h"
 #include "controls/tray/FakeTrayShell.h"
 #include "controls/tray/TrayTip.h"
-#include "controls/Form.h"
 
 using namespace velora::component;
 using namespace velora::controls;
@@ -16,8 +16,7 @@ namespace {
 // The tray icon as the main window sets it up: the same menu for a left and
 // a right click, a double-click handler, no image list.
 struct MainWindowTray {
-    explicit MainWindowTray(ShellVersion version = {6, 0}) {
-        shell.version = version;
+    MainWindowTray() {
         form.SetPeer(&peer);
         popup = CreateComponent<TPopupMenu>(form, "popupTray");
         send = CreateComponent<TMenuItem>(form, "menuitemSend");
@@ -43,9 +42,7 @@ struct MainWindowTray {
         logic->Loaded();
         shell.log.clear();
     }
-    void Events(std::initializer_list<unsigned> events) {
-        for (unsigned event : events) logic->Notify(event);
-    }
+    TrayEvents& Events() { return *logic; }
 
     FakeTrayShell shell;
     ForwardingPeer peer;
@@ -57,38 +54,38 @@ struct MainWindowTray {
 };
 
 using Log = std::vector<std::string>;
-namespace ev = tray_event;
+
+TrayPointer Left(int x, int y) { return {mbLeft, {}, {x, y}}; }
 
 }  // namespace
 
-TEST(TrayIcon, StartAddsTheIconAndHidesTheTaskbarButton) {
+TEST(TrayIcon, StartAddsTheIconAndDestructionRemovesIt) {
     MainWindowTray program;
     program.logic->Loaded();
     // No image list: no animation timer, although Animated is set.
-    EXPECT_EQ(program.shell.log, (Log{"hook", "add 7 tip=VELORA image=application", "setversion 3",
-                                      "hide application", "service process"}));
+    EXPECT_EQ(program.shell.log, (Log{"add tip=VELORA image=application"}));
     EXPECT_TRUE(program.logic->IconAdded());
-    EXPECT_TRUE(program.logic->HiddenSinceStart());
-    EXPECT_EQ(program.logic->Record().version, 3);
 
     // The main window sets the application's icon after the form is built.
     program.shell.log.clear();
     program.tray->SetIcon(TIcon::ApplicationIcon());
-    EXPECT_EQ(program.shell.log, (Log{"modify 2 image=icon"}));
+    EXPECT_EQ(program.shell.log, (Log{"image=icon"}));
 
     // Destruction stops the click and balloon timers and removes the icon.
     program.shell.log.clear();
     program.logic.reset();
-    EXPECT_EQ(program.shell.log, (Log{"stop 3", "stop 2", "unhook", "delete 0"}));
+    EXPECT_EQ(program.shell.log, (Log{"stop click", "stop balloon", "remove"}));
 
-    // Below shell 5.0 there is no set-version call; with the taskbar button
-    // and task-list flags set nothing is hidden.
-    MainWindowTray old({4, 0});
-    old.tray->SetVisibility({tvVisibleTaskBar, tvVisibleTaskList, tvAutoHide});
-    old.logic->Loaded();
-    EXPECT_EQ(old.shell.log, (Log{"hook", "add 7 tip=VELORA image=application"}));
-    EXPECT_FALSE(old.logic->HiddenSinceStart());
-    EXPECT_EQ(old.logic->Record().version, 0);
+    // A refused add leaves nothing to remove; switched off nothing is added.
+    MainWindowTray refused;
+    refused.shell.addSucceeds = false;
+    refused.logic->Loaded();
+    EXPECT_FALSE(refused.logic->IconAdded());
+    refused.shell.log.clear();
+    refused.tray->SetActive(false);
+    EXPECT_TRUE(refused.shell.log.empty());
+    refused.tray->SetIcon(TIcon::ApplicationIcon());
+    EXPECT_TRUE(refused.shell.log.empty());
 }
 
 TEST(TrayIcon, AnimationRunsOnlyWithAnImageList) {
@@ -96,21 +93,21 @@ TEST(TrayIcon, AnimationRunsOnlyWithAnImageList) {
     program.tray->SetIcons(3);
     program.tray->SetIconIndex(1);
     program.logic->Loaded();
-    EXPECT_EQ(program.shell.Count("start 1 100"), 1);
+    EXPECT_EQ(program.shell.Count("start animation 100"), 1);
     EXPECT_EQ(program.shell.Count("image=list1"), 1);
 
     // Each tick shows the next entry and wraps to the first.
     program.shell.log.clear();
-    program.logic->TimerFired(kAnimationTimer);
-    program.logic->TimerFired(kAnimationTimer);
+    program.logic->TimerFired(TrayTimer::Animation);
+    program.logic->TimerFired(TrayTimer::Animation);
     EXPECT_EQ(program.tray->IconIndex(), 0);
-    EXPECT_EQ(program.shell.log, (Log{"modify 2 image=list2", "modify 2 image=list0"}));
+    EXPECT_EQ(program.shell.log, (Log{"image=list2", "image=list0"}));
 
     // Taking the list away stops the timer; an index beyond the list falls
     // back to the icon.
     program.shell.log.clear();
     program.tray->SetIcons(std::nullopt);
-    EXPECT_EQ(program.shell.Count("stop 1"), 1);
+    EXPECT_EQ(program.shell.Count("stop animation"), 1);
     program.tray->SetIcons(2);
     program.tray->SetIconIndex(5);
     EXPECT_EQ(ChooseTrayImage(*program.tray).source, TrayImageSource::ApplicationIcon);
@@ -118,78 +115,96 @@ TEST(TrayIcon, AnimationRunsOnlyWithAnImageList) {
     EXPECT_EQ(ChooseTrayImage(*program.tray).source, TrayImageSource::Icon);
 }
 
-TEST(TrayIcon, DoubleClickNeverShowsTheMenuAndSingleClickWaitsForTheDoubleClickTime) {
+TEST(TrayIcon, ActivationDropsTheWaitingClickAndASingleClickShowsTheMenuLater) {
     MainWindowTray program;
     program.Start();
-    program.Events({ev::kLeftDown, ev::kLeftUp});
-    EXPECT_EQ(program.shell.log, (Log{"start 3 500"}));
+    program.Events().Clicked(Left(10, 20));
+    EXPECT_EQ(program.shell.log, (Log{"start click 500"}));
     EXPECT_TRUE(program.logic->ClickPending());
-    program.shell.cursor = {101, 201};
-    program.Events({ev::kLeftDoubleClick, ev::kLeftUp});
-    // A timer message already queued finds no pending click.
-    program.logic->TimerFired(kClickTimer);
-    EXPECT_EQ(program.shell.log, (Log{"start 3 500", "stop 3", "double click 0 at 101,201", "stop 3"}));
+    program.Events().Activated(Left(101, 201));
+    // A timer message already queued finds no waiting click.
+    program.logic->TimerFired(TrayTimer::Click);
+    EXPECT_EQ(program.shell.log, (Log{"start click 500", "stop click", "double click 0 at 101,201", "stop click"}));
+    program.Events().Activated(Left(101, 201));
     EXPECT_EQ(program.shell.Count("menu"), 0);
 
-    // A single click: the menu at the position of the release, once the
+    // A single click: the menu at the position of the click, once the
     // double-click time is over; the chosen entry runs after the menu closed.
+    // A second click meanwhile moves the menu but does not restart the wait.
     program.shell.log.clear();
     program.shell.choose = program.send;
-    program.shell.cursor = {10, 20};
-    program.Events({ev::kLeftDown, ev::kLeftUp});
-    program.shell.cursor = {30, 40};
+    program.Events().Clicked(Left(10, 20));
+    program.Events().Clicked(Left(30, 40));
     EXPECT_EQ(program.shell.Count("menu"), 0);
-    program.logic->TimerFired(kClickTimer);
-    EXPECT_EQ(program.shell.log, (Log{"start 3 500", "stop 3", "foreground", "menu popupTray at 10,20", "null",
-                                      "send clicked"}));
+    program.logic->TimerFired(TrayTimer::Click);
+    EXPECT_EQ(program.shell.log, (Log{"start click 500", "stop click", "menu popupTray at 30,40", "send clicked"}));
     EXPECT_FALSE(program.logic->ClickPending());
 
-    // A release without a noted press is no click; neither is the middle button.
+    // Without a click handler the right and the middle button do nothing.
     program.shell.log.clear();
-    program.Events({ev::kLeftUp, ev::kMiddleDown, ev::kMiddleUp});
+    program.Events().Clicked({mbRight, {}, {1, 2}});
+    program.Events().Clicked({mbMiddle, {}, {1, 2}});
     EXPECT_TRUE(program.shell.log.empty());
+
+    // With one, and nothing to wait for, a click is handled at once, with
+    // the keys held; only the left button opens the menu.
+    program.tray->OnDblClick = nullptr;
+    program.tray->OnClick = [&program](TComponent*, TMouseButton button, TShiftState shift, int x, int y) {
+        program.shell.log.push_back("click " + std::to_string(button) + (shift.Contains(ssCtrl) ? " ctrl" : "") +
+                                    " at " + std::to_string(x) + "," + std::to_string(y));
+    };
+    program.shell.choose = nullptr;
+    program.Events().Clicked({mbRight, TShiftState{ssCtrl}, {1, 2}});
+    program.Events().Clicked(Left(3, 4));
+    EXPECT_EQ(program.shell.log, (Log{"click 1 ctrl at 1,2", "click 0 at 3,4", "menu popupTray at 3,4"}));
 }
 
-TEST(TrayIcon, RightClickShowsTheMenuOnceOnEveryShell) {
-    MainWindowTray current({6, 0});
-    current.Start();
-    current.Events({ev::kRightDown, ev::kRightUp, ev::kContextMenu});
-    EXPECT_EQ(current.shell.log, (Log{"foreground", "menu popupTray at 100,200", "null"}));
-    current.Events({ev::kKeySelect});
-    EXPECT_EQ(current.shell.Count("menu"), 2);
+TEST(TrayIcon, ContextMenuShowsThePopupMenuWhereAskedAndRunsTheChoice) {
+    MainWindowTray program;
+    program.Start();
+    program.shell.choose = program.send;
+    program.Events().ContextMenuRequested({5, 6});
+    EXPECT_EQ(program.shell.log, (Log{"menu popupTray at 5,6", "send clicked"}));
 
-    MainWindowTray old({4, 0});
-    old.Start();
-    old.Events({ev::kRightDown, ev::kRightUp});
-    EXPECT_EQ(old.shell.log, (Log{"foreground", "menu popupTray at 100,200", "null"}));
+    // Without a popup menu there is nothing to show, and a waiting click is
+    // left alone.
+    program.shell.log.clear();
+    program.tray->SetPopupMenu(nullptr);
+    program.Events().Clicked(Left(1, 1));
+    program.Events().ContextMenuRequested({5, 6});
+    EXPECT_EQ(program.shell.log, (Log{"start click 500"}));
+    EXPECT_TRUE(program.logic->ClickPending());
 }
 
 TEST(TrayIcon, TipIsTheHintBeforeTheBarCutToWhatTheShellHolds) {
     const std::string longHint(200, 'x');
-    EXPECT_EQ(TrayTipText(longHint, {5, 0}).size(), 127u);
-    EXPECT_EQ(TrayTipText(longHint, {4, 71}).size(), 63u);
-    EXPECT_EQ(TrayTipText("VELORA|long help", {6, 0}), "VELORA");
-    EXPECT_EQ(TrayTipText("|x", {6, 0}), "");
-    EXPECT_EQ(TrayHintForShell("a\r\nb\nc", {4, 0}), "a - b\nc");
-    EXPECT_EQ(TrayHintForShell("a\r\nb", {5, 0}), "a\r\nb");
+    const TrayTipRules current{127, false}, singleLine{63, true};
+    EXPECT_EQ(TrayTipText(longHint, current).size(), 127u);
+    EXPECT_EQ(TrayTipText(longHint, singleLine).size(), 63u);
+    EXPECT_EQ(TrayTipText("VELORA|long help", current), "VELORA");
+    EXPECT_EQ(TrayTipText("|x", current), "");
+    EXPECT_EQ(TrayHintForShell("a\r\nb\nc", singleLine), "a - b\nc");
+    EXPECT_EQ(TrayHintForShell("a\r\nb", current), "a\r\nb");
 
-    // A new hint reaches the shell at the next mouse movement, once.
+    // A new hint reaches the shell at the next pointer movement, once.
     MainWindowTray program;
     program.Start();
     program.tray->SetHint("VELORA " + longHint + "|help");
     EXPECT_TRUE(program.shell.log.empty());
-    program.Events({ev::kMouseMove, ev::kMouseMove});
+    program.Events().PointerMoved();
+    program.Events().PointerMoved();
     ASSERT_EQ(program.shell.log.size(), 1u);
-    EXPECT_EQ(program.shell.log[0], "modify 4 tip=" + ("VELORA " + longHint).substr(0, 127));
+    EXPECT_EQ(program.shell.log[0], "tip=" + ("VELORA " + longHint).substr(0, 127));
 
-    // Below 5.0 a line break becomes " - "; a hint that ends up unchanged is
-    // not sent again.
-    MainWindowTray old({4, 0});
+    // On a single-line shell a line break becomes " - "; a hint that ends up
+    // unchanged is not sent again.
+    MainWindowTray old;
+    old.shell.tipRules = singleLine;
     old.tray->SetHint("VELORA\r\nSMS");
     old.Start();
     EXPECT_EQ(old.logic->Record().tip, "VELORA - SMS");
     old.tray->SetHint("VELORA - SMS");
-    old.Events({ev::kMouseMove});
+    old.Events().PointerMoved();
     EXPECT_TRUE(old.shell.log.empty());
 }
 
@@ -198,50 +213,48 @@ TEST(TrayIcon, TaskbarRestartAndCancelledLogOffAddTheIconAgain) {
     program.tray->SetIcons(1);
     program.Start();
     program.logic->TaskbarCreated();
-    EXPECT_EQ(program.shell.log,
-              (Log{"delete 0", "add 7 tip=VELORA image=list0", "setversion 3", "start 1 100"}));
+    EXPECT_EQ(program.shell.log, (Log{"remove", "add tip=VELORA image=list0", "start animation 100"}));
     EXPECT_TRUE(program.logic->IconAdded());
 
     program.shell.log.clear();
-    EXPECT_TRUE(program.logic->QueryEndSession());
     program.logic->EndSession(false);
-    EXPECT_EQ(program.shell.log, (Log{"add 7 tip=VELORA image=list0", "setversion 3", "start 1 100"}));
+    EXPECT_EQ(program.shell.log, (Log{"add tip=VELORA image=list0", "start animation 100"}));
     program.shell.log.clear();
     program.logic->EndSession(true);
-    EXPECT_EQ(program.shell.log, (Log{"delete 0"}));
+    EXPECT_EQ(program.shell.log, (Log{"remove"}));
     EXPECT_FALSE(program.logic->IconAdded());
 }
 
-TEST(TrayIcon, MinimiseHidesOnlyTheApplicationWindowWhenHiddenSinceStart) {
+TEST(TrayIcon, BalloonClickEndsItsTimeOutAndReachesTheHandler) {
     MainWindowTray program;
     program.Start();
-    program.form.SetVisible(true);
-    program.logic->ApplicationMinimizing();
-    EXPECT_EQ(program.shell.log, (Log{"hide application"}));
-    EXPECT_TRUE(program.form.Visible());
-    EXPECT_EQ(program.tray->Visibility(), (TTrayVisibilities{tvAutoHide, tvAnimateToTray}));
-
-    // Shown in the taskbar at start, the main window is hidden with the
-    // animation and the application minimised.
-    MainWindowTray shown;
-    shown.tray->SetVisibility({tvVisibleTaskBar, tvVisibleTaskList, tvAutoHide, tvAnimateToTray});
-    shown.Start();
-    shown.form.SetVisible(true);
-    shown.logic->ApplicationMinimizing();
-    EXPECT_EQ(shown.shell.log, (Log{"animate", "minimize application", "hide application"}));
-    EXPECT_FALSE(shown.form.Visible());
-    EXPECT_FALSE(shown.tray->Visibility().Contains(tvVisibleTaskBar));
+    int clicks = 0;
+    program.tray->OnBalloonClick = [&clicks, &program](TComponent* sender) {
+        if (sender == program.tray) ++clicks;
+    };
+    program.Events().BalloonClicked();
+    EXPECT_EQ(program.shell.log, (Log{"stop balloon"}));
+    EXPECT_EQ(clicks, 1);
+    program.logic->TimerFired(TrayTimer::Balloon);
+    EXPECT_EQ(program.shell.Count("stop balloon"), 2);
 }
 
 TEST(TrayIcon, ComponentGoingFirstRemovesTheIconAndSilencesTheLogic) {
     MainWindowTray program;
     program.Start();
     delete program.tray;
-    EXPECT_EQ(program.shell.log, (Log{"stop 3", "stop 2", "unhook", "delete 0"}));
+    EXPECT_EQ(program.shell.log, (Log{"stop click", "stop balloon", "remove"}));
+    EXPECT_EQ(program.logic->Tray(), nullptr);
     program.shell.log.clear();
-    program.Events({ev::kLeftDown, ev::kLeftUp, ev::kContextMenu});
-    program.logic->TimerFired(kClickTimer);
+    TrayEvents& events = program.Events();
+    events.Clicked(Left(1, 1));
+    events.Activated(Left(1, 1));
+    events.ContextMenuRequested({1, 1});
+    events.PointerMoved();
+    events.BalloonClicked();
+    program.logic->TimerFired(TrayTimer::Click);
     program.logic->TaskbarCreated();
+    program.logic->EndSession(false);
     program.logic.reset();
     EXPECT_TRUE(program.shell.log.empty());
 }
