@@ -84,20 +84,20 @@ Win32FormPeer::Win32FormPeer(controls::TForm& form, Win32Application& applicatio
 }
 
 Win32FormPeer::~Win32FormPeer() {
-    if (!window_) {
+    if (!window_.Get()) {
         peers_.Clear();
         return;
     }
-    application_.RemoveDialogWindow(window_);
+    application_.RemoveDialogWindow(window_.Get());
     // From here on the window's messages go to the system: the form may be
     // gone already, and so may the components the peers show.
-    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+    SetWindowLongPtrW(window_.Get(), GWLP_USERDATA, 0);
     peers_.Clear();
-    if (toolTip_) DestroyWindow(toolTip_);
-    DestroyWindow(window_);
+    toolTip_.Reset();
+    window_.Reset();
 }
 
-Win32PeerContext Win32FormPeer::PeerContext() { return Win32PeerContext{application_, *form_, window_, *this}; }
+Win32PeerContext Win32FormPeer::PeerContext() { return Win32PeerContext{application_, *form_, window_.Get(), *this}; }
 
 Win32ControlPeer* Win32FormPeer::PeerOfWindow(HWND child) const {
     if (!child) return nullptr;
@@ -117,30 +117,30 @@ HFONT Win32FormPeer::FontFor(const controls::TControl& control, controls::TFontS
 }
 
 void Win32FormPeer::SetHint(HWND tool, const std::string& hint) {
-    if (!tool || (!toolTip_ && hint.empty())) return;
-    if (!toolTip_) {
+    if (!tool || (!toolTip_.Get() && hint.empty())) return;
+    if (!toolTip_.Get()) {
         UseCommonControls();
-        toolTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
-                                   application_.Instance(), nullptr);
-        if (!toolTip_) return;
+        toolTip_.Reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                       CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_.Get(), nullptr,
+                                       application_.Instance(), nullptr));
+        if (!toolTip_.Get()) return;
         // A tip breaks its lines at CR LF only once it has a maximum width.
-        SendMessageW(toolTip_, TTM_SETMAXTIPWIDTH, 0, scale_.ToDevice(kHintWidth));
+        SendMessageW(toolTip_.Get(), TTM_SETMAXTIPWIDTH, 0, scale_.ToDevice(kHintWidth));
         // Long hints need time to be read.
-        SendMessageW(toolTip_, TTM_SETDELAYTIME, TTDT_AUTOPOP, 15000);
+        SendMessageW(toolTip_.Get(), TTM_SETDELAYTIME, TTDT_AUTOPOP, 15000);
     }
     // The size without lpReserved: accepted by every version of the control.
     TTTOOLINFOW info{};
     info.cbSize = TTTOOLINFOW_V2_SIZE;
-    info.hwnd = window_;
+    info.hwnd = window_.Get();
     info.uId = reinterpret_cast<UINT_PTR>(tool);
-    SendMessageW(toolTip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    SendMessageW(toolTip_.Get(), TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
     if (hint.empty()) return;
     std::wstring text = Widen(hint);
     // TTF_SUBCLASS: the tooltip watches the tool's mouse messages itself.
     info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     info.lpszText = text.data();
-    SendMessageW(toolTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    SendMessageW(toolTip_.Get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
 }
 
 void Win32FormPeer::UpdateZOrder() {
@@ -198,13 +198,14 @@ void Win32FormPeer::CreateFormWindow() {
                          .background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)});
     // Owned by the application window: no taskbar button of its own, and it
     // stays above the program's hidden window.
-    window_ = CreateWindowExW(ExStyle(), className_.c_str(), Widen(form_->Caption()).c_str(), Style(), CW_USEDEFAULT,
-                              CW_USEDEFAULT, 100, 100, application_.Handle(), nullptr, application_.Instance(), this);
-    if (!window_) ThrowLastError();
-    scale_ = controls::DpiScale(static_cast<int>(WindowDpi(window_)));
+    window_.Reset(CreateWindowExW(ExStyle(), className_.c_str(), Widen(form_->Caption()).c_str(), Style(),
+                                  CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, application_.Handle(), nullptr,
+                                  application_.Instance(), this));
+    if (!window_.Get()) ThrowLastError();
+    scale_ = controls::DpiScale(static_cast<int>(WindowDpi(window_.Get())));
     ApplyIcons();
     ApplyBounds();
-    application_.AddDialogWindow(window_);
+    application_.AddDialogWindow(window_.Get());
 }
 
 void Win32FormPeer::ApplyIcons() {
@@ -213,8 +214,8 @@ void Win32FormPeer::ApplyIcons() {
     OwnedIcon big = LoadIconForDpi(application_.Instance(), kProgramIconId, SM_CXICON, dpi);
     // The window lets go of the old icons before they are destroyed; without
     // an icon of its own it keeps its class's.
-    if (small) SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.Get()));
-    if (big) SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.Get()));
+    if (small) SendMessageW(window_.Get(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.Get()));
+    if (big) SendMessageW(window_.Get(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.Get()));
     smallIcon_ = std::move(small);
     bigIcon_ = std::move(big);
 }
@@ -248,7 +249,7 @@ void Win32FormPeer::PlaceWindow() {
         top = work.top + (work.bottom - work.top - height) / 2;
     }
     applyingBounds_ = true;
-    SetWindowPos(window_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(window_.Get(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
     applyingBounds_ = false;
 }
 
@@ -259,21 +260,21 @@ void Win32FormPeer::PropertyChanged(component::TComponent& component, std::strin
 void Win32FormPeer::FormPropertyChanged(std::string_view property) {
     if (followingWindow_ && (property == "Left" || property == "Top")) return;
     if (property == "Caption") {
-        SetWindowTextW(window_, Widen(form_->Caption()).c_str());
+        SetWindowTextW(window_.Get(), Widen(form_->Caption()).c_str());
     } else if (property == "Visible") {
         if (form_->Visible()) {
-            ShowWindow(window_, SW_SHOWNORMAL);
+            ShowWindow(window_.Get(), SW_SHOWNORMAL);
         } else {
-            ShowWindow(window_, SW_HIDE);
+            ShowWindow(window_.Get(), SW_HIDE);
         }
     } else if (property == "Enabled") {
-        EnableWindow(window_, form_->Enabled());
+        EnableWindow(window_.Get(), form_->Enabled());
     } else if (property == "Left" || property == "Top" || property == "Width" || property == "Height" ||
                property == "ClientWidth" || property == "ClientHeight" || property == "Position") {
         ApplyBounds();
     } else if (property == "BorderStyle" || property == "BorderIcons") {
-        SetWindowLongPtrW(window_, GWL_STYLE, Style() | (IsWindowVisible(window_) ? WS_VISIBLE : 0));
-        SetWindowLongPtrW(window_, GWL_EXSTYLE, ExStyle());
+        SetWindowLongPtrW(window_.Get(), GWL_STYLE, Style() | (IsWindowVisible(window_.Get()) ? WS_VISIBLE : 0));
+        SetWindowLongPtrW(window_.Get(), GWL_EXSTYLE, ExStyle());
         ApplyBounds();
     }
 }
@@ -283,27 +284,27 @@ void Win32FormPeer::FollowDpi(int dpi, const RECT& suggested) {
     if (scale == scale_) return;
     scale_ = scale;
     ApplyIcons();
-    if (toolTip_) SendMessageW(toolTip_, TTM_SETMAXTIPWIDTH, 0, scale_.ToDevice(kHintWidth));
+    if (toolTip_.Get()) SendMessageW(toolTip_.Get(), TTM_SETMAXTIPWIDTH, 0, scale_.ToDevice(kHintWidth));
     for (const auto& child : peers_.Children()) child.peer->DpiChanged();
     // A move of our own places the window itself once it is over.
     if (applyingBounds_) return;
     // The system's rectangle keeps the window where the user moves it; the
     // model's edges follow as after any other move.
-    SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+    SetWindowPos(window_.Get(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Win32FormPeer::BringToFront(controls::TForm&) {
     EnsureWindow();
-    if (IsIconic(window_)) ShowWindow(window_, SW_RESTORE);
-    SetForegroundWindow(window_);
-    BringWindowToTop(window_);
+    if (IsIconic(window_.Get())) ShowWindow(window_.Get(), SW_RESTORE);
+    SetForegroundWindow(window_.Get());
+    BringWindowToTop(window_.Get());
 }
 
 void Win32FormPeer::RunModal(controls::TForm& form) {
     EnsureWindow();
     // The other windows of the program take no input while the dialog runs.
-    const std::vector<HWND> disabled = EnabledThreadWindows(window_);
+    const std::vector<HWND> disabled = EnabledThreadWindows(window_.Get());
     for (HWND hwnd : disabled) EnableWindow(hwnd, FALSE);
     // Given back on every way out, a failing close handler included: windows
     // left disabled would take no input for the rest of the run.
@@ -327,12 +328,12 @@ void Win32FormPeer::RunModal(controls::TForm& form) {
     }
 }
 
-void Win32FormPeer::HandleError(std::exception_ptr error) { ShowException(error, window_); }
+void Win32FormPeer::HandleError(std::exception_ptr error) { ShowException(error, window_.Get()); }
 
 LRESULT Win32FormPeer::DefaultButtonId() const {
     // A push button with the focus takes Enter itself, else the Default one.
     HWND focus = GetFocus();
-    if (focus && IsChild(window_, focus) &&
+    if (focus && IsChild(window_.Get(), focus) &&
         (SendMessageW(focus, WM_GETDLGCODE, 0, 0) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)))
         return MAKELRESULT(GetDlgCtrlID(focus), DC_HASDEFID);
     for (const auto& child : peers_.Children()) {
@@ -346,10 +347,10 @@ LRESULT Win32FormPeer::DefaultButtonId() const {
 
 void Win32FormPeer::RestoreFocus(bool orForm) {
     HWND target = lastFocus_;
-    if (!target || !IsWindow(target) || !IsChild(window_, target) || !IsWindowVisible(target) ||
+    if (!target || !IsWindow(target) || !IsChild(window_.Get(), target) || !IsWindowVisible(target) ||
         !IsWindowEnabled(target))
-        target = GetNextDlgTabItem(window_, nullptr, FALSE);
-    if (!target && orForm) target = window_;
+        target = GetNextDlgTabItem(window_.Get(), nullptr, FALSE);
+    if (!target && orForm) target = window_.Get();
     if (target) SetFocus(target);
 }
 
@@ -361,9 +362,9 @@ LRESULT Win32FormPeer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         case WM_MOVE:
             // The user moved the window: the model's edges follow, so that
             // the stored position is where the window really was.
-            if (!applyingBounds_ && !IsIconic(window_)) {
+            if (!applyingBounds_ && !IsIconic(window_.Get())) {
                 RECT r{};
-                GetWindowRect(window_, &r);
+                GetWindowRect(window_.Get(), &r);
                 followingWindow_ = true;
                 form_->SetLeft(r.left);
                 form_->SetTop(r.top);
@@ -408,7 +409,7 @@ LRESULT Win32FormPeer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             // Sent while a list is being created too, before its peer exists:
             // the peer sets the heights itself afterwards.
             if (item->CtlType != ODT_MENU)
-                if (Win32ControlPeer* peer = PeerOfWindow(GetDlgItem(window_, static_cast<int>(item->CtlID))))
+                if (Win32ControlPeer* peer = PeerOfWindow(GetDlgItem(window_.Get(), static_cast<int>(item->CtlID))))
                     if (peer->HandleMeasureItem(*item)) return TRUE;
             break;
         }
@@ -426,7 +427,7 @@ LRESULT Win32FormPeer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             // The focus leaves with the form and comes back to the same child.
             if (LOWORD(wParam) == WA_INACTIVE) {
                 HWND focus = GetFocus();
-                if (focus && IsChild(window_, focus)) lastFocus_ = focus;
+                if (focus && IsChild(window_.Get(), focus)) lastFocus_ = focus;
             } else if (!HIWORD(wParam)) {
                 RestoreFocus(true);
             }
@@ -437,7 +438,7 @@ LRESULT Win32FormPeer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         default:
             break;
     }
-    return DefWindowProcW(window_, message, wParam, lParam);
+    return DefWindowProcW(window_.Get(), message, wParam, lParam);
 }
 
 LRESULT CALLBACK Win32FormPeer::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -446,7 +447,7 @@ LRESULT CALLBACK Win32FormPeer::WindowProc(HWND window, UINT message, WPARAM wPa
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
     }
     auto* peer = reinterpret_cast<Win32FormPeer*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!peer || !peer->window_) return DefWindowProcW(window, message, wParam, lParam);
+    if (!peer || !peer->window_.Get()) return DefWindowProcW(window, message, wParam, lParam);
     return HandleShowingErrors(window, [&] { return peer->HandleMessage(message, wParam, lParam); });
 }
 

@@ -19,6 +19,7 @@
 #include "win32/FontCache.h"
 #include "win32/Win32ControlPeer.h"
 #include "win32/raii/Icons.h"
+#include "win32/raii/UniqueWindow.h"
 #include "controls/DpiScale.h"
 #include "controls/Font.h"
 #include "controls/peers/FormPeers.h"
@@ -43,7 +44,7 @@ public:
     Win32FormPeer& operator=(const Win32FormPeer&) = delete;
 
     // nullptr until the window exists (see WindowCreation).
-    HWND Handle() const { return window_; }
+    HWND Handle() const { return window_.Get(); }
     // Creates the window and its children's now, when it has none yet.
     void EnsureWindow() { peers_.EnsureWindow(); }
     // The density of the screen the window is on: the controls' places,
@@ -69,7 +70,7 @@ public:
     // Shows `hint` when the mouse rests on `tool`; an empty hint removes it.
     void SetHint(HWND tool, const std::string& hint);
     // The tooltip window of the form; nullptr until a hint was set.
-    HWND ToolTip() const { return toolTip_; }
+    HWND ToolTip() const { return toolTip_.Get(); }
     // Stacks the children in tab order (after a change of the order or of a
     // peer's windows).
     void UpdateZOrder();
@@ -82,7 +83,7 @@ protected:
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     // What the portable form peers ask of this side.
-    bool HasWindow() const override { return window_ != nullptr; }
+    bool HasWindow() const override { return static_cast<bool>(window_); }
     void CreateFormWindow() override;
     Win32PeerContext PeerContext() override;
     void FormPropertyChanged(std::string_view property) override;
@@ -105,7 +106,7 @@ private:
     controls::TForm* form_;
     Win32Application& application_;
     std::wstring className_;
-    HWND window_ = nullptr;
+    UniqueWindow window_;
     // Our own SetWindowPos is under way, or the model is being told where
     // the user moved the window: neither must echo back.
     bool applyingBounds_ = false;
@@ -118,7 +119,7 @@ private:
 
     controls::FormPeers<Win32ControlPeer, Win32PeerContext> peers_;
     int nextControlId_ = 100;
-    HWND toolTip_ = nullptr;
+    UniqueWindow toolTip_;
     // The child that had the focus when the form was last deactivated.
     HWND lastFocus_ = nullptr;
 };

@@ -60,25 +60,25 @@ Win32TrayIconPeer::Win32TrayIconPeer(controls::TTrayIcon& tray, Win32Application
       messages_(logic_, shell_.IsAtLeast5()),
       applicationWindow_(applicationWindowHandle_, formPeer, logic_) {
     // Only now may the window's messages reach the logic.
-    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SetWindowLongPtrW(window_.Get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     logic_.Loaded();
     applicationWindow_.Loaded();
 }
 
 Win32TrayIconPeer::~Win32TrayIconPeer() {
     logic_.Destroy();
-    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-    DestroyWindow(window_);
+    SetWindowLongPtrW(window_.Get(), GWLP_USERDATA, 0);
+    window_.Reset();
 }
 
-HWND Win32TrayIconPeer::CreateMessageWindow() {
+UniqueWindow Win32TrayIconPeer::CreateMessageWindow() {
     // Registered once per process; a class of that name with another window
     // procedure (left by another module) is replaced.
     RegisterWindowClass({.name = kWindowClass, .procedure = &Win32TrayIconPeer::WindowProc, .instance = instance_});
     // A hidden top-level window rather than a message-only one: the shell's
     // broadcasts ("TaskbarCreated", the end of the session) reach only those.
-    HWND window = CreateWindowExW(WS_EX_TOOLWINDOW, kWindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                  instance_, nullptr);
+    UniqueWindow window(CreateWindowExW(WS_EX_TOOLWINDOW, kWindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                        instance_, nullptr));
     if (!window) ThrowLastError();
     return window;
 }
@@ -109,7 +109,7 @@ LRESULT Win32TrayIconPeer::HandleMessage(UINT message, WPARAM wParam, LPARAM lPa
         // The log-on may always end.
         case WM_QUERYENDSESSION: return 1;
         case WM_ENDSESSION: logic_.EndSession(wParam != 0); return 0;
-        default: return DefWindowProcW(window_, message, wParam, lParam);
+        default: return DefWindowProcW(window_.Get(), message, wParam, lParam);
     }
 }
 
@@ -127,7 +127,7 @@ HICON Win32TrayIconPeer::IconFor(const controls::TrayImage& image) {
     const int resourceId = ownResource ? image.icon.resourceId : kProgramIconId;
     // The notification area draws its icons at the small-icon size of the
     // taskbar's screen, where the hidden window stands too.
-    const UINT dpi = WindowDpi(window_);
+    const UINT dpi = WindowDpi(window_.Get());
     if (!icon_ || iconResource_ != resourceId || iconDpi_ != dpi) {
         icon_ = LoadIconForDpi(instance_, resourceId, SM_CXSMICON, dpi);
         iconResource_ = resourceId;
@@ -142,7 +142,7 @@ bool Win32TrayIconPeer::Notify(DWORD operation, UINT flags, const controls::Tray
     // the version field), without the later fields the program does not use:
     // the wide form of the 488-byte record, which every later shell accepts.
     data.cbSize = NOTIFYICONDATAW_V2_SIZE;
-    data.hWnd = window_;
+    data.hWnd = window_.Get();
     data.uID = kIconId;
     data.uFlags = flags;
     data.uCallbackMessage = kTrayCallbackMessage;
@@ -169,10 +169,10 @@ void Win32TrayIconPeer::ShowTip(const controls::TrayRecord& record) { Notify(NIM
 void Win32TrayIconPeer::RemoveIcon() { Notify(NIM_DELETE, 0, logic_.Record()); }
 
 void Win32TrayIconPeer::StartTimer(controls::TrayTimer timer, unsigned intervalMs) {
-    SetTimer(window_, static_cast<UINT_PTR>(timer), intervalMs, nullptr);
+    SetTimer(window_.Get(), static_cast<UINT_PTR>(timer), intervalMs, nullptr);
 }
 
-void Win32TrayIconPeer::StopTimer(controls::TrayTimer timer) { KillTimer(window_, static_cast<UINT_PTR>(timer)); }
+void Win32TrayIconPeer::StopTimer(controls::TrayTimer timer) { KillTimer(window_.Get(), static_cast<UINT_PTR>(timer)); }
 
 unsigned Win32TrayIconPeer::DoubleClickTime() const { return GetDoubleClickTime(); }
 
@@ -180,13 +180,13 @@ unsigned Win32TrayIconPeer::DoubleClickTime() const { return GetDoubleClickTime(
 // the user clicks elsewhere; the null message afterwards lets the menu's
 // loop end before the chosen entry runs.
 controls::TMenuItem* Win32TrayIconPeer::ShowMenu(controls::TPopupMenu& menu, controls::TrayPoint at) {
-    SetForegroundWindow(window_);
+    SetForegroundWindow(window_.Get());
     const NativePopupMenu native(menu.Items());
     UINT command = 0;
     if (native.Handle())
         command = static_cast<UINT>(
-            ::TrackPopupMenu(native.Handle(), TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, window_, nullptr));
-    PostMessageW(window_, WM_NULL, 0, 0);
+            ::TrackPopupMenu(native.Handle(), TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, window_.Get(), nullptr));
+    PostMessageW(window_.Get(), WM_NULL, 0, 0);
     return native.Handle() ? native.ItemOfCommand(command) : nullptr;
 }
 

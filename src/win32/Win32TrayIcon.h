@@ -14,6 +14,7 @@
 #include "controls/tray/TrayIconLogic.h"
 #include "win32/Win32ControlPeer.h"
 #include "win32/raii/Icons.h"
+#include "win32/raii/UniqueWindow.h"
 #include "win32/tray/ShellVersion.h"
 #include "win32/tray/TrayApplicationWindow.h"
 #include "win32/tray/TrayMessages.h"
@@ -36,14 +37,14 @@ public:
     HWND Handle() const override { return nullptr; }
     void PropertyChanged(std::string_view property) override;
 
-    HWND MessageWindow() const { return window_; }
+    HWND MessageWindow() const { return window_.Get(); }
     const controls::TrayIconLogic& Logic() const { return logic_; }
     const TrayApplicationWindow& ApplicationWindow() const { return applicationWindow_; }
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    HWND CreateMessageWindow();
+    UniqueWindow CreateMessageWindow();
     HICON ApplicationIcon() const;
     // The icon to show, loaded at the size the notification area asks for;
     // the peer keeps it until another one is needed.
@@ -64,7 +65,7 @@ private:
     HWND applicationWindowHandle_;
     ShellVersion shell_;
     UINT taskbarCreated_;
-    HWND window_;
+    UniqueWindow window_;
     OwnedIcon icon_;
     int iconResource_ = 0;
     UINT iconDpi_ = 0;

@@ -262,7 +262,8 @@ class ProgramTestCase(unittest.TestCase):
         # As the shell reports a right click from version 5.0 on: button down,
         # button up, then the context-menu notification.
         for event in (WM_RBUTTONDOWN, WM_RBUTTONUP, WM_CONTEXTMENU):
-            self.assertEqual(probe("post", TRAY, TRAY_CALLBACK, "0", event).returncode, 0)
+            self.assertEqual(probe("post", TRAY, TRAY_CALLBACK, "0", event).returncode, 0,
+                             "the tray window took no message %s; windows:\n%s" % (event, describe(windows())))
         self.assertEqual(probe("wait", MENU, "5000", "visible").returncode, 0,
                          "no tray menu after a right click; windows:\n" + describe(windows()))
 

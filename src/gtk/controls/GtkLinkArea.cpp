@@ -3,7 +3,7 @@
 #include <gtk/gtk-a11y.h>
 #include <gtk/gtk.h>
 
-#include "gtk/controls/GtkWidgetPeer.h"
+#include "gtk/ErrorDisplay.h"
 #include "gtk/raii/ObjectRef.h"
 
 using velora::gtk::LinkAreaContent;

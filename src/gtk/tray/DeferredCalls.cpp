@@ -2,7 +2,7 @@
 
 #include <glib.h>
 
-#include "gtk/controls/GtkWidgetPeer.h"
+#include "gtk/ErrorDisplay.h"
 
 namespace velora::gtk {
 

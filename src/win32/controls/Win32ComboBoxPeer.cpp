@@ -36,7 +36,7 @@ DWORD Win32ComboBoxPeer::ComboStyle() const {
 }
 
 void Win32ComboBoxPeer::Build() {
-    window_ = CreateChild(L"COMBOBOX", "", ComboStyle() | WS_VSCROLL | WS_GROUP, 0, true);
+    window_.Reset(CreateChild(L"COMBOBOX", "", ComboStyle() | WS_VSCROLL | WS_GROUP, 0, true));
     ApplyItemHeight();
     FillItems();
     ApplyBounds();
@@ -46,27 +46,27 @@ void Win32ComboBoxPeer::ApplyItemHeight() {
     if (!OwnerDrawn()) return;
     // Index 0 sets the height of the list's entries, -1 that of the
     // selection field, which gets the height of a plain combo's field.
-    SendMessageW(window_, CB_SETITEMHEIGHT, 0, Scale().ToDevice(comboBox_.ItemHeight()));
-    SendMessageW(window_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), TextHeight() + 2);
+    SendMessageW(window_.Get(), CB_SETITEMHEIGHT, 0, Scale().ToDevice(comboBox_.ItemHeight()));
+    SendMessageW(window_.Get(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), TextHeight() + 2);
 }
 
 void Win32ComboBoxPeer::FillItems() {
-    SendMessageW(window_, WM_SETREDRAW, FALSE, 0);
-    SendMessageW(window_, CB_RESETCONTENT, 0, 0);
+    SendMessageW(window_.Get(), WM_SETREDRAW, FALSE, 0);
+    SendMessageW(window_.Get(), CB_RESETCONTENT, 0, 0);
     // The texts the entries show: screen readers read them, and typed
     // letters find them. The drawing takes the model's entries by index.
     const component::TStrings& items = comboBox_.Items();
     for (int i = 0; i < items.Count(); ++i)
-        SendMessageW(window_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(comboBox_.ItemText(i)).c_str()));
-    SendMessageW(window_, WM_SETREDRAW, TRUE, 0);
+        SendMessageW(window_.Get(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(comboBox_.ItemText(i)).c_str()));
+    SendMessageW(window_.Get(), WM_SETREDRAW, TRUE, 0);
     ApplySelection();
-    InvalidateRect(window_, nullptr, TRUE);
+    InvalidateRect(window_.Get(), nullptr, TRUE);
 }
 
 void Win32ComboBoxPeer::ApplySelection() {
     // CB_SETCURSEL with -1 clears the selection.
-    if (SendMessageW(window_, CB_GETCURSEL, 0, 0) != comboBox_.ItemIndex())
-        SendMessageW(window_, CB_SETCURSEL, static_cast<WPARAM>(comboBox_.ItemIndex()), 0);
+    if (SendMessageW(window_.Get(), CB_GETCURSEL, 0, 0) != comboBox_.ItemIndex())
+        SendMessageW(window_.Get(), CB_SETCURSEL, static_cast<WPARAM>(comboBox_.ItemIndex()), 0);
 }
 
 void Win32ComboBoxPeer::ApplyFont() {
@@ -81,14 +81,14 @@ void Win32ComboBoxPeer::ApplyBounds() {
         // A drop-down combo's window height is the field plus the dropped
         // list; GetWindowRect reports the field alone.
         RECT field{};
-        GetWindowRect(window_, &field);
-        const int entry = static_cast<int>(SendMessageW(window_, CB_GETITEMHEIGHT, 0, 0));
+        GetWindowRect(window_.Get(), &field);
+        const int entry = static_cast<int>(SendMessageW(window_.Get(), CB_GETITEMHEIGHT, 0, 0));
         const int count = std::max(comboBox_.DropDownCount(), 1);
         r.bottom = r.top + (field.bottom - field.top) + entry * count + 2;
         // With common controls 6 the list shows this many entries.
-        SendMessageW(window_, CB_SETMINVISIBLE, static_cast<WPARAM>(count), 0);
+        SendMessageW(window_.Get(), CB_SETMINVISIBLE, static_cast<WPARAM>(count), 0);
     }
-    SetWindowPos(window_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+    SetWindowPos(window_.Get(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
 }
 
@@ -112,7 +112,7 @@ bool Win32ComboBoxPeer::OwnPropertyChanged(std::string_view property) {
 
 bool Win32ComboBoxPeer::HandleCommand(HWND, WORD notifyCode) {
     if (notifyCode != CBN_SELCHANGE) return false;
-    const int index = static_cast<int>(SendMessageW(window_, CB_GETCURSEL, 0, 0));
+    const int index = static_cast<int>(SendMessageW(window_.Get(), CB_GETCURSEL, 0, 0));
     {
         FlagGuard guard(writingModel_);
         comboBox_.SetItemIndex(index);

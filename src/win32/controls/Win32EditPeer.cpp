@@ -18,40 +18,40 @@ Win32EditPeer::Win32EditPeer(controls::TEdit& edit, const Win32PeerContext& cont
 }
 
 Win32EditPeer::~Win32EditPeer() {
-    if (window_) RemoveWindowSubclass(window_, &Win32EditPeer::EditProc, kSubclassId);
+    if (window_.Get()) RemoveWindowSubclass(window_.Get(), &Win32EditPeer::EditProc, kSubclassId);
 }
 
 void Win32EditPeer::Build() {
     DWORD style = ES_LEFT | ES_AUTOHSCROLL | WS_GROUP;
     if (edit_.PasswordChar() != 0) style |= ES_PASSWORD;
     if (edit_.ReadOnly()) style |= ES_READONLY;
-    window_ = CreateChild(L"EDIT", edit_.Text(), style, WS_EX_CLIENTEDGE, true);
+    window_.Reset(CreateChild(L"EDIT", edit_.Text(), style, WS_EX_CLIENTEDGE, true));
     // EM_SETLIMITTEXT with 0 lifts the limit (to the largest the edit takes).
-    SendMessageW(window_, EM_SETLIMITTEXT, static_cast<WPARAM>(edit_.MaxLength()), 0);
+    SendMessageW(window_.Get(), EM_SETLIMITTEXT, static_cast<WPARAM>(edit_.MaxLength()), 0);
     ApplyPasswordChar();
-    SetWindowSubclass(window_, &Win32EditPeer::EditProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    SetWindowSubclass(window_.Get(), &Win32EditPeer::EditProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
 }
 
 void Win32EditPeer::ApplyPasswordChar() {
     if (edit_.PasswordChar() == 0) {
         // EM_SETPASSWORDCHAR with 0 shows the characters as typed.
-        SendMessageW(window_, EM_SETPASSWORDCHAR, 0, 0);
+        SendMessageW(window_.Get(), EM_SETPASSWORDCHAR, 0, 0);
     } else {
         const std::wstring shown = Widen(std::string(1, edit_.PasswordChar()));
-        SendMessageW(window_, EM_SETPASSWORDCHAR, shown.empty() ? L'*' : shown[0], 0);
+        SendMessageW(window_.Get(), EM_SETPASSWORDCHAR, shown.empty() ? L'*' : shown[0], 0);
     }
-    InvalidateRect(window_, nullptr, TRUE);
+    InvalidateRect(window_.Get(), nullptr, TRUE);
 }
 
 bool Win32EditPeer::OwnPropertyChanged(std::string_view property) {
     if (property == "Text") {
-        if (!writingModel_ && WindowText(window_) != edit_.Text()) SetText(window_, edit_.Text());
+        if (!writingModel_ && WindowText(window_.Get()) != edit_.Text()) SetText(window_.Get(), edit_.Text());
     } else if (property == "MaxLength") {
-        SendMessageW(window_, EM_SETLIMITTEXT, static_cast<WPARAM>(edit_.MaxLength()), 0);
+        SendMessageW(window_.Get(), EM_SETLIMITTEXT, static_cast<WPARAM>(edit_.MaxLength()), 0);
     } else if (property == "PasswordChar") {
         ApplyPasswordChar();
     } else if (property == "ReadOnly") {
-        SendMessageW(window_, EM_SETREADONLY, edit_.ReadOnly(), 0);
+        SendMessageW(window_.Get(), EM_SETREADONLY, edit_.ReadOnly(), 0);
     } else {
         return false;
     }
@@ -61,7 +61,7 @@ bool Win32EditPeer::OwnPropertyChanged(std::string_view property) {
 bool Win32EditPeer::HandleCommand(HWND, WORD notifyCode) {
     if (notifyCode != EN_CHANGE) return false;
     FlagGuard guard(writingModel_);
-    edit_.SetText(WindowText(window_));
+    edit_.SetText(WindowText(window_.Get()));
     return true;
 }
 

@@ -33,12 +33,12 @@ Win32GroupBoxPeer::Win32GroupBoxPeer(controls::TGroupBox& groupBox, const Win32P
 }
 
 void Win32GroupBoxPeer::Build() {
-    window_ = CreateChild(L"BUTTON", groupBox_.Caption(), BS_GROUPBOX | WS_GROUP, 0, false);
-    FillGroupBoxInside(window_);
+    window_.Reset(CreateChild(L"BUTTON", groupBox_.Caption(), BS_GROUPBOX | WS_GROUP, 0, false));
+    FillGroupBoxInside(window_.Get());
 }
 
 void Win32GroupBoxPeer::CollectZOrder(std::vector<HWND>&, std::vector<HWND>& frames) const {
-    frames.push_back(window_);
+    frames.push_back(window_.Get());
 }
 
 }  // namespace velora::win32

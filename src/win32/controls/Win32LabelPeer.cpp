@@ -16,7 +16,7 @@ Win32LabelPeer::Win32LabelPeer(controls::TLabel& label, const Win32PeerContext& 
 void Win32LabelPeer::Build() {
     // SS_NOTIFY: clicks reach the label (OnClick) and the hint's tooltip;
     // without it a static lets the mouse through to the form.
-    window_ = CreateChild(L"STATIC", label_.Caption(), TextStyle() | SS_NOTIFY, 0, false);
+    window_.Reset(CreateChild(L"STATIC", label_.Caption(), TextStyle() | SS_NOTIFY, 0, false));
     if (label_.AutoSize()) ApplyBounds();
 }
 
@@ -35,9 +35,9 @@ DWORD Win32LabelPeer::TextStyle() const {
 bool Win32LabelPeer::OwnPropertyChanged(std::string_view property) {
     if (property == "Alignment" || property == "WordWrap" || property == "Layout") {
         constexpr LONG_PTR kTextStyles = SS_TYPEMASK | SS_CENTERIMAGE;
-        const LONG_PTR style = GetWindowLongPtrW(window_, GWL_STYLE) & ~kTextStyles;
-        SetWindowLongPtrW(window_, GWL_STYLE, style | static_cast<LONG_PTR>(TextStyle()));
-        InvalidateRect(window_, nullptr, TRUE);
+        const LONG_PTR style = GetWindowLongPtrW(window_.Get(), GWL_STYLE) & ~kTextStyles;
+        SetWindowLongPtrW(window_.Get(), GWL_STYLE, style | static_cast<LONG_PTR>(TextStyle()));
+        InvalidateRect(window_.Get(), nullptr, TRUE);
         ApplyBounds();
         return true;
     }
@@ -56,14 +56,14 @@ void Win32LabelPeer::ApplyBounds() {
         std::wstring text = Widen(label_.Caption());
         if (text.empty()) text = L" ";
         RECT extent{0, 0, label_.WordWrap() ? r.right - r.left : 0, 0};
-        const ClientDC dc(window_);
+        const ClientDC dc(window_.Get());
         const SelectedObject font(dc.Get(), Font());
         DrawTextW(dc.Get(), text.c_str(), static_cast<int>(text.size()), &extent,
                   DT_CALCRECT | DT_EXPANDTABS | (label_.WordWrap() ? DT_WORDBREAK : 0));
         if (!label_.WordWrap()) r.right = r.left + (extent.right - extent.left);
         r.bottom = r.top + (extent.bottom - extent.top);
     }
-    SetWindowPos(window_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+    SetWindowPos(window_.Get(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
 }
 
@@ -75,7 +75,7 @@ void Win32LabelPeer::ApplyCaption() {
 void Win32LabelPeer::ApplyFont() {
     Win32WindowPeer::ApplyFont();
     if (label_.AutoSize()) ApplyBounds();
-    InvalidateRect(window_, nullptr, TRUE);
+    InvalidateRect(window_.Get(), nullptr, TRUE);
 }
 
 bool Win32LabelPeer::HandleCommand(HWND, WORD notifyCode) {

@@ -58,14 +58,14 @@ Win32LinkLabelPeer::Win32LinkLabelPeer(controls::TLinkLabel& label, const Win32P
 Win32LinkLabelPeer::~Win32LinkLabelPeer() {
     // The base class destroys the window; its last messages must not reach
     // this half-destroyed peer.
-    if (window_) SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+    if (window_.Get()) SetWindowLongPtrW(window_.Get(), GWLP_USERDATA, 0);
 }
 
 void Win32LinkLabelPeer::Build() {
     // A tab stop, named by its text.
-    window_ = CreateChild(kWindowClass, label_.PlainText(), 0, 0, true);
-    if (!window_) ThrowLastError();
-    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    window_.Reset(CreateChild(kWindowClass, label_.PlainText(), 0, 0, true));
+    if (!window_.Get()) ThrowLastError();
+    SetWindowLongPtrW(window_.Get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
 bool Win32LinkLabelPeer::OwnPropertyChanged(std::string_view property) {
@@ -80,7 +80,7 @@ void Win32LinkLabelPeer::ApplyFont() {
 }
 
 void Win32LinkLabelPeer::ApplyCaption() {
-    SetText(window_, label_.PlainText());
+    SetText(window_.Get(), label_.PlainText());
     Redraw();
 }
 
@@ -88,7 +88,7 @@ void Win32LinkLabelPeer::ApplyCaption() {
 void Win32LinkLabelPeer::DrawFocus(HDC dc, int left, int top) {
     const int link = label_.FocusedLink();
     const auto& areas = label_.CurrentLayout().LinkAreas;
-    if (GetFocus() != window_ || link < 0 || link >= static_cast<int>(areas.size())) return;
+    if (GetFocus() != window_.Get() || link < 0 || link >= static_cast<int>(areas.size())) return;
     for (const controls::TRect& r : areas[static_cast<std::size_t>(link)]) {
         const RECT frame{left + r.Left, top + r.Top, left + r.Right, top + r.Bottom};
         DrawFocusRect(dc, &frame);
@@ -115,7 +115,7 @@ bool Win32LinkLabelPeer::KeyDown(WPARAM key) {
 }
 
 void Win32LinkLabelPeer::Redraw() {
-    if (window_) InvalidateRect(window_, nullptr, FALSE);
+    if (window_.Get()) InvalidateRect(window_.Get(), nullptr, FALSE);
 }
 
 void Win32LinkLabelPeer::Track(const std::function<void()>& mouseAction) {
@@ -140,9 +140,9 @@ void Win32LinkLabelPeer::PaintBackground(HDC dc, const RECT& client) {
         FillRect(dc, &client, brush.Get());
         return;
     }
-    HWND parent = GetParent(window_);
+    HWND parent = GetParent(window_.Get());
     POINT offset{0, 0};
-    MapWindowPoints(window_, parent, &offset, 1);
+    MapWindowPoints(window_.Get(), parent, &offset, 1);
     POINT oldOrigin{};
     SetViewportOrgEx(dc, -offset.x, -offset.y, &oldOrigin);
     const bool erased = parent && SendMessageW(parent, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0) != 0;
@@ -152,7 +152,7 @@ void Win32LinkLabelPeer::PaintBackground(HDC dc, const RECT& client) {
 
 void Win32LinkLabelPeer::Paint(HDC target) {
     RECT client{};
-    GetClientRect(window_, &client);
+    GetClientRect(window_.Get(), &client);
     const int width = client.right - client.left;
     const int height = client.bottom - client.top;
     if (width <= 0 || height <= 0) return;
@@ -194,7 +194,7 @@ LRESULT Win32LinkLabelPeer::HandleMessage(UINT message, WPARAM wParam, LPARAM lP
         case WM_ERASEBKGND:
             return 1;  // WM_PAINT covers every pixel
         case WM_PAINT: {
-            const PaintDC dc(window_);
+            const PaintDC dc(window_.Get());
             Paint(dc.Get());
             return 0;
         }
@@ -220,7 +220,7 @@ LRESULT Win32LinkLabelPeer::HandleMessage(UINT message, WPARAM wParam, LPARAM lP
             if (LOWORD(lParam) == HTCLIENT) {
                 POINT at{};
                 GetCursorPos(&at);
-                ScreenToClient(window_, &at);
+                ScreenToClient(window_.Get(), &at);
                 if (label_.LinkAt(at.x, at.y) >= 0) {
                     SetCursor(LoadCursorW(nullptr, IDC_HAND));
                     return TRUE;
@@ -229,7 +229,7 @@ LRESULT Win32LinkLabelPeer::HandleMessage(UINT message, WPARAM wParam, LPARAM lP
             break;
         case WM_MOUSEMOVE:
             if (!trackingLeave_) {
-                TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, window_, 0};
+                TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, window_.Get(), 0};
                 trackingLeave_ = TrackMouseEvent(&track) != FALSE;
             }
             Track([&] { label_.MouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); });
@@ -241,14 +241,14 @@ LRESULT Win32LinkLabelPeer::HandleMessage(UINT message, WPARAM wParam, LPARAM lP
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN:
-            SetCapture(window_);
+            SetCapture(window_.Get());
             Track([&] { label_.MouseDown(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); });
             return 0;
         case WM_LBUTTONUP:
         case WM_RBUTTONUP:
         case WM_MBUTTONUP:
             // Released first: the click's handler may open windows of its own.
-            if (GetCapture() == window_) ReleaseCapture();
+            if (GetCapture() == window_.Get()) ReleaseCapture();
             Track([&] { label_.MouseUp(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); });
             return 0;
         case WM_CAPTURECHANGED:
@@ -257,12 +257,12 @@ LRESULT Win32LinkLabelPeer::HandleMessage(UINT message, WPARAM wParam, LPARAM lP
         default:
             break;
     }
-    return DefWindowProcW(window_, message, wParam, lParam);
+    return DefWindowProcW(window_.Get(), message, wParam, lParam);
 }
 
 LRESULT CALLBACK Win32LinkLabelPeer::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* peer = reinterpret_cast<Win32LinkLabelPeer*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!peer || peer->window_ != window) return DefWindowProcW(window, message, wParam, lParam);
+    if (!peer || peer->window_.Get() != window) return DefWindowProcW(window, message, wParam, lParam);
     return HandleShowingErrors(window, [&] { return peer->HandleMessage(message, wParam, lParam); });
 }
 

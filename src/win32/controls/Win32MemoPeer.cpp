@@ -41,8 +41,8 @@ void Win32MemoPeer::Build() {
     // Without ES_AUTOHSCROLL a multi-line edit wraps its lines.
     if (!memo_.WordWrap()) style |= ES_AUTOHSCROLL;
     if (memo_.ReadOnly()) style |= ES_READONLY;
-    window_ = CreateChild(L"EDIT", JoinedLines(), style, WS_EX_CLIENTEDGE, true);
-    if (window_) SetWindowSubclass(window_, &MemoProc, kSubclassId, 0);
+    window_.Reset(CreateChild(L"EDIT", JoinedLines(), style, WS_EX_CLIENTEDGE, true));
+    if (window_.Get()) SetWindowSubclass(window_.Get(), &MemoProc, kSubclassId, 0);
 }
 
 std::string Win32MemoPeer::JoinedLines() const {
@@ -58,10 +58,10 @@ std::string Win32MemoPeer::JoinedLines() const {
 bool Win32MemoPeer::OwnPropertyChanged(std::string_view property) {
     if (property == "Lines") {
         const std::string text = JoinedLines();
-        if (!writingModel_ && WindowText(window_) != text) SetText(window_, text);
+        if (!writingModel_ && WindowText(window_.Get()) != text) SetText(window_.Get(), text);
     } else if (property == "ReadOnly") {
-        SendMessageW(window_, EM_SETREADONLY, memo_.ReadOnly(), 0);
-        InvalidateRect(window_, nullptr, TRUE);
+        SendMessageW(window_.Get(), EM_SETREADONLY, memo_.ReadOnly(), 0);
+        InvalidateRect(window_.Get(), nullptr, TRUE);
     } else if (property == "ScrollBars" || property == "WordWrap") {
         // An edit takes these styles only when it is created.
         Recreate();
@@ -74,14 +74,14 @@ bool Win32MemoPeer::OwnPropertyChanged(std::string_view property) {
 bool Win32MemoPeer::HandleCommand(HWND, WORD notifyCode) {
     if (notifyCode != EN_CHANGE || memo_.ReadOnly()) return false;
     FlagGuard guard(writingModel_);
-    memo_.Lines().SetText(WindowText(window_));
+    memo_.Lines().SetText(WindowText(window_.Get()));
     return true;
 }
 
 HBRUSH Win32MemoPeer::HandleControlColor(HWND, HDC dc) {
     // A read-only edit asks with WM_CTLCOLORSTATIC and would get the dialog
     // background; the memo keeps the window colours.
-    if (!memo_.ReadOnly() || !IsWindowEnabled(window_)) return nullptr;
+    if (!memo_.ReadOnly() || !IsWindowEnabled(window_.Get())) return nullptr;
     SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
     SetBkColor(dc, GetSysColor(COLOR_WINDOW));
     return GetSysColorBrush(COLOR_WINDOW);

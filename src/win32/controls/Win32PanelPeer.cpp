@@ -14,22 +14,22 @@ Win32PanelPeer::Win32PanelPeer(controls::TPanel& panel, const Win32PeerContext& 
 }
 
 void Win32PanelPeer::Build() {
-    window_ = CreateChild(L"STATIC", panel_.Caption(), SS_OWNERDRAW | WS_GROUP, 0, false);
+    window_.Reset(CreateChild(L"STATIC", panel_.Caption(), SS_OWNERDRAW | WS_GROUP, 0, false));
 }
 
 void Win32PanelPeer::CollectZOrder(std::vector<HWND>&, std::vector<HWND>& frames) const {
-    frames.push_back(window_);
+    frames.push_back(window_.Get());
 }
 
 bool Win32PanelPeer::OwnPropertyChanged(std::string_view property) {
     if (property != "BevelOuter" && property != "Color") return false;
-    InvalidateRect(window_, nullptr, TRUE);
+    InvalidateRect(window_.Get(), nullptr, TRUE);
     return true;
 }
 
 void Win32PanelPeer::ApplyCaption() {
     Win32WindowPeer::ApplyCaption();
-    InvalidateRect(window_, nullptr, TRUE);
+    InvalidateRect(window_.Get(), nullptr, TRUE);
 }
 
 bool Win32PanelPeer::HandleDrawItem(DRAWITEMSTRUCT& item) {

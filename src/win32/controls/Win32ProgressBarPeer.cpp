@@ -12,15 +12,15 @@ Win32ProgressBarPeer::Win32ProgressBarPeer(controls::TProgressBar& progressBar, 
 }
 
 void Win32ProgressBarPeer::Build() {
-    window_ = CreateChild(PROGRESS_CLASSW, "", WS_GROUP, 0, false);
+    window_.Reset(CreateChild(PROGRESS_CLASSW, "", WS_GROUP, 0, false));
     ApplyRange();
 }
 
 void Win32ProgressBarPeer::ApplyRange() {
     // PBM_SETRANGE32 takes the full 32-bit range (PBM_SETRANGE only 16 bits).
-    SendMessageW(window_, PBM_SETRANGE32, static_cast<WPARAM>(progressBar_.Min()),
+    SendMessageW(window_.Get(), PBM_SETRANGE32, static_cast<WPARAM>(progressBar_.Min()),
                  static_cast<LPARAM>(progressBar_.Max()));
-    SendMessageW(window_, PBM_SETPOS, static_cast<WPARAM>(progressBar_.Position()), 0);
+    SendMessageW(window_.Get(), PBM_SETPOS, static_cast<WPARAM>(progressBar_.Position()), 0);
 }
 
 bool Win32ProgressBarPeer::OwnPropertyChanged(std::string_view property) {

@@ -20,8 +20,8 @@ Win32RadioGroupPeer::Win32RadioGroupPeer(controls::TRadioGroup& radioGroup, cons
 Win32RadioGroupPeer::~Win32RadioGroupPeer() { DestroyExtraWindows(); }
 
 void Win32RadioGroupPeer::Build() {
-    window_ = CreateChild(L"BUTTON", radioGroup_.Caption(), BS_GROUPBOX | WS_GROUP, 0, false);
-    FillGroupBoxInside(window_);
+    window_.Reset(CreateChild(L"BUTTON", radioGroup_.Caption(), BS_GROUPBOX | WS_GROUP, 0, false));
+    FillGroupBoxInside(window_.Get());
     CreateButtons();
 }
 
@@ -53,12 +53,12 @@ void Win32RadioGroupPeer::DestroyExtraWindows() {
 }
 
 bool Win32RadioGroupPeer::OwnsWindow(HWND window) const {
-    return window != nullptr && (window == window_ || std::find(buttons_.begin(), buttons_.end(), window) != buttons_.end());
+    return window != nullptr && (window == window_.Get() || std::find(buttons_.begin(), buttons_.end(), window) != buttons_.end());
 }
 
 void Win32RadioGroupPeer::CollectZOrder(std::vector<HWND>& sequence, std::vector<HWND>& frames) const {
     sequence.insert(sequence.end(), buttons_.begin(), buttons_.end());
-    frames.push_back(window_);
+    frames.push_back(window_.Get());
 }
 
 void Win32RadioGroupPeer::ApplySelection() {

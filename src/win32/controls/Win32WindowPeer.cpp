@@ -13,10 +13,9 @@ namespace velora::win32 {
 Win32WindowPeer::Win32WindowPeer(controls::TControl& control, const Win32PeerContext& context)
     : control_(control), context_(context) {}
 
-Win32WindowPeer::~Win32WindowPeer() {
-    // A kind with more windows destroys them in its own destructor.
-    if (window_) DestroyWindow(window_);
-}
+// The window goes with its owner; a kind with more windows destroys them in
+// its own destructor, before.
+Win32WindowPeer::~Win32WindowPeer() = default;
 
 void Win32WindowPeer::CreateWindowNow() {
     Build();
@@ -24,10 +23,9 @@ void Win32WindowPeer::CreateWindowNow() {
 }
 
 void Win32WindowPeer::Recreate() {
-    context_.formPeer.SetHint(window_, "");
+    context_.formPeer.SetHint(window_.Get(), "");
     DestroyExtraWindows();
-    if (window_) DestroyWindow(window_);
-    window_ = nullptr;
+    window_.Reset();
     CreateWindowNow();
     context_.formPeer.UpdateZOrder();
 }
@@ -52,38 +50,38 @@ HWND Win32WindowPeer::CreateChild(const wchar_t* windowClass, const std::string&
 }
 
 void Win32WindowPeer::PropertyChanged(std::string_view property) {
-    if (!window_ || OwnPropertyChanged(property)) return;
+    if (!window_.Get() || OwnPropertyChanged(property)) return;
     ApplyCommonProperty(property);
 }
 
 void Win32WindowPeer::DpiChanged() {
-    if (!window_) return;
+    if (!window_.Get()) return;
     ApplyFont();
     ApplyBounds();
 }
 
 void Win32WindowPeer::ApplyBounds() {
     const RECT r = BoundsOnForm();
-    SetWindowPos(window_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+    SetWindowPos(window_.Get(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
 }
 
-void Win32WindowPeer::ApplyVisible() { ShowWindow(window_, controls::VisibleOnForm(control_) ? SW_SHOWNA : SW_HIDE); }
+void Win32WindowPeer::ApplyVisible() { ShowWindow(window_.Get(), controls::VisibleOnForm(control_) ? SW_SHOWNA : SW_HIDE); }
 
-void Win32WindowPeer::ApplyEnabled() { EnableWindow(window_, controls::EnabledOnForm(control_)); }
+void Win32WindowPeer::ApplyEnabled() { EnableWindow(window_.Get(), controls::EnabledOnForm(control_)); }
 
-void Win32WindowPeer::ApplyFont() { SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), TRUE); }
+void Win32WindowPeer::ApplyFont() { SendMessageW(window_.Get(), WM_SETFONT, reinterpret_cast<WPARAM>(Font()), TRUE); }
 
-void Win32WindowPeer::ApplyHint() { context_.formPeer.SetHint(window_, controls::ShownHint(control_)); }
+void Win32WindowPeer::ApplyHint() { context_.formPeer.SetHint(window_.Get(), controls::ShownHint(control_)); }
 
-void Win32WindowPeer::ApplyCaption() { SetText(window_, control_.Caption()); }
+void Win32WindowPeer::ApplyCaption() { SetText(window_.Get(), control_.Caption()); }
 
 void Win32WindowPeer::ApplyTabStop() {
     auto* winControl = dynamic_cast<controls::TWinControl*>(&control_);
     if (!takesFocus_ || !winControl) return;
-    LONG_PTR style = GetWindowLongPtrW(window_, GWL_STYLE);
+    LONG_PTR style = GetWindowLongPtrW(window_.Get(), GWL_STYLE);
     style = winControl->TabStop() ? (style | WS_TABSTOP) : (style & ~static_cast<LONG_PTR>(WS_TABSTOP));
-    SetWindowLongPtrW(window_, GWL_STYLE, style);
+    SetWindowLongPtrW(window_.Get(), GWL_STYLE, style);
 }
 
 const controls::DpiScale& Win32WindowPeer::Scale() const { return context_.formPeer.Scale(); }

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "win32/Win32ControlPeer.h"
+#include "win32/raii/UniqueWindow.h"
 #include "controls/peers/CommonProperties.h"
 #include "controls/peers/FlagGuard.h"
 
@@ -29,7 +30,7 @@ public:
     Win32WindowPeer(const Win32WindowPeer&) = delete;
     Win32WindowPeer& operator=(const Win32WindowPeer&) = delete;
 
-    HWND Handle() const override { return window_; }
+    HWND Handle() const override { return window_.Get(); }
     void PropertyChanged(std::string_view property) override;
     void DpiChanged() override;
 
@@ -76,7 +77,7 @@ protected:
 
     controls::TControl& control_;
     Win32PeerContext context_;
-    HWND window_ = nullptr;
+    UniqueWindow window_;
     bool takesFocus_ = false;
     bool writingModel_ = false;
 };
