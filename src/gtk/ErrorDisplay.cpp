@@ -6,6 +6,7 @@
 
 #include "app/uVars.h"
 #include "gtk/AnsiText.h"
+#include "gtk/MessageBox.h"
 #include "controls/peers/ExceptionMessage.h"
 
 namespace velora::gtk {
@@ -17,12 +18,7 @@ void ShowException(std::exception_ptr error) {
         std::fprintf(stderr, "%s: %s\n", app::AppTitle, text.c_str());
         return;
     }
-    GtkWidget* dialog =
-        gtk_message_dialog_new(nullptr, GTK_DIALOG_MODAL, GTK_MESSAGE_ERROR, GTK_BUTTONS_OK, "%s", text.c_str());
-    gtk_window_set_title(GTK_WINDOW(dialog), app::AppTitle);
-    gtk_window_set_position(GTK_WINDOW(dialog), GTK_WIN_POS_CENTER);
-    gtk_dialog_run(GTK_DIALOG(dialog));
-    gtk_widget_destroy(dialog);
+    RunMessageBox(MessageKind::Error, text, app::AppTitle);
 }
 
 }  // namespace velora::gtk

@@ -4,11 +4,11 @@
 #include <glib/gstdio.h>
 #include <gtk/gtk.h>
 
-#include "app/Application.h"
 #include "app/uModuleMain.h"
 #include "gtk/AnsiText.h"
 #include "gtk/AutostartEntry.h"
 #include "gtk/GtkDelayedCall.h"
+#include "gtk/MessageBox.h"
 #include "gtk/raii/GlibError.h"
 #include "gtk/raii/GlibString.h"
 
@@ -46,22 +46,7 @@ platform::Rect GtkDesktop::WorkArea() const {
 }
 
 void GtkDesktop::ShowMessage(const std::string& text, const std::string& caption) {
-    GtkWidget* dialog = gtk_message_dialog_new(nullptr, GTK_DIALOG_MODAL, GTK_MESSAGE_OTHER, GTK_BUTTONS_OK, "%s",
-                                               ToUtf8(text).c_str());
-    gtk_window_set_title(GTK_WINDOW(dialog), ToUtf8(caption).c_str());
-    gtk_window_set_position(GTK_WINDOW(dialog), GTK_WIN_POS_CENTER);
-    gtk_window_set_keep_above(GTK_WINDOW(dialog), TRUE);
-    gtk_window_set_modal(GTK_WINDOW(dialog), TRUE);
-    bool answered = false;
-    g_signal_connect(dialog, "response", G_CALLBACK(+[](GtkDialog*, gint, gpointer flag) {
-                         *static_cast<bool*>(flag) = true;
-                     }),
-                     &answered);
-    gtk_widget_show(dialog);
-    // An end asked for meanwhile (a signal) closes the box, as it closes a
-    // modal form.
-    while (!answered && !(app::Application && app::Application->Terminated())) g_main_context_iteration(nullptr, TRUE);
-    gtk_widget_destroy(dialog);
+    RunMessageBox(MessageKind::Message, ToUtf8(text), ToUtf8(caption));
 }
 
 std::intptr_t GtkDesktop::ShellOpen(const std::string& target, const std::string&) {
