@@ -9,7 +9,7 @@
 #include "controls/Menus.h"
 #include "controls/TrayIcon.h"
 #include "gtk/AnsiText.h"
-#include "gtk/controls/GtkWidgetPeer.h"
+#include "gtk/ErrorDisplay.h"
 #include "gtk/raii/GlibError.h"
 #include "gtk/raii/VariantRef.h"
 #include "gtk/tray/GtkTrayMenu.h"
