@@ -4,6 +4,7 @@
 
 #include "gtk/ErrorDisplay.h"
 #include "gtk/ProgramIcon.h"
+#include "gtk/pagewindow/PageProcessFormPeer.h"
 #include "gtk/raii/ObjectRef.h"
 
 namespace velora::gtk {
@@ -41,7 +42,10 @@ GtkProgramHost::~GtkProgramHost() { formPeers_.clear(); }
 void GtkProgramHost::AttachApplication(app::TApplication& application) { loop_.Attach(application); }
 
 void GtkProgramHost::AttachForm(controls::TForm& form) {
-    formPeers_.push_back(std::make_unique<GtkFormPeer>(form, loop_));
+    if (controls::TWebBrowser* browser = BrowserOfPageWindow(form))
+        formPeers_.push_back(std::make_unique<PageProcessFormPeer>(form, *browser));
+    else
+        formPeers_.push_back(std::make_unique<GtkFormPeer>(form, loop_));
 }
 
 void GtkProgramHost::RunMessageLoop(app::TApplication&) { loop_.Run(); }

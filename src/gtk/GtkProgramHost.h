@@ -31,7 +31,7 @@ public:
 
 private:
     GtkMainLoop loop_;
-    std::vector<std::unique_ptr<GtkFormPeer>> formPeers_;
+    std::vector<std::unique_ptr<component::ControlPeer>> formPeers_;
 };
 
 // The look every window of the program shares: the controls as compact as

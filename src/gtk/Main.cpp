@@ -16,6 +16,8 @@
 #include "gtk/GtkUiThreadDispatcher.h"
 #include "gtk/LibsecretStore.h"
 #include "gtk/SingleInstance.h"
+#include "gtk/pagewindow/PageProcess.h"
+#include "gtk/pagewindow/PageWindowProgram.h"
 #include "platform/std/StdFileSystem.h"
 #include "startup/Program.h"
 
@@ -39,6 +41,9 @@ int main(int argc, char** argv) {
     using namespace velora;
     g_set_prgname("velora-desktop");
     try {
+        // The page window's process, which the running program starts.
+        if (argc == 2 && std::string(argv[1]) == gtk::kPageWindowSwitch)
+            return gtk::RunPageWindow(gtk::kPageWindowChannel);
         // Before anything else, and before the display is opened: a later
         // start hands over to the running program and ends here.
         gtk::SingleInstance instance;

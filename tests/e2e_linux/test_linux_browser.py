@@ -1,8 +1,10 @@
-"""WebKit comes with the first page, as the browser does on Windows: before
-it the program has not even loaded WebKit, runs none of its threads and no
-web process; once the main window has stayed hidden for the idle period
-(VELORA_BROWSER_IDLE_SECONDS, seconds here instead of minutes) WebKit's web
-and network processes end, and the next page starts them again."""
+"""WebKit comes with the first page, as the browser does on Windows, and
+never into the program's own process: the page window lives in a process of
+its own (the program started again), which loads WebKit and starts WebKit's
+web and network processes. Before the first page there is none of it; once
+the main window has stayed hidden for the idle period
+(VELORA_BROWSER_IDLE_SECONDS, seconds here instead of minutes) the page
+window's process ends with WebKit's, and the next page starts them again."""
 import os
 import unittest
 
@@ -31,13 +33,23 @@ def descendants(pid):
     found, pending = [], [pid]
     while pending:
         for child, name in children.get(pending.pop(), []):
-            found.append(name)
+            found.append((child, name))
             pending.append(child)
     return found
 
 
+def descendant_names(pid):
+    return [name for _, name in descendants(pid)]
+
+
+def page_processes(pid):
+    """The program's children running the program itself: its page window."""
+    own = os.path.basename(os.readlink("/proc/%d/exe" % pid))
+    return [child for child, name in descendants(pid) if name == own]
+
+
 def webkit_processes(pid, kind):
-    return [name for name in descendants(pid) if name.startswith("WebKit" + kind)]
+    return [name for name in descendant_names(pid) if name.startswith("WebKit" + kind)]
 
 
 def thread_names(pid):
@@ -61,7 +73,7 @@ class LazyWebKit(LinuxProgramTestCase):
         self.wait_for_request(page_request(path_and_query))
         window = self.display.wait_for_window(APP_TITLE)
         self.assertIsNotNone(window, "the main window did not come up")
-        self.assertTrue(wait_until(lambda: webkit_processes(pid, "WebProcess"), 20), descendants(pid))
+        self.assertTrue(wait_until(lambda: webkit_processes(pid, "WebProcess"), 20), descendant_names(pid))
         rendered = lambda: image_statistics(self.display.screenshot(window, "linux-page-again.png"))
         self.assertTrue(wait_until(lambda: rendered()[0] > 0.7 and rendered()[1] > 0.05, 20),
                         "the page did not render: mean and deviation %r" % (rendered(),))
@@ -80,17 +92,25 @@ class LazyWebKit(LinuxProgramTestCase):
 
         activate(item)
         window = self.assert_page_shown("/send?sApp=DW&&bSmallApp=1", pid)
-        self.assertTrue(webkit_loaded(pid))
-        self.assertTrue(webkit_processes(pid, "NetworkProcess"), descendants(pid))
+        pages = page_processes(pid)
+        self.assertEqual(len(pages), 1, descendant_names(pid))
+        self.assertTrue(webkit_loaded(pages[0]))
+        self.assertFalse(webkit_loaded(pid))
+        self.assertEqual(thread_names(pid) & WEBKIT_THREADS, set())
+        self.assertTrue(webkit_processes(pid, "NetworkProcess"), descendant_names(pid))
 
-        # Hidden for the idle period: WebKit's processes end.
+        # Hidden for the idle period: the page window's process ends, and
+        # WebKit's with it.
         self.display.close(window)
         self.assertTrue(wait_until(lambda: not self.display.windows(APP_TITLE), 10))
-        self.assertTrue(wait_until(lambda: not webkit_processes(pid, ""), 30), descendants(pid))
+        self.assertTrue(wait_until(lambda: not descendants(pid), 30), descendant_names(pid))
+        self.assertFalse(webkit_loaded(pid))
 
-        # The next page starts them again.
+        # The next page starts them again, in a new process.
         click_menu_entry(item, "_Adressbuch...")
         self.assert_page_shown("/contacts?sApp=DW&bSmallApp=1", pid)
+        self.assertEqual(len(page_processes(pid)), 1, descendant_names(pid))
+        self.assertNotEqual(page_processes(pid), pages)
 
         click_menu_entry(item, "_Beenden")
         self.assertEqual(process.wait(timeout=20), 0)

@@ -2,13 +2,10 @@
 
 #include <gio/gio.h>
 #include <gtk/gtk.h>
-#include <malloc.h>
-
-#include <cstdlib>
 
 #include "gtk/AnsiText.h"
 #include "gtk/browser/WebKitLibrary.h"
-#include "text/Numbers.h"
+#include "gtk/ErrorDisplay.h"
 #include "controls/Form.h"
 #include "controls/PageZoom.h"
 #include "controls/WebBrowser.h"
@@ -16,9 +13,6 @@
 namespace velora::gtk {
 
 namespace {
-
-constexpr unsigned kIdleSeconds = 300;
-constexpr unsigned kMostIdleSeconds = 24 * 60 * 60;
 
 // The zoom keys by the Windows key codes PageZoom.h reads; 0 for another key.
 unsigned ZoomVirtualKey(guint keyval) {
@@ -48,33 +42,15 @@ controls::ZoomChange ZoomOfScroll(const GdkEventScroll& scroll) {
 
 }  // namespace
 
-unsigned BrowserIdleSeconds(const char* setting) {
-    if (!setting) return kIdleSeconds;
-    const auto seconds = text::ParseDigits(setting, 10, kMostIdleSeconds);
-    return seconds ? static_cast<unsigned>(*seconds) : kIdleSeconds;
-}
-
 GtkWebBrowserPeer::GtkWebBrowserPeer(controls::TWebBrowser& browser, const GtkPeerContext& context)
     : GtkWidgetPeer(browser, context),
       policy_([this] { ShowWindow(); }, [this](const std::string& uri) { OpenElsewhere(uri); }) {
     // The view's place; it fills the box once it exists.
-    GtkWidget* box = gtk_box_new(GTK_ORIENTATION_VERTICAL, 0);
-    g_signal_connect(box, "unmap", G_CALLBACK(+[](GtkWidget*, gpointer self) {
-                         static_cast<GtkWebBrowserPeer*>(self)->Hidden();
-                     }),
-                     this);
-    g_signal_connect(box, "map", G_CALLBACK(+[](GtkWidget*, gpointer self) {
-                         static_cast<GtkWebBrowserPeer*>(self)->Shown();
-                     }),
-                     this);
-    Place(box);
+    Place(gtk_box_new(GTK_ORIENTATION_VERTICAL, 0));
     browser.SetBackend(this);
 }
 
-GtkWebBrowserPeer::~GtkWebBrowserPeer() {
-    Shown();
-    DropView();
-}
+GtkWebBrowserPeer::~GtkWebBrowserPeer() { DropView(); }
 
 bool GtkWebBrowserPeer::CreateView() {
     if (view_) return true;
@@ -110,14 +86,17 @@ bool GtkWebBrowserPeer::CreateView() {
                          return nullptr;
                      }),
                      this);
+    for (const char* state : {"notify::uri", "notify::is-loading"})
+        g_signal_connect(view_, state, G_CALLBACK(+[](GtkWidget*, GParamSpec*, gpointer self) {
+                             auto* peer = static_cast<GtkWebBrowserPeer*>(self);
+                             if (peer->pageStateChanged_) Guarded(peer->pageStateChanged_);
+                         }),
+                         this);
     policy_.Attach(view_, webContext_.Get());
     ConnectZoomInput();
     ApplyZoom();
     gtk_box_pack_start(GTK_BOX(widget_), view_, TRUE, TRUE, 0);
     gtk_widget_show(view_);
-    // Created while the window is hidden (a language switch): it goes again
-    // unless the window is shown meanwhile.
-    if (!gtk_widget_get_mapped(widget_)) Hidden();
     return true;
 }
 
@@ -168,27 +147,6 @@ void GtkWebBrowserPeer::DropView() {
     gtk_widget_destroy(view_);
     view_ = nullptr;
     webContext_.Reset();
-    // What the page held goes back to the system, not only to the heap.
-    malloc_trim(0);
-}
-
-// One timer at a time, which fires once.
-void GtkWebBrowserPeer::Hidden() {
-    if (!view_ || dropTimer_) return;
-    dropTimer_ = g_timeout_add_seconds(BrowserIdleSeconds(std::getenv("VELORA_BROWSER_IDLE_SECONDS")),
-                                       +[](gpointer self) -> gboolean {
-                                           auto* peer = static_cast<GtkWebBrowserPeer*>(self);
-                                           peer->dropTimer_ = 0;
-                                           peer->DropView();
-                                           return G_SOURCE_REMOVE;
-                                       },
-                                       this);
-}
-
-void GtkWebBrowserPeer::Shown() {
-    if (!dropTimer_) return;
-    g_source_remove(dropTimer_);
-    dropTimer_ = 0;
 }
 
 void GtkWebBrowserPeer::OpenElsewhere(const std::string& uri) {

@@ -9,12 +9,12 @@
 //
 // As on Windows the browser comes with the first page: until then the
 // control is an empty box, WebKit is not even loaded (WebKitLibrary.h), and
-// no web process runs. Once the window has been hidden for a while (five
-// minutes; VELORA_BROWSER_IDLE_SECONDS sets another number of seconds) the
-// view goes with its web context, which ends WebKit's web and network
-// processes; the next page creates them again. The browser then shows no
-// page, so a language switch meanwhile navigates nothing.
+// no web process runs. The program's page window lives in a process of its
+// own, which ends after the window has stayed hidden for a while
+// (gtk/pagewindow/PageProcessFormPeer.h); the view's web context is its own,
+// so that WebKit's web and network processes end with the view.
 
+#include <functional>
 #include <string>
 
 #include "platform/WebBrowser.h"
@@ -44,12 +44,12 @@ public:
     bool Busy() const override;
     void SetZoom(int percent) override;
 
+    // Called when the page's address or its loading state changes.
+    void OnPageStateChanged(std::function<void()> changed) { pageStateChanged_ = std::move(changed); }
+
 private:
     bool CreateView();
     void DropView();
-    // The window (or the control) was hidden, or shown again.
-    void Hidden();
-    void Shown();
     // A navigation that asks for a new window: to the desktop's browser.
     void OpenElsewhere(const std::string& uri);
     // A click on one of the page's notifications: the page's window comes up.
@@ -61,14 +61,10 @@ private:
 
     ObjectRef<WebKitWebContext> webContext_;
     GtkWidget* view_ = nullptr;
-    unsigned dropTimer_ = 0;
     ServicePagePolicy policy_;
-    // Kept for the next view: the page goes after idle, the zoom stays.
+    // Set before the view exists, applied to it when it comes.
     int zoom_ = 100;
+    std::function<void()> pageStateChanged_;
 };
-
-// The seconds a hidden window keeps its page: VELORA_BROWSER_IDLE_SECONDS
-// when it holds a number from 0 to 86400, else 300.
-unsigned BrowserIdleSeconds(const char* setting);
 
 }  // namespace velora::gtk

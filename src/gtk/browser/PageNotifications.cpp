@@ -23,7 +23,30 @@ constexpr gint32 kServiceTimeout = -1;
 }  // namespace
 
 PageNotifications::PageNotifications(std::function<void()> clicked)
-    : clicked_(std::move(clicked)), cancellable_(ObjectRef<GCancellable>::Adopt(g_cancellable_new())) {}
+    : clicked_(std::move(clicked)), cancellable_(ObjectRef<GCancellable>::Adopt(g_cancellable_new())) {
+    if (Connect()) return;
+    connecting_ = true;
+    g_bus_get(G_BUS_TYPE_SESSION, cancellable_.Get(),
+              +[](GObject*, GAsyncResult* result, gpointer self) {
+                  GlibError error;
+                  GDBusConnection* bus = g_bus_get_finish(result, error.Receive());
+                  // Cancelled: this object is gone.
+                  if (error.Matches(G_IO_ERROR, G_IO_ERROR_CANCELLED)) return;
+                  static_cast<PageNotifications*>(self)->Connected(bus);
+              },
+              this);
+}
+
+void PageNotifications::Connected(GDBusConnection* bus) {
+    connecting_ = false;
+    const std::vector<std::pair<std::string, std::string>> waiting = std::move(waiting_);
+    waiting_.clear();
+    // Without a session bus nothing is shown.
+    if (!bus) return;
+    bus_ = ObjectRef<GDBusConnection>::Adopt(bus);
+    Subscribe();
+    for (const auto& [title, body] : waiting) Send(title, body);
+}
 
 PageNotifications::~PageNotifications() {
     // Replies still on their way find the cancellable cancelled and leave
@@ -41,16 +64,27 @@ bool PageNotifications::Connect() {
     GDBusConnection* bus = g_application_get_dbus_connection(application);
     if (!bus) return false;
     bus_ = ObjectRef<GDBusConnection>::Share(bus);
+    Subscribe();
+    return true;
+}
+
+void PageNotifications::Subscribe() {
     subscription_ = g_dbus_connection_signal_subscribe(
         bus_.Get(), kService, kInterface, nullptr, kPath, nullptr, G_DBUS_SIGNAL_FLAGS_NONE,
         +[](GDBusConnection*, const gchar*, const gchar*, const gchar*, const gchar* name, GVariant* parameters,
             gpointer self) { static_cast<PageNotifications*>(self)->Signal(name, parameters); },
         this, nullptr);
-    return true;
 }
 
 void PageNotifications::Show(const std::string& title, const std::string& body) {
-    if (!Connect()) return;
+    if (bus_) {
+        Send(title, body);
+    } else if (connecting_) {
+        waiting_.emplace_back(title, body);
+    }
+}
+
+void PageNotifications::Send(const std::string& title, const std::string& body) {
     GVariantBuilder actions;
     g_variant_builder_init(&actions, G_VARIANT_TYPE("as"));
     // The default action is the click on the notification itself.

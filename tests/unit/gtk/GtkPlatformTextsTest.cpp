@@ -23,7 +23,7 @@
 #include "gtk/AutostartEntry.h"
 #include "gtk/GtkDesktop.h"
 #include "gtk/GtkKnownFolders.h"
-#include "gtk/browser/GtkWebBrowserPeer.h"
+#include "gtk/pagewindow/PageProcessFormPeer.h"
 #include "gtk/controls/GtkEditPeer.h"
 #include "gtk/controls/GtkProgressBarPeer.h"
 #include "gtk/tray/DbusMenuLayout.h"

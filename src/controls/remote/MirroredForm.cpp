@@ -1,0 +1,94 @@
+#include "controls/remote/MirroredForm.h"
+
+#include "controls/Form.h"
+#include "controls/WebBrowser.h"
+#include "controls/peers/FlagGuard.h"
+#include "controls/remote/RemoteFormWindow.h"
+#include "controls/remote/RemoteProperties.h"
+#include "text/Numbers.h"
+
+namespace velora::controls {
+
+namespace {
+
+// What the user changes of the window itself; the rest comes from the
+// other side only.
+bool ChangedByUser(std::string_view property) {
+    return property == "Left" || property == "Top" || property == "Visible";
+}
+
+}  // namespace
+
+MirroredForm::MirroredForm(TForm& form, TWebBrowser& browser, Sender send)
+    : form_(form), browser_(browser), send_(std::move(send)) {
+    form_.OnClose = [this](component::TComponent*, TCloseAction& action) {
+        action = caNone;
+        send_({"close"});
+    };
+    browser_.OnZoomChange = [this](component::TComponent*) {
+        if (!applyingZoom_) send_({"zoom", std::to_string(browser_.Zoom())});
+    };
+}
+
+void MirroredForm::StandIn(component::ControlPeer& shown) {
+    shown_ = &shown;
+    form_.SetPeer(this);
+}
+
+void MirroredForm::MessageArrived(const RemoteFields& fields) {
+    const std::string& verb = fields.front();
+    if (verb == "set" && fields.size() == 4) {
+        Apply(fields);
+    } else if (verb == "navigate" && fields.size() == 2) {
+        browser_.Navigate(fields[1]);
+    } else if (verb == "zoom" && fields.size() == 2) {
+        if (const auto percent = text::ParseInt32(fields[1])) {
+            const FlagGuard guard(applyingZoom_);
+            browser_.SetZoom(*percent);
+        }
+    } else if (verb == "front" && fields.size() == 1) {
+        form_.BringToFront();
+    }
+}
+
+void MirroredForm::Apply(const RemoteFields& fields) {
+    component::TComponent* component =
+        fields[1] == kRemoteForm ? static_cast<component::TComponent*>(&form_)
+                                 : fields[1] == kRemoteBrowser ? static_cast<component::TComponent*>(&browser_) : nullptr;
+    if (component == nullptr) return;
+    applying_ = component;
+    applyingProperty_ = fields[2];
+    struct Done {
+        MirroredForm& mirror;
+        ~Done() { mirror.applying_ = nullptr; }
+    } done{*this};
+    ApplyMirroredValue(*component, fields[2], fields[3]);
+}
+
+void MirroredForm::PageStateChanged() {
+    send_({"location", browser_.LocationURL(), browser_.Busy() ? "1" : "0"});
+}
+
+void MirroredForm::PropertyChanged(component::TComponent& component, std::string_view property) {
+    if (shown_) shown_->PropertyChanged(component, property);
+    const bool fromOtherSide = applying_ == &component && applyingProperty_ == property;
+    if (&component == &form_ && ChangedByUser(property) && !fromOtherSide) {
+        const component::PropertyInfo* info = component::FindProperty(form_, property);
+        send_({"set", kRemoteForm, std::string(property), MirroredValue(form_, *info)});
+    }
+}
+
+void MirroredForm::BringToFront(TForm& form) {
+    if (shown_) shown_->BringToFront(form);
+}
+
+void MirroredForm::RunModal(TForm& form) {
+    if (shown_) shown_->RunModal(form);
+}
+
+void MirroredForm::HandleError(std::exception_ptr error) {
+    if (!shown_) std::rethrow_exception(error);
+    shown_->HandleError(error);
+}
+
+}  // namespace velora::controls

@@ -1,0 +1,140 @@
+#include "controls/remote/RemoteFormWindow.h"
+
+#include "component/ClassInfo.h"
+#include "component/Property.h"
+#include "controls/Form.h"
+#include "controls/WebBrowser.h"
+#include "controls/remote/RemoteProperties.h"
+#include "text/Numbers.h"
+
+namespace velora::controls {
+
+RemoteFormWindow::RemoteFormWindow(TForm& form, TWebBrowser& browser, RemoteProcess& process, RemoteTimer timer,
+                                   int idleMilliseconds)
+    : form_(form), browser_(browser), process_(process), timer_(std::move(timer)), idleMilliseconds_(idleMilliseconds) {
+    browser_.SetBackend(this);
+}
+
+// The model may be gone already: it is left alone.
+RemoteFormWindow::~RemoteFormWindow() = default;
+
+void RemoteFormWindow::EnsureProcess() {
+    if (process_.Running()) return;
+    // A timer left from the last process has run out.
+    idle_.reset();
+    location_.clear();
+    busy_ = false;
+    process_.Start(*this);
+    if (!process_.Running()) return;
+    SendAllValues();
+    process_.Send({"zoom", std::to_string(zoom_)});
+    FollowVisibility();
+}
+
+void RemoteFormWindow::SendValue(component::TComponent& component, const char* target, std::string_view property) {
+    const component::PropertyInfo* info = component::FindProperty(component, property);
+    process_.Send({"set", target, info->Name(), MirroredValue(component, *info)});
+}
+
+// The window is shown last, with every other value in place.
+void RemoteFormWindow::SendAllValues() {
+    for (const component::PropertyInfo* property : MirroredProperties(form_))
+        if (property->Name() != "Visible") SendValue(form_, kRemoteForm, property->Name());
+    for (const component::PropertyInfo* property : MirroredProperties(browser_))
+        SendValue(browser_, kRemoteBrowser, property->Name());
+    SendValue(form_, kRemoteForm, "Visible");
+}
+
+void RemoteFormWindow::PropertyChanged(component::TComponent& component, std::string_view property) {
+    const char* target = &component == &form_ ? kRemoteForm : &component == &browser_ ? kRemoteBrowser : nullptr;
+    if (target == nullptr) return;
+    const bool visibility = &component == &form_ && property == "Visible";
+    if (visibility && form_.Visible() && !process_.Running()) {
+        // Started with every value, this one among them.
+        EnsureProcess();
+        return;
+    }
+    const bool fromWindow = applying_ == &component && applyingProperty_ == property;
+    if (process_.Running() && !fromWindow && IsMirrored(component, property)) SendValue(component, target, property);
+    if (visibility) FollowVisibility();
+}
+
+void RemoteFormWindow::FollowVisibility() {
+    if (form_.Visible() || !process_.Running()) {
+        idle_.reset();
+        return;
+    }
+    if (idle_) return;
+    idle_ = timer_(idleMilliseconds_, [this] {
+        idle_.reset();
+        location_.clear();
+        busy_ = false;
+        process_.Stop();
+    });
+}
+
+void RemoteFormWindow::BringToFront() {
+    if (process_.Running()) process_.Send({"front"});
+}
+
+void RemoteFormWindow::Navigate(const std::string& url) {
+    EnsureProcess();
+    if (!process_.Running()) return;
+    location_ = url;
+    busy_ = true;
+    process_.Send({"navigate", url});
+}
+
+std::string RemoteFormWindow::LocationUrl() const { return process_.Running() ? location_ : std::string(); }
+
+bool RemoteFormWindow::Busy() const { return process_.Running() && busy_; }
+
+void RemoteFormWindow::SetZoom(int percent) {
+    if (percent == zoom_) return;
+    zoom_ = percent;
+    if (process_.Running()) process_.Send({"zoom", std::to_string(zoom_)});
+}
+
+void RemoteFormWindow::MessageArrived(const RemoteFields& fields) {
+    const std::string& verb = fields.front();
+    if (verb == "set" && fields.size() == 4) {
+        ApplyFromWindow(fields);
+    } else if (verb == "close" && fields.size() == 1) {
+        form_.Close();
+    } else if (verb == "zoom" && fields.size() == 2) {
+        const auto percent = text::ParseInt32(fields[1]);
+        if (!percent || *percent == browser_.Zoom()) return;
+        // The user zoomed in the window: as a zoom key here would.
+        zoom_ = *percent;
+        browser_.SetZoom(*percent);
+        if (browser_.OnZoomChange) browser_.OnZoomChange(&browser_);
+    } else if (verb == "location" && fields.size() == 3) {
+        location_ = fields[1];
+        busy_ = fields[2] == "1";
+    }
+    // Anything else is not this program's: ignored.
+}
+
+void RemoteFormWindow::ApplyFromWindow(const RemoteFields& fields) {
+    component::TComponent* component =
+        fields[1] == kRemoteForm ? static_cast<component::TComponent*>(&form_)
+                                 : fields[1] == kRemoteBrowser ? static_cast<component::TComponent*>(&browser_) : nullptr;
+    if (component == nullptr) return;
+    applying_ = component;
+    applyingProperty_ = fields[2];
+    struct Done {
+        RemoteFormWindow& window;
+        ~Done() { window.applying_ = nullptr; }
+    } done{*this};
+    ApplyMirroredValue(*component, fields[2], fields[3]);
+}
+
+void RemoteFormWindow::ProcessEnded() {
+    idle_.reset();
+    location_.clear();
+    busy_ = false;
+    // The window went with its process.
+    if (form_.Visible()) form_.Hide();
+}
+
+}  // namespace velora::controls
