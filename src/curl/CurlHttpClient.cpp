@@ -1,6 +1,6 @@
 #include "curl/CurlHttpClient.h"
 
-#include <curl/curl.h>
+#include "curl/CurlLibrary.h"
 
 #include <algorithm>
 #include <chrono>
@@ -47,10 +47,10 @@ struct ConnectionHandle : Handle {
 struct RequestHandle : Handle {
     RequestHandle() : Handle(Kind::Request) {}
     ~RequestHandle() override {
-        if (multi && easy) curl_multi_remove_handle(multi, easy);
-        if (easy) curl_easy_cleanup(easy);
-        if (multi) curl_multi_cleanup(multi);
-        if (headers) curl_slist_free_all(headers);
+        if (multi && easy) Curl()->multi_remove_handle(multi, easy);
+        if (easy) Curl()->easy_cleanup(easy);
+        if (multi) Curl()->multi_cleanup(multi);
+        if (headers) Curl()->slist_free_all(headers);
     }
     ConnectionHandle* connection = nullptr;
     CURL* easy = nullptr;
@@ -92,9 +92,14 @@ struct LastError {
 };
 thread_local LastError lastError;
 
+std::string TextOf(CURLcode code) {
+    const CurlFunctions* curl = Curl();
+    return curl ? curl->easy_strerror(code) : "libcurl (" VELORA_CURL_LIBRARY ") cannot be loaded.";
+}
+
 void Fail(CURLcode code, std::string text) {
     lastError.code = code;
-    lastError.text = text.empty() ? curl_easy_strerror(code) : std::move(text);
+    lastError.text = text.empty() ? TextOf(code) : std::move(text);
 }
 
 void Notify(RequestHandle& request, std::uint32_t status) {
@@ -128,7 +133,7 @@ size_t HeaderArrived(char* data, size_t size, size_t count, void* user) {
         request.contentLength = Trimmed(line.substr(15));
     } else if (Trimmed(line).empty()) {
         long status = 0;
-        curl_easy_getinfo(request.easy, CURLINFO_RESPONSE_CODE, &status);
+        Curl()->easy_getinfo(request.easy, CURLINFO_RESPONSE_CODE, &status);
         // The headers of the final reply are in; a redirect's are followed.
         if (status < 300 || status >= 400 || status == 304) request.headersDone = true;
     }
@@ -166,13 +171,13 @@ bool Drive(RequestHandle& request, Ready ready) {
     std::size_t seen = request.body.size();
     while (!ready() && !request.finished) {
         int running = 0;
-        if (curl_multi_perform(request.multi, &running) != CURLM_OK) {
+        if (Curl()->multi_perform(request.multi, &running) != CURLM_OK) {
             request.finished = true;
             request.result = CURLE_RECV_ERROR;
             break;
         }
         int queued = 0;
-        while (CURLMsg* message = curl_multi_info_read(request.multi, &queued)) {
+        while (CURLMsg* message = Curl()->multi_info_read(request.multi, &queued)) {
             if (message->msg == CURLMSG_DONE) {
                 request.finished = true;
                 request.result = message->data.result;
@@ -186,7 +191,7 @@ bool Drive(RequestHandle& request, Ready ready) {
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
         if (request.timeoutMs != 0 && left <= 0) return false;
         const int wait = request.timeoutMs == 0 ? 1000 : static_cast<int>(std::min<long long>(left, 1000));
-        curl_multi_poll(request.multi, nullptr, 0, wait, nullptr);
+        Curl()->multi_poll(request.multi, nullptr, 0, wait, nullptr);
     }
     return true;
 }
@@ -206,9 +211,11 @@ bool TimedOutOrBrokeOff(CURLcode code) {
 
 }  // namespace
 
-CurlHttpClient::CurlHttpClient() { curl_global_init(CURL_GLOBAL_DEFAULT); }
+CurlHttpClient::CurlHttpClient() = default;
 
-CurlHttpClient::~CurlHttpClient() { curl_global_cleanup(); }
+CurlHttpClient::~CurlHttpClient() {
+    if (const CurlFunctions* curl = LoadedCurl()) curl->global_cleanup();
+}
 
 platform::HttpHandle CurlHttpClient::OpenInternet(const std::string& agent, platform::InternetOpenType openType,
                                                   const std::optional<std::string>& proxyList,
@@ -272,10 +279,14 @@ platform::HttpHandle CurlHttpClient::OpenRequest(platform::HttpHandle connection
         Fail(CURLE_BAD_FUNCTION_ARGUMENT, "The handle is invalid.");
         return 0;
     }
+    if (!Curl()) {
+        Fail(CURLE_FAILED_INIT, "");
+        return 0;
+    }
     auto request = std::make_unique<RequestHandle>();
     request->connection = parent;
-    request->easy = curl_easy_init();
-    request->multi = curl_multi_init();
+    request->easy = Curl()->easy_init();
+    request->multi = Curl()->multi_init();
     if (!request->easy || !request->multi) {
         Fail(CURLE_OUT_OF_MEMORY, "");
         return 0;
@@ -288,45 +299,45 @@ platform::HttpHandle CurlHttpClient::OpenRequest(platform::HttpHandle connection
     url += "/" + objectName;
 
     CURL* easy = request->easy;
-    curl_easy_setopt(easy, CURLOPT_URL, url.c_str());
-    curl_easy_setopt(easy, CURLOPT_CUSTOMREQUEST, verb == "GET" ? nullptr : verb.c_str());
-    curl_easy_setopt(easy, CURLOPT_HTTP_VERSION,
+    Curl()->easy_setopt(easy, CURLOPT_URL, url.c_str());
+    Curl()->easy_setopt(easy, CURLOPT_CUSTOMREQUEST, verb == "GET" ? nullptr : verb.c_str());
+    Curl()->easy_setopt(easy, CURLOPT_HTTP_VERSION,
                      version == "HTTP/1.0" ? CURL_HTTP_VERSION_1_0 : CURL_HTTP_VERSION_1_1);
-    curl_easy_setopt(easy, CURLOPT_USERAGENT, parent->internet->agent.c_str());
-    if (!referer.empty()) curl_easy_setopt(easy, CURLOPT_REFERER, referer.c_str());
-    if (parent->userName) curl_easy_setopt(easy, CURLOPT_USERNAME, parent->userName->c_str());
-    if (parent->password) curl_easy_setopt(easy, CURLOPT_PASSWORD, parent->password->c_str());
+    Curl()->easy_setopt(easy, CURLOPT_USERAGENT, parent->internet->agent.c_str());
+    if (!referer.empty()) Curl()->easy_setopt(easy, CURLOPT_REFERER, referer.c_str());
+    if (parent->userName) Curl()->easy_setopt(easy, CURLOPT_USERNAME, parent->userName->c_str());
+    if (parent->password) Curl()->easy_setopt(easy, CURLOPT_PASSWORD, parent->password->c_str());
     if (flags & platform::kRequestFlagPragmaNoCache)
-        request->headers = curl_slist_append(request->headers, "Pragma: no-cache");
-    curl_easy_setopt(easy, CURLOPT_HTTPHEADER, request->headers);
+        request->headers = Curl()->slist_append(request->headers, "Pragma: no-cache");
+    Curl()->easy_setopt(easy, CURLOPT_HTTPHEADER, request->headers);
     // Redirects are followed, as the Windows client does; to http(s) only.
-    curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 1L);
-    curl_easy_setopt(easy, CURLOPT_MAXREDIRS, 10L);
-    curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(easy, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(easy, CURLOPT_SSL_VERIFYPEER, 1L);
-    curl_easy_setopt(easy, CURLOPT_SSL_VERIFYHOST, 2L);
-    curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
+    Curl()->easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 1L);
+    Curl()->easy_setopt(easy, CURLOPT_MAXREDIRS, 10L);
+    Curl()->easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http,https");
+    Curl()->easy_setopt(easy, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    Curl()->easy_setopt(easy, CURLOPT_SSL_VERIFYPEER, 1L);
+    Curl()->easy_setopt(easy, CURLOPT_SSL_VERIFYHOST, 2L);
+    Curl()->easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
     switch (parent->internet->openType) {
         case platform::InternetOpenType::Direct:
-            curl_easy_setopt(easy, CURLOPT_PROXY, "");
+            Curl()->easy_setopt(easy, CURLOPT_PROXY, "");
             break;
         case platform::InternetOpenType::Proxy:
-            curl_easy_setopt(easy, CURLOPT_PROXY, parent->internet->proxy.c_str());
-            curl_easy_setopt(easy, CURLOPT_NOPROXY, parent->internet->bypass.c_str());
+            Curl()->easy_setopt(easy, CURLOPT_PROXY, parent->internet->proxy.c_str());
+            Curl()->easy_setopt(easy, CURLOPT_NOPROXY, parent->internet->bypass.c_str());
             if (!parent->internet->proxyUser.empty())
-                curl_easy_setopt(easy, CURLOPT_PROXYUSERNAME, parent->internet->proxyUser.c_str());
+                Curl()->easy_setopt(easy, CURLOPT_PROXYUSERNAME, parent->internet->proxyUser.c_str());
             if (!parent->internet->proxyPassword.empty())
-                curl_easy_setopt(easy, CURLOPT_PROXYPASSWORD, parent->internet->proxyPassword.c_str());
+                Curl()->easy_setopt(easy, CURLOPT_PROXYPASSWORD, parent->internet->proxyPassword.c_str());
             break;
         case platform::InternetOpenType::Preconfig:
             break;  // libcurl reads the proxy variables of the environment itself
     }
-    curl_easy_setopt(easy, CURLOPT_HEADERFUNCTION, &HeaderArrived);
-    curl_easy_setopt(easy, CURLOPT_HEADERDATA, request.get());
-    curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &BodyArrived);
-    curl_easy_setopt(easy, CURLOPT_WRITEDATA, request.get());
-    curl_easy_setopt(easy, CURLOPT_ERRORBUFFER, request->errorBuffer);
+    Curl()->easy_setopt(easy, CURLOPT_HEADERFUNCTION, &HeaderArrived);
+    Curl()->easy_setopt(easy, CURLOPT_HEADERDATA, request.get());
+    Curl()->easy_setopt(easy, CURLOPT_WRITEFUNCTION, &BodyArrived);
+    Curl()->easy_setopt(easy, CURLOPT_WRITEDATA, request.get());
+    Curl()->easy_setopt(easy, CURLOPT_ERRORBUFFER, request->errorBuffer);
     return Register(request.release());
 }
 
@@ -337,7 +348,7 @@ bool CurlHttpClient::SetTimeouts(platform::HttpHandle request, std::uint32_t mil
         return false;
     }
     handle->timeoutMs = milliseconds;
-    curl_easy_setopt(handle->easy, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(milliseconds));
+    Curl()->easy_setopt(handle->easy, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(milliseconds));
     return true;
 }
 
@@ -349,7 +360,7 @@ bool CurlHttpClient::SendRequest(platform::HttpHandle request) {
     }
     handle->started = true;
     Notify(*handle, platform::internet_status::SendingRequest);
-    curl_multi_add_handle(handle->multi, handle->easy);
+    Curl()->multi_add_handle(handle->multi, handle->easy);
     if (!Drive(*handle, [handle] { return handle->headersDone; })) {
         Fail(CURLE_OPERATION_TIMEDOUT, "The operation timed out.");
         handle->finished = true;
@@ -369,7 +380,7 @@ std::optional<std::uint32_t> CurlHttpClient::QueryStatusCode(platform::HttpHandl
     auto* handle = Find<RequestHandle>(request, Kind::Request);
     if (!handle || !handle->started) return std::nullopt;
     long status = 0;
-    if (curl_easy_getinfo(handle->easy, CURLINFO_RESPONSE_CODE, &status) != CURLE_OK || status <= 0) return std::nullopt;
+    if (Curl()->easy_getinfo(handle->easy, CURLINFO_RESPONSE_CODE, &status) != CURLE_OK || status <= 0) return std::nullopt;
     return static_cast<std::uint32_t>(status);
 }
 
@@ -436,7 +447,7 @@ std::string CurlHttpClient::LastResponseInfo(std::uint32_t maxLength) {
 }
 
 std::string CurlHttpClient::LastErrorText() {
-    return lastError.text.empty() ? std::string(curl_easy_strerror(lastError.code)) : lastError.text;
+    return lastError.text.empty() ? TextOf(lastError.code) : lastError.text;
 }
 
 bool CurlHttpClient::LastErrorTimedOutOrBrokeOff() { return TimedOutOrBrokeOff(lastError.code); }

@@ -15,7 +15,8 @@ namespace velora::curl {
 
 class CurlHttpClient : public platform::HttpClient {
 public:
-    // Initialises libcurl for the process; create it before any thread runs.
+    // libcurl is loaded and initialised with the first request
+    // (CurlLibrary.h).
     CurlHttpClient();
     ~CurlHttpClient() override;
 

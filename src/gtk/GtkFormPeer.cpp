@@ -5,6 +5,7 @@
 #include "gtk/AnsiText.h"
 #include "gtk/ErrorDisplay.h"
 #include "gtk/GtkMainLoop.h"
+#include "gtk/WindowLook.h"
 #include "gtk/controls/ControlPeerRegistry.h"
 #include "gtk/controls/GtkColors.h"
 #include "controls/Button.h"
@@ -31,13 +32,17 @@ std::string FontCss(const controls::FontChoice& choice) {
 
 }  // namespace
 
-GtkFormPeer::GtkFormPeer(controls::TForm& form, GtkMainLoop& loop)
+GtkFormPeer::GtkFormPeer(controls::TForm& form, GtkMainLoop& loop, controls::WindowCreation creation)
     : form_(&form), loop_(loop), peers_(form, BuiltInPeers(), *this) {
     form.SetPeer(this);
-    peers_.Open(controls::WindowCreation::AtOnce);
+    peers_.Open(creation);
 }
 
 GtkFormPeer::~GtkFormPeer() {
+    if (!window_) {
+        peers_.Clear();
+        return;
+    }
     // From here on the window's signals reach nobody: the form may be gone,
     // and so may the components the peers show.
     g_signal_handlers_disconnect_by_data(window_.Get(), this);
@@ -46,6 +51,7 @@ GtkFormPeer::~GtkFormPeer() {
 }
 
 void GtkFormPeer::CreateFormWindow() {
+    EnsureFormLook();
     window_ = ObjectRef<GtkWidget>::Sink(gtk_window_new(GTK_WINDOW_TOPLEVEL));
     GtkWidget* window = window_.Get();
     gtk_widget_set_name(window, std::string(form_->ClassName()).c_str());
@@ -144,9 +150,13 @@ void GtkFormPeer::FormPropertyChanged(std::string_view property) {
     }
 }
 
-void GtkFormPeer::BringToFront(controls::TForm&) { gtk_window_present(GTK_WINDOW(window_.Get())); }
+void GtkFormPeer::BringToFront(controls::TForm&) {
+    peers_.EnsureWindow();
+    gtk_window_present(GTK_WINDOW(window_.Get()));
+}
 
 void GtkFormPeer::RunModal(controls::TForm& form) {
+    peers_.EnsureWindow();
     // The other windows of the program take no input while the dialog runs.
     gtk_window_set_modal(GTK_WINDOW(window_.Get()), TRUE);
     struct Modeless {

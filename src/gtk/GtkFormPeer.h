@@ -4,8 +4,9 @@
 // designed place. It follows every change the model reports, turns the
 // user's actions back into model calls (closing, moving, Enter and Esc) and
 // runs the modal loop. The peers of its components are kept and handed the
-// model's changes by the portable controls/peers/FormPeers.h; on this side
-// the window comes at once.
+// model's changes by the portable controls/peers/FormPeers.h. The program's
+// dialogs get their windows with their first showing, as on Windows, so
+// that a program idle in the tray holds none of their widgets.
 
 #include <map>
 #include <string>
@@ -26,7 +27,8 @@ namespace velora::gtk {
 
 class GtkFormPeer : public component::ControlPeer, private controls::FormPeerSide<GtkPeerContext> {
 public:
-    GtkFormPeer(controls::TForm& form, GtkMainLoop& loop);
+    GtkFormPeer(controls::TForm& form, GtkMainLoop& loop,
+                controls::WindowCreation creation = controls::WindowCreation::AtOnce);
     ~GtkFormPeer() override;
     GtkFormPeer(const GtkFormPeer&) = delete;
     GtkFormPeer& operator=(const GtkFormPeer&) = delete;

@@ -34,8 +34,4 @@ private:
     std::vector<std::unique_ptr<component::ControlPeer>> formPeers_;
 };
 
-// The look every window of the program shares: the controls as compact as
-// the designed layout needs them, and the program's icon.
-void PrepareLook();
-
 }  // namespace velora::gtk

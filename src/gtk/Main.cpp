@@ -1,6 +1,7 @@
 // The program's entry on Linux: one running program per session, the
 // platform services, then the portable start-up with the GTK host.
 #include <gtk/gtk.h>
+#include <malloc.h>
 
 #include <cstdio>
 #include <string>
@@ -44,6 +45,10 @@ int main(int argc, char** argv) {
         // The page window's process, which the running program starts.
         if (argc == 2 && std::string(argv[1]) == gtk::kPageWindowSwitch)
             return gtk::RunPageWindow(gtk::kPageWindowChannel);
+        // One heap for every thread: the threads here (the bus's, the
+        // downloads') allocate little, and an arena of their own each would
+        // keep its pages for the whole run in the tray.
+        mallopt(M_ARENA_MAX, 1);
         // Before anything else, and before the display is opened: a later
         // start hands over to the running program and ends here.
         gtk::SingleInstance instance;
@@ -53,7 +58,6 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "VELORA Desktop: cannot open the display.\n");
             return 1;
         }
-        gtk::PrepareLook();
 
         platform::StdFileSystem files;
         gtk::GtkKnownFolders folders;

@@ -3,10 +3,12 @@
 #include <gtk/gtk.h>
 
 #include "app/Application.h"
+#include "gtk/WindowLook.h"
 
 namespace velora::gtk {
 
 void RunMessageBox(MessageKind kind, const std::string& text, const std::string& caption) {
+    EnsureWindowIcon();
     GtkWidget* dialog =
         gtk_message_dialog_new(nullptr, GTK_DIALOG_MODAL, kind == MessageKind::Error ? GTK_MESSAGE_ERROR : GTK_MESSAGE_OTHER,
                                GTK_BUTTONS_OK, "%s", text.c_str());

@@ -33,7 +33,10 @@ class LinuxSession:
                                                          "-nolisten", "tcp", "-noreset"], "Xvfb")
             self.bus = self._start_reporting(["dbus-daemon", "--session", "--nofork", "--print-address"],
                                              "dbus-daemon")
-            self.host = self._start(["/usr/bin/python3", TRAY_HOST], stdout=subprocess.PIPE, env=self.environment())
+            # Unbuffered: a line read must not take the next one into a buffer
+            # where select() no longer sees it.
+            self.host = self._start(["/usr/bin/python3", TRAY_HOST], stdout=subprocess.PIPE, bufsize=0,
+                                    env=self.environment())
             if self.host_line(STARTUP_TIMEOUT) != "ready":
                 raise MeasureError("the StatusNotifier host did not start")
             self.requests_log = os.path.join(self.folder, "requests.log")

@@ -11,7 +11,6 @@
 #include "controls/remote/RemoteFormWindow.h"
 #include "gtk/GtkFormPeer.h"
 #include "gtk/GtkMainLoop.h"
-#include "gtk/GtkProgramHost.h"
 #include "gtk/browser/GtkWebBrowserPeer.h"
 #include "gtk/pagewindow/LineChannel.h"
 
@@ -26,7 +25,6 @@ int RunPageWindow(int channel) {
     // WebKit's own processes get no share of it.
     fcntl(channel, F_SETFD, FD_CLOEXEC);
     if (!gtk_init_check(nullptr, nullptr)) return 1;
-    PrepareLook();
 
     controls::TForm form(nullptr);
     // A size of its own until the program's values arrive: a window of none
