@@ -150,9 +150,10 @@ void GtkFormPeer::FormPropertyChanged(std::string_view property) {
     }
 }
 
+// Presenting would also show a hidden window, which the model keeps hidden.
 void GtkFormPeer::BringToFront(controls::TForm&) {
     peers_.EnsureWindow();
-    gtk_window_present(GTK_WINDOW(window_.Get()));
+    if (form_->Visible()) gtk_window_present(GTK_WINDOW(window_.Get()));
 }
 
 void GtkFormPeer::RunModal(controls::TForm& form) {

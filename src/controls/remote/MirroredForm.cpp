@@ -37,8 +37,8 @@ void MirroredForm::StandIn(component::ControlPeer& shown) {
 
 void MirroredForm::MessageArrived(const RemoteFields& fields) {
     const std::string& verb = fields.front();
-    if (verb == "set" && fields.size() == 4) {
-        Apply(fields);
+    if (verb == "set") {
+        incoming_.Apply(fields, form_, browser_);
     } else if (verb == "navigate" && fields.size() == 2) {
         browser_.Navigate(fields[1]);
     } else if (verb == "zoom" && fields.size() == 2) {
@@ -51,27 +51,13 @@ void MirroredForm::MessageArrived(const RemoteFields& fields) {
     }
 }
 
-void MirroredForm::Apply(const RemoteFields& fields) {
-    component::TComponent* component =
-        fields[1] == kRemoteForm ? static_cast<component::TComponent*>(&form_)
-                                 : fields[1] == kRemoteBrowser ? static_cast<component::TComponent*>(&browser_) : nullptr;
-    if (component == nullptr) return;
-    applying_ = component;
-    applyingProperty_ = fields[2];
-    struct Done {
-        MirroredForm& mirror;
-        ~Done() { mirror.applying_ = nullptr; }
-    } done{*this};
-    ApplyMirroredValue(*component, fields[2], fields[3]);
-}
-
 void MirroredForm::PageStateChanged() {
     send_({"location", browser_.LocationURL(), browser_.Busy() ? "1" : "0"});
 }
 
 void MirroredForm::PropertyChanged(component::TComponent& component, std::string_view property) {
     if (shown_) shown_->PropertyChanged(component, property);
-    const bool fromOtherSide = applying_ == &component && applyingProperty_ == property;
+    const bool fromOtherSide = incoming_.IsBeingApplied(component, property);
     if (&component == &form_ && ChangedByUser(property) && !fromOtherSide) {
         const component::PropertyInfo* info = component::FindProperty(form_, property);
         send_({"set", kRemoteForm, std::string(property), MirroredValue(form_, *info)});

@@ -14,6 +14,7 @@
 #include <string_view>
 
 #include "component/ControlPeer.h"
+#include "controls/remote/IncomingValue.h"
 #include "controls/remote/RemoteLines.h"
 
 namespace velora::component {
@@ -48,15 +49,11 @@ public:
     void HandleError(std::exception_ptr error) override;
 
 private:
-    void Apply(const RemoteFields& fields);
-
     TForm& form_;
     TWebBrowser& browser_;
     Sender send_;
     component::ControlPeer* shown_ = nullptr;
-    // The value the other side sent is being written: it is not sent back.
-    const component::TComponent* applying_ = nullptr;
-    std::string_view applyingProperty_;
+    IncomingValue incoming_;
     bool applyingZoom_ = false;
 };
 

@@ -54,7 +54,7 @@ void RemoteFormWindow::PropertyChanged(component::TComponent& component, std::st
         EnsureProcess();
         return;
     }
-    const bool fromWindow = applying_ == &component && applyingProperty_ == property;
+    const bool fromWindow = incoming_.IsBeingApplied(component, property);
     if (process_.Running() && !fromWindow && IsMirrored(component, property)) SendValue(component, target, property);
     if (visibility) FollowVisibility();
 }
@@ -97,8 +97,8 @@ void RemoteFormWindow::SetZoom(int percent) {
 
 void RemoteFormWindow::MessageArrived(const RemoteFields& fields) {
     const std::string& verb = fields.front();
-    if (verb == "set" && fields.size() == 4) {
-        ApplyFromWindow(fields);
+    if (verb == "set") {
+        incoming_.Apply(fields, form_, browser_);
     } else if (verb == "close" && fields.size() == 1) {
         form_.Close();
     } else if (verb == "zoom" && fields.size() == 2) {
@@ -113,20 +113,6 @@ void RemoteFormWindow::MessageArrived(const RemoteFields& fields) {
         busy_ = fields[2] == "1";
     }
     // Anything else is not this program's: ignored.
-}
-
-void RemoteFormWindow::ApplyFromWindow(const RemoteFields& fields) {
-    component::TComponent* component =
-        fields[1] == kRemoteForm ? static_cast<component::TComponent*>(&form_)
-                                 : fields[1] == kRemoteBrowser ? static_cast<component::TComponent*>(&browser_) : nullptr;
-    if (component == nullptr) return;
-    applying_ = component;
-    applyingProperty_ = fields[2];
-    struct Done {
-        RemoteFormWindow& window;
-        ~Done() { window.applying_ = nullptr; }
-    } done{*this};
-    ApplyMirroredValue(*component, fields[2], fields[3]);
 }
 
 void RemoteFormWindow::ProcessEnded() {

@@ -22,6 +22,7 @@
 #include <string>
 #include <string_view>
 
+#include "controls/remote/IncomingValue.h"
 #include "controls/remote/RemoteProcess.h"
 #include "platform/Desktop.h"
 #include "platform/WebBrowser.h"
@@ -70,7 +71,6 @@ private:
     void SendAllValues();
     // Hidden with a process: its idle time runs; shown: it stops.
     void FollowVisibility();
-    void ApplyFromWindow(const RemoteFields& fields);
 
     TForm& form_;
     TWebBrowser& browser_;
@@ -82,9 +82,7 @@ private:
     std::string location_;
     bool busy_ = false;
     int zoom_ = 100;
-    // The value the window told of is being written: it is not sent back.
-    const component::TComponent* applying_ = nullptr;
-    std::string applyingProperty_;
+    IncomingValue incoming_;
 };
 
 }  // namespace velora::controls

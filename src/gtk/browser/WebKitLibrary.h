@@ -1,10 +1,11 @@
 #pragma once
-// WebKitGTK, loaded with the first page. The library alone, before any page,
-// would cost a program idle in the tray more private memory than all the rest
-// of it (the relocations of WebKit and of the libraries it pulls in) and a
-// thread of its own, so the program does not link it: the browser loads it
-// when it first needs it and keeps it for the rest of the run (its types stay
-// registered). The functions the browser calls, typed after the library's own
+// WebKitGTK, loaded with the first page. The library alone would cost a
+// program idle in the tray more private memory than all the rest of it (the
+// relocations of WebKit and of the libraries it pulls in) and threads of its
+// own, and the program and its page window's process are one program file
+// (gtk/pagewindow/): so it is not linked, and only the page window's process
+// loads it, when its browser first needs it, for the rest of its run (its
+// types stay registered). The functions the browser calls, typed after the library's own
 // declarations.
 
 #include <webkit2/webkit2.h>
