@@ -9,16 +9,6 @@
 
 namespace velora::controls {
 
-namespace {
-
-// What the user changes of the window itself; the rest comes from the
-// other side only.
-bool ChangedByUser(std::string_view property) {
-    return property == "Left" || property == "Top" || property == "Visible";
-}
-
-}  // namespace
-
 MirroredForm::MirroredForm(TForm& form, TWebBrowser& browser, Sender send)
     : form_(form), browser_(browser), send_(std::move(send)) {
     form_.OnClose = [this](component::TComponent*, TCloseAction& action) {
@@ -58,7 +48,7 @@ void MirroredForm::PageStateChanged() {
 void MirroredForm::PropertyChanged(component::TComponent& component, std::string_view property) {
     if (shown_) shown_->PropertyChanged(component, property);
     const bool fromOtherSide = incoming_.IsBeingApplied(component, property);
-    if (&component == &form_ && ChangedByUser(property) && !fromOtherSide) {
+    if (&component == &form_ && IsChangedInWindow(property) && !fromOtherSide) {
         const component::PropertyInfo* info = component::FindProperty(form_, property);
         send_({"set", kRemoteForm, std::string(property), MirroredValue(form_, *info)});
     }

@@ -9,6 +9,10 @@
 
 namespace velora::controls {
 
+bool IsChangedInWindow(std::string_view property) {
+    return property == "Left" || property == "Top" || property == "Visible";
+}
+
 RemoteFormWindow::RemoteFormWindow(TForm& form, TWebBrowser& browser, RemoteProcess& process, RemoteTimer timer,
                                    int idleMilliseconds)
     : form_(form), browser_(browser), process_(process), timer_(std::move(timer)), idleMilliseconds_(idleMilliseconds) {
@@ -97,7 +101,7 @@ void RemoteFormWindow::SetZoom(int percent) {
 
 void RemoteFormWindow::MessageArrived(const RemoteFields& fields) {
     const std::string& verb = fields.front();
-    if (verb == "set") {
+    if (verb == "set" && fields.size() == 4 && fields[1] == kRemoteForm && IsChangedInWindow(fields[2])) {
         incoming_.Apply(fields, form_, browser_);
     } else if (verb == "close" && fields.size() == 1) {
         form_.Close();

@@ -39,6 +39,10 @@ class TWebBrowser;
 inline constexpr char kRemoteForm[] = "form";
 inline constexpr char kRemoteBrowser[] = "browser";
 
+// The form's values the user changes in the window itself (moving it, a
+// notification's click showing it): the only ones the window tells of.
+bool IsChangedInWindow(std::string_view property);
+
 // One-shot timers, as platform::Desktop::CallLater makes them.
 using RemoteTimer = std::function<std::unique_ptr<platform::DelayedCall>(int milliseconds, std::function<void()>)>;
 

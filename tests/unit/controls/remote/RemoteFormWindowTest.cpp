@@ -321,6 +321,7 @@ TEST(RemoteFormWindow, LinesThatDoNotFitChangeNothingOnEitherSide) {
                                                              {"set", "form", "Left", "99999999999"},
                                                              {"set", "form", "Nothing", "1"},
                                                              {"set", "form", "Name", "other"},
+                                                             {"set", "form", "Hint", "from the window"},
                                                              {"set", "form", "BorderStyle", "99"},
                                                              {"set", "form", "BorderIcons", "4294967295"},
                                                              {"set", "other", "Left", "1"},
@@ -335,6 +336,9 @@ TEST(RemoteFormWindow, LinesThatDoNotFitChangeNothingOnEitherSide) {
     program.process.Pump();
     EXPECT_EQ(program.form.Left(), left);
     EXPECT_EQ(program.form.Name(), "");
+    // The window tells only of what the user changes there.
+    EXPECT_EQ(program.form.Hint(), "");
+    EXPECT_EQ(window.form.Hint(), "from the window");
     EXPECT_EQ(program.form.BorderStyle(), bsDialog);
     EXPECT_TRUE(program.form.Visible());
     EXPECT_EQ(program.browser->Zoom(), kZoomDefault);
