@@ -48,10 +48,8 @@ void MirroredForm::PageStateChanged() {
 void MirroredForm::PropertyChanged(component::TComponent& component, std::string_view property) {
     if (shown_) shown_->PropertyChanged(component, property);
     const bool fromOtherSide = incoming_.IsBeingApplied(component, property);
-    if (&component == &form_ && IsChangedInWindow(property) && !fromOtherSide) {
-        const component::PropertyInfo* info = component::FindProperty(form_, property);
-        send_({"set", kRemoteForm, std::string(property), MirroredValue(form_, *info)});
-    }
+    if (&component == &form_ && IsChangedInWindow(property) && !fromOtherSide)
+        send_(ValueLine(form_, kRemoteForm, property));
 }
 
 void MirroredForm::BringToFront(TForm& form) {

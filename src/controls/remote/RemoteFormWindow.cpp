@@ -24,7 +24,8 @@ RemoteFormWindow::~RemoteFormWindow() = default;
 
 void RemoteFormWindow::EnsureProcess() {
     if (process_.Running()) return;
-    // A timer left from the last process has run out.
+    // A timer left from the last process has run out. What that process
+    // told of is forgotten (without one, LocationUrl and Busy say nothing).
     idle_.reset();
     location_.clear();
     busy_ = false;
@@ -35,18 +36,13 @@ void RemoteFormWindow::EnsureProcess() {
     FollowVisibility();
 }
 
-void RemoteFormWindow::SendValue(component::TComponent& component, const char* target, std::string_view property) {
-    const component::PropertyInfo* info = component::FindProperty(component, property);
-    process_.Send({"set", target, info->Name(), MirroredValue(component, *info)});
-}
-
 // The window is shown last, with every other value in place.
 void RemoteFormWindow::SendAllValues() {
     for (const component::PropertyInfo* property : MirroredProperties(form_))
-        if (property->Name() != "Visible") SendValue(form_, kRemoteForm, property->Name());
+        if (property->Name() != "Visible") process_.Send(ValueLine(form_, kRemoteForm, property->Name()));
     for (const component::PropertyInfo* property : MirroredProperties(browser_))
-        SendValue(browser_, kRemoteBrowser, property->Name());
-    SendValue(form_, kRemoteForm, "Visible");
+        process_.Send(ValueLine(browser_, kRemoteBrowser, property->Name()));
+    process_.Send(ValueLine(form_, kRemoteForm, "Visible"));
 }
 
 void RemoteFormWindow::PropertyChanged(component::TComponent& component, std::string_view property) {
@@ -59,7 +55,8 @@ void RemoteFormWindow::PropertyChanged(component::TComponent& component, std::st
         return;
     }
     const bool fromWindow = incoming_.IsBeingApplied(component, property);
-    if (process_.Running() && !fromWindow && IsMirrored(component, property)) SendValue(component, target, property);
+    if (process_.Running() && !fromWindow && IsMirrored(component, property))
+        process_.Send(ValueLine(component, target, property));
     if (visibility) FollowVisibility();
 }
 
@@ -71,8 +68,6 @@ void RemoteFormWindow::FollowVisibility() {
     if (idle_) return;
     idle_ = timer_(idleMilliseconds_, [this] {
         idle_.reset();
-        location_.clear();
-        busy_ = false;
         process_.Stop();
     });
 }
@@ -121,8 +116,6 @@ void RemoteFormWindow::MessageArrived(const RemoteFields& fields) {
 
 void RemoteFormWindow::ProcessEnded() {
     idle_.reset();
-    location_.clear();
-    busy_ = false;
     // The window went with its process.
     if (form_.Visible()) form_.Hide();
 }

@@ -71,7 +71,6 @@ private:
 
     // A process runs, and has been told the form's and the browser's values.
     void EnsureProcess();
-    void SendValue(component::TComponent& component, const char* target, std::string_view property);
     void SendAllValues();
     // Hidden with a process: its idle time runs; shown: it stops.
     void FollowVisibility();
@@ -82,7 +81,7 @@ private:
     RemoteTimer timer_;
     int idleMilliseconds_;
     std::unique_ptr<platform::DelayedCall> idle_;
-    // The page the window shows, as it last told.
+    // The page the window shows, as it last told; only while it runs.
     std::string location_;
     bool busy_ = false;
     int zoom_ = 100;

@@ -25,6 +25,15 @@ bool Mirrored(const component::PropertyInfo& property) {
     return property.HasSetter() && KindIsMirrored(property.Kind()) && !text::SameText(property.Name(), "Name");
 }
 
+std::string ValueOf(const component::TPersistent& object, const component::PropertyInfo& property) {
+    switch (property.Kind()) {
+        case component::PropertyKind::Integer: return std::to_string(property.GetInteger(object));
+        case component::PropertyKind::Set: return std::to_string(property.GetSet(object));
+        case component::PropertyKind::String: return property.GetString(object);
+        default: return std::to_string(property.GetOrdinal(object));
+    }
+}
+
 }  // namespace
 
 std::vector<const component::PropertyInfo*> MirroredProperties(const component::TPersistent& object) {
@@ -39,13 +48,9 @@ bool IsMirrored(const component::TPersistent& object, std::string_view name) {
     return property != nullptr && Mirrored(*property);
 }
 
-std::string MirroredValue(const component::TPersistent& object, const component::PropertyInfo& property) {
-    switch (property.Kind()) {
-        case component::PropertyKind::Integer: return std::to_string(property.GetInteger(object));
-        case component::PropertyKind::Set: return std::to_string(property.GetSet(object));
-        case component::PropertyKind::String: return property.GetString(object);
-        default: return std::to_string(property.GetOrdinal(object));
-    }
+RemoteFields ValueLine(const component::TPersistent& object, const char* target, std::string_view property) {
+    const component::PropertyInfo& info = *component::FindProperty(object, property);
+    return {"set", target, info.Name(), ValueOf(object, info)};
 }
 
 bool ApplyMirroredValue(component::TPersistent& object, std::string_view name, const std::string& value) {

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "controls/remote/RemoteLines.h"
+
 namespace velora::component {
 class PropertyInfo;
 class TPersistent;
@@ -19,9 +21,12 @@ namespace velora::controls {
 std::vector<const component::PropertyInfo*> MirroredProperties(const component::TPersistent& object);
 bool IsMirrored(const component::TPersistent& object, std::string_view name);
 
-std::string MirroredValue(const component::TPersistent& object, const component::PropertyInfo& property);
+// The "set" line that tells the other side the property's value now:
+// "set", `target`, the property's name and its value. The property is one
+// MirroredProperties lists.
+RemoteFields ValueLine(const component::TPersistent& object, const char* target, std::string_view property);
 
-// Writes a value as MirroredValue gives it. False, with nothing written, for
+// Writes a value as ValueLine gives it. False, with nothing written, for
 // a property that is not mirrored or a value it cannot take.
 bool ApplyMirroredValue(component::TPersistent& object, std::string_view name, const std::string& value);
 
